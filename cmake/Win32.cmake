@@ -1,0 +1,48 @@
+# Windows build (MinGW-w64 i686): Tessaly.exe, the Win32 test binaries and their fakes.
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX STRICT)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-static -Wl,--gc-sections)
+
+# Runs Windows test programs in a private Wine prefix inside this build tree.
+set(TESSALY_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TESSALY_WINE_BITS 64)
+else()
+    set(TESSALY_WINE_BITS 32)
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/scripts/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+
+add_library(tessaly_core STATIC ${TESSALY_CORE_SOURCES})
+target_include_directories(tessaly_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+
+file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
+list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
+add_library(tessaly_win32 STATIC ${TESSALY_WIN32_SOURCES})
+target_link_libraries(tessaly_win32 PUBLIC tessaly_core
+    comctl32 shlwapi shell32 ole32 oleaut32 uuid version advapi32 user32 gdi32 wininet)
+
+add_executable(Tessaly WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp ${PROJECT_SOURCE_DIR}/res/Tessaly.rc)
+target_link_libraries(Tessaly PRIVATE tessaly_win32)
+target_link_options(Tessaly PRIVATE -s)
+set_target_properties(Tessaly PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# The shipped starter catalogue sits beside the executable.
+add_custom_command(TARGET Tessaly POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/targets.dat ${PROJECT_SOURCE_DIR}/data/Tessaly.dat
+            ${CMAKE_BINARY_DIR}/bin/)
+
+# GoogleTest for the target, built from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+# Third-party code is built without the project's warning flags.
+get_directory_property(tessaly_saved_options COMPILE_OPTIONS)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${tessaly_saved_options}")
+include(GoogleTest)
+
+add_subdirectory(tests/fakes)
+add_subdirectory(tests/win32)
+add_subdirectory(tests/e2e)

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds Tessaly and starts it under Wine with the shipped starter catalogue, in a
+# prefix of its own. Without a display it runs under Xvfb, takes a screenshot of
+# the main window and prints the PNG's path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TESSALY_BUILD:-$root/build}
+"$root/scripts/setup.sh"
+export TESSALY_WINE_BITS=32
+source "$root/scripts/wine-lib.sh"
+tree=win32
+if ! tessaly_can_run_32bit; then
+    tree=win64
+    export TESSALY_WINE_BITS=64
+    source "$root/scripts/wine-lib.sh"
+fi
+toolchain=$([ "$tree" = win64 ] && echo mingw-x86_64 || echo mingw-i686)
+cmake -S "$root" -B "$build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+cmake --build "$build/$tree" --target Tessaly -j "$(nproc)"
+
+export WINEPREFIX=$build/run-prefix
+tessaly_wine_prefix_ready "$WINEPREFIX"
+exe=$build/$tree/bin/Tessaly.exe
+
+if [ -n "${DISPLAY:-}" ]; then
+    TESSALY_WINE_TIMEOUT=86400 tessaly_wine "$exe" "$@"
+    exit 0
+fi
+
+shot=$build/screenshots/run-main-window.png
+mkdir -p "$(dirname "$shot")"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    source "$1/scripts/wine-lib.sh"
+    TESSALY_WINE_TIMEOUT=60 tessaly_wine "$2" &
+    for _ in $(seq 1 60); do
+        id=$(xdotool search --name "^Tessaly\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
+        sleep 0.5
+    done
+    sleep 2
+    import -window root "$3"
+    tessaly_wine_stop "$WINEPREFIX"
+' _ "$root" "$exe" "$shot"
+echo "$shot"

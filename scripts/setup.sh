@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing Tessaly.
+# Idempotent: a machine that has everything returns at once.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          wine wine32:i386 wine64 xvfb xauth
+          xdotool imagemagick googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+          nasm clang-format dpkg-dev)
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+need_update=0
+
+# libjpeg for the Windows build is compiled from Debian's source package.
+if ! grep -rqs -e '^deb-src' -e '^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee /etc/apt/sources.list.d/tessaly-src.sources >/dev/null
+    elif [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            $sudo tee /etc/apt/sources.list.d/tessaly-src.list >/dev/null
+    fi
+    need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+    need_update=1
+fi
+[ ${#missing[@]} -gt 0 ] && need_update=1
+[ "$need_update" -eq 1 ] && $sudo apt-get update -q
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get install -y -q "${missing[@]}"
+fi

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests (AddressSanitizer + UBSan),
+# the fuzz targets for a bounded time, and the Windows tests under Wine and Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TESSALY_BUILD:-$root/build}
+"$root/scripts/setup.sh"
+source "$root/scripts/wine-lib.sh"
+jobs=$(nproc)
+
+configure() { cmake -S "$root" -B "$build/$1" -G Ninja "${@:2}" >/dev/null; }
+
+configure native -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$build/native" -j "$jobs"
+ctest --test-dir "$build/native" --output-on-failure -j "$jobs"
+
+configure fuzz -DCMAKE_BUILD_TYPE=Debug -DTESSALY_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+cmake --build "$build/fuzz" -j "$jobs"
+ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs"
+
+# The shipped program is 32-bit. Where the machine cannot execute 32-bit code,
+# the same sources are also built for 64-bit Windows and tested under 64-bit Wine.
+configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+cmake --build "$build/win32" -j "$jobs"
+if tessaly_can_run_32bit; then
+    tree=win32
+else
+    tree=win64
+    configure win64 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+    cmake --build "$build/win64" -j "$jobs"
+fi
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" \
+    ctest --test-dir "$build/$tree" --output-on-failure -j "$jobs" || status=$?
+TESSALY_WINE_BITS=$([ "$tree" = win64 ] && echo 64 || echo 32) bash -c \
+    "source '$root/scripts/wine-lib.sh'; tessaly_wine_stop '$build/$tree/wineprefix'"
+exit $status

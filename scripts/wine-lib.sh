@@ -1,0 +1,49 @@
+# Shared Wine helpers; source this file with TESSALY_WINE_BITS set to 32 or 64.
+# Callers set WINEPREFIX.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ "${TESSALY_WINE_BITS:-32}" = 64 ]; then
+    export WINEARCH=win64 TESSALY_WINE=/usr/lib/wine/wine64 TESSALY_WINESERVER=/usr/lib/wine/wineserver64
+else
+    export WINEARCH=win32 TESSALY_WINE=/usr/lib/wine/wine TESSALY_WINESERVER=/usr/lib/wine/wineserver32
+fi
+
+# True when this machine can execute 32-bit programs (some kernels have that turned off).
+tessaly_can_run_32bit() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+tessaly_wine() { timeout --kill-after=5 "${TESSALY_WINE_TIMEOUT:-300}" "$TESSALY_WINE" "$@"; }
+
+# Creates the prefix once (wineboot takes about ten seconds); concurrent callers wait.
+tessaly_wine_prefix_ready() {
+    local prefix=$1
+    [ -f "$prefix/.tessaly-ready" ] && return 0
+    mkdir -p "$(dirname "$prefix")"
+    (
+        flock 9
+        if [ ! -f "$prefix/.tessaly-ready" ]; then
+            rm -rf "$prefix"
+            WINEPREFIX=$prefix TESSALY_WINE_TIMEOUT=180 tessaly_wine wineboot -i >/dev/null 2>&1 || true
+            # A crash must not open a dialog that blocks until a timeout.
+            WINEPREFIX=$prefix TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\Software\Wine\WineDbg' \
+                /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+            WINEPREFIX=$prefix timeout 60 "$TESSALY_WINESERVER" -w || true
+            touch "$prefix/.tessaly-ready"
+        fi
+    ) 9>"$prefix.lock"
+}
+
+# Copies a ready prefix to DEST for a test that needs a clean registry (about a second).
+tessaly_wine_fresh_prefix() {
+    local base=$1 dest=$2
+    tessaly_wine_prefix_ready "$base"
+    WINEPREFIX=$base timeout 60 "$TESSALY_WINESERVER" -w || true
+    rm -rf "$dest"
+    cp -a "$base" "$dest"
+    rm -f "$dest.lock"
+}
+
+# Ends every Wine process of a prefix.
+tessaly_wine_stop() {
+    WINEPREFIX=$1 timeout 30 "$TESSALY_WINESERVER" -k 2>/dev/null || true
+}

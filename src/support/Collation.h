@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace tsy {
+
+// Locale-aware comparison of ANSI texts, as the platform orders and matches
+// names. The Windows build asks the system; tests and the native build use a
+// Windows-1252 stand-in.
+class ICollation {
+public:
+    virtual ~ICollation() = default;
+    // <0, 0 or >0, ignoring letter case.
+    virtual int CompareIgnoreCase(std::string_view a, std::string_view b) const = 0;
+    bool EqualIgnoreCase(std::string_view a, std::string_view b) const { return CompareIgnoreCase(a, b) == 0; }
+};
+
+} // namespace tsy
