@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tsy {
+
+// Where the settings load and save reach the catalogue files.
+class ICatalogueStore {
+public:
+    virtual ~ICatalogueStore() = default;
+    // Clears and re-reads sites, collections and categories; no repair.
+    virtual void Load() = 0;
+    // The repair that follows every load.
+    virtual void CheckIntegrity() = 0;
+    // Writes sites, then collections and categories; errors reach the caller.
+    virtual void Save() = 0;
+};
+
+} // namespace tsy
