@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tsy {
+
+// Browser kind: 0 Internet Explorer, 1 Firefox, 2 Opera, anything else none known.
+using TBrowserKind = std::uint8_t;
+inline constexpr TBrowserKind bkInternetExplorer = 0;
+inline constexpr TBrowserKind bkFirefox = 1;
+inline constexpr TBrowserKind bkOpera = 2;
+
+// Version packed as major << 16 | minor; -1 when the executable has no version resource.
+using TBrowserVersion = std::int32_t;
+inline int MajorVersion(TBrowserVersion version) { return int(std::uint32_t(version) >> 16); }
+inline int MinorVersion(TBrowserVersion version) { return int(std::uint32_t(version) & 0xFFFF); }
+
+// What opening URLs needs to know about a browser. Every call reads afresh.
+class IBrowserInfo {
+public:
+    virtual ~IBrowserInfo() = default;
+    // Raises "Unable to locate executable for %s browser." when there is none.
+    virtual std::string GetBrowserPath(TBrowserKind kind) = 0;
+    virtual TBrowserVersion GetBrowserVersion(TBrowserKind kind) = 0;
+    // "%s %d.%d" of name, major and minor version.
+    virtual std::string BrowserDisplayName(TBrowserKind kind) = 0;
+};
+
+} // namespace tsy
