@@ -1,4 +1,5 @@
 # Windows build (MinGW-w64 i686): Tessaly.exe, the Win32 test binaries and their fakes.
+enable_language(RC)
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX STRICT)
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -Wl,--gc-sections)
