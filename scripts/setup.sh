@@ -34,7 +34,17 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     need_update=1
 fi
 [ ${#missing[@]} -gt 0 ] && need_update=1
-[ "$need_update" -eq 1 ] && $sudo apt-get update -q
+# A mirror caught mid-sync fails one index; retry, then go on with what was fetched.
+apt_update() {
+    local try
+    for try in 1 2 3; do
+        $sudo apt-get update -q && return 0
+        sleep $((try * 5))
+    done
+    echo "setup: apt-get update failed; using the package lists that were fetched" >&2
+}
+[ "$need_update" -eq 1 ] && apt_update
 if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get install -y -q "${missing[@]}"
+    $sudo apt-get install -y -q "${missing[@]}" ||
+        { apt_update; $sudo apt-get install -y -q "${missing[@]}"; }
 fi
