@@ -16,7 +16,11 @@ using TBrowserVersion = std::int32_t;
 inline int MajorVersion(TBrowserVersion version) { return int(std::uint32_t(version) >> 16); }
 inline int MinorVersion(TBrowserVersion version) { return int(std::uint32_t(version) & 0xFFFF); }
 
-// What opening URLs needs to know about a browser. Every call reads afresh.
+// Installed set: bit k stands for kind k; kinds above 7 are never members.
+using TBrowserSet = std::uint8_t;
+inline bool InBrowserSet(TBrowserSet set, TBrowserKind kind) { return kind < 8 && (set >> kind & 1) != 0; }
+
+// What opening URLs and the settings need to know about browsers. Every call reads afresh.
 class IBrowserInfo {
 public:
     virtual ~IBrowserInfo() = default;
@@ -25,6 +29,10 @@ public:
     virtual TBrowserVersion GetBrowserVersion(TBrowserKind kind) = 0;
     // "%s %d.%d" of name, major and minor version.
     virtual std::string BrowserDisplayName(TBrowserKind kind) = 0;
+    // Raises "Unable to detect if browsers are installed." when the application paths cannot be read.
+    virtual TBrowserSet DetectInstalledBrowsers() = 0;
+    // Raises "Unable to detect default browser." when nothing opens "http".
+    virtual TBrowserKind DetectDefaultBrowser() = 0;
 };
 
 } // namespace tsy
