@@ -13,12 +13,18 @@ inline constexpr TBrowserKind bkOpera = 2;
 
 // Version packed as major << 16 | minor; -1 when the executable has no version resource.
 using TBrowserVersion = std::int32_t;
-inline int MajorVersion(TBrowserVersion version) { return int(std::uint32_t(version) >> 16); }
-inline int MinorVersion(TBrowserVersion version) { return int(std::uint32_t(version) & 0xFFFF); }
+inline int MajorVersion(TBrowserVersion version) {
+    return int(std::uint32_t(version) >> 16);
+}
+inline int MinorVersion(TBrowserVersion version) {
+    return int(std::uint32_t(version) & 0xFFFF);
+}
 
 // Installed set: bit k stands for kind k; kinds above 7 are never members.
 using TBrowserSet = std::uint8_t;
-inline bool InBrowserSet(TBrowserSet set, TBrowserKind kind) { return kind < 8 && (set >> kind & 1) != 0; }
+inline bool InBrowserSet(TBrowserSet set, TBrowserKind kind) {
+    return kind < 8 && (set >> kind & 1) != 0;
+}
 
 // What opening URLs and the settings need to know about browsers. Every call reads afresh.
 class IBrowserInfo {
