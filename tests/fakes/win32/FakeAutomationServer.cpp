@@ -8,6 +8,9 @@
 
 #include <string>
 
+// COM objects are destroyed by their own Release, never through an interface pointer.
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 namespace {
 
 constexpr DISPID kNavigate2 = 500;
