@@ -128,6 +128,20 @@ void TPUIForm::Walk(const std::vector<IPUIComponent*>& components, bool restore)
     }
 }
 
+void TPUIForm::Place(const TPUIFormRecord& record) {
+    if (panelRestore_)
+        panelRestore_(form_, record.PanelVisible);
+    const TPUIRect current = form_.GetBounds();
+    const bool restoreSize = (options_ & kPUIRestoreSize) && record.Width > 0 && record.Height > 0;
+    const TPUIRect target{record.Left, record.Top, restoreSize ? record.Width : current.Width,
+                          restoreSize ? record.Height : current.Height};
+    // A monitor that has since gone away must not leave the window out of reach.
+    if ((options_ & kPUIRestorePosition) && form_.IsOnScreen(target))
+        form_.SetPosition(record.Left, record.Top);
+    if (restoreSize)
+        form_.SetSize(record.Width, record.Height);
+}
+
 void TPUIForm::Load() {
     if (!OpenFormKey(false)) {
         CloseKey();
@@ -136,21 +150,8 @@ void TPUIForm::Load() {
     // A record of another size or type is not ours: the form keeps its designed
     // placement, while the controls are still restored.
     auto bytes = ReadBinary("");
-    auto record = bytes ? DecodeFormRecord(*bytes) : std::nullopt;
-    if (record) {
-        if (panelRestore_)
-            panelRestore_(form_, record->PanelVisible);
-        const TPUIRect current = form_.GetBounds();
-        const bool sizeUsable = record->Width > 0 && record->Height > 0;
-        const bool restoreSize = (options_ & kPUIRestoreSize) && sizeUsable;
-        const TPUIRect target{record->Left, record->Top, restoreSize ? record->Width : current.Width,
-                              restoreSize ? record->Height : current.Height};
-        // A monitor that has since gone away must not leave the window out of reach.
-        if ((options_ & kPUIRestorePosition) && form_.IsOnScreen(target))
-            form_.SetPosition(record->Left, record->Top);
-        if (restoreSize)
-            form_.SetSize(record->Width, record->Height);
-    }
+    if (auto decoded = bytes ? DecodeFormRecord(*bytes) : std::nullopt)
+        Place(*decoded);
     Walk(form_.OwnedComponents(), true);
     CloseKey();
 }

@@ -137,6 +137,7 @@ public:
 
 private:
     bool OpenFormKey(bool create);
+    void Place(const TPUIFormRecord& record);
     void Walk(const std::vector<IPUIComponent*>& components, bool restore);
 
     TPersistentUI& owner_;
