@@ -191,6 +191,24 @@ TEST_F(BrowsersTest, UnregisteredAutomationObjectIsAnError) {
     EXPECT_THROW(win32::Dispatch::Create("Tessaly.NoSuchObject"), win32::EComError);
 }
 
+TEST_F(BrowsersTest, LateBoundFailuresCarryTheSystemText) {
+    win32::ComApartment apartment;
+    RegisterFakeAutomation();
+    auto browser = win32::Dispatch::Create("InternetExplorer.Application");
+    try {
+        browser.Call("Quit", {});
+        ADD_FAILURE() << "no error";
+    } catch (const win32::EComError& e) {
+        EXPECT_EQ(e.Result(), DISP_E_UNKNOWNNAME);
+        EXPECT_STREQ(e.what(), win32::ComErrorText(DISP_E_UNKNOWNNAME).c_str());
+        EXPECT_STRNE(e.what(), "");
+    }
+    win32::Variant url("http://fail-navigation.example/");
+    EXPECT_THROW(browser.Call("Navigate2", {&url}), win32::EComError);
+    browser.Put("Visible", win32::Variant(false));
+    EXPECT_EQ(AutomationCalls(1), (Lines{"Navigate2 \"http://fail-navigation.example/\"", "Visible false"}));
+}
+
 TEST_F(BrowsersTest, ApplicationPathWithoutDefaultValue) {
     std::string key = std::string(kAppPaths) + "\\firefox.exe";
     overrides.push_back(std::make_unique<RegistryOverride>(HKEY_LOCAL_MACHINE, key, "", "", true));
