@@ -2,7 +2,9 @@
 #include "FakeBrowsers.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
+#include "browsers/Explore.h"
 #include "browsers/OpenUrls.h"
+#include "browsers/SearchUrl.h"
 #include "browsers/win32/BrowserPlatform.h"
 #include "support/win32/ComPtr.h"
 #include "support/win32/Dispatch.h"
@@ -137,6 +139,47 @@ TEST_F(BrowsersTest, ADoubleQuoteCannotEndTheFirefoxArgument) {
     auto lines = WaitForLines(browserLog, 1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://q.example/?q=%22x%22 -P other\"");
+}
+
+class FixedRandom : public IRandom {
+public:
+    void Seed(std::uint64_t) override {}
+    std::uint32_t Below(std::uint32_t) override { return 0; }
+};
+
+class FixedClock : public IClock {
+public:
+    std::uint64_t Counter() const override { return 1; }
+    std::int64_t NowSeconds() const override { return 0; }
+};
+
+TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    TTargets targets;
+    TCollections collections{collation};
+    TTarget site;
+    site.Search = "http://find.example/?q=%s";
+    site.Open = "find.example";
+    targets.Add(site);
+    site.Search = "";
+    site.Open = "home.example/start";
+    targets.Add(site);
+    collections.GetItem(collections.Add("Web")).SetIDs({1, 2});
+    TAppSettings settings;
+    settings.Browser = bkFirefox;
+    FixedRandom random;
+    FixedClock clock;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock);
+
+    explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText("say \"hi\""));
+    explorer.ExploreTargets(collections.ByName("web").IDs(), "");
+    auto lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    std::sort(lines.begin(), lines.end(),
+              [](const std::string& a, const std::string& b) { return ParametersOf(a) < ParametersOf(b); });
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://find.example/?q=say+%22hi%22\"");
+    EXPECT_EQ(ParametersOf(lines[1]), "-new-window \"http://find.example/|http://home.example/start\"");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(BrowsersTest, InternetExplorer7OpensTabsThenShowsTheWindow) {
