@@ -61,8 +61,8 @@ bool ParseEntry(std::string_view part, std::int32_t& entry) {
 
 void TCommonCollection::CheckIndex(std::int64_t index) const {
     if (index < Low() || index > High()) {
-        throw EBriefcase(Format("Index %lld is out of bounds (%d, %d) in %s object.",
-                                static_cast<long long>(index), Low(), High(), ClassName()));
+        throw EBriefcase(Format("Index %s is out of bounds (%d, %d) in %s object.",
+                                std::to_string(index).c_str(), Low(), High(), ClassName()));
     }
 }
 
