@@ -1,29 +1,15 @@
 #include "FakeBrowserInfo.h"
 
+#include "browsers/BrowserDetection.h"
 #include "support/Format.h"
 
 namespace tsy::fakes {
-namespace {
-
-const char* Name(TBrowserKind kind) {
-    switch (kind) {
-    case bkInternetExplorer:
-        return "Internet Explorer";
-    case bkFirefox:
-        return "FireFox";
-    case bkOpera:
-        return "Opera";
-    default:
-        return "<unknown>";
-    }
-}
-
-} // namespace
 
 std::string FakeBrowserInfo::GetBrowserPath(TBrowserKind kind) {
     auto it = paths.find(kind);
     if (it == paths.end())
-        throw std::runtime_error(Format("Unable to locate executable for %s browser.", Name(kind)));
+        throw std::runtime_error(
+            Format("Unable to locate executable for %s browser.", BrowserName(kind).c_str()));
     return it->second;
 }
 
@@ -35,7 +21,7 @@ TBrowserVersion FakeBrowserInfo::GetBrowserVersion(TBrowserKind kind) {
 
 std::string FakeBrowserInfo::BrowserDisplayName(TBrowserKind kind) {
     TBrowserVersion version = GetBrowserVersion(kind);
-    return Format("%s %d.%d", Name(kind), MajorVersion(version), MinorVersion(version));
+    return Format("%s %d.%d", BrowserName(kind).c_str(), MajorVersion(version), MinorVersion(version));
 }
 
 TBrowserSet FakeBrowserInfo::DetectInstalledBrowsers() {
@@ -51,7 +37,7 @@ TBrowserKind FakeBrowserInfo::DetectDefaultBrowser() {
 
 void FakeBrowserInfo::Install(TBrowserKind kind, int major, int minor, std::string path) {
     if (path.empty())
-        path = Format("C:\\Program Files\\%s\\browser.exe", Name(kind));
+        path = Format("C:\\Program Files\\%s\\browser.exe", BrowserName(kind).c_str());
     paths[kind] = std::move(path);
     versions[kind] = major << 16 | minor;
     if (kind < 8)

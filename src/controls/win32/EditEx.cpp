@@ -13,19 +13,9 @@ TEditEx::~TEditEx() {
 }
 
 bool TEditEx::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
-    HWND edit =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (!edit) {
-        return false;
-    }
-    if (!Attach(edit)) {
-        DestroyWindow(edit);
-        return false;
-    }
-    owned_ = true;
-    return true;
+    owned_ = AdoptCreated(CreateChildEdit(parent, id, x, y, width, height, style),
+                          [this](HWND edit) { return Attach(edit); });
+    return owned_;
 }
 
 bool TEditEx::Attach(HWND edit) {

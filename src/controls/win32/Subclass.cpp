@@ -11,6 +11,12 @@ constexpr const char* kOriginalProperty = "Tsy.Subclass.Original";
 
 } // namespace
 
+HWND CreateChildEdit(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
+    return CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+}
+
 TSubclass::~TSubclass() {
     Detach();
 }

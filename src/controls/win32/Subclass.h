@@ -29,4 +29,19 @@ private:
     WNDPROC original_ = nullptr;
 };
 
+// A bordered child edit box for a control that subclasses it; nullptr on failure.
+HWND CreateChildEdit(HWND parent, int id, int x, int y, int width, int height, DWORD style);
+
+// Hands a freshly created window to attach; destroys it when attach refuses it.
+template <class TAttach> bool AdoptCreated(HWND window, TAttach attach) {
+    if (!window) {
+        return false;
+    }
+    if (!attach(window)) {
+        DestroyWindow(window);
+        return false;
+    }
+    return true;
+}
+
 } // namespace tsy::win32

@@ -44,19 +44,10 @@ TWinHotKey::~TWinHotKey() {
 }
 
 bool TWinHotKey::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND edit =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x,
-                        y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (!edit) {
-        return false;
-    }
-    if (!Attach(edit)) {
-        DestroyWindow(edit);
-        return false;
-    }
-    owned_ = true;
-    return true;
+    owned_ = AdoptCreated(
+        CreateChildEdit(parent, id, x, y, width, height, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL),
+        [this](HWND edit) { return Attach(edit); });
+    return owned_;
 }
 
 bool TWinHotKey::Attach(HWND edit) {
