@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
-#include "RecordingMessageBoxes.h"
 #include "support/Clock.h"
 #include "support/DebugOutput.h"
 #include "support/Random.h"

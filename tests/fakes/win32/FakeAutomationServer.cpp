@@ -3,8 +3,8 @@
 #include "FakeBrowsers.h"
 #include "FakeLog.h"
 
-#include <objbase.h>
 #include <oaidl.h>
+#include <objbase.h>
 
 #include <string>
 
