@@ -25,8 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     wc.lpszClassName = "TMainForm";
     if (!RegisterClassExA(&wc))
         return 1;
-    HWND window = CreateWindowExA(0, "TMainForm", "Tessaly", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 566, 135, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "TMainForm", "Tessaly", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 566, 135, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, show);
