@@ -1,0 +1,51 @@
+#pragma once
+
+#include "catalogue/Catalogue.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tsy {
+
+// A search URL that cannot be expanded; the message quotes the template and says why.
+class ESearchTemplate : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Drops leading and trailing characters with codes 32 or less.
+std::string TrimText(std::string_view text);
+
+// ASCII letters and digits pass; every other byte becomes "%" and two upper-case hex digits.
+std::string EncodeSearchText(std::string_view text);
+
+// Trims, encodes, then turns every encoded space into "+": the text that goes into a template.
+std::string PrepareSearchText(std::string_view text);
+
+// Puts encodedText in place of the one "%s" and turns "%%" into "%". Any other percent sign,
+// or a second "%s", raises ESearchTemplate.
+std::string ExpandSearchURL(std::string_view searchURL, std::string_view encodedText);
+
+// The URL one Explore opens for target: its expanded search URL when encodedText is not empty,
+// otherwise its open URL. True exactly when that URL is not empty.
+bool BuildTargetURL(const TTarget& target, std::string_view encodedText, std::string& url);
+// The same for the site with the magnitude of targetID; an unknown id raises EBriefcase.
+bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, std::string_view encodedText,
+                    std::string& url);
+
+// The form a URL takes on a browser command line: "/" appended when it has none anywhere,
+// then "http://" put in front when it has no ":" anywhere.
+std::string NormalizeURL(std::string_view url);
+
+// The system's test for an absolute URL (UrlIsA with URLIS_URL): a scheme of two or more
+// ASCII letters, digits, "+", "-" or "." followed by ":".
+bool UrlIsURL(std::string_view text);
+
+// Whether a typed address is taken for a web address: a URL with a scheme, or a host made of
+// letters, digits and dots that ends in a dot and two or three characters, optionally followed
+// by a path.
+bool IsURLLike(std::string_view text);
+
+} // namespace tsy

@@ -1,0 +1,191 @@
+#include "browsers/SearchUrl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tsy {
+namespace {
+
+std::string TemplateError(std::string_view searchURL, std::string_view text) {
+    try {
+        ExpandSearchURL(searchURL, text);
+    } catch (const ESearchTemplate& error) {
+        return error.what();
+    }
+    return "<no error>";
+}
+
+TTarget Site(std::string search, std::string open) {
+    TTarget target;
+    target.Name = "Example";
+    target.Search = std::move(search);
+    target.Open = std::move(open);
+    return target;
+}
+
+TEST(TrimText, DropsCodesUpToThirtyTwoAtBothEndsOnly) {
+    EXPECT_EQ(TrimText("  a b \t"), "a b");
+    EXPECT_EQ(TrimText("\x01\x1F x\ny \r\n"), "x\ny");
+    EXPECT_EQ(TrimText("    "), "");
+    EXPECT_EQ(TrimText(""), "");
+    // 0x7F and bytes above 0x80 are not trimmed.
+    EXPECT_EQ(TrimText("\x7F"
+                       "a\xA0"),
+              "\x7F"
+              "a\xA0");
+}
+
+TEST(EncodeSearchText, PassesOnlyAsciiLettersAndDigits) {
+    EXPECT_EQ(EncodeSearchText("Az09"), "Az09");
+    EXPECT_EQ(EncodeSearchText("2008"), "2008");
+    EXPECT_EQ(EncodeSearchText("a-b"), "a%2Db");
+    EXPECT_EQ(EncodeSearchText("-._~"), "%2D%2E%5F%7E");
+    EXPECT_EQ(EncodeSearchText("a b"), "a%20b");
+    EXPECT_EQ(EncodeSearchText("%"), "%25");
+    EXPECT_EQ(EncodeSearchText(std::string_view("\0\xFF", 2)), "%00%FF");
+    EXPECT_EQ(EncodeSearchText("\xE4\xC9"), "%E4%C9");
+    EXPECT_EQ(EncodeSearchText(""), "");
+}
+
+TEST(PrepareSearchText, SpacesBecomePlusAndEverythingElseIsEscaped) {
+    EXPECT_EQ(PrepareSearchText("R&D tips"), "R%26D+tips");
+    EXPECT_EQ(PrepareSearchText("50% off"), "50%25+off");
+    EXPECT_EQ(PrepareSearchText("a+b"), "a%2Bb");
+    EXPECT_EQ(PrepareSearchText("a  b"), "a++b");
+    // The user's own "%20" is escaped first, so it never turns into "+".
+    EXPECT_EQ(PrepareSearchText("%20"), "%2520");
+    EXPECT_EQ(PrepareSearchText("\xE4"), "%E4");
+}
+
+TEST(PrepareSearchText, TrimsFirstSoBlankTextsAreEmpty) {
+    EXPECT_EQ(PrepareSearchText("   "), "");
+    EXPECT_EQ(PrepareSearchText("\t\r\n"), "");
+    EXPECT_EQ(PrepareSearchText("  a b  "), "a+b");
+}
+
+TEST(ExpandSearchURL, FillsTheOneTextSlotAndReducesDoublePercents) {
+    EXPECT_EQ(ExpandSearchURL("http://x.com/?q=%s", "a+b"), "http://x.com/?q=a+b");
+    EXPECT_EQ(ExpandSearchURL("http://x.com/?q=%s&p=100%%", "x"), "http://x.com/?q=x&p=100%");
+    EXPECT_EQ(ExpandSearchURL("%s", "%25"), "%25");
+    EXPECT_EQ(ExpandSearchURL("http://x.com/", "x"), "http://x.com/");
+    EXPECT_EQ(ExpandSearchURL("%%s=%s", "y"), "%s=y");
+}
+
+TEST(ExpandSearchURL, StrayPercentSignsAreErrorsNamingTheTemplate) {
+    EXPECT_EQ(TemplateError("http://x.com/?q=%s&l=%41", "a"),
+              "The search URL \"http://x.com/?q=%s&l=%41\" cannot be expanded: "
+              "\"%4\" at position 22 is neither \"%s\" nor \"%%\".");
+    EXPECT_EQ(TemplateError("q=%s&r=%s", "a"),
+              "The search URL \"q=%s&r=%s\" cannot be expanded: a second \"%s\" stands at position 8.");
+    EXPECT_EQ(TemplateError("q=%s%", "a"),
+              "The search URL \"q=%s%\" cannot be expanded: the percent sign at position 5 ends it.");
+    EXPECT_EQ(
+        TemplateError("q=%S", "a"),
+        "The search URL \"q=%S\" cannot be expanded: \"%S\" at position 3 is neither \"%s\" nor \"%%\".");
+    EXPECT_EQ(
+        TemplateError("q=%d", "a"),
+        "The search URL \"q=%d\" cannot be expanded: \"%d\" at position 3 is neither \"%s\" nor \"%%\".");
+}
+
+TEST(BuildTargetURL, NonEmptyTextUsesOnlyTheSearchURL) {
+    std::string url = "stale";
+    EXPECT_TRUE(BuildTargetURL(Site("http://x.com/?q=%s", "http://x.com/"), "a+b", url));
+    EXPECT_EQ(url, "http://x.com/?q=a+b");
+    EXPECT_FALSE(BuildTargetURL(Site("", "http://x.com/"), "a", url));
+    EXPECT_EQ(url, "");
+    EXPECT_TRUE(BuildTargetURL(Site("http://x.com/fixed", ""), "anything", url));
+    EXPECT_EQ(url, "http://x.com/fixed");
+    // Nothing is validated or prefixed: the stored text goes out as it is.
+    EXPECT_TRUE(BuildTargetURL(Site("x.com?q=%s", ""), "z", url));
+    EXPECT_EQ(url, "x.com?q=z");
+}
+
+TEST(BuildTargetURL, EmptyTextUsesOnlyTheOpenURL) {
+    std::string url = "stale";
+    EXPECT_TRUE(BuildTargetURL(Site("http://x.com/?q=%s", "x.com/home%41"), "", url));
+    EXPECT_EQ(url, "x.com/home%41");
+    EXPECT_FALSE(BuildTargetURL(Site("http://x.com/?q=%s", ""), "", url));
+    EXPECT_EQ(url, "");
+    // A broken template does not matter when it is not used.
+    EXPECT_TRUE(BuildTargetURL(Site("%41%s%s", "http://x.com/"), "", url));
+}
+
+TEST(BuildTargetURL, LooksTheSiteUpByMagnitude) {
+    TTargets targets;
+    TTarget site = Site("http://x.com/?q=%s", "http://x.com/");
+    targets.Add(site);
+    TTarget other = Site("http://y.com/?s=%s&n=100%%", "");
+    targets.Add(other);
+    std::string url;
+    EXPECT_TRUE(BuildTargetURL(targets, -2, PrepareSearchText("a b"), url));
+    EXPECT_EQ(url, "http://y.com/?s=a+b&n=100%");
+    EXPECT_TRUE(BuildTargetURL(targets, 1, PrepareSearchText("  "), url));
+    EXPECT_EQ(url, "http://x.com/");
+    EXPECT_THROW(BuildTargetURL(targets, 3, "a", url), EBriefcase);
+}
+
+TEST(BuildTargetURL, BrokenTemplateFailsTheBuild) {
+    std::string url;
+    EXPECT_THROW(BuildTargetURL(Site("http://x.com/search?q=%s&x=%E4", ""), "a", url), ESearchTemplate);
+}
+
+TEST(NormalizeURL, SubstringTestsOverTheWholeURL) {
+    EXPECT_EQ(NormalizeURL("example.com"), "http://example.com/");
+    EXPECT_EQ(NormalizeURL("example.com/path"), "http://example.com/path");
+    EXPECT_EQ(NormalizeURL("http://example.com/"), "http://example.com/");
+    EXPECT_EQ(NormalizeURL("http://example.com"), "http://example.com");
+    EXPECT_EQ(NormalizeURL("mailto:someone"), "mailto:someone/");
+    EXPECT_EQ(NormalizeURL("example.com:8080"), "example.com:8080/");
+    EXPECT_EQ(NormalizeURL("a/b?x=c:d"), "a/b?x=c:d");
+    EXPECT_EQ(NormalizeURL(""), "http:///");
+}
+
+TEST(UrlIsURL, NeedsASchemeOfTwoOrMoreCharactersAndAColon) {
+    EXPECT_TRUE(UrlIsURL("http://x"));
+    EXPECT_TRUE(UrlIsURL("http://"));
+    EXPECT_TRUE(UrlIsURL("mailto:"));
+    EXPECT_TRUE(UrlIsURL("about:blank"));
+    EXPECT_TRUE(UrlIsURL("made-up.scheme+1:x"));
+    EXPECT_TRUE(UrlIsURL("HTTP://X"));
+    EXPECT_FALSE(UrlIsURL("c:\\path"));
+    EXPECT_FALSE(UrlIsURL(":x"));
+    EXPECT_FALSE(UrlIsURL("www.x.com"));
+    EXPECT_FALSE(UrlIsURL("http"));
+    EXPECT_FALSE(UrlIsURL("ht tp://x"));
+    EXPECT_FALSE(UrlIsURL(" http://x"));
+    EXPECT_FALSE(UrlIsURL("ht_tp://x"));
+    EXPECT_FALSE(UrlIsURL("h\xE9:x"));
+    EXPECT_FALSE(UrlIsURL(""));
+}
+
+TEST(IsURLLike, SchemesPassWhateverFollows) {
+    EXPECT_TRUE(IsURLLike("http://my-site.example"));
+    EXPECT_TRUE(IsURLLike("FTP://x"));
+    EXPECT_TRUE(IsURLLike("mailto:a b"));
+    // A host with a port reads as a scheme to the system's test.
+    EXPECT_TRUE(IsURLLike("localhost:8080"));
+}
+
+TEST(IsURLLike, BareHostsNeedATwoOrThreeCharacterSuffix) {
+    EXPECT_TRUE(IsURLLike("www.x.com"));
+    EXPECT_TRUE(IsURLLike("WWW.X.COM"));
+    EXPECT_TRUE(IsURLLike("example.de"));
+    EXPECT_TRUE(IsURLLike("example.com/search?q=a-b_c"));
+    EXPECT_TRUE(IsURLLike("x.io/"));
+    EXPECT_TRUE(IsURLLike(".com"));
+    EXPECT_FALSE(IsURLLike("example.info"));
+    EXPECT_FALSE(IsURLLike("my-site.com"));
+    EXPECT_FALSE(IsURLLike("my_site.com"));
+    EXPECT_FALSE(IsURLLike("localhost"));
+    EXPECT_FALSE(IsURLLike("example.c"));
+    EXPECT_FALSE(IsURLLike("a.b"));
+    EXPECT_FALSE(IsURLLike("www.x.com "));
+    EXPECT_FALSE(IsURLLike("c:\\path"));
+    EXPECT_FALSE(IsURLLike("/x.com"));
+    EXPECT_FALSE(IsURLLike("caf\xE9.com"));
+    EXPECT_FALSE(IsURLLike(""));
+}
+
+} // namespace
+} // namespace tsy
