@@ -1,0 +1,44 @@
+#pragma once
+
+#include "support/FileSystem.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace tsy::fakes {
+
+// An in-memory file system with Windows path rules: "\" and "/" both separate,
+// letter case is ignored, a drive ("C:") always exists. Tests may poke at the
+// maps directly.
+class MemoryFileSystem : public IFileSystem {
+public:
+    std::optional<std::string> ReadFile(std::string_view path) const override;
+    void WriteFileAtomic(std::string_view path, std::string_view content) override;
+    bool FileExists(std::string_view path) const override;
+    bool DirectoryExists(std::string_view path) const override;
+    void CreateDirectories(std::string_view path) override;
+    bool CopyFileNoOverwrite(std::string_view from, std::string_view to) override;
+
+    // Helpers for arranging and checking tests. AddFile creates the parents.
+    void AddFile(std::string_view path, std::string_view content);
+    void AddDirectory(std::string_view path);
+    std::optional<std::string> Content(std::string_view path) const;
+
+    // Every write fails, as a full disk would.
+    bool failWrites = false;
+    // Folders in which nothing can be created or replaced (normalised paths).
+    std::set<std::string> readOnlyFolders;
+    // Files that exist but cannot be opened for reading (normalised paths).
+    std::set<std::string> unreadableFiles;
+
+    std::map<std::string, std::string> files; // by normalised path
+    std::set<std::string> directories;        // normalised
+    int writeCount = 0;
+
+    // Lower case, "\" separators, no trailing separator.
+    static std::string Normalize(std::string_view path);
+    static std::string Parent(const std::string& normalized);
+};
+
+} // namespace tsy::fakes
