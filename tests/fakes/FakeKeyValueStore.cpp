@@ -32,6 +32,7 @@ public:
             throw ERegistryError("Failed to set data for '" + std::string(name) + "'");
         key.values[Lower(name)] = value;
         ++store_.writeCount;
+        store_.writeLog.push_back(std::string(name));
     }
     bool DeleteValue(std::string_view name) override {
         auto& key = store_.keys.at(path_);
@@ -126,7 +127,8 @@ std::optional<std::uint32_t> FakeKeyValueStore::Dword(RootKey root, std::string_
     if (!value || value->type != ValueType::Dword || value->data.size() != 4)
         return std::nullopt;
     const auto& d = value->data;
-    return std::uint32_t(d[0]) | std::uint32_t(d[1]) << 8 | std::uint32_t(d[2]) << 16 | std::uint32_t(d[3]) << 24;
+    return std::uint32_t(d[0]) | std::uint32_t(d[1]) << 8 | std::uint32_t(d[2]) << 16 |
+           std::uint32_t(d[3]) << 24;
 }
 
 void FakeKeyValueStore::SetString(RootKey root, std::string_view path, std::string_view name,

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace tsy::fakes {
 
@@ -35,6 +36,8 @@ public:
 
     std::map<std::string, Key> keys; // by "root\lower-cased\path"
     int writeCount = 0;
+    // Names of the values written through keys, in the order of the writes.
+    std::vector<std::string> writeLog;
 
     static std::string Normalize(RootKey root, std::string_view path);
 };

@@ -1,0 +1,166 @@
+#include "settings/Settings.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tsy {
+
+bool TSettings::Open(RootKey root, std::string_view path, bool create) {
+    CloseKey();
+    root_ = root;
+    key_ = store_.Open(root, path, create);
+    if (key_)
+        path_ = std::string(path);
+    return IsOpen();
+}
+
+bool TSettings::OpenForRead(RootKey root, std::string_view path) {
+    return Open(root, path, false);
+}
+
+bool TSettings::OpenForWrite(RootKey root, std::string_view path) {
+    return Open(root, path, true);
+}
+
+bool TSettings::OpenSubKey(std::string_view relativePath, bool create) {
+    if (!IsOpen())
+        return false;
+    std::string path = path_;
+    if (!relativePath.empty() && relativePath.front() != '\\')
+        path += '\\';
+    path += relativePath;
+    return Open(root_, path, create);
+}
+
+void TSettings::CloseKey() {
+    key_.reset();
+    path_.clear();
+}
+
+IKey& TSettings::Key() {
+    if (!key_)
+        throw ERegistryError("No registry key is open");
+    return *key_;
+}
+
+bool TSettings::ValueExists(std::string_view name) const {
+    return key_ && key_->Read(name).has_value();
+}
+
+bool TSettings::ReadBoolDef(std::string_view name, bool fallback) const {
+    return ReadIntegerDef(name, fallback ? 1 : 0) != 0;
+}
+
+std::int32_t TSettings::ReadIntegerDef(std::string_view name, std::int32_t fallback) const {
+    if (!key_)
+        return fallback;
+    auto number = ReadDword(*key_, name);
+    return number ? static_cast<std::int32_t>(*number) : fallback;
+}
+
+std::string TSettings::ReadStringDef(std::string_view name, std::string_view fallback) const {
+    if (!key_)
+        return std::string(fallback);
+    auto text = ReadString(*key_, name);
+    return text ? *text : std::string(fallback);
+}
+
+std::optional<std::vector<std::uint8_t>> TSettings::ReadBinary(std::string_view name) const {
+    if (!key_)
+        return std::nullopt;
+    auto value = key_->Read(name);
+    if (!value || value->type != ValueType::Binary)
+        return std::nullopt;
+    return std::move(value->data);
+}
+
+void TSettings::WriteBool(std::string_view name, bool value) {
+    WriteDword(Key(), name, value ? 1u : 0u);
+}
+
+void TSettings::WriteInteger(std::string_view name, std::int32_t value) {
+    WriteDword(Key(), name, static_cast<std::uint32_t>(value));
+}
+
+void TSettings::WriteString(std::string_view name, std::string_view value) {
+    tsy::WriteString(Key(), name, value);
+}
+
+void TSettings::WriteBinary(std::string_view name, std::span<const std::uint8_t> data) {
+    Key().Write(name, RawValue{ValueType::Binary, std::vector<std::uint8_t>(data.begin(), data.end())});
+}
+
+bool TSettings::DeleteValue(std::string_view name) {
+    return Key().DeleteValue(name);
+}
+
+namespace {
+
+using S = TAppSettings;
+
+const std::array<TSettingDef, 16> kTable{{
+    {"Search", &S::Search, 0},
+    {"Collection", &S::Collection, 1},
+    {"AutoClose", &S::AutoClose, 2},
+    {"AlwaysOnTop", &S::AlwaysOnTop, 3},
+    {"AutoComplete", &S::AutoComplete, 4},
+    {"Browser", &S::Browser, 5},
+    {"BannerID", &S::BannerID, 6},
+    {"NumberOfItems", &S::NumberOfItems, 7},
+    {"MinimizeToTray", &S::MinimizeToTray, 8},
+    {"MinimizeOnClose", &S::MinimizeOnClose, 9},
+    {"Hotkey.Mod", &S::HotkeyMod, 11},
+    {"Hotkey.Key", &S::HotkeyKey, 10},
+    {"UseHotkey", &S::UseHotkey, 12},
+    {"Slider.Edge", &S::SliderEdge, 13},
+    {"Slider.X", &S::SliderX, 14},
+    {"Slider.Y", &S::SliderY, 15},
+}};
+
+template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
+
+} // namespace
+
+std::span<const TSettingDef> SettingsTable() {
+    return kTable;
+}
+
+std::vector<const TSettingDef*> SettingsSaveOrder() {
+    std::vector<const TSettingDef*> order;
+    for (const auto& def : kTable)
+        order.push_back(&def);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const TSettingDef* a, const TSettingDef* b) { return a->SaveOrder < b->SaveOrder; });
+    return order;
+}
+
+void ReadSettings(const TSettings& store, TAppSettings& settings) {
+    for (const auto& def : kTable) {
+        std::visit(Overloaded{
+                       [&](std::string S::*m) { settings.*m = store.ReadStringDef(def.Name, settings.*m); },
+                       [&](bool S::*m) { settings.*m = store.ReadBoolDef(def.Name, settings.*m); },
+                       [&](std::int32_t S::*m) { settings.*m = store.ReadIntegerDef(def.Name, settings.*m); },
+                       // Kept in memory as one byte: higher bits of the stored number are dropped.
+                       [&](TBrowserKind S::*m) {
+                           settings.*m =
+                               static_cast<TBrowserKind>(store.ReadIntegerDef(def.Name, settings.*m));
+                       },
+                   },
+                   def.Member);
+    }
+}
+
+void WriteSettings(TSettings& store, const TAppSettings& settings) {
+    for (const TSettingDef* def : SettingsSaveOrder()) {
+        std::visit(Overloaded{
+                       [&](std::string S::*m) { store.WriteString(def->Name, settings.*m); },
+                       [&](bool S::*m) { store.WriteBool(def->Name, settings.*m); },
+                       [&](std::int32_t S::*m) { store.WriteInteger(def->Name, settings.*m); },
+                       [&](TBrowserKind S::*m) { store.WriteInteger(def->Name, settings.*m); },
+                   },
+                   def->Member);
+    }
+}
+
+} // namespace tsy

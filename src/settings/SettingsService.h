@@ -1,0 +1,52 @@
+#pragma once
+
+#include "browsers/Browser.h"
+#include "catalogue/CatalogueStore.h"
+#include "settings/Settings.h"
+#include "support/KeyValueStore.h"
+#include "support/MessageBoxes.h"
+
+#include <string>
+
+namespace tsy {
+
+// The first-run notice texts. Each advice starts with LF CR LF CR.
+inline constexpr const char* kBrowserNotice = "Tessaly is set to use %s.";
+inline constexpr const char* kAdviceTabbedBrowser =
+    "\n\r\n\rWe recommend to use tabbed browsers with Tessaly, so we advise you to download and install "
+    "Internet "
+    "Explorer 7 for better experience.";
+inline constexpr const char* kAdviceMultipleBrowsers =
+    "\n\r\n\rWe found multiple browsers installed on your PC.\n\rTo change the browser used with Tessaly "
+    "click on "
+    "the Customize button, select the Settings tab and select the browser you prefer.";
+inline constexpr const char* kAdviceDetectionProblem =
+    "\n\r\n\rIt seems like we had a problem detecting your default browser. Please, check your computer "
+    "configuration.";
+
+// Loads and saves the options (and on request the catalogue) between memory and the store.
+class TSettingsService {
+public:
+    TSettingsService(IKeyValueStore& store, ICatalogueStore& catalogue, IBrowserInfo& browsers,
+                     IMessageBoxes& boxes, TAppSettings& settings)
+        : store_(store), catalogue_(catalogue), browsers_(browsers), boxes_(boxes), settings_(settings) {}
+
+    // Errors of the browser detection end the load before the catalogue is touched.
+    void LoadSettings(bool loadCatalogue, bool quiet);
+    // An unopenable key writes nothing and says nothing; write errors propagate.
+    void SaveSettings(bool saveCatalogue);
+
+    // The advice text for the current Browser setting, empty when there is nothing to say.
+    std::string BrowserAdvice();
+
+private:
+    void ShowBrowserAdvice();
+
+    IKeyValueStore& store_;
+    ICatalogueStore& catalogue_;
+    IBrowserInfo& browsers_;
+    IMessageBoxes& boxes_;
+    TAppSettings& settings_;
+};
+
+} // namespace tsy

@@ -1,0 +1,122 @@
+#include "settings/Settings.h"
+
+#include "FakeKeyValueStore.h"
+
+#include <gtest/gtest.h>
+
+namespace tsy {
+namespace {
+
+using fakes::FakeKeyValueStore;
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    FakeKeyValueStore registry;
+    TSettings store{registry};
+};
+
+TEST_F(SettingsStoreTest, OpenForReadNeverCreatesAndOpenForWriteCreatesParents) {
+    EXPECT_FALSE(store.OpenForRead(kSettingsRoot, kSettingsPath));
+    EXPECT_FALSE(registry.Exists(kSettingsRoot, kSettingsPath));
+    EXPECT_FALSE(store.IsOpen());
+
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    EXPECT_TRUE(registry.Exists(RootKey::CurrentUser, "SOFTWARE\\Orvelle"));
+    EXPECT_TRUE(store.OpenForRead(kSettingsRoot, kSettingsPath));
+}
+
+TEST_F(SettingsStoreTest, ReopeningClosesTheEarlierKey) {
+    registry.SetString(kSettingsRoot, "A", "Name", "in a");
+    registry.At(kSettingsRoot, "B");
+    ASSERT_TRUE(store.OpenForRead(kSettingsRoot, "A"));
+    ASSERT_TRUE(store.OpenForRead(kSettingsRoot, "B"));
+    EXPECT_EQ(store.ReadStringDef("Name", "none"), "none");
+    EXPECT_FALSE(store.OpenForRead(kSettingsRoot, "C"));
+    EXPECT_FALSE(store.IsOpen());
+    EXPECT_THROW(store.WriteString("Name", "x"), ERegistryError);
+}
+
+TEST_F(SettingsStoreTest, TypedReadsFallBackForMissingAndMistypedValues) {
+    registry.SetDword(kSettingsRoot, kSettingsPath, "Number", 0xFFFFFFFEu);
+    registry.SetString(kSettingsRoot, kSettingsPath, "Text", "hello");
+    registry.SetDword(kSettingsRoot, kSettingsPath, "Two", 2);
+    registry.SetDword(kSettingsRoot, kSettingsPath, "Zero", 0);
+    registry.At(kSettingsRoot, kSettingsPath).values["short"] = RawValue{ValueType::Dword, {1, 0}};
+    registry.At(kSettingsRoot, kSettingsPath).values["blob"] = RawValue{ValueType::Binary, {1, 0, 0, 0}};
+    ASSERT_TRUE(store.OpenForRead(kSettingsRoot, kSettingsPath));
+
+    EXPECT_EQ(store.ReadIntegerDef("Number", 5), -2);
+    EXPECT_EQ(store.ReadIntegerDef("Missing", 5), 5);
+    EXPECT_EQ(store.ReadIntegerDef("Text", 5), 5);
+    EXPECT_EQ(store.ReadIntegerDef("Short", 5), 5);
+    EXPECT_EQ(store.ReadIntegerDef("Blob", 5), 5);
+
+    EXPECT_TRUE(store.ReadBoolDef("Two", false));
+    EXPECT_FALSE(store.ReadBoolDef("Zero", true));
+    EXPECT_TRUE(store.ReadBoolDef("Text", true));
+    EXPECT_FALSE(store.ReadBoolDef("Missing", false));
+
+    EXPECT_EQ(store.ReadStringDef("text", "d"), "hello");
+    EXPECT_EQ(store.ReadStringDef("Number", "d"), "d");
+    EXPECT_EQ(store.ReadStringDef("Missing", "d"), "d");
+
+    EXPECT_EQ(store.ReadBinary("Blob"), (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    EXPECT_FALSE(store.ReadBinary("Number"));
+}
+
+TEST_F(SettingsStoreTest, ReadsWithoutAnOpenKeyGiveTheDefault) {
+    EXPECT_EQ(store.ReadIntegerDef("X", 3), 3);
+    EXPECT_EQ(store.ReadStringDef("X", "three"), "three");
+    EXPECT_TRUE(store.ReadBoolDef("X", true));
+    EXPECT_FALSE(store.ValueExists("X"));
+}
+
+TEST_F(SettingsStoreTest, WritesUseTheRegistryTypes) {
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    store.WriteBool("On", true);
+    store.WriteBool("Off", false);
+    store.WriteInteger("Negative", -1);
+    store.WriteString("Text", "abc");
+    EXPECT_EQ(registry.Dword(kSettingsRoot, kSettingsPath, "On"), 1u);
+    EXPECT_EQ(registry.Dword(kSettingsRoot, kSettingsPath, "Off"), 0u);
+    EXPECT_EQ(registry.Dword(kSettingsRoot, kSettingsPath, "Negative"), 0xFFFFFFFFu);
+    EXPECT_EQ(registry.String(kSettingsRoot, kSettingsPath, "Text"), "abc");
+    EXPECT_TRUE(store.DeleteValue("Text"));
+    EXPECT_FALSE(store.DeleteValue("Text"));
+}
+
+TEST_F(SettingsStoreTest, SubKeysOpenBelowTheCurrentKey) {
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    EXPECT_FALSE(store.OpenSubKey("Deep\\Below", false));
+    EXPECT_FALSE(store.IsOpen());
+    EXPECT_FALSE(store.OpenSubKey("Deep", true)) << "nothing is open to go below";
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    ASSERT_TRUE(store.OpenSubKey("PUI\\Dialogs\\MainForm", true));
+    store.WriteInteger("X", 1);
+    EXPECT_EQ(registry.Dword(kSettingsRoot, "Software\\Orvelle\\Tessaly\\PUI\\Dialogs\\MainForm", "X"), 1u);
+}
+
+TEST_F(SettingsStoreTest, WriteFailuresReachTheCaller) {
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    registry.failWrites = true;
+    EXPECT_THROW(store.WriteInteger("X", 1), ERegistryError);
+}
+
+TEST(SettingsTable, LoadsInTableOrderAndSavesHotkeyKeyBeforeMod) {
+    std::vector<std::string> load;
+    for (const auto& def : SettingsTable())
+        load.push_back(def.Name);
+    EXPECT_EQ(load, (std::vector<std::string>{"Search", "Collection", "AutoClose", "AlwaysOnTop",
+                                              "AutoComplete", "Browser", "BannerID", "NumberOfItems",
+                                              "MinimizeToTray", "MinimizeOnClose", "Hotkey.Mod", "Hotkey.Key",
+                                              "UseHotkey", "Slider.Edge", "Slider.X", "Slider.Y"}));
+    std::vector<std::string> save;
+    for (const auto* def : SettingsSaveOrder())
+        save.push_back(def->Name);
+    std::vector<std::string> expected = load;
+    std::swap(expected[10], expected[11]);
+    EXPECT_EQ(save, expected);
+}
+
+} // namespace
+} // namespace tsy
