@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace tsy {
@@ -26,10 +27,18 @@ inline bool InBrowserSet(TBrowserSet set, TBrowserKind kind) {
     return kind < 8 && (set >> kind & 1) != 0;
 }
 
+// Raised when a browser cannot be found, detected or driven.
+class EBrowserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // What opening URLs and the settings need to know about browsers. Every call reads afresh.
 class IBrowserInfo {
 public:
     virtual ~IBrowserInfo() = default;
+    // Kinds 0 and 1 test the application paths; every other kind is false.
+    virtual bool IsBrowserInstalled(TBrowserKind kind) { return InBrowserSet(DetectInstalledBrowsers(), kind); }
     // Raises "Unable to locate executable for %s browser." when there is none.
     virtual std::string GetBrowserPath(TBrowserKind kind) = 0;
     virtual TBrowserVersion GetBrowserVersion(TBrowserKind kind) = 0;

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "browsers/Browser.h"
+#include "support/MessageBoxes.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tsy {
+
+// Navigate2 flags: open in a new window (up to version 6), open in a background tab (7 and later).
+inline constexpr int navOpenInNewWindow = 0x1;
+inline constexpr int navOpenInBackgroundTab = 0x1000;
+
+// One fresh Internet Explorer automation instance; released when destroyed, its window stays open.
+class IInternetExplorer {
+public:
+    virtual ~IInternetExplorer() = default;
+    // Navigate2 with the URL as its only argument. Failures raise.
+    virtual void Navigate(const std::string& url) = 0;
+    // Navigate2 with the URL and the navigation flags. Failures raise.
+    virtual void Navigate(const std::string& url, int flags) = 0;
+    // Sets the property "Visible" to true.
+    virtual void Show() = 0;
+};
+
+// What the platform does on behalf of the opener.
+class IBrowserDriver {
+public:
+    virtual ~IBrowserDriver() = default;
+    // A new, initially invisible instance; raises when it cannot be created.
+    virtual std::unique_ptr<IInternetExplorer> CreateInternetExplorer() = 0;
+    // Starts the executable with the parameter string; the outcome is not inspected.
+    virtual void StartProcess(const std::string& executable, const std::string& parameters) = 0;
+};
+
+// Opens URLs in the browser of a given kind.
+class IUrlOpener {
+public:
+    virtual ~IUrlOpener() = default;
+    virtual void OpenURL(TBrowserKind kind, const std::string& url) = 0;
+    // The list is opened in its order; an empty list opens nothing.
+    virtual void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) = 0;
+};
+
+// A double quote would end the quoted argument early, so it travels as "%22".
+std::string QuoteSafeURL(const std::string& url);
+// Firefox parameters for one URL in a new tab: the URL as given.
+std::string FirefoxNewTabParameters(const std::string& url);
+// Firefox parameters for a list in one new window: normalised URLs joined by "|".
+std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls);
+// Navigate2 flags for the URL at `index` of a list opened in a browser of `version`.
+int NavigateFlags(std::size_t index, TBrowserVersion version);
+// "%s browser is not supported. Please, refer to documentation."
+std::string UnsupportedBrowserMessage(TBrowserKind kind);
+
+class TUrlOpener : public IUrlOpener {
+public:
+    TUrlOpener(IBrowserInfo& browsers, IBrowserDriver& driver, IMessageBoxes& messages);
+
+    void OpenURL(TBrowserKind kind, const std::string& url) override;
+    void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override;
+
+private:
+    IBrowserInfo& browsers_;
+    IBrowserDriver& driver_;
+    IMessageBoxes& messages_;
+};
+
+} // namespace tsy

@@ -1,0 +1,70 @@
+#include "browsers/win32/BrowserPlatform.h"
+
+#include "support/win32/Dispatch.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+namespace tsy::win32 {
+
+TBrowserVersion FileVersionReader::ProductVersion(const std::string& path) {
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0)
+        return -1;
+    std::vector<char> data(size);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
+        return -1;
+    void* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!::VerQueryValueA(data.data(), "\\", &fixed, &fixedSize) || !fixed ||
+        fixedSize < sizeof(VS_FIXEDFILEINFO))
+        return -1;
+    return TBrowserVersion(static_cast<const VS_FIXEDFILEINFO*>(fixed)->dwProductVersionMS);
+}
+
+std::optional<std::string> ShellProtocolAssociation::OpenExecutable(std::string_view protocol) {
+    char buffer[261] = {};
+    DWORD size = sizeof buffer;
+    std::string name(protocol);
+    HRESULT result = ::AssocQueryStringA(0, ASSOCSTR_EXECUTABLE, name.c_str(), "open", buffer, &size);
+    if (result != S_OK)
+        return std::nullopt;
+    return std::string(buffer);
+}
+
+namespace {
+
+class AutomationExplorer : public IInternetExplorer {
+public:
+    explicit AutomationExplorer(Dispatch browser) : browser_(std::move(browser)) {}
+
+    void Navigate(const std::string& url) override {
+        Variant address(url);
+        browser_.Call("Navigate2", {&address});
+    }
+    void Navigate(const std::string& url, int flags) override {
+        Variant address(url), navigation(flags);
+        browser_.Call("Navigate2", {&address, &navigation});
+    }
+    void Show() override { browser_.Put("Visible", Variant(true)); }
+
+private:
+    Dispatch browser_;
+};
+
+} // namespace
+
+std::unique_ptr<IInternetExplorer> BrowserDriver::CreateInternetExplorer() {
+    return std::make_unique<AutomationExplorer>(Dispatch::Create("InternetExplorer.Application"));
+}
+
+void BrowserDriver::StartProcess(const std::string& executable, const std::string& parameters) {
+    ::ShellExecuteA(::GetDesktopWindow(), "open", executable.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "support/win32/UniqueHandle.h"
+
+#include <objbase.h>
+
+namespace tsy::win32 {
+
+template <typename T>
+struct ComPtrTraits {
+    static T* Invalid() noexcept { return nullptr; }
+    static void Close(T* object) noexcept { object->Release(); }
+};
+
+// Owns one reference to a COM object: released exactly once, never copied.
+template <typename T>
+class ComPtr : public UniqueHandle<ComPtrTraits<T>> {
+public:
+    using UniqueHandle<ComPtrTraits<T>>::UniqueHandle;
+    T* operator->() const noexcept { return this->Get(); }
+    // For APIs that hand out an interface through a void**.
+    void** PutVoid() noexcept { return reinterpret_cast<void**>(this->Put()); }
+};
+
+// Joins the calling thread to a single-threaded apartment for the object's lifetime.
+class ComApartment {
+public:
+    ComApartment() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(result_))
+            ::CoUninitialize();
+    }
+    HRESULT Result() const noexcept { return result_; }
+
+private:
+    HRESULT result_;
+};
+
+} // namespace tsy::win32

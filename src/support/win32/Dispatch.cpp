@@ -1,0 +1,140 @@
+#include "support/win32/Dispatch.h"
+
+#include <vector>
+
+namespace tsy::win32 {
+namespace {
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty())
+        return {};
+    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text) {
+    if (!text || !*text)
+        return {};
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(std::size_t(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
+    narrow.resize(std::size_t(length > 0 ? length - 1 : 0));
+    return narrow;
+}
+
+[[noreturn]] void Raise(HRESULT result) {
+    throw EComError(result, ComErrorText(result));
+}
+
+// Automation servers describe their own failures in the exception record.
+[[noreturn]] void RaiseException(EXCEPINFO& info) {
+    if (info.pfnDeferredFillIn)
+        info.pfnDeferredFillIn(&info);
+    HRESULT result = info.scode != 0 ? info.scode : DISP_E_EXCEPTION;
+    std::string message = Narrow(info.bstrDescription);
+    ::SysFreeString(info.bstrSource);
+    ::SysFreeString(info.bstrDescription);
+    ::SysFreeString(info.bstrHelpFile);
+    throw EComError(result, message.empty() ? ComErrorText(result) : message);
+}
+
+} // namespace
+
+std::string ComErrorText(HRESULT result) {
+    char* buffer = nullptr;
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, DWORD(result), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (buffer) {
+        text.assign(buffer, length);
+        ::LocalFree(buffer);
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    if (text.empty()) {
+        char code[32];
+        wsprintfA(code, "COM error 0x%08lX", static_cast<unsigned long>(result));
+        text = code;
+    }
+    return text;
+}
+
+Variant::Variant(const std::string& ansiText) {
+    ::VariantInit(&value_);
+    auto wide = Widen(ansiText);
+    BSTR text = ::SysAllocStringLen(wide.data(), UINT(wide.size()));
+    if (!text)
+        Raise(E_OUTOFMEMORY);
+    value_.vt = VT_BSTR;
+    value_.bstrVal = text;
+}
+
+Variant::Variant(int number) noexcept {
+    ::VariantInit(&value_);
+    value_.vt = VT_I4;
+    value_.lVal = number;
+}
+
+Variant::Variant(bool flag) noexcept {
+    ::VariantInit(&value_);
+    value_.vt = VT_BOOL;
+    value_.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+Dispatch Dispatch::Create(const char* progId) {
+    CLSID classId;
+    HRESULT result = ::CLSIDFromProgID(Widen(progId).c_str(), &classId);
+    if (FAILED(result))
+        Raise(result);
+    ComPtr<IDispatch> object;
+    result = ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                object.PutVoid());
+    if (FAILED(result))
+        Raise(result);
+    if (!object)
+        Raise(E_NOINTERFACE);
+    return Dispatch(std::move(object));
+}
+
+DISPID Dispatch::Member(const char* name) {
+    auto wide = Widen(name);
+    LPOLESTR names[] = {wide.data()};
+    DISPID member = DISPID_UNKNOWN;
+    HRESULT result = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &member);
+    if (FAILED(result))
+        Raise(result);
+    return member;
+}
+
+void Dispatch::Invoke(DISPID member, WORD flags, DISPPARAMS& parameters) {
+    EXCEPINFO exception = {};
+    UINT argumentError = 0;
+    HRESULT result = object_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, nullptr,
+                                     &exception, &argumentError);
+    if (result == DISP_E_EXCEPTION)
+        RaiseException(exception);
+    if (FAILED(result))
+        Raise(result);
+}
+
+void Dispatch::Call(const char* method, std::initializer_list<const Variant*> arguments) {
+    // IDispatch takes its arguments last first; they are only read by the callee.
+    std::vector<VARIANT> reversed;
+    reversed.reserve(arguments.size());
+    for (auto it = std::rbegin(arguments); it != std::rend(arguments); ++it)
+        reversed.push_back((*it)->Get());
+    DISPPARAMS parameters = {reversed.data(), nullptr, UINT(reversed.size()), 0};
+    Invoke(Member(method), DISPATCH_METHOD, parameters);
+}
+
+void Dispatch::Put(const char* property, const Variant& value) {
+    VARIANT argument = value.Get();
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters = {&argument, &named, 1, 1};
+    Invoke(Member(property), DISPATCH_PROPERTYPUT, parameters);
+}
+
+} // namespace tsy::win32

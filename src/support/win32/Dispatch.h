@@ -1,0 +1,61 @@
+#pragma once
+
+#include "support/win32/ComPtr.h"
+
+#include <oaidl.h>
+
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+
+namespace tsy::win32 {
+
+// A failed COM call; the text is the system's message for the result code.
+class EComError : public std::runtime_error {
+public:
+    EComError(HRESULT result, const std::string& message) : std::runtime_error(message), result_(result) {}
+    HRESULT Result() const noexcept { return result_; }
+
+private:
+    HRESULT result_;
+};
+
+// The system's text for a result code, without the trailing line break.
+std::string ComErrorText(HRESULT result);
+
+// An owned VARIANT argument: cleared exactly once, never copied.
+class Variant {
+public:
+    explicit Variant(const std::string& ansiText);
+    // Keeps a literal from decaying to the bool overload.
+    explicit Variant(const char* ansiText) : Variant(std::string(ansiText)) {}
+    explicit Variant(int number) noexcept;
+    explicit Variant(bool flag) noexcept;
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { ::VariantClear(&value_); }
+    const VARIANT& Get() const noexcept { return value_; }
+
+private:
+    VARIANT value_;
+};
+
+// Late-bound calls on an automation object, by member name.
+class Dispatch {
+public:
+    explicit Dispatch(ComPtr<IDispatch> object) noexcept : object_(std::move(object)) {}
+    // A new object of the class registered under the program identifier. Failures raise EComError.
+    static Dispatch Create(const char* progId);
+
+    // Arguments in their natural order. Failures raise EComError.
+    void Call(const char* method, std::initializer_list<const Variant*> arguments);
+    void Put(const char* property, const Variant& value);
+
+private:
+    DISPID Member(const char* name);
+    void Invoke(DISPID member, WORD flags, DISPPARAMS& parameters);
+
+    ComPtr<IDispatch> object_;
+};
+
+} // namespace tsy::win32

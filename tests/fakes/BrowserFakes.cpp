@@ -1,0 +1,83 @@
+#include "BrowserFakes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace tsy::fakes {
+
+TBrowserVersion FakeVersionReader::ProductVersion(const std::string& path) {
+    asked.push_back(path);
+    auto it = versions.find(path);
+    return it == versions.end() ? -1 : it->second;
+}
+
+std::optional<std::string> FakeProtocolAssociation::OpenExecutable(std::string_view protocol) {
+    auto it = executables.find(std::string(protocol));
+    if (it == executables.end())
+        return std::nullopt;
+    return it->second;
+}
+
+int AsciiCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+namespace {
+
+class FakeInternetExplorer : public IInternetExplorer {
+public:
+    explicit FakeInternetExplorer(FakeBrowserDriver& driver) : driver_(driver) {}
+    ~FakeInternetExplorer() override { driver_.calls.push_back("release"); }
+
+    void Navigate(const std::string& url) override {
+        Fail(url);
+        driver_.calls.push_back("navigate " + url);
+    }
+    void Navigate(const std::string& url, int flags) override {
+        Fail(url);
+        driver_.calls.push_back("navigate " + url + " " + std::to_string(flags));
+    }
+    void Show() override { driver_.calls.push_back("show"); }
+
+private:
+    void Fail(const std::string& url) {
+        auto& failing = driver_.failingUrls;
+        if (std::find(failing.begin(), failing.end(), url) != failing.end()) {
+            driver_.calls.push_back("failed " + url);
+            throw std::runtime_error("Navigation failed");
+        }
+    }
+    FakeBrowserDriver& driver_;
+};
+
+} // namespace
+
+std::unique_ptr<IInternetExplorer> FakeBrowserDriver::CreateInternetExplorer() {
+    if (failCreate)
+        throw std::runtime_error("Class not registered");
+    calls.push_back("create");
+    return std::make_unique<FakeInternetExplorer>(*this);
+}
+
+void FakeBrowserDriver::StartProcess(const std::string& executable, const std::string& parameters) {
+    calls.push_back("start " + executable + " " + parameters);
+}
+
+std::uint32_t SplitMixRandom::Below(std::uint32_t bound) {
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return std::uint32_t(z % bound);
+}
+
+} // namespace tsy::fakes
