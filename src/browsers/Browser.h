@@ -38,7 +38,9 @@ class IBrowserInfo {
 public:
     virtual ~IBrowserInfo() = default;
     // Kinds 0 and 1 test the application paths; every other kind is false.
-    virtual bool IsBrowserInstalled(TBrowserKind kind) { return InBrowserSet(DetectInstalledBrowsers(), kind); }
+    virtual bool IsBrowserInstalled(TBrowserKind kind) {
+        return InBrowserSet(DetectInstalledBrowsers(), kind);
+    }
     // Raises "Unable to locate executable for %s browser." when there is none.
     virtual std::string GetBrowserPath(TBrowserKind kind) = 0;
     virtual TBrowserVersion GetBrowserVersion(TBrowserKind kind) = 0;

@@ -1,7 +1,6 @@
 #include "BrowserFakes.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 namespace tsy::fakes {
@@ -17,17 +16,6 @@ std::optional<std::string> FakeProtocolAssociation::OpenExecutable(std::string_v
     if (it == executables.end())
         return std::nullopt;
     return it->second;
-}
-
-int AsciiCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 namespace {
@@ -78,6 +66,14 @@ std::uint32_t SplitMixRandom::Below(std::uint32_t bound) {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
     return std::uint32_t(z % bound);
+}
+
+std::vector<std::string> ShownBoxes(const RecordingMessageBoxes& boxes) {
+    static const char* const kinds[] = {"Warning", "Confirm", "Information", "Error"};
+    std::vector<std::string> texts;
+    for (const auto& box : boxes.shown)
+        texts.push_back(std::string(kinds[int(box.kind)]) + ": " + box.text);
+    return texts;
 }
 
 } // namespace tsy::fakes

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
 #include "support/Clock.h"
-#include "support/Collation.h"
 #include "support/DebugOutput.h"
-#include "support/MessageBoxes.h"
 #include "support/Random.h"
 
 #include <cstdint>
@@ -31,31 +30,10 @@ public:
     std::map<std::string, std::string> executables;
 };
 
-// Case-insensitive comparison over ASCII, enough for executable names.
-class AsciiCollation : public ICollation {
-public:
-    int CompareIgnoreCase(std::string_view a, std::string_view b) const override;
-};
-
 class RecordingDebugOutput : public IDebugOutput {
 public:
     void Write(std::string_view line) override { lines.emplace_back(line); }
     std::vector<std::string> lines;
-};
-
-// Records every box; Confirm answers `confirmAnswer`.
-class RecordingMessageBoxes : public IMessageBoxes {
-public:
-    void Warning(std::string_view text) override { warnings.emplace_back(text); }
-    bool Confirm(std::string_view text) override {
-        confirmations.emplace_back(text);
-        return confirmAnswer;
-    }
-    void Information(std::string_view text) override { informations.emplace_back(text); }
-    void Error(std::string_view text) override { errors.emplace_back(text); }
-
-    std::vector<std::string> warnings, confirmations, informations, errors;
-    bool confirmAnswer = true;
 };
 
 // Records what would be done to the browser as lines such as "create", "navigate URL 4096", "show",
@@ -89,5 +67,8 @@ public:
     std::uint64_t state = 0;
     int seedCount = 0;
 };
+
+// Every box shown so far as "Warning: text", "Error: text" and so on.
+std::vector<std::string> ShownBoxes(const RecordingMessageBoxes& boxes);
 
 } // namespace tsy::fakes

@@ -1,6 +1,8 @@
 #include "browsers/BrowserDetection.h"
 #include "BrowserFakes.h"
 #include "FakeKeyValueStore.h"
+#include "RecordingMessageBoxes.h"
+#include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ protected:
     fakes::FakeKeyValueStore registry;
     fakes::FakeVersionReader versions;
     fakes::FakeProtocolAssociation associations;
-    fakes::AsciiCollation collation;
+    TAnsiCollation collation;
     fakes::RecordingDebugOutput debug;
     TBrowserDetection detection{registry, versions, associations, collation, debug};
 };

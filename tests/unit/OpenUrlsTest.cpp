@@ -1,6 +1,8 @@
+#include "browsers/OpenUrls.h"
 #include "BrowserFakes.h"
 #include "FakeKeyValueStore.h"
-#include "browsers/OpenUrls.h"
+#include "RecordingMessageBoxes.h"
+#include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,7 @@ protected:
     fakes::FakeKeyValueStore registry;
     fakes::FakeVersionReader versions;
     fakes::FakeProtocolAssociation associations;
-    fakes::AsciiCollation collation;
+    TAnsiCollation collation;
     fakes::RecordingDebugOutput debug;
     TBrowserDetection detection{registry, versions, associations, collation, debug};
     fakes::FakeBrowserDriver driver;
@@ -65,7 +67,8 @@ TEST(OpenUrlsParameters, FirefoxCommandLines) {
 TEST(OpenUrlsParameters, DoubleQuotesCannotEndTheArgument) {
     EXPECT_EQ(QuoteSafeURL("http://a.com/?q=%22x%22"), "http://a.com/?q=%22x%22");
     EXPECT_EQ(QuoteSafeURL("\"\""), "%22%22");
-    EXPECT_EQ(FirefoxNewTabParameters("http://a.com/?q=\"x\" -P evil"), "-new-tab \"http://a.com/?q=%22x%22 -P evil\"");
+    EXPECT_EQ(FirefoxNewTabParameters("http://a.com/?q=\"x\" -P evil"),
+              "-new-tab \"http://a.com/?q=%22x%22 -P evil\"");
     EXPECT_EQ(FirefoxNewWindowParameters({"http://a.com/\"", "b.com/\" -x \""}),
               "-new-window \"http://a.com/%22|http://b.com/%22 -x %22\"");
 }
@@ -110,8 +113,8 @@ TEST_F(OpenUrlsTest, AutomationObjectThatCannotBeCreatedOpensNothing) {
 
 TEST_F(OpenUrlsTest, FirefoxListGoesToOneProcessStart) {
     opener.OpenURLs(bkFirefox, {"http://a.com/1", "www.b.com", "c.com/x"});
-    EXPECT_EQ(driver.calls,
-              (Calls{"start " + kFirefoxPath + " -new-window \"http://a.com/1|http://www.b.com/|http://c.com/x\""}));
+    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath +
+                                   " -new-window \"http://a.com/1|http://www.b.com/|http://c.com/x\""}));
 }
 
 TEST_F(OpenUrlsTest, FirefoxSingleUrlIsPassedUnchanged) {
@@ -120,7 +123,8 @@ TEST_F(OpenUrlsTest, FirefoxSingleUrlIsPassedUnchanged) {
 }
 
 TEST_F(OpenUrlsTest, BrowserThatCannotBeLocatedStopsBeforeAnythingOpens) {
-    registry.keys.erase(fakes::FakeKeyValueStore::Normalize(RootKey::LocalMachine, kAppPaths + "\\firefox.exe"));
+    registry.keys.erase(
+        fakes::FakeKeyValueStore::Normalize(RootKey::LocalMachine, kAppPaths + "\\firefox.exe"));
     registry.At(RootKey::LocalMachine, kAppPaths + "\\IEXPLORE.EXE").values.clear();
     const std::string ie = "Unable to locate executable for Internet Explorer browser.";
     const std::string ff = "Unable to locate executable for FireFox browser.";
@@ -135,9 +139,10 @@ TEST_F(OpenUrlsTest, OtherKindsAreRefusedWithAWarning) {
     opener.OpenURLs(bkOpera, three);
     opener.OpenURL(7, "a.com");
     opener.OpenURLs(200, three);
-    EXPECT_EQ(messages.warnings, (Calls{"Opera browser is not supported. Please, refer to documentation.",
-                                        "<unknown> browser is not supported. Please, refer to documentation.",
-                                        "<unknown> browser is not supported. Please, refer to documentation."}));
+    EXPECT_EQ(fakes::ShownBoxes(messages),
+              (Calls{"Warning: Opera browser is not supported. Please, refer to documentation.",
+                     "Warning: <unknown> browser is not supported. Please, refer to documentation.",
+                     "Warning: <unknown> browser is not supported. Please, refer to documentation."}));
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_TRUE(versions.asked.empty());
 }

@@ -6,15 +6,13 @@
 
 namespace tsy::win32 {
 
-template <typename T>
-struct ComPtrTraits {
+template <typename T> struct ComPtrTraits {
     static T* Invalid() noexcept { return nullptr; }
     static void Close(T* object) noexcept { object->Release(); }
 };
 
 // Owns one reference to a COM object: released exactly once, never copied.
-template <typename T>
-class ComPtr : public UniqueHandle<ComPtrTraits<T>> {
+template <typename T> class ComPtr : public UniqueHandle<ComPtrTraits<T>> {
 public:
     using UniqueHandle<ComPtrTraits<T>>::UniqueHandle;
     T* operator->() const noexcept { return this->Get(); }

@@ -3,10 +3,13 @@
 #include "FakeBrowsers.h"
 #include "FakeLog.h"
 
-#include <objbase.h>
 #include <oaidl.h>
+#include <objbase.h>
 
 #include <string>
+
+// COM objects are destroyed by their own Release, never through an interface pointer.
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 namespace {
 

@@ -14,8 +14,8 @@ inline void AppendLogLine(const char* variable, HMODULE module, const std::strin
         length = GetModuleFileNameA(module, path, MAX_PATH);
         lstrcpyA(path + length, ".log");
     }
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     std::string text = line + "\n";
