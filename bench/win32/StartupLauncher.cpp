@@ -55,7 +55,8 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
     LARGE_INTEGER frequency, begin, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return -1;
     tsy::win32::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
     double elapsed = -1;
@@ -93,7 +94,8 @@ int main(int argc, char** argv) {
             className = argv[arg + 1];
     }
     if (arg >= argc || runs < 1 || warmup < 0) {
-        std::fprintf(stderr, "usage: StartupLauncher [--runs N] [--warmup N] [--class NAME] PROGRAM [ARGS...]\n");
+        std::fprintf(stderr,
+                     "usage: StartupLauncher [--runs N] [--warmup N] [--class NAME] PROGRAM [ARGS...]\n");
         return 2;
     }
     std::string commandLine = "\"" + WindowsPath(argv[arg]) + "\"";

@@ -35,6 +35,7 @@ void ProgramTest::SetUp() {
     ASSERT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, ""), FakeFirefoxPath());
     ASSERT_NE(GetFileAttributesA(FakeFirefoxPath().c_str()), INVALID_FILE_ATTRIBUTES)
         << "the fake Firefox is missing: " << FakeFirefoxPath();
+    RouteFakeBrowserLog();
     DeleteFileIfAny(FakeFirefoxLogPath());
 
     const std::string folder = CatalogueFolder();
@@ -93,7 +94,8 @@ HWND ProgramTest::StartShown(TProgram& program) {
     HWND main = Start(program);
     if (!main)
         return nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10s)) << "the main window stays hidden";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10s))
+        << "the main window stays hidden";
     program.WaitForIdle(10s);
     return main;
 }

@@ -43,7 +43,8 @@ TEST_F(ExploreTest, CtrlOpensTheHomePagesInsteadOfSearching) {
     const auto calls = WaitForFirefoxCalls(1);
     ASSERT_EQ(calls.size(), 1u);
     // The bare host name of the home page gains the scheme and a trailing "/".
-    EXPECT_EQ(calls[0], "-new-window \"https://alpha.example/|http://beta.example/|https://gamma.example/home\"");
+    EXPECT_EQ(calls[0],
+              "-new-window \"https://alpha.example/|http://beta.example/|https://gamma.example/home\"");
 }
 
 TEST_F(ExploreTest, EmptyCollectionWarnsAndOpensNothing) {
@@ -60,7 +61,8 @@ TEST_F(ExploreTest, EmptyCollectionWarnsAndOpensNothing) {
     PostClick(explore);
     HWND box = WaitForMessageBox(program.ProcessID(), "Warning", 10s);
     ASSERT_TRUE(box) << "no warning shown";
-    EXPECT_EQ(MessageBoxText(box), "Selected collection is empty.\n\rPlease, use Settings dialog to select sites to use.");
+    EXPECT_EQ(MessageBoxText(box),
+              "Selected collection is empty.\n\rPlease, use Settings dialog to select sites to use.");
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s)) << "the warning does not go away";
     EXPECT_TRUE(program.IsRunning());

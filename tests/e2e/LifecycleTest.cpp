@@ -16,7 +16,8 @@ int CountProcesses(const char* exeName) {
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry))
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry))
         if (lstrcmpiA(entry.szExeFile, exeName) == 0)
             ++count;
     return count;

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include "win32/FakeBrowsers.h"
+
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -67,8 +70,9 @@ HWND FindChild(HWND parent, std::function<bool(HWND)> accept, int index) {
 
 win32::UniqueRegKey OpenKey(HKEY root, const std::string& path, REGSAM access, bool create) {
     win32::UniqueRegKey key;
-    LONG result = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, access, nullptr, key.Put(), nullptr)
-                         : RegOpenKeyExA(root, path.c_str(), 0, access, key.Put());
+    LONG result =
+        create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, access, nullptr, key.Put(), nullptr)
+               : RegOpenKeyExA(root, path.c_str(), 0, access, key.Put());
     if (result != ERROR_SUCCESS)
         key.Release();
     return key;
@@ -210,7 +214,8 @@ void KillLeftovers() {
 }
 
 HWND FindChildByID(HWND parent, int id) {
-    return FindChild(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; }, 0);
+    return FindChild(
+        parent, [id](HWND child) { return GetDlgCtrlID(child) == id; }, 0);
 }
 
 HWND FindChildByClass(HWND parent, const char* className, int index, LONG_PTR styleMask, LONG_PTR styleBits) {
@@ -226,15 +231,15 @@ HWND FindChildByClass(HWND parent, const char* className, int index, LONG_PTR st
 
 HWND FindButtonByText(HWND parent, const std::string& text) {
     return FindChild(
-        parent, [&](HWND child) { return LowerAscii(ClassName(child)) == "button" && WindowText(child) == text; },
-        0);
+        parent,
+        [&](HWND child) { return LowerAscii(ClassName(child)) == "button" && WindowText(child) == text; }, 0);
 }
 
 std::string WindowText(HWND window) {
     char text[1024] = {};
     // WM_GETTEXT reaches other processes' windows too, unlike GetWindowText for controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
     return text;
 }
 
@@ -245,8 +250,8 @@ std::string ClassName(HWND window) {
 }
 
 void SetText(HWND control, const std::string& text) {
-    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
 }
 
 void PostClick(HWND button) {
@@ -289,7 +294,8 @@ HWND WaitForMessageBox(DWORD processID, const std::string& caption, Duration tim
     WaitUntil(
         [&] {
             found = FindTopLevel(processID, [&](HWND window) {
-                return ClassName(window) == "#32770" && WindowText(window) == caption && IsWindowVisible(window);
+                return ClassName(window) == "#32770" && WindowText(window) == caption &&
+                       IsWindowVisible(window);
             });
             return found != nullptr;
         },
@@ -312,7 +318,8 @@ void DeleteRegistryTree(HKEY root, const std::string& path) {
     RegDeleteKeyA(root, path.c_str());
 }
 
-void WriteRegistryString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+void WriteRegistryString(HKEY root, const std::string& path, const std::string& name,
+                         const std::string& value) {
     auto key = OpenKey(root, path, KEY_SET_VALUE, true);
     if (key)
         RegSetValueExA(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
@@ -322,7 +329,8 @@ void WriteRegistryString(HKEY root, const std::string& path, const std::string& 
 void WriteRegistryDword(HKEY root, const std::string& path, const std::string& name, DWORD value) {
     auto key = OpenKey(root, path, KEY_SET_VALUE, true);
     if (key)
-        RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
 }
 
 std::optional<TRegistryValue> ReadRegistryValue(HKEY root, const std::string& path, const std::string& name) {
@@ -335,7 +343,8 @@ std::optional<TRegistryValue> ReadRegistryValue(HKEY root, const std::string& pa
     if (RegQueryValueExA(key.Get(), valueName, nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     value.Data.resize(size);
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, &value.Type, value.Data.data(), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.Get(), valueName, nullptr, &value.Type, value.Data.data(), &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     value.Data.resize(size);
     return value;
@@ -368,7 +377,8 @@ std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path) 
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD length = sizeof name;
-        if (RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         names.emplace_back(name, length);
     }
@@ -380,11 +390,16 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
 }
 
 std::string FakeFirefoxPath() {
-    return TestProgramFolder() + "firefox.exe";
+    return TestProgramFolder() + "fakes\\fake_firefox.exe";
 }
 
 std::string FakeFirefoxLogPath() {
-    return FakeFirefoxPath() + ".log";
+    return TestProgramFolder() + "e2e-firefox.log";
+}
+
+void RouteFakeBrowserLog() {
+    // The program and the browsers it starts inherit this from the tests.
+    SetEnvironmentVariableA(TSY_FAKE_BROWSER_LOG_VARIABLE, FakeFirefoxLogPath().c_str());
 }
 
 std::vector<std::string> FakeFirefoxCalls() {
@@ -394,7 +409,12 @@ std::vector<std::string> FakeFirefoxCalls() {
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        calls.push_back(line);
+        if (line.empty())
+            continue;
+        // The log holds whole command lines; keep what follows the program's own name.
+        size_t end = line[0] == '"' ? line.find('"', 1) : line.find(' ');
+        end = end == std::string::npos ? line.size() : end + (line[0] == '"' ? 1 : 0);
+        calls.push_back(line.substr(std::min(line.size(), line.find_first_not_of(' ', end))));
     }
     return calls;
 }

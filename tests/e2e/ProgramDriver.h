@@ -18,7 +18,8 @@ using Duration = std::chrono::milliseconds;
 
 inline constexpr const char* SettingsPath = "SOFTWARE\\Orvelle\\Tessaly";
 inline constexpr const char* MainLayoutPath = "SOFTWARE\\Orvelle\\Tessaly\\PUI\\Dialogs\\MainForm";
-inline constexpr const char* AppPathsFirefox = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\firefox.exe";
+inline constexpr const char* AppPathsFirefox =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\firefox.exe";
 
 // Polls until the condition holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, Duration timeout, Duration step = 50ms);
@@ -90,7 +91,8 @@ void DismissMessageBox(HWND box);
 
 // Registry of the current user (relative to HKEY_CURRENT_USER unless a root is given).
 void DeleteRegistryTree(HKEY root, const std::string& path);
-void WriteRegistryString(HKEY root, const std::string& path, const std::string& name, const std::string& value);
+void WriteRegistryString(HKEY root, const std::string& path, const std::string& name,
+                         const std::string& value);
 void WriteRegistryDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
 std::optional<std::string> ReadRegistryString(HKEY root, const std::string& path, const std::string& name);
 std::optional<DWORD> ReadRegistryDword(HKEY root, const std::string& path, const std::string& name);
@@ -107,6 +109,8 @@ bool RegistryKeyExists(HKEY root, const std::string& path);
 // The fake Firefox: its path beside the tests and the log of the command lines it was started with.
 std::string FakeFirefoxPath();
 std::string FakeFirefoxLogPath();
+// Makes programs started from now on log their browser starts to FakeFirefoxLogPath().
+void RouteFakeBrowserLog();
 // Each start's parameters (the command line after the program's own name), oldest first.
 std::vector<std::string> FakeFirefoxCalls();
 
