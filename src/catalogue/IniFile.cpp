@@ -210,6 +210,16 @@ std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
     return names;
 }
 
+std::vector<std::string> TIniFile::SectionNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 1; i < sections_.size(); ++i) {
+        const auto first = sectionIndex_.find(sections_[i].name);
+        if (first != sectionIndex_.end() && first->second == i)
+            names.push_back(sections_[i].name);
+    }
+    return names;
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view fallback) const {
     const Section* found = FindSection(section);

@@ -26,6 +26,8 @@ public:
     bool ValueExists(std::string_view section, std::string_view key) const;
     // The key names the section lists, in file order.
     std::vector<std::string> ReadSection(std::string_view section) const;
+    // Every section name once, as lookups see them (the first of duplicates), in file order.
+    std::vector<std::string> SectionNames() const;
     // The trimmed, unquoted, length-capped value; fallback when the key is missing.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // A decimal 32-bit value; fallback when missing or not a number.

@@ -1,0 +1,46 @@
+#include "app/CollectionList.h"
+
+#include "support/Format.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tsy {
+
+std::string CollectionDisplayText(std::string_view name, int count, bool numberOfItems) {
+    if (!numberOfItems) {
+        return std::string(name);
+    }
+    return Format("%s (%d)", std::string(name).c_str(), count);
+}
+
+TCollectionList FillCollections(const std::vector<TCollectionEntry>& collections, bool numberOfItems,
+                                std::string_view selectedName, const ICollation& collation) {
+    std::vector<std::string> texts;
+    texts.reserve(collections.size());
+    int noted = -1;
+    for (std::size_t i = 0; i < collections.size(); ++i) {
+        texts.push_back(CollectionDisplayText(collections[i].Name, collections[i].Count, numberOfItems));
+        if (noted < 0 && collation.EqualIgnoreCase(collections[i].Name, selectedName)) {
+            noted = static_cast<int>(i);
+        }
+    }
+
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return collation.CompareIgnoreCase(texts[a], texts[b]) < 0;
+    });
+
+    TCollectionList list;
+    list.Texts.reserve(texts.size());
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        if (static_cast<int>(order[position]) == noted) {
+            list.SelectedIndex = static_cast<int>(position);
+        }
+        list.Texts.push_back(std::move(texts[order[position]]));
+    }
+    return list;
+}
+
+} // namespace tsy

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "support/Collation.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tsy {
+
+// The text the collections box shows for one collection: its name, or with NumberOfItems on
+// its name and member count as "%s (%d)".
+std::string CollectionDisplayText(std::string_view name, int count, bool numberOfItems);
+
+struct TCollectionEntry {
+    std::string Name;
+    int Count = 0; // member entries of the collection
+};
+
+struct TCollectionList {
+    std::vector<std::string> Texts; // sorted as the box shows them
+    int SelectedIndex = -1;         // the collection named by the Collection setting, -1 for none
+};
+
+// The entries of the collections box: display texts sorted ignoring case, and the position of
+// `selectedName` (matched ignoring case against the names, not the texts).
+TCollectionList FillCollections(const std::vector<TCollectionEntry>& collections, bool numberOfItems,
+                                std::string_view selectedName, const ICollation& collation);
+
+} // namespace tsy

@@ -1,0 +1,75 @@
+#include "app/CommandLine.h"
+
+namespace tsy {
+
+namespace {
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+} // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    while (true) {
+        while (i < commandLine.size() && IsBlank(commandLine[i])) {
+            ++i;
+        }
+        if (i >= commandLine.size()) {
+            break;
+        }
+        std::string arg;
+        bool quoted = false;
+        while (i < commandLine.size() && (quoted || !IsBlank(commandLine[i]))) {
+            if (commandLine[i] == '"') {
+                quoted = !quoted;
+            } else {
+                arg += commandLine[i];
+            }
+            ++i;
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+bool HasSwitch(const std::vector<std::string>& args, std::string_view name) {
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && (arg[0] == '/' || arg[0] == '-') &&
+            EqualsIgnoreAsciiCase(std::string_view(arg).substr(1), name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TCommandLineSwitches ParseSwitches(const std::vector<std::string>& args) {
+    TCommandLineSwitches switches;
+    switches.Minimized = HasSwitch(args, "minimized");
+    switches.Slider = HasSwitch(args, "slider");
+    return switches;
+}
+
+TCommandLineSwitches ParseCommandLine(std::string_view commandLine) {
+    return ParseSwitches(SplitCommandLine(commandLine));
+}
+
+} // namespace tsy

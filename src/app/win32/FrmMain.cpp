@@ -1,0 +1,470 @@
+#include "app/win32/FrmMain.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../../../res/resource.h"
+#include "app/CollectionList.h"
+#include "app/CustomizeRule.h"
+#include "browsers/SearchUrl.h"
+#include "catalogue/Catalogue.h"
+#include "controls/TrayLogic.h"
+#include "settings/Autorun.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "support/Clock.h"
+#include "support/HelpTopic.h"
+#include "support/OwnerStack.h"
+#include "support/win32/HtmlHelp.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr int kHotkeyId = 0;
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
+    // A damaged banner is not worth a failed start: the panel then shows its plain colour.
+    try {
+        return LoadJpegResource(instance, id);
+    } catch (const EJpegError&) {
+        return {};
+    }
+}
+
+void Place(HWND control, const TRect& r) {
+    SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
+    int copied = GetWindowTextA(window, text.data(), int(text.size()));
+    text.resize(std::size_t(copied > 0 ? copied : 0));
+    return text;
+}
+
+void DefaultOpenWebPage(HWND owner, const char* url) {
+    ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+} // namespace
+
+TMainForm::TMainForm(TMainFormContext context) : context_(std::move(context)) {
+    if (!context_.OpenWebPage)
+        context_.OpenWebPage = DefaultOpenWebPage;
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::Create() {
+    dpi_ = SystemDpi();
+    TWindowClass wc;
+    wc.Name = kMainFormClassName;
+    wc.Instance = context_.Instance;
+    wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
+    wc.Cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    TWindowPlacement placement;
+    placement.Style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
+    placement.ExStyle = WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
+               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
+    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
+    fixedSize_.cy = std::max(int(frame.bottom - frame.top), ScaleForDpi(kMainFormHeight, dpi_));
+    // Designed to open in the centre of the work area; a remembered placement replaces this.
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    placement.Width = fixedSize_.cx;
+    placement.Height = fixedSize_.cy;
+    placement.Left = work.left + (work.right - work.left - fixedSize_.cx) / 2;
+    placement.Top = work.top + (work.bottom - work.top - fixedSize_.cy) / 2;
+    TWindow::Create(wc, kApplicationTitle, placement);
+
+    CreateControls();
+    shown_ = !context_.Switches.StartHidden();
+    context_.SettingsService->LoadSettings(true, false);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    createdClientWidth_ = client.right;
+    metrics_ = TakeLayoutMetrics(client.right, created_.Collections, created_.SearchLabel, created_.Search);
+    LayOut(client.right);
+    ApplySettings(context_.Switches.Slider);
+    if (shown_) {
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        UpdateWindow(Handle());
+    }
+}
+
+void TMainForm::CreateControls() {
+    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    font_.Reset(CreateFontIndirectA(&lf));
+
+    struct TSpec {
+        int Id;
+        const char* Class;
+        const char* Text;
+        DWORD Style;
+        TRect TMainFormLayout::*Rect;
+    };
+    // Creation order is the tab order; each label comes right before the box its access key selects.
+    const TSpec specs[] = {
+        {IDC_SEARCH_LABEL, "STATIC", "&Search for:", SS_LEFT, &TMainFormLayout::SearchLabel},
+        {IDC_SEARCH, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Search},
+        {IDC_EXPLORE, "BUTTON", "&Explore", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Explore},
+        {IDC_SETTINGS, "BUTTON", "&Customize", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Settings},
+        {IDC_ABOUT, "BUTTON", "&About", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, &TMainFormLayout::About},
+        {IDC_LOOKIN_LABEL, "STATIC", "&Look in:", SS_LEFT, &TMainFormLayout::LookInLabel},
+        {IDC_COLLECTIONS, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Collections},
+    };
+    for (const TSpec& spec : specs) {
+        const TRect& r = created_.*spec.Rect;
+        int height = r.Height;
+        if (spec.Id == IDC_COLLECTIONS || spec.Id == IDC_SEARCH)
+            height = r.Height * 16; // the drop-down: 15 entries visible
+        HWND control = CreateWindowExA(
+            0, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, r.Left, r.Top, r.Width, height,
+            Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), context_.Instance, nullptr);
+        if (!control)
+            throw std::runtime_error("Unable to create the main window's controls.");
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    SendMessageA(Control(IDC_COLLECTIONS), CB_SETMINVISIBLE, 15, 0);
+    banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
+                                             LoadImageOrNothing(context_.Instance, IDR_BANNER_BACK),
+                                             LoadImageOrNothing(context_.Instance, IDR_BANNER));
+    banner_->OnClick = [this] { DoAdvertise(); };
+    Place(banner_->Handle(), created_.Banner);
+}
+
+void TMainForm::LayOut(int clientWidth) {
+    if (createdClientWidth_ == 0)
+        return;
+    const TMainFormLayout l = LayoutMainForm(created_, createdClientWidth_, clientWidth);
+    Place(Control(IDC_LOOKIN_LABEL), l.LookInLabel);
+    Place(Control(IDC_SEARCH_LABEL), l.SearchLabel);
+    // The combo boxes' heights include their drop-downs; only move and widen them.
+    SetWindowPos(Control(IDC_COLLECTIONS), nullptr, l.Collections.Left, l.Collections.Top,
+                 l.Collections.Width, l.Collections.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Control(IDC_SEARCH), nullptr, l.Search.Left, l.Search.Top, l.Search.Width,
+                 l.Search.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(Control(IDC_EXPLORE), l.Explore);
+    Place(Control(IDC_SETTINGS), l.Settings);
+    Place(Control(IDC_ABOUT), l.About);
+    Place(banner_->Handle(), l.Banner);
+}
+
+void TMainForm::ApplySettings(bool startedForSlider) {
+    TAppSettings& s = *context_.Settings;
+    SetWindowTextA(Control(IDC_SEARCH), s.Search.c_str());
+    SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    minimizeToTray_ = s.MinimizeToTray;
+    SetTrayIconVisible(TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider));
+    FillCollections();
+    UnregisterHotkey();
+    RegisterHotkey();
+}
+
+void TMainForm::FillCollections() {
+    std::vector<TCollectionEntry> entries;
+    for (std::int32_t i = 0; i < context_.Collections->Count(); ++i) {
+        const TCollection& c = context_.Collections->GetItem(i);
+        entries.push_back({c.Name(), c.Count()});
+    }
+    const TCollectionList list = tsy::FillCollections(entries, context_.Settings->NumberOfItems,
+                                                      context_.Settings->Collection, *context_.Collation);
+    HWND box = Control(IDC_COLLECTIONS);
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : list.Texts)
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(box, CB_SETCURSEL, WPARAM(list.SelectedIndex), 0);
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
+}
+
+std::string TMainForm::SelectedCollectionText() const {
+    HWND box = Control(IDC_COLLECTIONS);
+    LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return {};
+    LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
+    SendMessageA(box, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::size_t(length > 0 ? length : 0));
+    return text;
+}
+
+std::string TMainForm::SelectedCollectionName() const {
+    std::string text = SelectedCollectionText();
+    if (context_.Settings->NumberOfItems) {
+        const std::size_t open = text.rfind('(');
+        if (open != std::string::npos)
+            text.resize(open);
+        text = TrimText(text);
+    }
+    return text;
+}
+
+void TMainForm::CbxCollectionsChange() {
+    bool enable = false;
+    if (SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) != CB_ERR) {
+        const std::int32_t index = context_.Collections->IndexOfName(SelectedCollectionName());
+        if (index >= 0 && index < context_.Collections->Count()) {
+            for (std::int32_t id : context_.Collections->GetItem(index).IDs()) {
+                const std::int32_t site = context_.Targets->IndexOf(id);
+                if (site >= 0 && site < context_.Targets->Count() &&
+                    !context_.Targets->GetItem(site).Search.empty()) {
+                    enable = true;
+                    break;
+                }
+            }
+        }
+    }
+    EnableWindow(Control(IDC_SEARCH), enable);
+    EnableWindow(Control(IDC_SEARCH_LABEL), enable);
+    if (!enable)
+        SetFocus(Control(IDC_COLLECTIONS));
+}
+
+void TMainForm::RegisterHotkey() {
+    const TAppSettings& s = *context_.Settings;
+    // A combination taken by another program leaves the hotkey silently inactive.
+    if (s.UseHotkey)
+        RegisterHotKey(Handle(), kHotkeyId, UINT(s.HotkeyMod), UINT(s.HotkeyKey));
+}
+
+void TMainForm::UnregisterHotkey() {
+    UnregisterHotKey(Handle(), kHotkeyId);
+}
+
+void TMainForm::FocusSearchOrCollections() {
+    HWND search = Control(IDC_SEARCH);
+    SetFocus(IsWindowEnabled(search) ? search : Control(IDC_COLLECTIONS));
+}
+
+void TMainForm::DoCustomize() {
+    UnregisterHotkey();
+    const std::int64_t now = context_.Clock->NowSeconds();
+    const bool firstPage = SettingsStartOnFirstPage(lastSettingsOpening_, now);
+    lastSettingsOpening_ = now;
+    StoreUIState();
+    bool confirmed = false;
+    {
+        // Whatever the dialog does, the hotkey comes back.
+        struct TReRegister {
+            TMainForm& form;
+            ~TReRegister() { form.RegisterHotkey(); }
+        } reRegister{*this};
+        confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), firstPage);
+        if (confirmed)
+            ApplySettings(false);
+    }
+    HWND search = Control(IDC_SEARCH);
+    if (IsWindowEnabled(search))
+        SetFocus(search);
+}
+
+void TMainForm::DoAbout() {
+    if (context_.Dialogs)
+        context_.Dialogs->ShowAbout(Handle());
+    FocusSearchOrCollections();
+}
+
+void TMainForm::DoAdvertise() {
+    context_.OpenWebPage(Handle(), kMakerHomePage);
+}
+
+void TMainForm::StoreUIState() {
+    context_.Settings->Collection = SelectedCollectionName();
+    context_.Settings->Search = WindowText(Control(IDC_SEARCH));
+}
+
+void TMainForm::CloseWith(TCloseRequest request) {
+    close_.Request(request);
+    SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TMainForm::HandleClose() {
+    TCloseSettings settings;
+    settings.MinimizeOnClose = context_.Settings->MinimizeOnClose;
+    settings.SliderEnabled = context_.Autorun->IsAutorunSlider();
+    settings.ActivatedOnce = activatedOnce_;
+    const TCloseDecision decision = close_.Close(settings);
+    switch (decision.Action) {
+    case TCloseAction::Destroy:
+        if (decision.SaveState) {
+            StoreUIState();
+            context_.SettingsService->SaveSettings(false);
+            context_.OwnerStack->Pop(reinterpret_cast<TWindowHandle>(Handle()));
+        }
+        DestroyWindow(Handle());
+        break;
+    case TCloseAction::Minimize:
+        ShowWindow(Handle(), SW_MINIMIZE);
+        break;
+    case TCloseAction::Hide:
+        SetTrayIconVisible(false);
+        HideApplication();
+        break;
+    case TCloseAction::Keep:
+        break;
+    }
+}
+
+void TMainForm::HandleActivate() {
+    if (activatedOnce_)
+        return;
+    activatedOnce_ = true;
+    context_.OwnerStack->Push(reinterpret_cast<TWindowHandle>(Handle()));
+    CbxCollectionsChange();
+}
+
+void TMainForm::ShowApplication() {
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    shown_ = true;
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+}
+
+void TMainForm::HideApplication() {
+    ShowWindow(Handle(), SW_HIDE);
+    shown_ = false;
+}
+
+void TMainForm::ToggleApplication() {
+    const bool modalOpen = !IsWindowEnabled(Handle());
+    const bool inFront = GetForegroundWindow() == Handle();
+    switch (DecideToggle(modalOpen, shown_, true, false, inFront)) {
+    case TToggleAction::BringToFront:
+        SetForegroundWindow(Handle());
+        break;
+    case TToggleAction::Hide:
+        HideApplication();
+        break;
+    case TToggleAction::Show:
+        ShowApplication();
+        break;
+    case TToggleAction::None:
+        break;
+    }
+}
+
+void TMainForm::SetTrayIconVisible(bool) {}
+
+void TMainForm::HandleCommand(int id, int code, HWND) {
+    switch (id) {
+    case IDC_EXPLORE:
+        if (code == BN_CLICKED)
+            break;
+        break;
+    case IDC_SETTINGS:
+        if (code == BN_CLICKED)
+            DoCustomize();
+        break;
+    case IDC_ABOUT:
+        if (code == BN_CLICKED)
+            DoAbout();
+        break;
+    case IDC_COLLECTIONS:
+        if (code == CBN_SELCHANGE)
+            CbxCollectionsChange();
+        break;
+    case IDCANCEL:
+        CloseWith(TCloseRequest::CloseButton);
+        break;
+    case IDM_TRAY_TOGGLE:
+        ShowApplication();
+        break;
+    case IDM_TRAY_EXIT:
+        CloseWith(TCloseRequest::TrayExit);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == context_.SwitchToWindowMessage && message != 0) {
+        SetTrayIconVisible(context_.Settings->MinimizeToTray);
+        ShowApplication();
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 0;
+    }
+    switch (message) {
+    case WM_COMMAND:
+        HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDC_EXPLORE, DC_HASDEFID);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            HandleActivate();
+        return TWindow::HandleMessage(message, wParam, lParam);
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = fixedSize_.cx;
+        info->ptMinTrackSize.y = fixedSize_.cy;
+        info->ptMaxTrackSize.y = fixedSize_.cy;
+        return 0;
+    }
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED && minimizeToTray_) {
+            HideApplication();
+            return 0;
+        }
+        LayOut(LOWORD(lParam));
+        return 0;
+    case WM_CLOSE:
+        HandleClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            CloseWith(TCloseRequest::EndSession);
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kHotkeyId)
+            ToggleApplication();
+        return 0;
+    case WM_HELP:
+        if (context_.Help)
+            context_.Help->ShowTopic(kMainFormHelpKeyword);
+        return TRUE;
+    case WM_DESTROY:
+        UnregisterHotkey();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return TWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,283 @@
+#include "catalogue/CatalogueFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace tsy {
+namespace {
+
+constexpr const char* MainSection = "main";
+constexpr const char* CollectionsSection = "collections";
+constexpr const char* TargetsSection = "targets";
+constexpr const char* CategoriesSection = "categories";
+
+// The number a record name stands for, when the name is exactly its "%.3d" form,
+// which is the only form a lookup by number would match.
+bool RecordNumber(std::string_view name, std::int32_t& number) {
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    return error == std::errc{} && end == name.data() + name.size() && RecordKey(number) == name;
+}
+
+// The records numbered 0 to last that the file holds, in increasing order.
+// Walking the names present rather than every number up to `last` keeps a
+// damaged count such as 2147483647 from stalling the load.
+std::vector<std::int32_t> PresentRecords(const std::vector<std::string>& names, std::int32_t last) {
+    std::vector<std::int32_t> numbers;
+    for (const std::string& name : names) {
+        std::int32_t number = 0;
+        if (RecordNumber(name, number) && number >= 0 && number <= last)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+std::optional<TIniFile> ReadIni(const IFileSystem& files, std::string_view path) {
+    std::optional<std::string> text = files.ReadFile(path);
+    if (!text) {
+        if (files.FileExists(path))
+            throw EFileError("Cannot read \"" + std::string(path) + "\".");
+        return std::nullopt;
+    }
+    return TIniFile(*text);
+}
+
+TIniFile ReadIniOrEmpty(const IFileSystem& files, std::string_view path) {
+    std::optional<TIniFile> ini = ReadIni(files, path);
+    return ini ? std::move(*ini) : TIniFile();
+}
+
+// MaxID + 1, or when that would overflow, the smallest id nobody has.
+template <class TUsed> std::int32_t FreeID(std::int32_t maxID, const TUsed& used) {
+    if (maxID < std::numeric_limits<std::int32_t>::max())
+        return std::max(maxID, 0) + 1;
+    std::int32_t id = 1;
+    while (used.count(id) != 0)
+        ++id;
+    return id;
+}
+
+} // namespace
+
+void ReadTargets(TTargets& targets, const TIniFile& ini, bool readOnly) {
+    const std::int32_t maxID = ini.ReadInteger(MainSection, "maxid", 0);
+    for (std::int32_t id : PresentRecords(ini.SectionNames(), maxID)) {
+        const std::string section = RecordKey(id);
+        if (!ini.SectionExists(section))
+            continue;
+        TTarget target;
+        target.ID = id;
+        target.Name = ini.ReadString(section, "name", "");
+        target.Search = ini.ReadString(section, "search", "");
+        target.Open = ini.ReadString(section, "open", "");
+        target.CatID = ini.ReadInteger(section, "catid", 0);
+        target.ReadOnly = readOnly;
+        targets.Append(target);
+    }
+}
+
+void WriteTargets(const TTargets& targets, TIniFile& ini, bool readOnly) {
+    std::int32_t maxID = 0;
+    for (const TTarget& target : targets) {
+        if (target.ReadOnly != readOnly)
+            continue;
+        const std::string section = RecordKey(target.ID);
+        ini.WriteString(section, "name", target.Name);
+        ini.WriteString(section, "search", target.Search);
+        ini.WriteString(section, "open", target.Open);
+        ini.WriteInteger(section, "catid", target.CatID);
+        maxID = std::max(maxID, target.ID);
+    }
+    ini.WriteInteger(MainSection, "maxid", maxID);
+}
+
+void ReadCollections(TCollections& collections, const TIniFile& ini) {
+    const std::int32_t count =
+        std::clamp(ini.ReadInteger(MainSection, "collections", 0), 0, MaxCollectionCount);
+    for (std::int32_t position = 0; position < count; ++position) {
+        const std::string key = RecordKey(position);
+        std::string name = ini.ReadString(CollectionsSection, key, key);
+        const bool randomize = !name.empty() && name[0] == '~';
+        if (randomize)
+            name.erase(0, 1);
+        TCollection& collection = collections.Append(std::move(name));
+        collection.Randomize = randomize;
+        collection.SetIDs(TextToIDs(ini.ReadString(TargetsSection, key, "")));
+    }
+}
+
+void WriteCollections(const TCollections& collections, TIniFile& ini) {
+    // Every copy goes: a stale duplicate would come to light once the first is gone.
+    while (ini.EraseSection(TargetsSection) || ini.EraseSection(CollectionsSection)) {
+    }
+    ini.WriteInteger(MainSection, "collections", collections.Count());
+    for (std::int32_t position = 0; position < collections.Count(); ++position) {
+        const TCollection& collection = collections.GetItem(position);
+        const std::string key = RecordKey(position);
+        ini.WriteString(CollectionsSection, key, (collection.Randomize ? "~" : "") + collection.Name());
+        ini.WriteString(TargetsSection, key, IDsToText(collection.IDs()));
+    }
+}
+
+void ReadCategories(TCategories& categories, const TIniFile& ini) {
+    const std::int32_t last = ini.ReadInteger(MainSection, "categories", 0);
+    for (std::int32_t id : PresentRecords(ini.ReadSection(CategoriesSection), last))
+        categories.Append(TCategory{id, ini.ReadString(CategoriesSection, RecordKey(id), "")});
+}
+
+void WriteCategories(const TCategories& categories, TIniFile& ini) {
+    for (const TCategory& category : categories)
+        ini.WriteString(CategoriesSection, RecordKey(category.ID), category.Name);
+    ini.WriteInteger(MainSection, "categories", categories.MaxID());
+}
+
+void LoadFromFile(TTargets& targets, const IFileSystem& files, std::string_view path, bool readOnly) {
+    if (const std::optional<TIniFile> ini = ReadIni(files, path))
+        ReadTargets(targets, *ini, readOnly);
+}
+
+std::string TargetsFileText(const TTargets& targets, bool readOnly) {
+    TIniFile ini;
+    WriteTargets(targets, ini, readOnly);
+    return ini.Text();
+}
+
+void SaveToFile(const TTargets& targets, IFileSystem& files, std::string_view path, bool readOnly) {
+    files.WriteFileAtomic(path, TargetsFileText(targets, readOnly));
+}
+
+void LoadFromFile(TCollections& collections, const IFileSystem& files, std::string_view path) {
+    if (const std::optional<TIniFile> ini = ReadIni(files, path))
+        ReadCollections(collections, *ini);
+}
+
+void LoadFromFile(TCategories& categories, const IFileSystem& files, std::string_view path) {
+    if (const std::optional<TIniFile> ini = ReadIni(files, path))
+        ReadCategories(categories, *ini);
+}
+
+void SaveToFile(const TCollections& collections, IFileSystem& files, std::string_view path) {
+    TIniFile ini = ReadIniOrEmpty(files, path);
+    WriteCollections(collections, ini);
+    files.WriteFileAtomic(path, ini.Text());
+}
+
+void SaveToFile(const TCategories& categories, IFileSystem& files, std::string_view path) {
+    TIniFile ini = ReadIniOrEmpty(files, path);
+    WriteCategories(categories, ini);
+    files.WriteFileAtomic(path, ini.Text());
+}
+
+std::string CollectionsFileText(const TCollections& collections, const TCategories& categories) {
+    TIniFile ini;
+    WriteCollections(collections, ini);
+    WriteCategories(categories, ini);
+    return ini.Text();
+}
+
+void CheckIntegrity(TTargets& targets, TCollections& collections, TCategories& categories) {
+    std::unordered_set<std::int32_t> categoryIDs;
+    for (const TCategory& category : categories)
+        categoryIDs.insert(category.ID);
+    for (std::int32_t i = 0; i < categories.Count(); ++i) {
+        const std::int32_t oldID = categories.GetItem(i).ID;
+        if (oldID >= 1)
+            continue;
+        const std::int32_t newID = FreeID(categories.MaxID(), categoryIDs);
+        targets.ReplaceCategoryID(oldID, newID);
+        categories.SetID(i, newID);
+        categoryIDs.insert(newID);
+    }
+    // Only ids of 1 and more are left; 0 is "(general)" and names no stored category.
+    categoryIDs.erase(0);
+
+    std::unordered_set<std::int32_t> siteIDs;
+    for (const TTarget& target : targets)
+        siteIDs.insert(target.ID);
+    for (std::int32_t i = 0; i < targets.Count(); ++i) {
+        TTarget target = targets.GetItem(i);
+        const TTarget before = target;
+        if (categoryIDs.count(target.CatID) == 0)
+            target.CatID = 0;
+        if (target.ID < 1) {
+            const std::int32_t newID = FreeID(targets.MaxID(), siteIDs);
+            collections.ReplaceTargetID(target.ID, newID);
+            target.ID = newID;
+            siteIDs.insert(newID);
+        }
+        if (!(target == before))
+            targets.SetItem(i, target);
+    }
+
+    // The same test as RemoveUnknownTargets, with the site ids hashed once.
+    std::unordered_set<std::int64_t> known;
+    for (const TTarget& target : targets)
+        known.insert(target.ID);
+    for (std::int32_t i = 0; i < collections.Count(); ++i) {
+        TCollection& collection = collections.GetItem(i);
+        TTargetIDs ids = collection.IDs();
+        const auto unknown = [&known](std::int32_t entry) {
+            return known.count(entry < 0 ? -std::int64_t(entry) : std::int64_t(entry)) == 0;
+        };
+        if (std::erase_if(ids, unknown) != 0)
+            collection.SetIDs(std::move(ids));
+    }
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '\\' && path.back() != '/')
+        path += '\\';
+    path += name;
+    return path;
+}
+
+std::string SeedDataFile(IFileSystem& files, std::string_view dataFolder, std::string_view programFolder,
+                         std::string_view fileName) {
+    const std::string target = JoinPath(dataFolder, fileName);
+    try {
+        if (!files.DirectoryExists(dataFolder))
+            files.CreateDirectories(dataFolder);
+        const std::string source = JoinPath(programFolder, fileName);
+        if (files.FileExists(source) && !files.FileExists(target))
+            files.CopyFileNoOverwrite(source, target);
+    } catch (const EFileError&) {
+        // Start-up goes on without the starter copy; the first save reports the folder's fault.
+    }
+    return target;
+}
+
+TCatalogueFiles::TCatalogueFiles(TTargets& targets, TCollections& collections, TCategories& categories,
+                                 IFileSystem& files, std::string targetsPath, std::string collectionsPath)
+    : targets_(targets), collections_(collections), categories_(categories), files_(files),
+      targetsPath_(std::move(targetsPath)), collectionsPath_(std::move(collectionsPath)) {}
+
+void TCatalogueFiles::Load() {
+    const std::optional<TIniFile> sites = ReadIni(files_, targetsPath_);
+    const std::optional<TIniFile> groups = ReadIni(files_, collectionsPath_);
+    targets_.Clear();
+    if (sites)
+        ReadTargets(targets_, *sites, false);
+    collections_.Clear();
+    if (groups)
+        ReadCollections(collections_, *groups);
+    categories_.Clear();
+    if (groups)
+        ReadCategories(categories_, *groups);
+}
+
+void TCatalogueFiles::CheckIntegrity() {
+    tsy::CheckIntegrity(targets_, collections_, categories_);
+}
+
+void TCatalogueFiles::Save() {
+    files_.WriteFileAtomic(targetsPath_, TargetsFileText(targets_, false));
+    files_.WriteFileAtomic(collectionsPath_, CollectionsFileText(collections_, categories_));
+}
+
+} // namespace tsy

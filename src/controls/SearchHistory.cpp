@@ -1,0 +1,96 @@
+#include "controls/SearchHistory.h"
+
+#include "controls/RegistryEx.h"
+
+#include <algorithm>
+
+namespace tsy {
+
+bool TSearchHistory::Remove(std::string_view text) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const std::string& entry) {
+        return collation_.EqualIgnoreCase(entry, text);
+    });
+    if (found == entries_.end()) {
+        return false;
+    }
+    entries_.erase(found);
+    return true;
+}
+
+void TSearchHistory::Add(std::string_view text, int index) {
+    // An empty entry could not be stored: it would end the stored list.
+    if (text.empty()) {
+        return;
+    }
+    if (!Remove(text) && static_cast<int>(entries_.size()) == limit_ && !entries_.empty()) {
+        entries_.pop_back();
+    }
+    const int count = static_cast<int>(entries_.size());
+    const int position = std::clamp(index, 0, count);
+    entries_.insert(entries_.begin() + position, std::string(text));
+}
+
+void TSearchHistory::Assign(const std::vector<std::string>& entries) {
+    entries_.clear();
+    for (const std::string& entry : entries) {
+        const bool present = std::any_of(entries_.begin(), entries_.end(), [&](const std::string& kept) {
+            return collation_.EqualIgnoreCase(kept, entry);
+        });
+        if (!present && !entry.empty()) {
+            entries_.push_back(entry);
+        }
+    }
+}
+
+std::vector<std::string> TSearchHistory::View(bool sorted) const {
+    std::vector<std::string> view = entries_;
+    if (sorted) {
+        std::stable_sort(view.begin(), view.end(), [&](const std::string& a, const std::string& b) {
+            return collation_.CompareIgnoreCase(a, b) < 0;
+        });
+    }
+    return view;
+}
+
+int FindCompletion(const std::vector<std::string>& items, std::string_view typed,
+                   const ICollation& collation) {
+    if (typed.empty()) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].size() >= typed.size() &&
+            collation.EqualIgnoreCase(std::string_view(items[i]).substr(0, typed.size()), typed)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool ShouldRecordSearch(std::string_view text, bool boxEnabled, bool ctrlHeld) {
+    if (!boxEnabled || ctrlHeld) {
+        return false;
+    }
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
+}
+
+void LoadSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,
+                       TSearchHistory& history) {
+    const std::unique_ptr<IKey> key = store.Open(root, path, true);
+    if (!key) {
+        return;
+    }
+    std::vector<std::string> entries = history.Entries();
+    TRegistryEx(*key, history.Collation()).ReadMultiString(valueName, entries, true);
+    history.Assign(entries);
+}
+
+void SaveSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,
+                       const TSearchHistory& history) {
+    const std::unique_ptr<IKey> key = store.Open(root, path, true);
+    if (!key) {
+        return;
+    }
+    TRegistryEx(*key, history.Collation()).WriteMultiString(valueName, history.Entries());
+}
+
+} // namespace tsy

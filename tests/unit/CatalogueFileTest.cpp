@@ -1,0 +1,303 @@
+#include "catalogue/CatalogueFile.h"
+#include "support/AnsiCollation.h"
+
+#include "CatalogueSamples.h"
+#include "MemoryFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace tsy {
+namespace {
+
+constexpr const char* SitesPath = "C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly\\targets.dat";
+constexpr const char* GroupsPath = "C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly\\Tessaly.dat";
+
+class CatalogueFileTest : public ::testing::Test {
+protected:
+    TAnsiCollation collation;
+    TTargets targets;
+    TCollections collections{collation};
+    TCategories categories{collation};
+    fakes::MemoryFileSystem files;
+    TCatalogueFiles store{targets, collections, categories, files, SitesPath, GroupsPath};
+
+    void SetUp() override { files.AddDirectory("C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly"); }
+
+    void LoadAndRepair(const std::string& sites, const std::string& groups) {
+        files.AddFile(SitesPath, sites);
+        files.AddFile(GroupsPath, groups);
+        store.Load();
+        store.CheckIntegrity();
+    }
+    std::string State() const { return fakes::Describe(targets, collections, categories); }
+    std::vector<std::int32_t> SiteIDs() const {
+        std::vector<std::int32_t> ids;
+        for (const TTarget& target : targets)
+            ids.push_back(target.ID);
+        return ids;
+    }
+};
+
+std::string SiteSection(int id, const std::string& name, int catID) {
+    return "[" + RecordKey(id) + "]\r\nname=" + name + "\r\nsearch=http://" + name +
+           "/?q=%s\r\nopen=http://" + name + "/\r\ncatid=" + std::to_string(catID) + "\r\n";
+}
+
+TEST_F(CatalogueFileTest, ReadsSitesNumberedUpToMaxIDInIncreasingOrder) {
+    LoadAndRepair("[main]\r\nmaxid=5\r\n" + SiteSection(5, "e", 0) + SiteSection(2, "b", 0) +
+                      SiteSection(6, "above", 0) + "[0003]\r\nname=padded\r\n",
+                  "");
+    EXPECT_EQ(SiteIDs(), (std::vector<std::int32_t>{2, 5}));
+    const TTarget site = targets.ByID(2);
+    EXPECT_EQ(site.Name, "b");
+    EXPECT_EQ(site.Search, "http://b/?q=%s");
+    EXPECT_EQ(site.Open, "http://b/");
+    EXPECT_FALSE(site.ReadOnly);
+}
+
+TEST_F(CatalogueFileTest, WithoutMaxIDOnlySection000IsReadAndRenumbered) {
+    LoadAndRepair(SiteSection(0, "zero", 0) + SiteSection(1, "one", 0),
+                  "[main]\r\ncollections=1\r\n[targets]\r\n000=0,-0,1\r\n");
+    EXPECT_EQ(SiteIDs(), std::vector<std::int32_t>{1});
+    EXPECT_EQ(targets.GetItem(0).Name, "zero");
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{1, 1, 1}));
+}
+
+TEST_F(CatalogueFileTest, Site000TakesTheLargestIDPlusOneAndItsMembersFollow) {
+    LoadAndRepair("[main]\r\nmaxid=7\r\n" + SiteSection(0, "zero", 0) + SiteSection(7, "seven", 0),
+                  "[main]\r\ncollections=1\r\n[collections]\r\n000=All\r\n[targets]\r\n000=7,0,5\r\n");
+    EXPECT_EQ(SiteIDs(), (std::vector<std::int32_t>{8, 7}));
+    EXPECT_EQ(targets.ByID(8).Name, "zero");
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{7, 8}));
+}
+
+TEST_F(CatalogueFileTest, ASiteSectionWithoutEntriesIsSkippedAndItsNumberStaysFree) {
+    LoadAndRepair("[main]\r\nmaxid=3\r\n[003]\r\n" + SiteSection(1, "one", 0) + "[002]\r\n;name=x\r\n", "");
+    EXPECT_EQ(SiteIDs(), std::vector<std::int32_t>{1});
+    TTarget added;
+    targets.Add(added);
+    EXPECT_EQ(added.ID, 2);
+}
+
+TEST_F(CatalogueFileTest, MissingValuesReadAsEmptyAndZero) {
+    LoadAndRepair("[main]\r\nmaxid=1\r\n[001]\r\nname=only\r\n", "");
+    ASSERT_EQ(targets.Count(), 1);
+    EXPECT_EQ(targets.GetItem(0), (TTarget{1, "only", "", "", 0, false}));
+}
+
+TEST_F(CatalogueFileTest, Category000IsRenumberedAndTakesTheGeneralSites) {
+    LoadAndRepair("[main]\r\nmaxid=3\r\n" + SiteSection(1, "gen", 0) + SiteSection(2, "four", 4) +
+                      SiteSection(3, "lost", 9),
+                  "[main]\r\ncategories=4\r\n[categories]\r\n000=Zero\r\n004=Four\r\n005=Above\r\n");
+    ASSERT_EQ(categories.Count(), 2);
+    EXPECT_EQ(categories.GetItem(0), (TCategory{5, "Zero"}));
+    EXPECT_EQ(categories.GetItem(1), (TCategory{4, "Four"}));
+    EXPECT_EQ(targets.ByID(1).CatID, 5);
+    EXPECT_EQ(targets.ByID(2).CatID, 4);
+    // Category 9 does not exist: the site becomes "(general)", after the renumbering.
+    EXPECT_EQ(targets.ByID(3).CatID, 0);
+}
+
+TEST_F(CatalogueFileTest, MembersThatNameNoSiteAreDroppedNegativeOnesOfKnownSitesStay) {
+    LoadAndRepair("[main]\r\nmaxid=8\r\n" + SiteSection(3, "a", 0) + SiteSection(4, "b", 0) +
+                      SiteSection(8, "c", 0),
+                  "[main]\r\ncollections=2\r\n[collections]\r\n000=One\r\n001=Two\r\n"
+                  "[targets]\r\n000=3,9,-4,8\r\n001=-2147483648,2147483647,-8\r\n");
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{3, -4, 8}));
+    EXPECT_EQ(collections.GetItem(1).IDs(), TTargetIDs{-8});
+}
+
+TEST_F(CatalogueFileTest, ReadsCollectionsByPositionWithDefaultsAndTheRandomMark) {
+    LoadAndRepair("[main]\r\nmaxid=2\r\n" + SiteSection(1, "a", 0) + SiteSection(2, "b", 0),
+                  "[main]\r\ncollections=3\r\n[collections]\r\n000=~News\r\n002=~~Odd\r\n003=Beyond\r\n"
+                  "[targets]\r\n000= 1 , 2 \r\n001=2,x,,1\r\n");
+    ASSERT_EQ(collections.Count(), 3);
+    EXPECT_EQ(collections.GetItem(0).Name(), "News");
+    EXPECT_TRUE(collections.GetItem(0).Randomize);
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{1, 2}));
+    EXPECT_EQ(collections.GetItem(1).Name(), "001");
+    EXPECT_FALSE(collections.GetItem(1).Randomize);
+    // Parts that are not numbers are skipped instead of ending the load.
+    EXPECT_EQ(collections.GetItem(1).IDs(), (TTargetIDs{2, 1}));
+    EXPECT_EQ(collections.GetItem(2).Name(), "~Odd");
+    EXPECT_TRUE(collections.GetItem(2).IDs().empty());
+}
+
+TEST_F(CatalogueFileTest, DuplicateCollectionNamesAreAccepted) {
+    LoadAndRepair("", "[main]\r\ncollections=2\r\n[collections]\r\n000=Same\r\n001=SAME\r\n");
+    EXPECT_EQ(collections.Count(), 2);
+}
+
+TEST_F(CatalogueFileTest, DamagedCountsNeitherStallNorExplode) {
+    LoadAndRepair("[main]\r\nmaxid=2147483647\r\n" + SiteSection(2147483647, "last", 0),
+                  "[main]\r\ncollections=-4\r\ncategories=2147483647\r\n[categories]\r\n2147483647=Top\r\n"
+                  "000=Zero\r\n");
+    EXPECT_EQ(collections.Count(), 0);
+    EXPECT_EQ(SiteIDs(), std::vector<std::int32_t>{2147483647});
+    // No id is left above the largest: the repair takes the smallest free one.
+    ASSERT_EQ(categories.Count(), 2);
+    EXPECT_EQ(categories.GetItem(0).ID, 1);
+    EXPECT_EQ(categories.GetItem(1).ID, 2147483647);
+
+    files.AddFile(GroupsPath, "[main]\r\ncollections=2000000000\r\n");
+    const auto start = std::chrono::steady_clock::now();
+    store.Load();
+    EXPECT_EQ(collections.Count(), MaxCollectionCount);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST_F(CatalogueFileTest, MissingFilesGiveAnEmptyCatalogueWithoutError) {
+    TTarget site;
+    targets.Add(site);
+    collections.Add("Old");
+    categories.Add("Old");
+    EXPECT_NO_THROW(store.Load());
+    EXPECT_EQ(State(), "");
+}
+
+TEST_F(CatalogueFileTest, AnUnreadableFileRaisesAndLeavesTheCatalogueAsItWas) {
+    TTarget site;
+    targets.Add(site);
+    files.AddFile(SitesPath, SiteSection(1, "a", 0));
+    files.AddFile(GroupsPath, "");
+    files.unreadableFiles.insert(fakes::MemoryFileSystem::Normalize(GroupsPath));
+    const std::string before = State();
+    EXPECT_THROW(store.Load(), EFileError);
+    EXPECT_EQ(State(), before);
+}
+
+TEST_F(CatalogueFileTest, SavingWritesTheDocumentedLayout) {
+    TTarget a{0, "Alpha", "http://a/?q=%s", "http://a/", 2, false};
+    TTarget b{0, "Beta", "", "http://b/", 0, false};
+    targets.Add(a);
+    targets.Add(b);
+    std::swap(a, b);
+    targets.SetItem(0, a);
+    targets.SetItem(1, b);
+    collections.Add("News");
+    collections.GetItem(0).Randomize = true;
+    collections.GetItem(0).Add(2);
+    collections.GetItem(0).Add(1);
+    collections.Add("Empty");
+    categories.Append(TCategory{2, "Two"});
+    categories.Append(TCategory{1, "One"});
+    store.Save();
+    EXPECT_EQ(files.Content(SitesPath),
+              "[002]\r\nname=Beta\r\nsearch=\r\nopen=http://b/\r\ncatid=0\r\n"
+              "[001]\r\nname=Alpha\r\nsearch=http://a/?q=%s\r\nopen=http://a/\r\ncatid=2\r\n"
+              "[main]\r\nmaxid=2\r\n");
+    EXPECT_EQ(files.Content(GroupsPath), "[main]\r\ncollections=2\r\ncategories=2\r\n"
+                                         "[collections]\r\n000=~News\r\n001=Empty\r\n"
+                                         "[targets]\r\n000=2,1\r\n001=\r\n"
+                                         "[categories]\r\n002=Two\r\n001=One\r\n");
+}
+
+TEST_F(CatalogueFileTest, SavingAnEmptyCatalogueWritesOnlyMain) {
+    store.Save();
+    EXPECT_EQ(files.Content(SitesPath), "[main]\r\nmaxid=0\r\n");
+    EXPECT_EQ(files.Content(GroupsPath), "[main]\r\ncollections=0\r\ncategories=0\r\n");
+}
+
+TEST_F(CatalogueFileTest, DeletionsShowInTheNextSaveAndFreeTheirIDs) {
+    LoadAndRepair("[main]\r\nmaxid=3\r\n" + SiteSection(1, "a", 1) + SiteSection(2, "b", 1) +
+                      SiteSection(3, "c", 2),
+                  "[main]\r\ncategories=2\r\n[categories]\r\n001=One\r\n002=Two\r\n");
+    targets.Delete(targets.IndexOf(3));
+    categories.Delete(categories.IndexOfID(2));
+    store.Save();
+    store.Load();
+    EXPECT_EQ(targets.MaxID(), 2);
+    EXPECT_EQ(files.Content(SitesPath)->find("[003]"), std::string::npos);
+    EXPECT_NE(files.Content(SitesPath)->find("maxid=2"), std::string::npos);
+    EXPECT_EQ(categories.Count(), 1);
+    TTarget added;
+    targets.Add(added);
+    EXPECT_EQ(added.ID, 3);
+}
+
+TEST_F(CatalogueFileTest, OnlySitesOfTheAskedReadOnlyFlagAreWrittenAndReadGetsTheFlag) {
+    TTarget mine{0, "Mine", "", "", 0, false};
+    TTarget fixed{0, "Fixed", "", "", 0, true};
+    targets.Add(mine);
+    targets.Add(fixed);
+    SaveToFile(targets, files, SitesPath, true);
+    TTargets back;
+    LoadFromFile(back, files, SitesPath, true);
+    ASSERT_EQ(back.Count(), 1);
+    EXPECT_EQ(back.GetItem(0), fixed);
+    LoadFromFile(back, files, SitesPath, false);
+    ASSERT_EQ(back.Count(), 2);
+    EXPECT_FALSE(back.GetItem(1).ReadOnly);
+}
+
+TEST_F(CatalogueFileTest, AFailedSaveKeepsTheOldFilesAndReachesTheCaller) {
+    files.AddFile(SitesPath, "old sites");
+    files.AddFile(GroupsPath, "old groups");
+    files.failWrites = true;
+    EXPECT_THROW(store.Save(), EFileError);
+    EXPECT_EQ(files.Content(SitesPath), "old sites");
+    EXPECT_EQ(files.Content(GroupsPath), "old groups");
+    EXPECT_EQ(files.writeCount, 0);
+}
+
+TEST_F(CatalogueFileTest, SeparateSavesRewriteOnlyTheirPartOfTheCollectionsFile) {
+    files.AddFile(GroupsPath, "[main]\r\ncollections=5\r\ncategories=1\r\n[targets]\r\n004=1\r\n"
+                              "[categories]\r\n001=Kept\r\n[TARGETS]\r\n000=stale\r\n");
+    collections.Add("Fresh");
+    SaveToFile(collections, files, GroupsPath);
+    EXPECT_EQ(files.Content(GroupsPath), "[main]\r\ncollections=1\r\ncategories=1\r\n"
+                                         "[categories]\r\n001=Kept\r\n"
+                                         "[collections]\r\n000=Fresh\r\n[targets]\r\n000=\r\n");
+    categories.Append(TCategory{3, "Three"});
+    SaveToFile(categories, files, GroupsPath);
+    TCategories back(collation);
+    LoadFromFile(back, files, GroupsPath);
+    EXPECT_EQ(fakes::Describe(TTargets(), TCollections(collation), back),
+              "category 1 [Kept]\ncategory 3 [Three]\n");
+}
+
+TEST_F(CatalogueFileTest, LoadOfSaveGivesBackGeneratedCatalogues) {
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        targets.Clear();
+        collections.Clear();
+        categories.Clear();
+        const int sizes = static_cast<int>(seed % 7);
+        fakes::MakeSampleCatalogue(seed, {sizes * 9, sizes * 2, sizes}, targets, collections, categories);
+        const std::string before = State();
+        store.Save();
+        store.Load();
+        EXPECT_EQ(State(), before) << "seed " << seed;
+        store.CheckIntegrity();
+        EXPECT_EQ(State(), before) << "the repair changed a consistent catalogue, seed " << seed;
+    }
+}
+
+TEST_F(CatalogueFileTest, SeedingCopiesTheStarterFileOnlyWhenTheDataFolderLacksIt) {
+    const std::string data = "C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly\\";
+    const std::string program = "C:\\Program Files\\Tessaly\\";
+    files.AddFile(program + "targets.dat", "starter");
+    files.AddFile(program + "Tessaly.dat", "starter groups");
+    EXPECT_EQ(SeedDataFile(files, data, program, "targets.dat"), data + "targets.dat");
+    EXPECT_TRUE(files.DirectoryExists("C:\\Users\\u\\AppData\\Roaming\\Orvelle"));
+    EXPECT_EQ(files.Content(data + "targets.dat"), "starter");
+
+    files.AddFile(data + "Tessaly.dat", "mine");
+    EXPECT_EQ(SeedDataFile(files, data, program, "Tessaly.dat"), data + "Tessaly.dat");
+    EXPECT_EQ(files.Content(data + "Tessaly.dat"), "mine");
+
+    EXPECT_EQ(SeedDataFile(files, data, program, "absent.dat"), data + "absent.dat");
+    EXPECT_FALSE(files.FileExists(data + "absent.dat"));
+}
+
+TEST_F(CatalogueFileTest, SeedingGoesOnWhenTheDataFolderCannotBeMade) {
+    files.AddFile("C:\\P\\targets.dat", "starter");
+    files.readOnlyFolders.insert("c:\\locked");
+    EXPECT_EQ(SeedDataFile(files, "C:\\Locked\\Orvelle\\Tessaly", "C:\\P", "targets.dat"),
+              "C:\\Locked\\Orvelle\\Tessaly\\targets.dat");
+    EXPECT_FALSE(files.DirectoryExists("C:\\Locked\\Orvelle"));
+}
+
+} // namespace
+} // namespace tsy

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "app/CustomizeRule.h"
+#include "support/HelpTopic.h"
+
+namespace tsy {
+namespace {
+
+TEST(SettingsFirstPage, NeverOpenedStartsOnTheFirstPage) {
+    EXPECT_TRUE(SettingsStartOnFirstPage(std::nullopt, 0));
+    EXPECT_TRUE(SettingsStartOnFirstPage(std::nullopt, 123456));
+}
+
+TEST(SettingsFirstPage, CountsWholeMinutesAndNeedsMoreThanSixty) {
+    const std::int64_t last = 1'000'000;
+    EXPECT_FALSE(SettingsStartOnFirstPage(last, last));
+    EXPECT_FALSE(SettingsStartOnFirstPage(last, last + 60 * 60));
+    // 60 minutes and 59 seconds are still 60 whole minutes.
+    EXPECT_FALSE(SettingsStartOnFirstPage(last, last + 60 * 60 + 59));
+    EXPECT_TRUE(SettingsStartOnFirstPage(last, last + 61 * 60));
+    EXPECT_TRUE(SettingsStartOnFirstPage(last, last + 24 * 3600));
+}
+
+TEST(SettingsFirstPage, AClockSetBackKeepsTheLastPage) {
+    EXPECT_FALSE(SettingsStartOnFirstPage(1'000'000, 1'000'000 - 2 * 3600));
+}
+
+TEST(HelpTopic, BuildsTheTopicAddressFromFileAndKeyword) {
+    EXPECT_EQ(HelpTopicAddress(kHelpFileName, "Settings.Sites"), "TSY.chm::/Settings.Sites.htm");
+    EXPECT_EQ(HelpTopicAddress(kHelpFileName, kMainFormHelpKeyword), "TSY.chm::/Intro.About.htm");
+}
+
+TEST(HelpTopic, SmallDataValuesAreNumericContexts) {
+    EXPECT_TRUE(IsNumericHelpContext(0));
+    EXPECT_TRUE(IsNumericHelpContext(0xFFFF));
+    EXPECT_FALSE(IsNumericHelpContext(0x10000));
+}
+
+} // namespace
+} // namespace tsy
