@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "../../res/resource.h"
+
 namespace tsy::e2e {
 
 std::string TestSitesFile() {
@@ -101,16 +103,23 @@ HWND ProgramTest::StartShown(TProgram& program) {
 }
 
 HWND ProgramTest::SearchBox(HWND main) const {
-    // The editable drop-down; the collections box is a drop-down list.
-    return FindChildByClass(main, "ComboBox", 0, CBS_DROPDOWNLIST, CBS_DROPDOWN);
+    HWND box = FindChildByID(main, IDC_SEARCH);
+    EXPECT_TRUE(box && (GetWindowLongPtrA(box, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWN)
+        << "the search box is an editable drop-down";
+    return box;
 }
 
 HWND ProgramTest::CollectionsBox(HWND main) const {
-    return FindChildByClass(main, "ComboBox", 0, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+    HWND box = FindChildByID(main, IDC_COLLECTIONS);
+    EXPECT_TRUE(box && (GetWindowLongPtrA(box, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST)
+        << "the collections box takes no typing";
+    return box;
 }
 
 HWND ProgramTest::ExploreButton(HWND main) const {
-    return FindButtonByText(main, "&Explore");
+    HWND button = FindChildByID(main, IDC_EXPLORE);
+    EXPECT_EQ(button, FindButtonByText(main, "&Explore"));
+    return button;
 }
 
 HWND ProgramTest::FocusOf(HWND main) const {

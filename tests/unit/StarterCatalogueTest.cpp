@@ -2,6 +2,11 @@
 // whole, and every site in it must produce a usable URL.
 #include <gtest/gtest.h>
 
+#include "browsers/SearchUrl.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/IniFile.h"
+#include "support/AnsiCollation.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -13,6 +18,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+using namespace tsy;
 
 namespace {
 
@@ -29,140 +36,52 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// Sections and keys of an INI text, names lower-cased as the private-profile functions match them.
-using TIniSection = std::vector<std::pair<std::string, std::string>>;
-using TIniFile = std::map<std::string, TIniSection>;
-
-TIniFile ParseIni(const std::string& text) {
-    TIniFile file;
-    TIniSection* section = nullptr;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.size() > 2 && line.front() == '[' && line.back() == ']')
-            section = &file[Lower(line.substr(1, line.size() - 2))];
-        else if (section && line.find('=') != std::string::npos)
-            section->emplace_back(Lower(line.substr(0, line.find('='))), line.substr(line.find('=') + 1));
-    }
-    return file;
-}
-
-const std::string* Find(const TIniFile& file, const std::string& section, const std::string& key) {
-    auto s = file.find(section);
-    if (s == file.end())
-        return nullptr;
-    for (const auto& entry : s->second)
-        if (entry.first == key)
-            return &entry.second;
-    return nullptr;
-}
-
-std::string Key3(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.3d", n);
-    return text;
-}
-
-struct TSite {
-    int ID = 0;
-    std::string Name, Search, Open;
-    int CatID = 0;
-};
-
-struct TGroup {
-    std::string Name;
-    bool Randomize = false;
-    std::vector<int> IDs;
-};
-
-// Reads the two files by the documented rules: sites 0..maxid, collections 0..count-1,
-// categories 0..categories.
+// Reads the two files by the program's reading rules: sites 0..maxid, collections
+// 0..count-1, categories 0..categories.
 struct TStarterCatalogue {
-    TIniFile SitesFile, CollectionsFile;
-    std::vector<TSite> Sites;
-    std::vector<TGroup> Collections;
-    std::map<int, std::string> Categories;
+    TAnsiCollation Collation;
+    TIniFile SitesFile{ReadWhole(DataDir + "targets.dat")};
+    TIniFile CollectionsFile{ReadWhole(DataDir + "Tessaly.dat")};
+    TTargets Sites;
+    TCollections Collections{Collation};
+    TCategories Categories{Collation};
 
     TStarterCatalogue() {
-        SitesFile = ParseIni(ReadWhole(DataDir + "targets.dat"));
-        CollectionsFile = ParseIni(ReadWhole(DataDir + "Tessaly.dat"));
-        const int maxID = ToInt(Find(SitesFile, "main", "maxid"));
-        for (int n = 0; n <= maxID; ++n) {
-            const std::string k = Key3(n);
-            if (!SitesFile.count(k))
+        const std::int32_t maxID = SitesFile.ReadInteger("main", "maxid", 0);
+        for (std::int32_t n = 0; n <= maxID; ++n) {
+            const std::string k = RecordKey(n);
+            if (!SitesFile.SectionExists(k))
                 continue;
-            TSite site;
+            TTarget site;
             site.ID = n;
-            site.Name = Text(Find(SitesFile, k, "name"));
-            site.Search = Text(Find(SitesFile, k, "search"));
-            site.Open = Text(Find(SitesFile, k, "open"));
-            site.CatID = ToInt(Find(SitesFile, k, "catid"));
-            Sites.push_back(site);
+            site.Name = SitesFile.ReadString(k, "name", "");
+            site.Search = SitesFile.ReadString(k, "search", "");
+            site.Open = SitesFile.ReadString(k, "open", "");
+            site.CatID = SitesFile.ReadInteger(k, "catid", 0);
+            Sites.Append(site);
         }
-        const int count = ToInt(Find(CollectionsFile, "main", "collections"));
-        for (int i = 0; i < count; ++i) {
-            const std::string k = Key3(i);
-            TGroup group;
-            const std::string* name = Find(CollectionsFile, "collections", k);
-            group.Name = name ? *name : k;
-            if (!group.Name.empty() && group.Name[0] == '~') {
-                group.Randomize = true;
-                group.Name.erase(0, 1);
-            }
-            std::istringstream ids(Text(Find(CollectionsFile, "targets", k)));
-            std::string part;
-            while (std::getline(ids, part, ','))
-                group.IDs.push_back(std::stoi(part));
-            Collections.push_back(group);
+        const std::int32_t count = CollectionsFile.ReadInteger("main", "collections", 0);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::string k = RecordKey(i);
+            std::string name = CollectionsFile.ReadString("collections", k, k);
+            const bool randomize = !name.empty() && name[0] == '~';
+            TCollection& collection = Collections.Append(randomize ? name.substr(1) : name);
+            collection.Randomize = randomize;
+            collection.SetIDs(TextToIDs(CollectionsFile.ReadString("targets", k, "")));
         }
-        const int maxCat = ToInt(Find(CollectionsFile, "main", "categories"));
-        for (int n = 0; n <= maxCat; ++n)
-            if (const std::string* name = Find(CollectionsFile, "categories", Key3(n)))
-                Categories[n] = *name;
+        const std::int32_t maxCat = CollectionsFile.ReadInteger("main", "categories", 0);
+        for (std::int32_t n = 0; n <= maxCat; ++n)
+            if (CollectionsFile.ValueExists("categories", RecordKey(n)))
+                Categories.Append({n, CollectionsFile.ReadString("categories", RecordKey(n), "")});
     }
 
-    const TSite* SiteByID(int id) const {
-        for (const TSite& site : Sites)
-            if (site.ID == std::abs(id))
-                return &site;
-        return nullptr;
+    std::vector<TTarget> SiteList() const {
+        std::vector<TTarget> list;
+        for (std::int32_t i = 0; i < Sites.Count(); ++i)
+            list.push_back(Sites.GetItem(i));
+        return list;
     }
-    const TGroup* CollectionByName(const std::string& name) const {
-        for (const TGroup& group : Collections)
-            if (Lower(group.Name) == Lower(name))
-                return &group;
-        return nullptr;
-    }
-
-private:
-    static std::string Text(const std::string* value) { return value ? *value : std::string(); }
-    static int ToInt(const std::string* value) { return value ? std::atoi(value->c_str()) : 0; }
 };
-
-// Expands a template the way Explore does: "%s" takes the text, "%%" is one percent sign,
-// every other use of "%" cannot be expanded.
-bool ExpandTemplate(const std::string& pattern, const std::string& text, std::string& url) {
-    url.clear();
-    int placeholders = 0;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] != '%') {
-            url += pattern[i];
-            continue;
-        }
-        if (i + 1 >= pattern.size())
-            return false;
-        const char next = pattern[++i];
-        if (next == '%')
-            url += '%';
-        else if (next == 's' && ++placeholders == 1)
-            url += text;
-        else
-            return false;
-    }
-    return true;
-}
 
 bool StartsWithHttp(const std::string& url) {
     return url.rfind("https://", 0) == 0 || url.rfind("http://", 0) == 0;
@@ -208,88 +127,99 @@ TEST(StarterCatalogueFiles, EverySiteSectionIsWithinMaxID) {
     TStarterCatalogue catalogue;
     // A section above "maxid" is never read: it would be a site nobody sees.
     size_t numbered = 0;
-    for (const auto& section : catalogue.SitesFile)
-        if (section.first != "main") {
+    for (const std::string& section : catalogue.SitesFile.SectionNames())
+        if (Lower(section) != "main" && !section.empty()) {
             ++numbered;
-            EXPECT_EQ(section.first.size(), 3u) << section.first;
-            EXPECT_EQ(section.first.find_first_not_of("0123456789"), std::string::npos) << section.first;
+            EXPECT_EQ(section.size(), 3u) << section;
+            EXPECT_EQ(section.find_first_not_of("0123456789"), std::string::npos) << section;
         }
-    EXPECT_EQ(catalogue.Sites.size(), numbered);
-    ASSERT_FALSE(catalogue.Sites.empty());
-    EXPECT_EQ(catalogue.Sites.back().ID, std::atoi(Find(catalogue.SitesFile, "main", "maxid")->c_str()));
+    EXPECT_EQ(size_t(catalogue.Sites.Count()), numbered);
+    ASSERT_GT(catalogue.Sites.Count(), 0);
+    EXPECT_EQ(catalogue.Sites.MaxID(), catalogue.SitesFile.ReadInteger("main", "maxid", 0));
     // Site 0 would be renumbered by the repair after loading; the shipped ids start at 1.
-    EXPECT_GE(catalogue.Sites.front().ID, 1);
+    EXPECT_GE(catalogue.Sites.GetItem(0).ID, 1);
 }
 
 TEST(StarterCatalogueSites, AreManyWellFormedAndInKnownCategories) {
     TStarterCatalogue catalogue;
-    EXPECT_GE(catalogue.Sites.size(), 25u);
+    EXPECT_GE(catalogue.Sites.Count(), 25);
     std::set<std::string> names;
-    for (const TSite& site : catalogue.Sites) {
+    for (const TTarget& site : catalogue.SiteList()) {
         SCOPED_TRACE(site.Name);
         EXPECT_FALSE(site.Name.empty());
         EXPECT_TRUE(names.insert(Lower(site.Name)).second) << "duplicate site name";
         EXPECT_TRUE(StartsWithHttp(site.Open)) << site.Open;
         EXPECT_TRUE(StartsWithHttp(site.Search)) << site.Search;
         EXPECT_EQ(Count(site.Open, "%"), 0u) << "an open URL is opened as stored";
-        EXPECT_TRUE(catalogue.Categories.count(site.CatID)) << "category " << site.CatID;
+        EXPECT_NE(catalogue.Categories.IndexOfID(site.CatID), NotFound) << "category " << site.CatID;
     }
 }
 
 TEST(StarterCatalogueSites, EverySearchTemplateExpandsOnce) {
     TStarterCatalogue catalogue;
-    for (const TSite& site : catalogue.Sites) {
+    const std::string text = PrepareSearchText("R&D tips");
+    for (const TTarget& site : catalogue.SiteList()) {
         SCOPED_TRACE(site.Name);
         EXPECT_EQ(Count(site.Search, "%s"), 1u);
         std::string url;
-        ASSERT_TRUE(ExpandTemplate(site.Search, "R%26D+tips", url)) << site.Search;
-        EXPECT_NE(url.find("R%26D+tips"), std::string::npos);
-        EXPECT_EQ(url.find("%s"), std::string::npos);
+        ASSERT_NO_THROW(ASSERT_TRUE(BuildTargetURL(catalogue.Sites, site.ID, text, url))) << site.Search;
+        EXPECT_NE(url.find("R%26D+tips"), std::string::npos) << url;
+        EXPECT_EQ(url.find("%s"), std::string::npos) << url;
         // The text goes after the host, never into it.
-        EXPECT_LT(url.find('/', 8), url.find("R%26D"));
+        EXPECT_LT(url.find('/', 8), url.find("R%26D")) << url;
+        // Without a text the home page is opened as stored.
+        ASSERT_TRUE(BuildTargetURL(catalogue.Sites, site.ID, "", url));
+        EXPECT_EQ(url, site.Open);
     }
 }
 
 TEST(StarterCatalogueCollections, HaveTheDefaultAndARandomisedOne) {
     TStarterCatalogue catalogue;
-    EXPECT_GE(catalogue.Collections.size(), 5u);
-    const TGroup* search = catalogue.CollectionByName("Search");
-    ASSERT_NE(search, nullptr) << "the default Collection setting names it";
-    EXPECT_FALSE(search->Randomize);
-    EXPECT_FALSE(search->IDs.empty());
-    EXPECT_TRUE(std::any_of(catalogue.Collections.begin(), catalogue.Collections.end(),
-                            [](const TGroup& group) { return group.Randomize; }));
+    EXPECT_GE(catalogue.Collections.Count(), 5);
+    const std::int32_t search = catalogue.Collections.IndexOfName("Search");
+    ASSERT_NE(search, NotFound) << "the default Collection setting names it";
+    EXPECT_EQ(catalogue.Collections.GetItem(search).Name(), "Search");
+    EXPECT_FALSE(catalogue.Collections.GetItem(search).Randomize);
+    EXPECT_GT(catalogue.Collections.GetItem(search).Count(), 0);
+    bool randomised = false;
+    for (const TCollection& collection : catalogue.Collections)
+        randomised = randomised || collection.Randomize;
+    EXPECT_TRUE(randomised);
 }
 
 TEST(StarterCatalogueCollections, NameOnlyExistingSitesAndCoverAllOfThem) {
     TStarterCatalogue catalogue;
     std::set<std::string> names;
-    std::set<int> used;
-    for (const TGroup& group : catalogue.Collections) {
-        SCOPED_TRACE(group.Name);
-        EXPECT_TRUE(names.insert(Lower(group.Name)).second) << "duplicate collection name";
+    std::set<std::int32_t> used;
+    for (const TCollection& collection : catalogue.Collections) {
+        SCOPED_TRACE(collection.Name());
+        EXPECT_TRUE(names.insert(Lower(collection.Name())).second) << "duplicate collection name";
         // A name that is only the position key means the "collections" entry is missing.
-        EXPECT_NE(group.Name.find_first_not_of("0123456789"), std::string::npos);
-        EXPECT_FALSE(group.IDs.empty());
-        std::set<int> members;
-        for (int id : group.IDs) {
-            EXPECT_NE(catalogue.SiteByID(id), nullptr) << "member " << id;
+        EXPECT_NE(collection.Name().find_first_not_of("0123456789"), std::string::npos);
+        EXPECT_GT(collection.Count(), 0);
+        std::set<std::int32_t> members;
+        for (std::int32_t id : collection.IDs()) {
+            EXPECT_NE(catalogue.Sites.IndexOf(id), NotFound) << "member " << id;
             EXPECT_TRUE(members.insert(std::abs(id)).second) << "member " << id << " twice";
             used.insert(std::abs(id));
         }
+        // The repair after loading would drop unknown members; nothing may go.
+        TCollection copy(collection.Name());
+        copy.SetIDs(collection.IDs());
+        copy.RemoveUnknownTargets(catalogue.Sites);
+        EXPECT_EQ(copy.IDs(), collection.IDs());
     }
-    for (const TSite& site : catalogue.Sites)
+    for (const TTarget& site : catalogue.SiteList())
         EXPECT_TRUE(used.count(site.ID)) << site.Name << " is in no collection";
 }
 
 TEST(StarterCatalogueCategories, AreSeveralUniqueNamesWithIDsFromOne) {
     TStarterCatalogue catalogue;
-    EXPECT_GE(catalogue.Categories.size(), 6u);
+    EXPECT_GE(catalogue.Categories.Count(), 6);
     std::set<std::string> names;
-    for (const auto& [id, name] : catalogue.Categories) {
-        EXPECT_GE(id, 1) << name;
-        EXPECT_TRUE(names.insert(Lower(name)).second) << name;
+    for (const TCategory& category : catalogue.Categories) {
+        EXPECT_GE(category.ID, 1) << category.Name;
+        EXPECT_TRUE(names.insert(Lower(category.Name)).second) << category.Name;
     }
-    EXPECT_EQ(catalogue.Categories.rbegin()->first,
-              std::atoi(Find(catalogue.CollectionsFile, "main", "categories")->c_str()));
+    EXPECT_EQ(catalogue.Categories.MaxID(), catalogue.CollectionsFile.ReadInteger("main", "categories", 0));
 }
