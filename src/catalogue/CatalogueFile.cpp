@@ -237,6 +237,48 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// "C:\" for a drive path, "\\server\share\" for a share, a lone separator otherwise.
+std::string RootOf(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':')
+        return std::string(path.substr(0, 2)) + "\\";
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        std::size_t separators = 0;
+        for (std::size_t i = 2; i < path.size(); ++i)
+            if (IsSeparator(path[i]) && ++separators == 2)
+                return std::string(path.substr(0, i)) + "\\";
+        return std::string(path) + (IsSeparator(path.back()) ? "" : "\\");
+    }
+    return "\\";
+}
+
+} // namespace
+
+std::string DataFolderFor(std::string_view appDataFolder, std::string_view currentDirectory) {
+    const std::string base = appDataFolder.empty() ? RootOf(currentDirectory) : std::string(appDataFolder);
+    return JoinPath(base, "Orvelle\\Tessaly\\");
+}
+
+std::string FolderOf(std::string_view path) {
+    std::size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1]) && path[end - 1] != ':')
+        --end;
+    return std::string(path.substr(0, end));
+}
+
+std::string CollectionsFileNameFor(std::string_view executablePath) {
+    std::string name(executablePath.substr(FolderOf(executablePath).size()));
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name + ".dat";
+}
+
 std::string SeedDataFile(IFileSystem& files, std::string_view dataFolder, std::string_view programFolder,
                          std::string_view fileName) {
     const std::string target = JoinPath(dataFolder, fileName);

@@ -53,6 +53,16 @@ std::string SeedDataFile(IFileSystem& files, std::string_view dataFolder, std::s
 // folder + name, with one separator between them.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// Where the files live. The data folder is the application-data folder plus
+// "Orvelle\Tessaly\"; without one, "Orvelle\Tessaly\" under the root of
+// the current directory's drive (or share).
+std::string DataFolderFor(std::string_view appDataFolder, std::string_view currentDirectory);
+// The folder part of a path, with its trailing separator.
+std::string FolderOf(std::string_view path);
+// The executable's file name with its extension replaced by ".dat".
+std::string CollectionsFileNameFor(std::string_view executablePath);
+inline constexpr const char* TargetsFileName = "targets.dat";
+
 // The catalogue's two files bound to the three containers.
 class TCatalogueFiles : public ICatalogueStore {
 public:

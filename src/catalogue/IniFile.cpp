@@ -40,9 +40,9 @@ std::string_view CutAtNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-// Listed entries are the ones a key listing shows: named, not comments, with "=".
+// A key listing shows the lines with "=" except comments.
 bool IsListed(std::string_view name, bool hasValue) {
-    return hasValue && !name.empty() && name[0] != ';';
+    return hasValue && (name.empty() || name[0] != ';');
 }
 
 // A value with CR, LF or NUL would end its line early and let the rest pose as
@@ -106,6 +106,9 @@ TIniFile::Section& TIniFile::AddSection(std::string_view name) {
 void TIniFile::AddEntry(Section& section, Entry entry) {
     section.entries.push_back(std::move(entry));
     const std::size_t count = section.entries.size();
+    const Entry& added = section.entries.back();
+    if (added.name.empty() && added.hasValue)
+        section.listEnd = std::min(section.listEnd, count - 1);
     if (count == IndexThreshold) {
         for (std::size_t i = 0; i < count; ++i)
             section.index.emplace(section.entries[i].name, i);
@@ -118,23 +121,20 @@ void TIniFile::Parse(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     Section* section = &AddSection("");
-    // A run of blank lines is kept as one, so the text can be written back.
-    bool lastWasBlank = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        // Lines end at LF; only when no LF is left do lone CRs end them.
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.find('\r', pos);
-        end = end == std::string_view::npos ? text.size() : end + 1;
+        // A line ends at CR or LF, and a run of them ends it once: blank lines vanish.
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        const std::size_t next = text.find_first_not_of("\r\n", end);
         const std::string_view line = Trim(text.substr(pos, end - pos));
-        pos = end;
+        pos = next == std::string_view::npos ? text.size() : next;
 
         if (!line.empty() && line[0] == '[') {
             const std::size_t close = line.rfind(']');
             if (close != std::string_view::npos && close > 0) {
-                section = &AddSection(CutAtNul(line.substr(1, close - 1)));
-                lastWasBlank = false;
+                section = &AddSection(CutAtNul(Trim(line.substr(1, close - 1))));
                 continue;
             }
         }
@@ -146,10 +146,11 @@ void TIniFile::Parse(std::string_view text) {
             entry.value = std::string(CutAtNul(Trim(line.substr(equals + 1))));
             entry.hasValue = true;
         }
-        if (name.empty() && lastWasBlank)
+        // Blank lines go, and so does a nameless line straight after another.
+        if (line.empty() ||
+            (name.empty() && !section->entries.empty() && section->entries.back().name.empty()))
             continue;
         entry.name = std::string(CutAtNul(name));
-        lastWasBlank = entry.name.empty();
         AddEntry(*section, std::move(entry));
     }
 }
@@ -178,7 +179,7 @@ std::size_t TIniFile::FindEntry(const Section& section, std::string_view name) {
 // The first listed entry of that name; a line without "=" that shares the
 // name comes first in lookups but is not listed.
 const TIniFile::Entry* TIniFile::FindListed(const Section& section, std::string_view name) {
-    for (std::size_t i = FindEntry(section, name); i < section.entries.size(); ++i) {
+    for (std::size_t i = FindEntry(section, name); i < section.ListEnd(); ++i) {
         const Entry& entry = section.entries[i];
         if (IsListed(entry.name, entry.hasValue) && Caseless{}(entry.name, name))
             return &entry;
@@ -190,8 +191,8 @@ bool TIniFile::SectionExists(std::string_view section) const {
     const Section* found = FindSection(section);
     if (found == nullptr)
         return false;
-    for (const Entry& entry : found->entries)
-        if (IsListed(entry.name, entry.hasValue))
+    for (std::size_t i = 0; i < found->ListEnd(); ++i)
+        if (IsListed(found->entries[i].name, found->entries[i].hasValue))
             return true;
     return false;
 }
@@ -204,9 +205,9 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
     std::vector<std::string> names;
     if (const Section* found = FindSection(section))
-        for (const Entry& entry : found->entries)
-            if (IsListed(entry.name, entry.hasValue))
-                names.push_back(entry.name);
+        for (std::size_t i = 0; i < found->ListEnd(); ++i)
+            if (IsListed(found->entries[i].name, found->entries[i].hasValue))
+                names.push_back(found->entries[i].name);
     return names;
 }
 
@@ -222,9 +223,10 @@ std::vector<std::string> TIniFile::SectionNames() const {
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view fallback) const {
-    const Section* found = FindSection(section);
+    // A value lookup trims the names it is given; a key listing does not.
+    const Section* found = FindSection(Trim(section));
     if (found != nullptr) {
-        const std::size_t i = FindEntry(*found, key);
+        const std::size_t i = FindEntry(*found, Trim(key));
         if (i < found->entries.size() && found->entries[i].hasValue)
             return CopyValue(found->entries[i].value, MaxValueLength + 1);
     }
@@ -260,6 +262,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (i < target->entries.size()) {
         target->entries[i].value = std::move(line);
         target->entries[i].hasValue = true;
+        if (target->entries[i].name.empty())
+            target->listEnd = std::min(target->listEnd, i);
         return;
     }
     AddEntry(*target, Entry{keyName, std::move(line), true});

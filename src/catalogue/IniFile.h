@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -60,6 +61,10 @@ private:
         std::string name;
         std::vector<Entry> entries;
         Index index; // first entry of each name, once the section is large
+        // A key listing shows "=value" lines as empty names, and a reader of
+        // the listing stops at the first one: only entries before it are listed.
+        std::size_t listEnd = static_cast<std::size_t>(-1);
+        std::size_t ListEnd() const { return std::min(listEnd, entries.size()); }
     };
 
     void Parse(std::string_view text);

@@ -51,11 +51,17 @@ bool TSettings::ReadBoolDef(std::string_view name, bool fallback) const {
     return ReadIntegerDef(name, fallback ? 1 : 0) != 0;
 }
 
-std::int32_t TSettings::ReadIntegerDef(std::string_view name, std::int32_t fallback) const {
+std::optional<std::int32_t> TSettings::ReadInteger(std::string_view name) const {
     if (!key_)
-        return fallback;
+        return std::nullopt;
     auto number = ReadDword(*key_, name);
-    return number ? static_cast<std::int32_t>(*number) : fallback;
+    if (!number)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*number);
+}
+
+std::int32_t TSettings::ReadIntegerDef(std::string_view name, std::int32_t fallback) const {
+    return ReadInteger(name).value_or(fallback);
 }
 
 std::string TSettings::ReadStringDef(std::string_view name, std::string_view fallback) const {

@@ -61,6 +61,8 @@ public:
     bool ReadBoolDef(std::string_view name, bool fallback) const;
     std::int32_t ReadIntegerDef(std::string_view name, std::int32_t fallback) const;
     std::string ReadStringDef(std::string_view name, std::string_view fallback) const;
+    // nullopt unless the value exists and is a number.
+    std::optional<std::int32_t> ReadInteger(std::string_view name) const;
     // nullopt unless the value exists and is REG_BINARY.
     std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view name) const;
 

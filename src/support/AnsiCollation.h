@@ -4,8 +4,11 @@
 
 namespace tsy {
 
-// Windows-1252 stand-in for the system's case-insensitive comparison in the user's locale:
-// folds ASCII and Latin-1 letters to one case and compares the folded bytes.
+// Windows-1252 stand-in for the system's comparison in the user's locale with letter case
+// ignored (CompareStringA, NORM_IGNORECASE): letters of either case and their accented forms
+// sort together, the ligatures ae, oe, sharp s and thorn equal their two letters, accents decide
+// only between otherwise equal texts, and apostrophe, hyphen, dashes and control characters
+// weigh least of all. The soft hyphen is ignored.
 class TAnsiCollation : public ICollation {
 public:
     int CompareIgnoreCase(std::string_view a, std::string_view b) const override;

@@ -75,6 +75,24 @@ TEST(IniFileRead, CountsASectionWithoutEntriesAsMissing) {
     EXPECT_FALSE(ini.ValueExists("comments", "bare line"));
 }
 
+TEST(IniFileRead, AKeyListingEndsAtTheFirstLineWithoutAName) {
+    const TIniFile ini("[s]\nk=1\n=v\nj=2\n[t]\n = v\nk=1\n");
+    EXPECT_EQ(ini.ReadSection("s"), std::vector<std::string>{"k"});
+    EXPECT_FALSE(ini.ValueExists("s", "j"));
+    // The value itself is still found.
+    EXPECT_EQ(ini.ReadString("s", "j", ""), "2");
+    EXPECT_FALSE(ini.SectionExists("t"));
+    EXPECT_EQ(ini.ReadString("t", "k", ""), "1");
+}
+
+TEST(IniFileRead, TrimsSectionNamesAndDropsANamelessLineAfterAnother) {
+    TIniFile ini("[ spaced\t]\n=a\n=b\nk=1\n=c\n");
+    EXPECT_EQ(ini.ReadString("spaced", "k", ""), "1");
+    EXPECT_EQ(ini.ReadString(" spaced ", "\tk ", ""), "1");
+    EXPECT_FALSE(ini.SectionExists(" spaced "));
+    EXPECT_EQ(ini.Text(), "[spaced]\r\n=a\r\nk=1\r\n=c\r\n");
+}
+
 TEST(IniFileRead, TheFirstOfDuplicateSectionsAndKeysWins) {
     const TIniFile ini("[main]\nmaxid=1\nMAXID=2\n[MAIN]\nmaxid=3\nextra=4\n[dup]\n\n[dup]\nk=v\n");
     EXPECT_EQ(ini.ReadString("main", "maxid", ""), "1");
@@ -102,14 +120,13 @@ TEST(IniFileRead, LargeSectionsUseTheirIndexWithTheSameRules) {
     EXPECT_EQ(ini.ReadSection("categories").size(), 502u);
 }
 
-TEST(IniFileRead, SplitsLinesAtLfAndAtLoneCrOnlyWhenNoLfFollows) {
+TEST(IniFileRead, EndsLinesAtAnyCrOrLf) {
     EXPECT_EQ(TIniFile("[a]\rk=1\rj=2").ReadString("a", "j", ""), "2");
-    EXPECT_EQ(TIniFile("[a]\r\nk=1\r\nj=2").ReadString("a", "j", ""), "2");
-    // With an LF further on, the CR stays inside the line.
-    const TIniFile mixed("[a]\nk=1\rj=2\nl=3\n");
-    EXPECT_EQ(mixed.ReadString("a", "j", "none"), "none");
-    EXPECT_EQ(mixed.ReadString("a", "k", ""), "1\rj=2");
-    EXPECT_EQ(mixed.ReadString("a", "l", ""), "3");
+    EXPECT_EQ(TIniFile("[a]\r\nk=1\r\n\r\n\nj=2").ReadString("a", "j", ""), "2");
+    const TIniFile mixed("[a]\nk=1\rj=2\n\r[b]\rl=3\n");
+    EXPECT_EQ(mixed.ReadString("a", "k", ""), "1");
+    EXPECT_EQ(mixed.ReadString("a", "j", ""), "2");
+    EXPECT_EQ(mixed.ReadString("b", "l", ""), "3");
 }
 
 TEST(IniFileRead, HandlesHeadersTextBeforeThemAndBytesAfterNul) {
@@ -152,10 +169,11 @@ TEST(IniFileWrite, AppendsKeysToTheirSectionAndSectionsToTheEnd) {
 }
 
 TEST(IniFileWrite, ReplacesTheFirstKeyInPlaceAndKeepsItsSpelling) {
-    TIniFile ini("; note\r\n[Main]\r\n\r\nMaxID=1\r\nmaxid=2\r\nlast=3\r\n");
+    TIniFile ini("; note\r\n[Main]\r\n\r\n  \t\r\nMaxID=1\r\nmaxid=2\r\nlast=3\r\n");
     ini.WriteInteger("main", "maxid", 9);
     ini.WriteString("main", "new", "v");
-    EXPECT_EQ(ini.Text(), "; note\r\n[Main]\r\n\r\nMaxID=9\r\nmaxid=2\r\nlast=3\r\nnew=v\r\n");
+    // Blank lines do not survive a rewrite.
+    EXPECT_EQ(ini.Text(), "; note\r\n[Main]\r\nMaxID=9\r\nmaxid=2\r\nlast=3\r\nnew=v\r\n");
 }
 
 TEST(IniFileWrite, DropsLeadingSpacesAndKeepsValuesOnOneLine) {

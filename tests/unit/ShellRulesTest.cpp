@@ -38,3 +38,27 @@ TEST(HelpTopic, SmallDataValuesAreNumericContexts) {
 
 } // namespace
 } // namespace tsy
+
+#include "support/StdRandom.h"
+
+namespace tsy {
+namespace {
+
+TEST(StdRandom, StaysBelowTheBoundAndRepeatsForASeed) {
+    TStdRandom a;
+    TStdRandom b;
+    a.Seed(42);
+    b.Seed(42);
+    bool sawTop = false;
+    for (int i = 0; i < 200; ++i) {
+        const std::uint32_t x = a.Below(3);
+        EXPECT_LT(x, 3u);
+        EXPECT_EQ(x, b.Below(3));
+        sawTop = sawTop || x == 2;
+    }
+    EXPECT_TRUE(sawTop);
+    EXPECT_EQ(a.Below(1), 0u);
+}
+
+} // namespace
+} // namespace tsy

@@ -12,10 +12,11 @@
 #include "../../../res/resource.h"
 #include "app/CollectionList.h"
 #include "app/CustomizeRule.h"
-#include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "controls/TrayLogic.h"
+#include "controls/win32/WinHotKey.h"
 #include "settings/Autorun.h"
+#include "settings/PersistentUI.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
@@ -26,8 +27,6 @@
 namespace tsy::win32 {
 
 namespace {
-
-constexpr int kHotkeyId = 0;
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -50,6 +49,8 @@ void Place(HWND control, const TRect& r) {
     SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+} // namespace
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
@@ -58,13 +59,15 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+namespace {
+
 void DefaultOpenWebPage(HWND owner, const char* url) {
     ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
 } // namespace
 
-TMainForm::TMainForm(TMainFormContext context) : context_(std::move(context)) {
+TMainForm::TMainForm(TMainFormContext context) : context_(std::move(context)), mru_(*context_.Collation) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = DefaultOpenWebPage;
 }
@@ -104,6 +107,11 @@ void TMainForm::Create() {
     createdClientWidth_ = client.right;
     metrics_ = TakeLayoutMetrics(client.right, created_.Collections, created_.SearchLabel, created_.Search);
     LayOut(client.right);
+    if (context_.PersistentUI) {
+        layout_ = std::make_unique<TWin32PUIWindow>(Handle(), "MainForm");
+        context_.PersistentUI->RegisterForm(*layout_);
+        context_.PersistentUI->LoadForm(*layout_);
+    }
     ApplySettings(context_.Switches.Slider);
     if (shown_) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -131,8 +139,7 @@ void TMainForm::CreateControls() {
     // Creation order is the tab order; each label comes right before the box its access key selects.
     const TSpec specs[] = {
         {IDC_SEARCH_LABEL, "STATIC", "&Search for:", SS_LEFT, &TMainFormLayout::SearchLabel},
-        {IDC_SEARCH, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-         &TMainFormLayout::Search},
+        {IDC_SEARCH, nullptr, "", 0, &TMainFormLayout::Search},
         {IDC_EXPLORE, "BUTTON", "&Explore", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
          &TMainFormLayout::Explore},
         {IDC_SETTINGS, "BUTTON", "&Customize", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
@@ -147,14 +154,22 @@ void TMainForm::CreateControls() {
         int height = r.Height;
         if (spec.Id == IDC_COLLECTIONS || spec.Id == IDC_SEARCH)
             height = r.Height * 16; // the drop-down: 15 entries visible
-        HWND control = CreateWindowExA(
-            0, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, r.Left, r.Top, r.Width, height,
-            Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), context_.Instance, nullptr);
+        HWND control = nullptr;
+        if (spec.Id == IDC_SEARCH) {
+            if (mru_.Create(Handle(), spec.Id, r.Left, r.Top, r.Width, r.Height, height - r.Height))
+                control = mru_.Handle();
+        } else {
+            control = CreateWindowExA(
+                0, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, r.Left, r.Top, r.Width, height,
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), context_.Instance, nullptr);
+        }
         if (!control)
             throw std::runtime_error("Unable to create the main window's controls.");
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     }
     SendMessageA(Control(IDC_COLLECTIONS), CB_SETMINVISIBLE, 15, 0);
+    mru_.SetMRUIsSorted(false);
+    mru_.SetOnEnter([this] { BtnExploreClick(); });
     banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
                                              LoadImageOrNothing(context_.Instance, IDR_BANNER_BACK),
                                              LoadImageOrNothing(context_.Instance, IDR_BANNER));
@@ -181,13 +196,14 @@ void TMainForm::LayOut(int clientWidth) {
 
 void TMainForm::ApplySettings(bool startedForSlider) {
     TAppSettings& s = *context_.Settings;
-    SetWindowTextA(Control(IDC_SEARCH), s.Search.c_str());
+    mru_.SetText(s.Search);
+    mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    mru_.SetAutoComplete(s.AutoComplete);
     minimizeToTray_ = s.MinimizeToTray;
     SetTrayIconVisible(TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider));
     FillCollections();
-    UnregisterHotkey();
     RegisterHotkey();
 }
 
@@ -222,14 +238,7 @@ std::string TMainForm::SelectedCollectionText() const {
 }
 
 std::string TMainForm::SelectedCollectionName() const {
-    std::string text = SelectedCollectionText();
-    if (context_.Settings->NumberOfItems) {
-        const std::size_t open = text.rfind('(');
-        if (open != std::string::npos)
-            text.resize(open);
-        text = TrimText(text);
-    }
-    return text;
+    return CollectionNameOfEntry(SelectedCollectionText(), context_.Settings->NumberOfItems);
 }
 
 void TMainForm::CbxCollectionsChange() {
@@ -256,133 +265,18 @@ void TMainForm::CbxCollectionsChange() {
 void TMainForm::RegisterHotkey() {
     const TAppSettings& s = *context_.Settings;
     // A combination taken by another program leaves the hotkey silently inactive.
-    if (s.UseHotkey)
-        RegisterHotKey(Handle(), kHotkeyId, UINT(s.HotkeyMod), UINT(s.HotkeyKey));
+    RegisterMainHotKey(Handle(), s.UseHotkey, std::uint32_t(s.HotkeyMod), std::uint32_t(s.HotkeyKey));
 }
 
 void TMainForm::UnregisterHotkey() {
-    UnregisterHotKey(Handle(), kHotkeyId);
+    UnregisterMainHotKey(Handle());
 }
-
-void TMainForm::FocusSearchOrCollections() {
-    HWND search = Control(IDC_SEARCH);
-    SetFocus(IsWindowEnabled(search) ? search : Control(IDC_COLLECTIONS));
-}
-
-void TMainForm::DoCustomize() {
-    UnregisterHotkey();
-    const std::int64_t now = context_.Clock->NowSeconds();
-    const bool firstPage = SettingsStartOnFirstPage(lastSettingsOpening_, now);
-    lastSettingsOpening_ = now;
-    StoreUIState();
-    bool confirmed = false;
-    {
-        // Whatever the dialog does, the hotkey comes back.
-        struct TReRegister {
-            TMainForm& form;
-            ~TReRegister() { form.RegisterHotkey(); }
-        } reRegister{*this};
-        confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), firstPage);
-        if (confirmed)
-            ApplySettings(false);
-    }
-    HWND search = Control(IDC_SEARCH);
-    if (IsWindowEnabled(search))
-        SetFocus(search);
-}
-
-void TMainForm::DoAbout() {
-    if (context_.Dialogs)
-        context_.Dialogs->ShowAbout(Handle());
-    FocusSearchOrCollections();
-}
-
-void TMainForm::DoAdvertise() {
-    context_.OpenWebPage(Handle(), kMakerHomePage);
-}
-
-void TMainForm::StoreUIState() {
-    context_.Settings->Collection = SelectedCollectionName();
-    context_.Settings->Search = WindowText(Control(IDC_SEARCH));
-}
-
-void TMainForm::CloseWith(TCloseRequest request) {
-    close_.Request(request);
-    SendMessageA(Handle(), WM_CLOSE, 0, 0);
-}
-
-void TMainForm::HandleClose() {
-    TCloseSettings settings;
-    settings.MinimizeOnClose = context_.Settings->MinimizeOnClose;
-    settings.SliderEnabled = context_.Autorun->IsAutorunSlider();
-    settings.ActivatedOnce = activatedOnce_;
-    const TCloseDecision decision = close_.Close(settings);
-    switch (decision.Action) {
-    case TCloseAction::Destroy:
-        if (decision.SaveState) {
-            StoreUIState();
-            context_.SettingsService->SaveSettings(false);
-            context_.OwnerStack->Pop(reinterpret_cast<TWindowHandle>(Handle()));
-        }
-        DestroyWindow(Handle());
-        break;
-    case TCloseAction::Minimize:
-        ShowWindow(Handle(), SW_MINIMIZE);
-        break;
-    case TCloseAction::Hide:
-        SetTrayIconVisible(false);
-        HideApplication();
-        break;
-    case TCloseAction::Keep:
-        break;
-    }
-}
-
-void TMainForm::HandleActivate() {
-    if (activatedOnce_)
-        return;
-    activatedOnce_ = true;
-    context_.OwnerStack->Push(reinterpret_cast<TWindowHandle>(Handle()));
-    CbxCollectionsChange();
-}
-
-void TMainForm::ShowApplication() {
-    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
-    shown_ = true;
-    SetForegroundWindow(Handle());
-    BringWindowToTop(Handle());
-}
-
-void TMainForm::HideApplication() {
-    ShowWindow(Handle(), SW_HIDE);
-    shown_ = false;
-}
-
-void TMainForm::ToggleApplication() {
-    const bool modalOpen = !IsWindowEnabled(Handle());
-    const bool inFront = GetForegroundWindow() == Handle();
-    switch (DecideToggle(modalOpen, shown_, true, false, inFront)) {
-    case TToggleAction::BringToFront:
-        SetForegroundWindow(Handle());
-        break;
-    case TToggleAction::Hide:
-        HideApplication();
-        break;
-    case TToggleAction::Show:
-        ShowApplication();
-        break;
-    case TToggleAction::None:
-        break;
-    }
-}
-
-void TMainForm::SetTrayIconVisible(bool) {}
 
 void TMainForm::HandleCommand(int id, int code, HWND) {
     switch (id) {
     case IDC_EXPLORE:
         if (code == BN_CLICKED)
-            break;
+            BtnExploreClick();
         break;
     case IDC_SETTINGS:
         if (code == BN_CLICKED)
@@ -451,7 +345,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             CloseWith(TCloseRequest::EndSession);
         return 0;
     case WM_HOTKEY:
-        if (wParam == kHotkeyId)
+        if (wParam == kMainHotKeyId)
             ToggleApplication();
         return 0;
     case WM_HELP:

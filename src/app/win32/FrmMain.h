@@ -6,16 +6,21 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/CloseLogic.h"
 #include "app/CommandLine.h"
 #include "app/MainLayout.h"
 #include "app/win32/BannerPanel.h"
+#include "browsers/Explore.h"
+#include "controls/win32/MRUEdit.h"
+#include "settings/win32/Win32PersistentUI.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Window.h"
 
 namespace tsy {
 class TSettingsService;
+class TPersistentUI;
 class TAutorun;
 class TOwnerStack;
 class TCollections;
@@ -34,6 +39,9 @@ inline constexpr const char* kMainFormClassName = "TMainForm";
 inline constexpr const char* kApplicationTitle = "Tessaly";
 // The maker's home page, opened by a click on the banner.
 inline constexpr const char* kMakerHomePage = "http://www.orvelle.example/tessaly/";
+
+// The whole text of a window or control.
+std::string WindowText(HWND window);
 
 // The dialogs the main window opens. They are built elsewhere; until then the
 // window runs every step around them.
@@ -61,11 +69,13 @@ struct TMainFormContext {
     IKeyValueStore* Registry = nullptr;
     const THtmlHelp* Help = nullptr;
     IMainFormDialogs* Dialogs = nullptr;
+    TExplorer* Explorer = nullptr;
+    TPersistentUI* PersistentUI = nullptr;
     // Opens a web page with the shell; the default is ShellExecuteA "open", maximised.
     std::function<void(HWND owner, const char* url)> OpenWebPage;
 };
 
-class TMainForm : public TWindow {
+class TMainForm : public TWindow, private IExploreView {
 public:
     explicit TMainForm(TMainFormContext context);
     ~TMainForm() override;
@@ -77,6 +87,7 @@ public:
     // Handlers, public so that tests can drive them like the user does.
     void ApplySettings(bool startedForSlider);
     void FillCollections();
+    void BtnExploreClick();
     void CbxCollectionsChange();
     void DoCustomize();
     void DoAbout();
@@ -88,6 +99,7 @@ public:
     bool ActivatedOnce() const noexcept { return activatedOnce_; }
     bool ApplicationShown() const noexcept { return shown_; }
     const TLayoutMetrics& Metrics() const noexcept { return metrics_; }
+    const TSearchHistory& History() const noexcept { return mru_.History(); }
 
     void ShowApplication();
     void HideApplication();
@@ -96,6 +108,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What Explore reads from the window.
+    std::optional<std::string> SelectedCollectionEntry() const override;
+    std::string SearchBoxText() const override;
+    bool SearchBoxEnabled() const override;
+    bool CtrlHeld() const override;
+    bool AltHeld() const override;
+    void AddSearchToHistory() override;
+    void CloseWindow() override;
+
     void CreateControls();
     void LayOut(int clientWidth);
     void RegisterHotkey();
@@ -122,6 +143,8 @@ private:
     bool shown_ = true;
     bool minimizeToTray_ = false;
     std::optional<std::int64_t> lastSettingsOpening_;
+    TMRUEdit mru_;
+    std::unique_ptr<TWin32PUIWindow> layout_;
 };
 
 } // namespace tsy::win32

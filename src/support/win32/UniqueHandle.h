@@ -8,8 +8,7 @@ namespace tsy::win32 {
 
 // The one owning-handle template: move-only, closes exactly once.
 // Traits provide `static Handle Invalid()` and `static void Close(Handle)`.
-template <typename Traits>
-class UniqueHandle {
+template <typename Traits> class UniqueHandle {
 public:
     using Handle = decltype(Traits::Invalid());
 

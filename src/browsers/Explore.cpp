@@ -1,0 +1,84 @@
+#include "browsers/Explore.h"
+
+#include "browsers/SearchUrl.h"
+
+#include <utility>
+#include <vector>
+
+namespace tsy {
+
+std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems) {
+    if (numberOfItems) {
+        // A name may hold parentheses of its own; the count is always the last pair.
+        auto open = entry.rfind('(');
+        if (open != std::string_view::npos)
+            entry = entry.substr(0, open);
+    }
+    return TrimText(entry);
+}
+
+TExplorer::TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
+                     IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock)
+    : targets_(targets), collections_(collections), settings_(settings), opener_(opener), messages_(messages),
+      random_(random), clock_(clock) {}
+
+void TExplorer::btnExploreClick(IExploreView& view) {
+    auto entry = view.SelectedCollectionEntry();
+    if (!entry) {
+        messages_.Warning("You have to select a collection to use");
+        return;
+    }
+    const TCollection& collection =
+        collections_.ByName(CollectionNameOfEntry(*entry, settings_.NumberOfItems));
+    if (collection.Count() == 0) {
+        messages_.Warning(
+            "Selected collection is empty.\n\rPlease, use Settings dialog to select sites to use.");
+        return;
+    }
+
+    std::string searchText;
+    if (view.SearchBoxEnabled() && !view.CtrlHeld()) {
+        std::string trimmed = TrimText(view.SearchBoxText());
+        if (!trimmed.empty())
+            view.AddSearchToHistory();
+        searchText = PrepareSearchText(trimmed);
+    }
+
+    if (collection.Randomize != view.AltHeld())
+        ExploreTargets(ShuffleTargetIDs(collection.IDs()), searchText);
+    else
+        ExploreTargets(collection.IDs(), searchText);
+
+    if (settings_.AutoClose)
+        view.CloseWindow();
+}
+
+void TExplorer::ExploreTargets(const TTargetIDs& ids, const std::string& searchText) {
+    std::vector<std::string> urls;
+    urls.reserve(ids.size());
+    std::string url;
+    for (auto id : ids)
+        if (BuildTargetURL(targets_, id, searchText, url))
+            urls.push_back(url);
+
+    if (!urls.empty())
+        opener_.OpenURLs(settings_.Browser, urls);
+    else if (ids.empty())
+        messages_.Warning("The selected collection has no sites.");
+    else if (TrimText(searchText).empty())
+        messages_.Warning(
+            "All the sites in the collection require a search string to be provided.  No URLs opened.");
+    else
+        messages_.Warning("All the sites in the collection are just open commands. No URLs opened.");
+}
+
+TTargetIDs TExplorer::ShuffleTargetIDs(const TTargetIDs& ids) {
+    random_.Seed(clock_.Counter());
+    TTargetIDs shuffled = ids;
+    // Fisher-Yates: every order is equally likely.
+    for (std::size_t i = shuffled.size(); i > 1; --i)
+        std::swap(shuffled[i - 1], shuffled[random_.Below(std::uint32_t(i))]);
+    return shuffled;
+}
+
+} // namespace tsy

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "browsers/OpenUrls.h"
+#include "catalogue/Catalogue.h"
+#include "settings/Settings.h"
+#include "support/Clock.h"
+#include "support/MessageBoxes.h"
+#include "support/Random.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tsy {
+
+// What Explore needs of the main window, read at the moment of the click.
+class IExploreView {
+public:
+    virtual ~IExploreView() = default;
+    // The text of the collections box's selected entry; nullopt when nothing is selected.
+    virtual std::optional<std::string> SelectedCollectionEntry() const = 0;
+    virtual std::string SearchBoxText() const = 0;
+    virtual bool SearchBoxEnabled() const = 0;
+    // The modifier keys as the keyboard reports them for this input event.
+    virtual bool CtrlHeld() const = 0;
+    virtual bool AltHeld() const = 0;
+    // Adds the search box's current text to the search history.
+    virtual void AddSearchToHistory() = 0;
+    // Closes the main window by its ordinary close path (minimise, hide or end, as the options say).
+    virtual void CloseWindow() = 0;
+};
+
+// The collection name an entry of the collections box stands for. With the item count shown
+// ("%s (%d)") the text is cut at its last "(" and trimmed.
+std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems);
+
+// Sends one search text to every site of a collection.
+class TExplorer {
+public:
+    TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
+              IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock);
+
+    // The Explore button. Errors (an unknown site, a template that cannot be expanded, a browser
+    // that cannot be located) propagate to the caller's central handler; AutoClose is then not applied.
+    void btnExploreClick(IExploreView& view);
+    // Opens the URLs the sites produce for the encoded search text, or shows why there are none.
+    void ExploreTargets(const TTargetIDs& ids, const std::string& searchText);
+    // A uniformly shuffled copy, freshly seeded from the clock on every call.
+    TTargetIDs ShuffleTargetIDs(const TTargetIDs& ids);
+
+private:
+    const TTargets& targets_;
+    const TCollections& collections_;
+    const TAppSettings& settings_;
+    IUrlOpener& opener_;
+    IMessageBoxes& messages_;
+    IRandom& random_;
+    const IClock& clock_;
+};
+
+} // namespace tsy

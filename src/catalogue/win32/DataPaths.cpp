@@ -1,0 +1,62 @@
+#include "catalogue/win32/DataPaths.h"
+
+#include "catalogue/CatalogueFile.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace tsy::win32 {
+namespace {
+
+std::string ModulePath() {
+    std::vector<char> buffer(MAX_PATH);
+    while (true) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::string();
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string CurrentDirectory() {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+        return std::string();
+    std::string directory(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, directory.data());
+    directory.resize(length < needed ? length : 0);
+    return directory;
+}
+
+} // namespace
+
+std::string DataFolder() {
+    char appData[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, TRUE))
+        appData[0] = '\0';
+    return DataFolderFor(appData, CurrentDirectory());
+}
+
+std::string ProgramFolder() {
+    return FolderOf(ModulePath());
+}
+
+std::string CollectionsFileName() {
+    return CollectionsFileNameFor(ModulePath());
+}
+
+TDataPaths ResolveDataPaths(IFileSystem& files) {
+    TDataPaths paths;
+    paths.DataFolder = DataFolder();
+    paths.ProgramFolder = ProgramFolder();
+    paths.CollectionsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, CollectionsFileName());
+    paths.TargetsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, TargetsFileName);
+    return paths;
+}
+
+} // namespace tsy::win32

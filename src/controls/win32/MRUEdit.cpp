@@ -1,0 +1,186 @@
+#include "controls/win32/MRUEdit.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+} // namespace
+
+TMRUEdit::TMRUEdit(const ICollation& collation) : history_(collation) {}
+
+TMRUEdit::~TMRUEdit() {
+    // The edit part dies with the combo box: while it is hooked the box is still there.
+    const bool alive = edit_.Window() != nullptr;
+    edit_.Detach();
+    if (combo_ && alive) {
+        DestroyWindow(combo_);
+    }
+}
+
+bool TMRUEdit::Create(HWND parent, int id, int x, int y, int width, int height, int dropDownHeight) {
+    combo_ = CreateWindowExA(
+        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+        x, y, width, height + dropDownHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (!combo_) {
+        return false;
+    }
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    HWND edit =
+        GetComboBoxInfo(combo_, &info) ? info.hwndItem : FindWindowExA(combo_, nullptr, "EDIT", nullptr);
+    if (!edit_.Attach(edit)) {
+        DestroyWindow(combo_);
+        combo_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void TMRUEdit::SetMRUIsSorted(bool sorted) {
+    sorted_ = sorted;
+    RebuildDropDown();
+}
+
+bool TMRUEdit::RemoveFromMRU(std::string_view text) {
+    return history_.Remove(text);
+}
+
+void TMRUEdit::AddToMRU(std::string_view text, int index) {
+    history_.Add(text, index);
+}
+
+void TMRUEdit::AddSearchText(std::string_view text) {
+    const std::string copy(text); // `text` may be our own Text()
+    AddToMRU(copy, 0);
+    RebuildDropDown();
+    SetText(copy);
+}
+
+void TMRUEdit::AddCurrentText() {
+    AddSearchText(Text());
+}
+
+void TMRUEdit::ClearMRU() {
+    history_.Clear();
+    RebuildDropDown();
+}
+
+void TMRUEdit::LoadMRU(IKeyValueStore& store, RootKey root, std::string_view path,
+                       std::string_view valueName) {
+    try {
+        LoadSearchHistory(store, root, path, valueName, history_);
+    } catch (...) {
+        RebuildDropDown();
+        throw;
+    }
+    RebuildDropDown();
+}
+
+void TMRUEdit::SaveMRU(IKeyValueStore& store, RootKey root, std::string_view path,
+                       std::string_view valueName) const {
+    SaveSearchHistory(store, root, path, valueName, history_);
+}
+
+std::string TMRUEdit::Text() const {
+    return combo_ ? TextOf(combo_) : std::string();
+}
+
+void TMRUEdit::SetText(std::string_view text) {
+    if (combo_) {
+        SetWindowTextA(combo_, std::string(text).c_str());
+    }
+}
+
+bool TMRUEdit::Enabled() const {
+    return combo_ && IsWindowEnabled(combo_);
+}
+
+void TMRUEdit::SetEnabled(bool enabled) {
+    if (combo_) {
+        EnableWindow(combo_, enabled ? TRUE : FALSE);
+    }
+}
+
+std::vector<std::string> TMRUEdit::DropDownItems() const {
+    std::vector<std::string> items;
+    if (!combo_) {
+        return items;
+    }
+    const LRESULT count = SendMessageA(combo_, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) {
+            continue;
+        }
+        std::string item(static_cast<std::size_t>(length) + 1, '\0');
+        SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(static_cast<std::size_t>(length));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void TMRUEdit::RebuildDropDown() {
+    if (!combo_) {
+        return;
+    }
+    // Emptying the list empties the edit part too.
+    const std::string text = Text();
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : history_.View(sorted_)) {
+        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SetText(text);
+}
+
+void TMRUEdit::CompleteTypedText() {
+    HWND edit = edit_.Window();
+    const std::string typed = TextOf(edit);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    // Only typing at the end is completed; an edit in the middle is left as it is.
+    if (start != end || end != typed.size()) {
+        return;
+    }
+    const std::vector<std::string> items = history_.View(sorted_);
+    const int found = FindCompletion(items, typed, history_.Collation());
+    if (found < 0 || items[static_cast<std::size_t>(found)].size() <= typed.size()) {
+        return;
+    }
+    const std::string completed = typed + items[static_cast<std::size_t>(found)].substr(typed.size());
+    SetWindowTextA(edit, completed.c_str());
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(typed.size()), static_cast<LPARAM>(completed.size()));
+}
+
+LRESULT TMRUEdit::TEditHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN && owner_.onEnter_) {
+        if (SendMessageA(owner_.combo_, CB_GETDROPPEDSTATE, 0, 0)) {
+            SendMessageA(owner_.combo_, CB_SHOWDROPDOWN, FALSE, 0);
+        }
+        owner_.onEnter_();
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == '\r' && owner_.onEnter_) {
+        return 0; // already handled on key-down; a single-line edit would beep
+    }
+    const LRESULT result = CallOriginal(message, wParam, lParam);
+    if (message == WM_CHAR && owner_.autoComplete_ && wParam >= 32 && wParam != 127) {
+        owner_.CompleteTypedText();
+    }
+    return result;
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "controls/SearchHistory.h"
+#include "controls/win32/Subclass.h"
+#include "support/Collation.h"
+#include "support/KeyValueStore.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tsy::win32 {
+
+// The search box: an editable drop-down combo box whose list shows the search history. The
+// list is only a view, rebuilt from the history after every change; rebuilding keeps the text.
+class TMRUEdit {
+public:
+    // The collation compares history entries; it must outlive the control.
+    explicit TMRUEdit(const ICollation& collation);
+    TMRUEdit(const TMRUEdit&) = delete;
+    TMRUEdit& operator=(const TMRUEdit&) = delete;
+    ~TMRUEdit();
+
+    // `height` is the edit part's; `dropDownHeight` the open list's.
+    bool Create(HWND parent, int id, int x, int y, int width, int height, int dropDownHeight = 200);
+    HWND Handle() const { return combo_; }
+    HWND EditHandle() const { return edit_.Window(); }
+
+    const TSearchHistory& History() const { return history_; }
+    int MRULimit() const { return history_.Limit(); }
+    void SetMRULimit(int limit) { history_.SetLimit(limit); }
+    bool MRUIsSorted() const { return sorted_; }
+    void SetMRUIsSorted(bool sorted);
+
+    // Typed text is completed from the first list item that begins with it, ignoring case;
+    // the completed part is selected.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool on) { autoComplete_ = on; }
+
+    // Enter in the box; the owner runs Explore.
+    void SetOnEnter(std::function<void()> onEnter) { onEnter_ = std::move(onEnter); }
+
+    bool RemoveFromMRU(std::string_view text);
+    void AddToMRU(std::string_view text, int index);
+    // Records the text at the top, rebuilds the list and shows the text.
+    void AddSearchText(std::string_view text);
+    // AddSearchText with the text exactly as typed.
+    void AddCurrentText();
+    // Empties list and history; the text stays.
+    void ClearMRU();
+
+    // Read and write the history through the store (see LoadSearchHistory, SaveSearchHistory);
+    // loading rebuilds the list whatever happens.
+    void LoadMRU(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName);
+    void SaveMRU(IKeyValueStore& store, RootKey root, std::string_view path,
+                 std::string_view valueName) const;
+
+    std::string Text() const;
+    void SetText(std::string_view text);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+
+    // The list as the control holds it.
+    std::vector<std::string> DropDownItems() const;
+
+private:
+    class TEditHook : public TSubclass {
+    public:
+        explicit TEditHook(TMRUEdit& owner) : owner_(owner) {}
+
+    private:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+        TMRUEdit& owner_;
+    };
+
+    void RebuildDropDown();
+    void CompleteTypedText();
+
+    TSearchHistory history_;
+    bool sorted_ = false;
+    bool autoComplete_ = true;
+    std::function<void()> onEnter_;
+    HWND combo_ = nullptr;
+    TEditHook edit_{*this};
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,72 @@
+#include "controls/win32/Subclass.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr const char* kSubclassProperty = "Tsy.Subclass";
+// Kept apart from the object so that a procedure which could not be unhooked (another
+// subclass sits on top of it) still reaches the class's own handling after the object is gone.
+constexpr const char* kOriginalProperty = "Tsy.Subclass.Original";
+
+} // namespace
+
+TSubclass::~TSubclass() {
+    Detach();
+}
+
+bool TSubclass::Attach(HWND window) {
+    Detach();
+    if (!window || GetPropA(window, kOriginalProperty)) {
+        return false;
+    }
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    if (!original || !SetPropA(window, kOriginalProperty, reinterpret_cast<HANDLE>(original)) ||
+        !SetPropA(window, kSubclassProperty, this)) {
+        RemovePropA(window, kOriginalProperty);
+        return false;
+    }
+    window_ = window;
+    original_ = original;
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSubclass::Route));
+    return true;
+}
+
+void TSubclass::Detach() {
+    if (!window_) {
+        return;
+    }
+    RemovePropA(window_, kSubclassProperty);
+    if (GetWindowLongPtrA(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TSubclass::Route)) {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        RemovePropA(window_, kOriginalProperty);
+    }
+    window_ = nullptr;
+}
+
+LRESULT TSubclass::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallOriginal(message, wParam, lParam);
+}
+
+LRESULT TSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(original_, window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TSubclass::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TSubclass*>(GetPropA(window, kSubclassProperty));
+    if (self && message != WM_NCDESTROY) {
+        return self->WindowProc(message, wParam, lParam);
+    }
+    const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProperty));
+    if (message == WM_NCDESTROY) {
+        if (self) {
+            self->Detach();
+        }
+        RemovePropA(window, kSubclassProperty);
+        RemovePropA(window, kOriginalProperty);
+    }
+    return original ? CallWindowProcA(original, window, message, wParam, lParam)
+                    : DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tsy::win32 {
+
+// Takes over the window procedure of an existing window (a control made from a system class)
+// and hands every message to WindowProc; CallOriginal gives the class's own handling. The
+// original procedure is put back when the object goes or the window is destroyed.
+class TSubclass {
+public:
+    TSubclass() = default;
+    TSubclass(const TSubclass&) = delete;
+    TSubclass& operator=(const TSubclass&) = delete;
+    virtual ~TSubclass();
+
+    bool Attach(HWND window);
+    void Detach();
+    HWND Window() const { return window_; }
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    WNDPROC original_ = nullptr;
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,33 @@
+#include "support/win32/SystemCollation.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace tsy::win32 {
+
+namespace {
+
+// CompareStringA wants a pointer even for an empty text, and an int length.
+const char* TextOf(std::string_view text) {
+    return text.empty() ? "" : text.data();
+}
+
+int LengthOf(std::string_view text) {
+    return text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
+}
+
+} // namespace
+
+int TSystemCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
+    const int result =
+        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, TextOf(a), LengthOf(a), TextOf(b), LengthOf(b));
+    if (result == 0) {
+        // The call fails only for bad arguments; fall back to the bytes rather than call the texts equal.
+        const int bytes = a.compare(b);
+        return bytes < 0 ? -1 : (bytes > 0 ? 1 : 0);
+    }
+    return result - CSTR_EQUAL;
+}
+
+} // namespace tsy::win32

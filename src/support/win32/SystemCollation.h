@@ -1,0 +1,14 @@
+#pragma once
+
+#include "support/Collation.h"
+
+namespace tsy::win32 {
+
+// Names compared as the system orders them: CompareStringA in the user's default locale,
+// letter case ignored.
+class TSystemCollation : public ICollation {
+public:
+    int CompareIgnoreCase(std::string_view a, std::string_view b) const override;
+};
+
+} // namespace tsy::win32

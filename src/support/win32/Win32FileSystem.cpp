@@ -1,0 +1,148 @@
+#include "support/win32/Win32FileSystem.h"
+
+#include "support/win32/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace tsy::win32 {
+namespace {
+
+std::string SystemMessage(DWORD error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length != 0 && text != nullptr ? std::string(text, length) : std::string();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    if (message.empty())
+        message = "System error " + std::to_string(error) + ".";
+    return message;
+}
+
+[[noreturn]] void Fail(const char* action, std::string_view path, DWORD error) {
+    throw EFileError(std::string(action) + " \"" + std::string(path) + "\": " + SystemMessage(error));
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+DWORD Attributes(std::string_view path) {
+    return GetFileAttributesA(std::string(path).c_str());
+}
+
+// The folder that holds path ("." for a bare name).
+std::string FolderOf(std::string_view path) {
+    std::size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1]) && path[end - 1] != ':')
+        --end;
+    return end == 0 ? std::string(".") : std::string(path.substr(0, end));
+}
+
+// Deletes a temporary file unless it was moved into place.
+class TTemporaryFile {
+public:
+    explicit TTemporaryFile(std::string path) : path_(std::move(path)) {}
+    TTemporaryFile(const TTemporaryFile&) = delete;
+    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+    ~TTemporaryFile() {
+        if (!path_.empty())
+            DeleteFileA(path_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+std::optional<std::string> TWin32FileSystem::ReadFile(std::string_view path) const {
+    UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > std::numeric_limits<DWORD>::max() / 2)
+        return std::nullopt;
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < content.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), content.data() + done, static_cast<DWORD>(content.size() - done), &read,
+                        nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break;
+        done += read;
+    }
+    content.resize(done);
+    return content;
+}
+
+void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view content) {
+    const std::string target(path);
+    char tempName[MAX_PATH + 16] = {};
+    if (GetTempFileNameA(FolderOf(path).c_str(), "tsy", 0, tempName) == 0)
+        Fail("Cannot create a temporary file for", path, GetLastError());
+    TTemporaryFile temp(tempName);
+    {
+        UniqueFile file(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            Fail("Cannot write", temp.Path(), GetLastError());
+        std::size_t done = 0;
+        while (done < content.size()) {
+            DWORD written = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+            if (!::WriteFile(file.Get(), content.data() + done, chunk, &written, nullptr) || written == 0)
+                Fail("Cannot write", temp.Path(), GetLastError());
+            done += written;
+        }
+        if (!FlushFileBuffers(file.Get()))
+            Fail("Cannot write", temp.Path(), GetLastError());
+    }
+    if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Fail("Cannot replace", path, GetLastError());
+    temp.Keep();
+}
+
+bool TWin32FileSystem::FileExists(std::string_view path) const {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool TWin32FileSystem::DirectoryExists(std::string_view path) const {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void TWin32FileSystem::CreateDirectories(std::string_view path) {
+    std::string folder(path);
+    while (folder.size() > 1 && IsSeparator(folder.back()))
+        folder.pop_back();
+    if (folder.empty() || DirectoryExists(folder))
+        return;
+    // Each parent in turn; the ones that exist (drive roots and shares included) just refuse.
+    for (std::size_t i = 1; i < folder.size(); ++i)
+        if (IsSeparator(folder[i]) && !IsSeparator(folder[i - 1]) && folder[i - 1] != ':')
+            CreateDirectoryA(folder.substr(0, i).c_str(), nullptr);
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        if (!DirectoryExists(folder))
+            Fail("Cannot create the folder", path, error);
+    }
+}
+
+bool TWin32FileSystem::CopyFileNoOverwrite(std::string_view from, std::string_view to) {
+    return CopyFileA(std::string(from).c_str(), std::string(to).c_str(), TRUE) != 0;
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,203 @@
+#include "BrowserTestSupport.h"
+#include "FakeBrowsers.h"
+#include "FakeKeyValueStore.h"
+#include "RecordingMessageBoxes.h"
+#include "browsers/BrowserDetection.h"
+#include "browsers/OpenUrls.h"
+#include "browsers/win32/BrowserPlatform.h"
+#include "support/AnsiCollation.h"
+#include "support/win32/ComPtr.h"
+#include "support/win32/Dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace tsy {
+namespace {
+
+using namespace tsy::testing;
+using Lines = std::vector<std::string>;
+
+const char* const kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+
+class NullDebugOutput : public IDebugOutput {
+public:
+    void Write(std::string_view) override {}
+};
+
+class BrowsersTest : public ::testing::Test {
+protected:
+    // Copies a fake browser into the temporary folder under the given name and returns its path.
+    std::string InstallFake(const std::string& fake, const std::string& as) {
+        std::string path = folder.File(as);
+        EXPECT_TRUE(CopyFileA((FakesFolder() + "\\" + fake).c_str(), path.c_str(), FALSE)) << fake;
+        return path;
+    }
+    // Wine answers for a file named IEXPLORE.EXE with its own built-in browser unless told to use the file.
+    void InstallFakeInternetExplorer(int major) {
+        Override(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
+        Override(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore", "native");
+        std::string fake = "fake_iexplore" + std::to_string(major) + ".exe";
+        RegisterAppPath("IEXPLORE.EXE", InstallFake(fake, "IEXPLORE.EXE"));
+        ASSERT_EQ(detection.BrowserDisplayName(bkInternetExplorer),
+                  "Internet Explorer " + std::to_string(major) + ".0");
+    }
+    void RegisterAppPath(const std::string& executable, const std::string& path) {
+        std::string key = std::string(kAppPaths) + "\\" + executable;
+        overrides.push_back(std::make_unique<RegistryOverride>(HKEY_LOCAL_MACHINE, key, "", path));
+        store.SetString(RootKey::LocalMachine, key, "", path);
+    }
+    void Override(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+        overrides.push_back(std::make_unique<RegistryOverride>(root, key, name, value));
+    }
+    // Points "InternetExplorer.Application" at the fake in-process server.
+    void RegisterFakeAutomation() {
+        std::string classKey = std::string("CLSID\\") + TSY_FAKE_AUTOMATION_CLSID;
+        Override(HKEY_CLASSES_ROOT, classKey + "\\InprocServer32", "",
+                 FakesFolder() + "\\fake_ie_automation.dll");
+        Override(HKEY_CLASSES_ROOT, classKey + "\\InprocServer32", "ThreadingModel", "Apartment");
+        Override(HKEY_CLASSES_ROOT, "InternetExplorer.Application\\CLSID", "", TSY_FAKE_AUTOMATION_CLSID);
+        CLSID registered = {}, fake = {};
+        ASSERT_EQ(CLSIDFromProgID(L"InternetExplorer.Application", &registered), S_OK);
+        CLSIDFromString(const_cast<LPOLESTR>(L"" TSY_FAKE_AUTOMATION_CLSID), &fake);
+        ASSERT_TRUE(IsEqualCLSID(registered, fake)) << "the real browser must never be started";
+    }
+    // The Navigate2 and Visible calls the fake server logged.
+    Lines AutomationCalls(std::size_t expected) {
+        Lines calls;
+        for (auto& line : WaitForLines(automationLog, expected))
+            if (line.rfind("Navigate2", 0) == 0 || line.rfind("Visible", 0) == 0)
+                calls.push_back(line);
+        return calls;
+    }
+
+    RegistryLock lock;
+    TempFolder folder;
+    std::vector<std::unique_ptr<RegistryOverride>> overrides;
+    fakes::FakeKeyValueStore store;
+    win32::FileVersionReader versions;
+    win32::ShellProtocolAssociation associations;
+    TAnsiCollation collation;
+    NullDebugOutput debug;
+    TBrowserDetection detection{store, versions, associations, collation, debug};
+    win32::BrowserDriver driver;
+    fakes::RecordingMessageBoxes messages;
+    TUrlOpener opener{detection, driver, messages};
+    std::string browserLog = folder.File("browser.log");
+    std::string automationLog = folder.File("automation.log");
+    EnvironmentOverride browserLogVariable{TSY_FAKE_BROWSER_LOG_VARIABLE, browserLog};
+    EnvironmentOverride automationLogVariable{TSY_FAKE_AUTOMATION_LOG_VARIABLE, automationLog};
+};
+
+TEST_F(BrowsersTest, VersionResourcesOfTheFakeBrowsers) {
+    EXPECT_EQ(versions.ProductVersion(FakesFolder() + "\\fake_iexplore6.exe"), 6 << 16);
+    EXPECT_EQ(versions.ProductVersion(FakesFolder() + "\\fake_iexplore7.exe"), 7 << 16);
+    EXPECT_EQ(versions.ProductVersion(InstallFake("fake_firefox.exe", "firefox.exe")), 2 << 16);
+    EXPECT_EQ(versions.ProductVersion(FakesFolder() + "\\fake_ie_automation.dll"), -1);
+    EXPECT_EQ(versions.ProductVersion(folder.File("missing.exe")), -1);
+}
+
+TEST_F(BrowsersTest, FirefoxCommandLines) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    EXPECT_EQ(detection.BrowserDisplayName(bkFirefox), "FireFox 2.0");
+
+    opener.OpenURL(bkFirefox, "http://one.example/?q=a+b");
+    auto lines = WaitForLines(browserLog, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(ProgramOf(lines[0]), folder.File("firefox.exe"));
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-tab \"http://one.example/?q=a+b\"");
+
+    opener.OpenURLs(bkFirefox, {"http://a.example/1", "b.example/2", "c.example"});
+    lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(ParametersOf(lines[1]),
+              "-new-window \"http://a.example/1|http://b.example/2|http://c.example/\"");
+
+    opener.OpenURL(bkFirefox, "bare.example");
+    opener.OpenURLs(bkFirefox, {"bare.example"});
+    lines = WaitForLines(browserLog, 4);
+    ASSERT_EQ(lines.size(), 4u);
+    // Two processes may log in either order.
+    std::sort(lines.begin() + 2, lines.end(),
+              [](const std::string& a, const std::string& b) { return ParametersOf(a) < ParametersOf(b); });
+    EXPECT_EQ(ParametersOf(lines[2]), "-new-tab \"bare.example\"");
+    EXPECT_EQ(ParametersOf(lines[3]), "-new-window \"http://bare.example/\"");
+}
+
+TEST_F(BrowsersTest, ADoubleQuoteCannotEndTheFirefoxArgument) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    opener.OpenURLs(bkFirefox, {"http://q.example/?q=\"x\" -P other"});
+    auto lines = WaitForLines(browserLog, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://q.example/?q=%22x%22 -P other\"");
+}
+
+TEST_F(BrowsersTest, InternetExplorer7OpensTabsThenShowsTheWindow) {
+    win32::ComApartment apartment;
+    InstallFakeInternetExplorer(7);
+    RegisterFakeAutomation();
+    opener.OpenURLs(bkInternetExplorer, {"http://a.example/", "http://b.example/", "http://c.example/"});
+    EXPECT_EQ(AutomationCalls(1),
+              (Lines{"Navigate2 \"http://a.example/\" 0", "Navigate2 \"http://b.example/\" 4096",
+                     "Navigate2 \"http://c.example/\" 4096", "Visible true"}));
+    auto log = WaitForLines(automationLog, 1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "create");
+    EXPECT_EQ(log.back(), "release");
+}
+
+TEST_F(BrowsersTest, InternetExplorer6OpensNewWindows) {
+    win32::ComApartment apartment;
+    InstallFakeInternetExplorer(6);
+    RegisterFakeAutomation();
+    opener.OpenURLs(bkInternetExplorer, {"http://a.example/", "http://b.example/", "http://c.example/"});
+    EXPECT_EQ(AutomationCalls(1),
+              (Lines{"Navigate2 \"http://a.example/\" 0", "Navigate2 \"http://b.example/\" 1",
+                     "Navigate2 \"http://c.example/\" 1", "Visible true"}));
+}
+
+TEST_F(BrowsersTest, AFailingNavigationDoesNotStopTheList) {
+    win32::ComApartment apartment;
+    InstallFakeInternetExplorer(7);
+    RegisterFakeAutomation();
+    opener.OpenURLs(bkInternetExplorer,
+                    {"http://a.example/", "http://fail-navigation.example/", "http://c.example/"});
+    EXPECT_EQ(AutomationCalls(1), (Lines{"Navigate2 \"http://a.example/\" 0",
+                                         "Navigate2 \"http://fail-navigation.example/\" 4096",
+                                         "Navigate2 \"http://c.example/\" 4096", "Visible true"}));
+}
+
+TEST_F(BrowsersTest, InternetExplorerSingleUrl) {
+    win32::ComApartment apartment;
+    InstallFakeInternetExplorer(7);
+    RegisterFakeAutomation();
+    opener.OpenURL(bkInternetExplorer, "www.example.com");
+    EXPECT_EQ(AutomationCalls(1), (Lines{"Navigate2 \"www.example.com\"", "Visible true"}));
+    EXPECT_THROW(opener.OpenURL(bkInternetExplorer, "http://fail-navigation.example/"), win32::EComError);
+}
+
+TEST_F(BrowsersTest, UnregisteredAutomationObjectIsAnError) {
+    win32::ComApartment apartment;
+    Override(HKEY_CLASSES_ROOT, "InternetExplorer.Application\\CLSID", "",
+             "{6A1E0B52-0000-0000-0000-000000000000}");
+    EXPECT_THROW(win32::Dispatch::Create("InternetExplorer.Application"), win32::EComError);
+    EXPECT_THROW(win32::Dispatch::Create("Tessaly.NoSuchObject"), win32::EComError);
+}
+
+TEST_F(BrowsersTest, DefaultBrowserFromTheHttpAssociation) {
+    std::string firefox = InstallFake("fake_firefox.exe", "FIREFOX.EXE");
+    Override(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + firefox + "\" -url \"%1\"");
+    auto executable = associations.OpenExecutable("http");
+    ASSERT_TRUE(executable.has_value());
+    EXPECT_EQ(FileNamePart(*executable), "FIREFOX.EXE");
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkFirefox);
+
+    std::string other = InstallFake("fake_firefox.exe", "otherbrowser.exe");
+    Override(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + other + "\" \"%1\"");
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkInternetExplorer);
+}
+
+} // namespace
+} // namespace tsy

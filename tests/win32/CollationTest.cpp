@@ -1,0 +1,233 @@
+#include "support/AnsiCollation.h"
+#include "support/win32/SystemCollation.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tsy {
+namespace {
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// Windows-1252 texts. Hex escapes are closed off by string splicing where a hex digit follows.
+const std::vector<std::string> kCorpus = {
+    "",
+    // ASCII letters and case
+    "a",
+    "A",
+    "b",
+    "B",
+    "z",
+    "Z",
+    "ab",
+    "AB",
+    "abc",
+    "ABC",
+    "Abd",
+    "abcd",
+    "news",
+    "News",
+    "NEWS",
+    "Web",
+    // Latin-1 letters and case
+    "e",
+    "E",
+    "\xE9",
+    "\xC9",
+    "caf\xE9",
+    "CAF\xC9",
+    "cafe",
+    "CAFE",
+    "cafes",
+    "caf\xE9s",
+    "\xE4",
+    "\xC4",
+    "a\xE4",
+    "A\xC4",
+    "\xFF",
+    "\x9F",
+    "\x8A",
+    "\x9A",
+    "\x8C"
+    "uvre",
+    "\x9C"
+    "UVRE",
+    "\x8E",
+    "\x9E",
+    "\xDE",
+    "\xFE",
+    "\xC0",
+    "\xE0",
+    "\xF8",
+    "\xD8",
+    // punctuation
+    "-",
+    "_",
+    ".",
+    "!",
+    "(",
+    "~",
+    "a-b",
+    "a_b",
+    "a b",
+    "a.b",
+    "a'b",
+    "(general)",
+    "(GENERAL)",
+    "[x]",
+    "~News",
+    "a!",
+    "a~",
+    "a-c",
+    "-ab",
+    "ab-",
+    "a--b",
+    "a'c",
+    "a\x96"
+    "b",
+    "a\xAD"
+    "b",
+    "a\x01"
+    "b",
+    // ligatures and the trade mark sign
+    "\xDF",
+    "ss",
+    "SS",
+    "stra\xDF"
+    "e",
+    "strasse",
+    "\xE6",
+    "\xC6",
+    "ae",
+    "AE",
+    "\x9C",
+    "oe",
+    "\xFE",
+    "th",
+    "\x99",
+    "tm",
+    "\xAA",
+    "\xBA",
+    "\xB2",
+    "\xBD",
+    // digits
+    "0",
+    "1",
+    "9",
+    "10",
+    "2",
+    "a1",
+    "a2",
+    "A1",
+    "1a",
+};
+
+// What both collations answer for every pair of the corpus.
+struct TDisagreement {
+    std::string a, b;
+    int system, standIn;
+};
+
+std::vector<TDisagreement> Disagreements(bool equalityOnly) {
+    const TAnsiCollation standIn;
+    const win32::TSystemCollation system;
+    std::vector<TDisagreement> found;
+    for (const std::string& a : kCorpus) {
+        for (const std::string& b : kCorpus) {
+            const int bySystem = Sign(system.CompareIgnoreCase(a, b));
+            const int byStandIn = Sign(standIn.CompareIgnoreCase(a, b));
+            const bool differs = equalityOnly ? (bySystem == 0) != (byStandIn == 0) : bySystem != byStandIn;
+            if (differs) {
+                found.push_back({a, b, bySystem, byStandIn});
+            }
+        }
+    }
+    return found;
+}
+
+std::string Describe(const std::vector<TDisagreement>& found) {
+    std::string text;
+    for (const TDisagreement& d : found) {
+        text += "\"" + d.a + "\" vs \"" + d.b + "\": system " + std::to_string(d.system) + ", stand-in " +
+                std::to_string(d.standIn) + "\n";
+    }
+    return text;
+}
+
+TEST(Collation, StandInOrdersEverySingleByteAsTheSystemDoes) {
+    const TAnsiCollation standIn;
+    const win32::TSystemCollation system;
+    std::string mismatches;
+    for (int x = 1; x < 256; ++x) {
+        for (int y = 1; y < 256; ++y) {
+            const std::string a(1, static_cast<char>(x));
+            const std::string b(1, static_cast<char>(y));
+            if (Sign(system.CompareIgnoreCase(a, b)) != Sign(standIn.CompareIgnoreCase(a, b))) {
+                mismatches += std::to_string(x) + " vs " + std::to_string(y) + "\n";
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, "");
+}
+
+TEST(Collation, StandInMatchesTheSystemOnEquality) {
+    const std::vector<TDisagreement> found = Disagreements(true);
+    EXPECT_TRUE(found.empty()) << Describe(found);
+}
+
+TEST(Collation, StandInMatchesTheSystemOnOrder) {
+    const std::vector<TDisagreement> found = Disagreements(false);
+    EXPECT_TRUE(found.empty()) << Describe(found);
+}
+
+} // namespace
+} // namespace tsy
+
+namespace tsy {
+namespace {
+
+// Random short texts: over every byte, and over a few bytes that sort together so that the later
+// levels of the comparison (accents, ligatures, hyphens) decide.
+std::string RandomMismatches(const std::string& alphabet, int pairs) {
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<std::size_t> length(0, 6);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    auto text = [&] {
+        std::string result;
+        for (std::size_t n = length(random); n > 0; --n) {
+            result += alphabet[pick(random)];
+        }
+        return result;
+    };
+    const TAnsiCollation standIn;
+    const win32::TSystemCollation system;
+    std::string mismatches;
+    for (int i = 0, found = 0; i < pairs && found < 20; ++i) {
+        const std::string a = text();
+        const std::string b = text();
+        const int bySystem = Sign(system.CompareIgnoreCase(a, b));
+        if (bySystem != Sign(standIn.CompareIgnoreCase(a, b))) {
+            mismatches += "\"" + a + "\" vs \"" + b + "\": system " + std::to_string(bySystem) + "\n";
+            ++found;
+        }
+    }
+    return mismatches;
+}
+
+TEST(Collation, StandInAgreesWithTheSystemOnRandomTexts) {
+    std::string everyByte;
+    for (int c = 1; c < 256; ++c) {
+        everyByte += static_cast<char>(c);
+    }
+    EXPECT_EQ(RandomMismatches(everyByte, 50000), "");
+    EXPECT_EQ(RandomMismatches("aAbeEsStT-' .\xE9\xC9\xE8\xDF\xE6\xC6\x96\x01\xAD\xAA\x99\x81\x9D", 50000),
+              "");
+}
+
+} // namespace
+} // namespace tsy
