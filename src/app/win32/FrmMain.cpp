@@ -89,7 +89,8 @@ void TMainForm::Create() {
                ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
     AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
     fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
-    fixedSize_.cy = std::max(int(frame.bottom - frame.top), ScaleForDpi(kMainFormHeight, dpi_));
+    // The client area keeps its designed height whatever the frame's metrics are.
+    fixedSize_.cy = frame.bottom - frame.top;
     // Designed to open in the centre of the work area; a remembered placement replaces this.
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -191,7 +192,11 @@ void TMainForm::LayOut(int clientWidth) {
     Place(Control(IDC_EXPLORE), l.Explore);
     Place(Control(IDC_SETTINGS), l.Settings);
     Place(Control(IDC_ABOUT), l.About);
-    Place(banner_->Handle(), l.Banner);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    TRect banner = l.Banner;
+    banner.Height = std::max(banner.Height, int(client.bottom) - banner.Top);
+    Place(banner_->Handle(), banner);
 }
 
 void TMainForm::ApplySettings(bool startedForSlider) {
