@@ -22,6 +22,7 @@
 #include "support/Clock.h"
 #include "support/HelpTopic.h"
 #include "support/OwnerStack.h"
+#include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
 
 namespace tsy::win32 {
@@ -104,7 +105,13 @@ void TMainForm::Create() {
     CreateControls();
     CreateTrayIcon();
     tray_.SetApplicationShown(!context_.Switches.StartHidden());
-    context_.SettingsService->LoadSettings(true, false);
+    try {
+        context_.SettingsService->LoadSettings(true, false);
+    } catch (...) {
+        // A failed load (browser detection, an unreadable catalogue) is shown; the window still
+        // opens with what is in memory, so the user can correct the settings.
+        ReportCurrentException();
+    }
     RECT client;
     GetClientRect(Handle(), &client);
     createdClientWidth_ = client.right;
@@ -115,7 +122,11 @@ void TMainForm::Create() {
         context_.PersistentUI->RegisterForm(*layout_);
         context_.PersistentUI->LoadForm(*layout_);
     }
-    ApplySettings(context_.Switches.Slider);
+    try {
+        ApplySettings(context_.Switches.Slider);
+    } catch (...) {
+        ReportCurrentException();
+    }
     if (tray_.ApplicationShown()) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
         UpdateWindow(Handle());
