@@ -428,6 +428,17 @@ TEST_F(MainFormTest, TheTrayMenuExitEndsTheProgram) {
     EXPECT_FALSE(IsWindow(main));
 }
 
+TEST_F(MainFormTest, DraggingNearAnEdgeOfTheWorkAreaSnapsToIt) {
+    auto form = MakeForm();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT drag{work.left + 6, work.top + 200, work.left + 6 + 570, work.top + 335};
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&drag)), TRUE);
+    EXPECT_EQ(drag.left, work.left);
+    EXPECT_EQ(drag.right - drag.left, 570);
+    EXPECT_EQ(drag.top, work.top + 200);
+}
+
 TEST_F(MainFormTest, AFailedLoadIsShownAndTheWindowStillOpens) {
     catalogue.failLoad = true;
     auto form = MakeForm(false);

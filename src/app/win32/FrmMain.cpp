@@ -12,6 +12,7 @@
 #include "../../../res/resource.h"
 #include "app/CollectionList.h"
 #include "app/CustomizeRule.h"
+#include "app/ScreenSnap.h"
 #include "catalogue/Catalogue.h"
 #include "controls/TrayLogic.h"
 #include "controls/win32/WinHotKey.h"
@@ -28,6 +29,8 @@
 namespace tsy::win32 {
 
 namespace {
+
+constexpr int kSnapDistance = 10;
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -367,6 +370,23 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE)
             HandleActivate();
         return TWindow::HandleMessage(message, wParam, lParam);
+    case WM_MOVING: {
+        // Snaps to the edges of the work area of the monitor the window is on.
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoA(MonitorFromRect(r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            const int distance = ScaleForDpi(kSnapDistance, dpi_);
+            const int width = r->right - r->left;
+            const int height = r->bottom - r->top;
+            r->left = SnapToEdges(r->left, width, work.left, work.right, distance);
+            r->top = SnapToEdges(r->top, height, work.top, work.bottom, distance);
+            r->right = r->left + width;
+            r->bottom = r->top + height;
+        }
+        return TRUE;
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = fixedSize_.cx;
