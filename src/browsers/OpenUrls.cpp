@@ -8,15 +8,23 @@
 
 namespace tsy {
 
+namespace {
+
+void AppendQuoteSafe(std::string& out, std::string_view url) {
+    for (char c : url) {
+        if (c == '"')
+            out += "%22";
+        else
+            out += c;
+    }
+}
+
+} // namespace
+
 std::string QuoteSafeURL(const std::string& url) {
     std::string safe;
     safe.reserve(url.size());
-    for (char c : url) {
-        if (c == '"')
-            safe += "%22";
-        else
-            safe += c;
-    }
+    AppendQuoteSafe(safe, url);
     return safe;
 }
 
@@ -25,13 +33,20 @@ std::string FirefoxNewTabParameters(const std::string& url) {
 }
 
 std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
-    std::string joined;
+    // Collections can be large; one buffer keeps this linear in the total length.
+    std::size_t total = 16;
+    for (const auto& url : urls)
+        total += url.size() + 9;
+    std::string parameters;
+    parameters.reserve(total);
+    parameters += "-new-window \"";
     for (std::size_t i = 0; i < urls.size(); ++i) {
         if (i != 0)
-            joined += '|';
-        joined += QuoteSafeURL(NormalizeURL(urls[i]));
+            parameters += '|';
+        AppendQuoteSafe(parameters, NormalizeURL(urls[i]));
     }
-    return "-new-window \"" + joined + "\"";
+    parameters += '"';
+    return parameters;
 }
 
 int NavigateFlags(std::size_t index, TBrowserVersion version) {

@@ -299,5 +299,25 @@ TEST_F(CatalogueFileTest, SeedingGoesOnWhenTheDataFolderCannotBeMade) {
     EXPECT_FALSE(files.DirectoryExists("C:\\Locked\\Orvelle"));
 }
 
+TEST(CatalogueFilePaths, DataFolderFollowsApplicationDataOrTheCurrentDrive) {
+    EXPECT_EQ(DataFolderFor("C:\\Users\\u\\AppData\\Roaming", "D:\\work"),
+              "C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly\\");
+    EXPECT_EQ(DataFolderFor("C:\\Roaming\\", "D:\\work"), "C:\\Roaming\\Orvelle\\Tessaly\\");
+    EXPECT_EQ(DataFolderFor("", "D:\\work\\deep"), "D:\\Orvelle\\Tessaly\\");
+    EXPECT_EQ(DataFolderFor("", "\\\\server\\share\\dir"), "\\\\server\\share\\Orvelle\\Tessaly\\");
+    EXPECT_EQ(DataFolderFor("", ""), "\\Orvelle\\Tessaly\\");
+}
+
+TEST(CatalogueFilePaths, ProgramFolderAndCollectionsFileComeFromTheExecutable) {
+    EXPECT_EQ(FolderOf("C:\\Program Files\\Tessaly\\Tessaly.exe"), "C:\\Program Files\\Tessaly\\");
+    EXPECT_EQ(FolderOf("C:Tessaly.exe"), "C:");
+    EXPECT_EQ(FolderOf("Tessaly.exe"), "");
+    EXPECT_EQ(CollectionsFileNameFor("C:\\Program Files\\Tessaly\\Tessaly.exe"), "Tessaly.dat");
+    EXPECT_EQ(CollectionsFileNameFor("C:\\a.b\\My.Search.EXE"), "My.Search.dat");
+    EXPECT_EQ(CollectionsFileNameFor("C:\\a.b\\noext"), "noext.dat");
+    EXPECT_EQ(JoinPath("C:\\x", "y.dat"), "C:\\x\\y.dat");
+    EXPECT_EQ(JoinPath("C:\\x/", "y.dat"), "C:\\x/y.dat");
+}
+
 } // namespace
 } // namespace tsy

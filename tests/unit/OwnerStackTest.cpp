@@ -41,15 +41,15 @@ TEST(OwnerStack, PopTakesOnlyTheTopmostEntryOfAWindowPushedTwice) {
     EXPECT_TRUE(stack.Contains(1));
 }
 
-TEST(OwnerStack, PruneDropsDeadWindowsButNeverTheDesktop) {
+TEST(OwnerStack, TopWhereSkipsDeadWindowsAndFallsBackToTheDesktop) {
     TOwnerStack stack(kDesktop);
     stack.Push(1);
     stack.Push(2);
     stack.Push(3);
-    stack.Prune([](TWindowHandle w) { return w == 1; });
-    EXPECT_EQ(stack.Top(), 1u);
-    stack.Prune([](TWindowHandle) { return false; });
-    EXPECT_EQ(stack.Top(), kDesktop);
+    EXPECT_EQ(stack.TopWhere([](TWindowHandle w) { return w == 1; }), 1u);
+    EXPECT_EQ(stack.TopWhere([](TWindowHandle w) { return w != 3; }), 2u);
+    EXPECT_EQ(stack.TopWhere([](TWindowHandle) { return false; }), kDesktop);
+    EXPECT_EQ(stack.Size(), 4u) << "looking does not change the stack";
 }
 
 } // namespace

@@ -120,6 +120,8 @@ TEST(BuildTargetURL, LooksTheSiteUpByMagnitude) {
     std::string url;
     EXPECT_TRUE(BuildTargetURL(targets, -2, PrepareSearchText("a b"), url));
     EXPECT_EQ(url, "http://y.com/?s=a+b&n=100%");
+    EXPECT_TRUE(BuildTargetURL(targets, 1, PrepareSearchText("a+b"), url));
+    EXPECT_EQ(url, "http://x.com/?q=a%2Bb");
     EXPECT_TRUE(BuildTargetURL(targets, 1, PrepareSearchText("  "), url));
     EXPECT_EQ(url, "http://x.com/");
     EXPECT_THROW(BuildTargetURL(targets, 3, "a", url), EBriefcase);

@@ -15,117 +15,25 @@ int Sign(int value) {
 }
 
 // Windows-1252 texts. Hex escapes are closed off by string splicing where a hex digit follows.
+// clang-format off
 const std::vector<std::string> kCorpus = {
     "",
     // ASCII letters and case
-    "a",
-    "A",
-    "b",
-    "B",
-    "z",
-    "Z",
-    "ab",
-    "AB",
-    "abc",
-    "ABC",
-    "Abd",
-    "abcd",
-    "news",
-    "News",
-    "NEWS",
-    "Web",
+    "a", "A", "b", "B", "z", "Z", "ab", "AB", "abc", "ABC", "Abd", "abcd", "news", "News", "NEWS", "Web",
     // Latin-1 letters and case
-    "e",
-    "E",
-    "\xE9",
-    "\xC9",
-    "caf\xE9",
-    "CAF\xC9",
-    "cafe",
-    "CAFE",
-    "cafes",
-    "caf\xE9s",
-    "\xE4",
-    "\xC4",
-    "a\xE4",
-    "A\xC4",
-    "\xFF",
-    "\x9F",
-    "\x8A",
-    "\x9A",
-    "\x8C"
-    "uvre",
-    "\x9C"
-    "UVRE",
-    "\x8E",
-    "\x9E",
-    "\xDE",
-    "\xFE",
-    "\xC0",
-    "\xE0",
-    "\xF8",
-    "\xD8",
-    // punctuation
-    "-",
-    "_",
-    ".",
-    "!",
-    "(",
-    "~",
-    "a-b",
-    "a_b",
-    "a b",
-    "a.b",
-    "a'b",
-    "(general)",
-    "(GENERAL)",
-    "[x]",
-    "~News",
-    "a!",
-    "a~",
-    "a-c",
-    "-ab",
-    "ab-",
-    "a--b",
-    "a'c",
-    "a\x96"
-    "b",
-    "a\xAD"
-    "b",
-    "a\x01"
-    "b",
-    // ligatures and the trade mark sign
-    "\xDF",
-    "ss",
-    "SS",
-    "stra\xDF"
-    "e",
-    "strasse",
-    "\xE6",
-    "\xC6",
-    "ae",
-    "AE",
-    "\x9C",
-    "oe",
-    "\xFE",
-    "th",
-    "\x99",
-    "tm",
-    "\xAA",
-    "\xBA",
-    "\xB2",
-    "\xBD",
+    "e", "E", "\xE9", "\xC9", "caf\xE9", "CAF\xC9", "cafe", "CAFE", "cafes", "caf\xE9s", "\xE4", "\xC4",
+    "a\xE4", "A\xC4", "\xFF", "\x9F", "\x8A", "\x9A", "\x8C" "uvre", "\x9C" "UVRE", "\x8E", "\x9E", "\xDE",
+    "\xFE", "\xC0", "\xE0", "\xF8", "\xD8",
+    // punctuation, hyphens and the soft hyphen
+    "-", "_", ".", "!", "(", "~", "a-b", "a_b", "a b", "a.b", "a'b", "(general)", "(GENERAL)", "[x]",
+    "~News", "a!", "a~", "a-c", "-ab", "ab-", "a--b", "a'c", "a\x96" "b", "a\xAD" "b", "a\x01" "b",
+    // ligatures, ordinals, superscripts, fractions and the trade mark sign
+    "\xDF", "ss", "SS", "stra\xDF" "e", "strasse", "\xE6", "\xC6", "ae", "AE", "\x9C", "oe", "\xFE", "th",
+    "\x99", "tm", "\xAA", "\xBA", "\xB2", "\xBD",
     // digits
-    "0",
-    "1",
-    "9",
-    "10",
-    "2",
-    "a1",
-    "a2",
-    "A1",
-    "1a",
+    "0", "1", "9", "10", "2", "a1", "a2", "A1", "1a",
 };
+// clang-format on
 
 // What both collations answer for every pair of the corpus.
 struct TDisagreement {
@@ -159,6 +67,16 @@ std::string Describe(const std::vector<TDisagreement>& found) {
     return text;
 }
 
+TEST(Collation, SystemCollationTakesEmptyAndUnterminatedViews) {
+    const win32::TSystemCollation system;
+    EXPECT_EQ(system.CompareIgnoreCase(std::string_view(), ""), 0);
+    EXPECT_LT(system.CompareIgnoreCase(std::string_view(), "a"), 0);
+    // Only the viewed bytes count, not what follows them in memory.
+    const std::string_view news = std::string_view("NewsPaper").substr(0, 4);
+    EXPECT_EQ(system.CompareIgnoreCase(news, "NEWS"), 0);
+    EXPECT_GT(system.CompareIgnoreCase("b", "A"), 0);
+}
+
 TEST(Collation, StandInOrdersEverySingleByteAsTheSystemDoes) {
     const TAnsiCollation standIn;
     const win32::TSystemCollation system;
@@ -184,12 +102,6 @@ TEST(Collation, StandInMatchesTheSystemOnOrder) {
     const std::vector<TDisagreement> found = Disagreements(false);
     EXPECT_TRUE(found.empty()) << Describe(found);
 }
-
-} // namespace
-} // namespace tsy
-
-namespace tsy {
-namespace {
 
 // Random short texts: over every byte, and over a few bytes that sort together so that the later
 // levels of the comparison (accents, ligatures, hyphens) decide.

@@ -85,10 +85,11 @@ protected:
         settings.UseHotkey = false;
     }
 
-    std::unique_ptr<TMainForm> MakeForm(bool switchesHidden = true) {
+    std::unique_ptr<TMainForm> MakeForm(bool switchesHidden = true, bool slider = false) {
         win32::TMainFormContext c;
         c.Instance = GetModuleHandleA(nullptr);
-        c.Switches.Minimized = switchesHidden;
+        c.Switches.Minimized = switchesHidden && !slider;
+        c.Switches.Slider = slider;
         c.SwitchToWindowMessage = RegisterWindowMessageA("SwitchToWindow");
         c.Settings = &settings;
         c.SettingsService = &service;
@@ -377,6 +378,50 @@ TEST_F(MainFormTest, TheSwitchMessageShowsAHiddenWindow) {
     SendMessageA(main, RegisterWindowMessageA("SwitchToWindow"), 0, 0);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(form->ApplicationShown());
+}
+
+TEST_F(MainFormTest, TheTrayIconShowsWithMinimizeToTrayUnlessStartedForTheSlider) {
+    {
+        auto form = MakeForm();
+        EXPECT_TRUE(form->TrayIcon().Visible());
+        EXPECT_TRUE(form->TrayIcon().MinimizeToTray());
+    }
+    {
+        auto form = MakeForm(true, true);
+        EXPECT_FALSE(form->TrayIcon().Visible());
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
+        // The hand-over shows the icon again, as the option says.
+        SendMessageA(form->Handle(), RegisterWindowMessageA("SwitchToWindow"), 0, 0);
+        EXPECT_TRUE(form->TrayIcon().Visible());
+    }
+    settings.MinimizeToTray = false;
+    WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "MinimizeToTray",
+               0);
+    auto form = MakeForm();
+    EXPECT_FALSE(form->TrayIcon().Visible());
+}
+
+TEST_F(MainFormTest, MinimizingWithMinimizeToTrayHidesTheApplicationAndTheHotkeyBringsItBack) {
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    ASSERT_TRUE(IsWindowVisible(main));
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_FALSE(form->ApplicationShown());
+    EXPECT_TRUE(IsWindow(main));
+    SendMessageA(main, WM_HOTKEY, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(form->ApplicationShown());
+    // Another hotkey identifier is not ours.
+    SendMessageA(main, WM_HOTKEY, 5, 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainFormTest, TheTrayMenuExitEndsTheProgram) {
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SendMessageA(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
+    EXPECT_FALSE(IsWindow(main));
 }
 
 } // namespace

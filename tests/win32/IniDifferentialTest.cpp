@@ -32,6 +32,11 @@ protected:
                  ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
         fileSystem.CreateDirectories(folder);
     }
+    void TearDown() override {
+        for (int i = 1; i <= counter; ++i)
+            DeleteFileA((folder + "case" + std::to_string(i) + ".ini").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
 
     // A fresh name for every file: the platform caches the last file it read.
     std::string Put(const std::string& bytes) {

@@ -111,6 +111,35 @@ TEST_F(WinHotKeyTest, WindowsKeyAndQGiveTheDefault) {
     EXPECT_EQ(Text(), "Win + Q");
 }
 
+TEST_F(WinHotKeyTest, InADialogTakesEveryKeyButTab) {
+    MSG key{};
+    key.hwnd = hotKey.Handle();
+    key.message = WM_KEYDOWN;
+    for (WPARAM vk : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}, WPARAM{'P'}, WPARAM{VK_LEFT}}) {
+        key.wParam = vk;
+        EXPECT_TRUE(SendMessageA(hotKey.Handle(), WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&key)) &
+                    DLGC_WANTALLKEYS)
+            << vk;
+    }
+    key.wParam = VK_TAB;
+    EXPECT_FALSE(SendMessageA(hotKey.Handle(), WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&key)) &
+                 DLGC_WANTALLKEYS);
+}
+
+TEST_F(WinHotKeyTest, TranslatedCharactersOfAKeyPressAreDropped) {
+    // As TranslateMessage leaves them in the queue before the key press is dispatched.
+    PostMessageA(hotKey.Handle(), WM_SYSCHAR, 'p', 0);
+    PostMessageA(hotKey.Handle(), WM_CHAR, 'p', 0);
+    PostMessageA(parent.Get(), WM_CHAR, 'q', 0);
+    Down(VK_MENU, WM_SYSKEYDOWN);
+    Down('P', WM_SYSKEYDOWN);
+    MSG left{};
+    EXPECT_FALSE(PeekMessageA(&left, hotKey.Handle(), WM_CHAR, WM_SYSDEADCHAR, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageA(&left, parent.Get(), WM_CHAR, WM_CHAR, PM_REMOVE))
+        << "other windows keep theirs";
+    EXPECT_EQ(Text(), "Alt + P");
+}
+
 TEST(WinHotKeyKeyboard, ReadsModifiersFromTheThreadKeyboardState) {
     BYTE saved[256] = {};
     GetKeyboardState(saved);

@@ -67,7 +67,8 @@ void DefaultOpenWebPage(HWND owner, const char* url) {
 
 } // namespace
 
-TMainForm::TMainForm(TMainFormContext context) : context_(std::move(context)), mru_(*context_.Collation) {
+TMainForm::TMainForm(TMainFormContext context)
+    : context_(std::move(context)), tray_(context_.Instance), mru_(*context_.Collation) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = DefaultOpenWebPage;
 }
@@ -89,7 +90,8 @@ void TMainForm::Create() {
                ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
     AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
     fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
-    fixedSize_.cy = std::max(int(frame.bottom - frame.top), ScaleForDpi(kMainFormHeight, dpi_));
+    // The client area keeps its designed height whatever the frame's metrics are.
+    fixedSize_.cy = frame.bottom - frame.top;
     // Designed to open in the centre of the work area; a remembered placement replaces this.
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -100,7 +102,8 @@ void TMainForm::Create() {
     TWindow::Create(wc, kApplicationTitle, placement);
 
     CreateControls();
-    shown_ = !context_.Switches.StartHidden();
+    CreateTrayIcon();
+    tray_.SetApplicationShown(!context_.Switches.StartHidden());
     context_.SettingsService->LoadSettings(true, false);
     RECT client;
     GetClientRect(Handle(), &client);
@@ -113,7 +116,7 @@ void TMainForm::Create() {
         context_.PersistentUI->LoadForm(*layout_);
     }
     ApplySettings(context_.Switches.Slider);
-    if (shown_) {
+    if (tray_.ApplicationShown()) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
         UpdateWindow(Handle());
     }
@@ -177,6 +180,34 @@ void TMainForm::CreateControls() {
     Place(banner_->Handle(), created_.Banner);
 }
 
+void TMainForm::CreateTrayIcon() {
+    tray_.SetMainWindow(Handle());
+    tray_.SetIcon(static_cast<HICON>(LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                LR_SHARED)));
+    tray_.SetTip(kApplicationTitle);
+    tray_.SetAutoToggle(false);
+    tray_.SetBringUpFirst(true);
+    tray_.SetMinimizeToTray(false);
+    trayMenu_ = CreateTrayMenu(IDM_TRAY_TOGGLE, IDM_TRAY_EXIT);
+    TTrayIconEvents events;
+    events.OnDblClick = [this] { ShowApplication(); };
+    events.OnContextMenu = [this](POINT at) { ShowTrayMenu(at); };
+    tray_.SetEvents(std::move(events));
+}
+
+void TMainForm::ShowTrayMenu(POINT at) {
+    HMENU popup = trayMenu_.Get();
+    // The menu's owner must be in front, or the menu does not close when clicked away.
+    HWND owner = IsWindowVisible(Handle()) ? Handle() : tray_.MessageWindow();
+    SetForegroundWindow(owner);
+    const UINT command = UINT(
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (command != 0)
+        HandleCommand(int(command), BN_CLICKED, nullptr);
+}
+
 void TMainForm::LayOut(int clientWidth) {
     if (createdClientWidth_ == 0)
         return;
@@ -191,7 +222,11 @@ void TMainForm::LayOut(int clientWidth) {
     Place(Control(IDC_EXPLORE), l.Explore);
     Place(Control(IDC_SETTINGS), l.Settings);
     Place(Control(IDC_ABOUT), l.About);
-    Place(banner_->Handle(), l.Banner);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    TRect banner = l.Banner;
+    banner.Height = std::max(banner.Height, int(client.bottom) - banner.Top);
+    Place(banner_->Handle(), banner);
 }
 
 void TMainForm::ApplySettings(bool startedForSlider) {
@@ -201,7 +236,7 @@ void TMainForm::ApplySettings(bool startedForSlider) {
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mru_.SetAutoComplete(s.AutoComplete);
-    minimizeToTray_ = s.MinimizeToTray;
+    tray_.SetMinimizeToTray(s.MinimizeToTray);
     SetTrayIconVisible(TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider));
     FillCollections();
     RegisterHotkey();
@@ -329,8 +364,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SIZE:
-        if (wParam == SIZE_MINIMIZED && minimizeToTray_) {
-            HideApplication();
+        if (wParam == SIZE_MINIMIZED) {
+            tray_.ApplicationMinimized();
             return 0;
         }
         LayOut(LOWORD(lParam));
@@ -346,7 +381,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_HOTKEY:
         if (wParam == kMainHotKeyId)
-            ToggleApplication();
+            tray_.ToggleApplication(false);
         return 0;
     case WM_HELP:
         if (context_.Help)

@@ -14,6 +14,7 @@
 #include "app/win32/BannerPanel.h"
 #include "browsers/Explore.h"
 #include "controls/win32/MRUEdit.h"
+#include "controls/win32/TrayIconEx.h"
 #include "settings/win32/Win32PersistentUI.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Window.h"
@@ -97,7 +98,8 @@ public:
 
     HWND Control(int id) const noexcept { return GetDlgItem(Handle(), id); }
     bool ActivatedOnce() const noexcept { return activatedOnce_; }
-    bool ApplicationShown() const noexcept { return shown_; }
+    bool ApplicationShown() const noexcept { return tray_.ApplicationShown(); }
+    const TTrayIconEx& TrayIcon() const noexcept { return tray_; }
     const TLayoutMetrics& Metrics() const noexcept { return metrics_; }
     const TSearchHistory& History() const noexcept { return mru_.History(); }
 
@@ -124,8 +126,9 @@ private:
     void HandleCommand(int id, int code, HWND control);
     void HandleClose();
     void HandleActivate();
-    void ToggleApplication();
+    void CreateTrayIcon();
     void SetTrayIconVisible(bool visible);
+    void ShowTrayMenu(POINT at);
     void FocusSearchOrCollections();
     std::string SelectedCollectionText() const;
     std::string SelectedCollectionName() const;
@@ -140,8 +143,8 @@ private:
     TLayoutMetrics metrics_;
     TCloseController close_;
     bool activatedOnce_ = false;
-    bool shown_ = true;
-    bool minimizeToTray_ = false;
+    TTrayIconEx tray_;
+    UniqueMenu trayMenu_;
     std::optional<std::int64_t> lastSettingsOpening_;
     TMRUEdit mru_;
     std::unique_ptr<TWin32PUIWindow> layout_;

@@ -2,7 +2,6 @@
 
 #include "../../../res/resource.h"
 #include "app/CustomizeRule.h"
-#include "controls/TrayLogic.h"
 #include "settings/Autorun.h"
 #include "settings/PersistentUI.h"
 #include "settings/Settings.h"
@@ -139,35 +138,15 @@ void TMainForm::HandleActivate() {
 }
 
 void TMainForm::ShowApplication() {
-    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
-    shown_ = true;
-    SetForegroundWindow(Handle());
-    BringWindowToTop(Handle());
+    tray_.ShowApplication();
 }
 
 void TMainForm::HideApplication() {
-    ShowWindow(Handle(), SW_HIDE);
-    shown_ = false;
+    tray_.HideApplication();
 }
 
-void TMainForm::ToggleApplication() {
-    const bool modalOpen = !IsWindowEnabled(Handle());
-    const bool inFront = GetForegroundWindow() == Handle();
-    switch (DecideToggle(modalOpen, shown_, true, false, inFront)) {
-    case TToggleAction::BringToFront:
-        SetForegroundWindow(Handle());
-        break;
-    case TToggleAction::Hide:
-        HideApplication();
-        break;
-    case TToggleAction::Show:
-        ShowApplication();
-        break;
-    case TToggleAction::None:
-        break;
-    }
+void TMainForm::SetTrayIconVisible(bool visible) {
+    tray_.SetVisible(visible);
 }
-
-void TMainForm::SetTrayIconVisible(bool) {}
 
 } // namespace tsy::win32

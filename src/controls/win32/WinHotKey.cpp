@@ -89,10 +89,35 @@ void TWinHotKey::Display() {
     SendMessageA(window, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
+namespace {
+
+// The character a key press was translated into would reach a dialog's mnemonics (Alt+P
+// pressing a "&P" button) before the control could drop it; take it from the queue first.
+void DropPendingCharacters(HWND window) {
+    MSG pending;
+    while (PeekMessageA(&pending, window, WM_CHAR, WM_DEADCHAR, PM_REMOVE | PM_NOYIELD)) {
+    }
+    while (PeekMessageA(&pending, window, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE | PM_NOYIELD)) {
+    }
+}
+
+} // namespace
+
 LRESULT TWinHotKey::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETDLGCODE: {
+        // In a dialog every key is a candidate for the combination, except that Tab still
+        // moves on to the next control.
+        const LRESULT code = CallOriginal(message, wParam, lParam);
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
+            return code;
+        }
+        return code | DLGC_WANTALLKEYS;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        DropPendingCharacters(Window());
         if (state_.KeyDown(static_cast<std::uint32_t>(wParam), readModifiers_())) {
             Display();
         }

@@ -12,11 +12,8 @@ int Show(HWND owner, std::string_view text, const char* caption, UINT type) {
 
 } // namespace
 
-HWND TWin32MessageBoxes::Owner() {
-    const TWindowHandle desktop = owners_.Desktop();
-    owners_.Prune(
-        [desktop](TWindowHandle window) { return window == desktop || ::IsWindow(ToHwnd(window)); });
-    return ToHwnd(owners_.Top());
+HWND TWin32MessageBoxes::Owner() const {
+    return ToHwnd(owners_.TopWhere([](TWindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }));
 }
 
 void TWin32MessageBoxes::Warning(std::string_view text) {

@@ -26,9 +26,8 @@ public:
     void Information(std::string_view text) override;
     void Error(std::string_view text) override;
 
-    // The window that owns the next box; windows destroyed without popping
-    // themselves are dropped first.
-    HWND Owner();
+    // The window that owns the next box: the topmost entry that is still a window.
+    HWND Owner() const;
 
 private:
     TOwnerStack& owners_;

@@ -1,0 +1,103 @@
+// How long Explore takes to turn a large collection into one Firefox command line, and how long
+// that line gets against the Windows limit for a process command line.
+#include "browsers/Explore.h"
+#include "browsers/OpenUrls.h"
+#include "browsers/SearchUrl.h"
+#include "support/AnsiCollation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tsy {
+namespace {
+
+constexpr int kSites = 1000;
+constexpr std::size_t kWindowsCommandLineLimit = 32767;
+
+// Builds the Firefox parameters where the real opener would start the process.
+class ParametersOpener : public IUrlOpener {
+public:
+    void OpenURL(TBrowserKind, const std::string& url) override { parameters = FirefoxNewTabParameters(url); }
+    void OpenURLs(TBrowserKind, const std::vector<std::string>& urls) override {
+        parameters = FirefoxNewWindowParameters(urls);
+    }
+    std::string parameters;
+};
+
+class NoMessages : public IMessageBoxes {
+public:
+    void Warning(std::string_view) override {}
+    bool Confirm(std::string_view) override { return false; }
+    void Information(std::string_view) override {}
+    void Error(std::string_view) override {}
+};
+
+class NoRandom : public IRandom {
+public:
+    void Seed(std::uint64_t) override {}
+    std::uint32_t Below(std::uint32_t) override { return 0; }
+};
+
+class NoClock : public IClock {
+public:
+    std::uint64_t Counter() const override { return 0; }
+    std::int64_t NowSeconds() const override { return 0; }
+};
+
+struct Catalogue {
+    Catalogue() {
+        for (int i = 0; i < kSites; ++i) {
+            TTarget target;
+            target.Name = "Site " + std::to_string(i);
+            target.Search = "http://www.site" + std::to_string(i) + ".example/search?q=%s&lang=en";
+            target.Open = "www.site" + std::to_string(i) + ".example";
+            ids.push_back(targets.Add(target) + 1);
+        }
+        settings.Browser = bkFirefox;
+    }
+    TAnsiCollation collation;
+    TTargets targets;
+    TCollections collections{collation};
+    TTargetIDs ids;
+    TAppSettings settings;
+    ParametersOpener opener;
+    NoMessages messages;
+    NoRandom random;
+    NoClock clock;
+    TExplorer explorer{targets, collections, settings, opener, messages, random, clock};
+};
+
+void Explore(benchmark::State& state, const std::string& searchText, const char* what) {
+    Catalogue catalogue;
+    for (auto _ : state) {
+        catalogue.explorer.ExploreTargets(catalogue.ids, searchText);
+        benchmark::DoNotOptimize(catalogue.opener.parameters.data());
+    }
+    // The executable's quoted path comes in front of these on the command line.
+    std::size_t length = catalogue.opener.parameters.size();
+    state.counters["chars"] = double(length);
+    state.counters["limit"] = double(kWindowsCommandLineLimit);
+    static std::set<std::string> reported;
+    if (reported.insert(what).second)
+        std::fprintf(stderr,
+                     "%d sites, %s: Firefox parameters are %zu characters; the Windows limit is %zu (%s)\n",
+                     kSites, what, length, kWindowsCommandLineLimit,
+                     length < kWindowsCommandLineLimit ? "within" : "over");
+}
+
+void BM_ExploreFirefoxSearch(benchmark::State& state) {
+    Explore(state, PrepareSearchText("open source tools"), "search URLs");
+}
+BENCHMARK(BM_ExploreFirefoxSearch)->Unit(benchmark::kMicrosecond);
+
+void BM_ExploreFirefoxHomePages(benchmark::State& state) {
+    Explore(state, "", "home pages");
+}
+BENCHMARK(BM_ExploreFirefoxHomePages)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace tsy

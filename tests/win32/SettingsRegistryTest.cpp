@@ -1,0 +1,75 @@
+#include "settings/SettingsService.h"
+
+#include "support/win32/RegistryStore.h"
+
+#include "FakeBrowserInfo.h"
+#include "RecordingMessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+namespace tsy::win32 {
+namespace {
+
+class NoCatalogue : public ICatalogueStore {
+public:
+    void Load() override {}
+    void CheckIntegrity() override {}
+    void Save() override {}
+};
+
+DWORD TypeOf(const char* name) {
+    DWORD type = REG_NONE;
+    ::RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle\\Tessaly", name, RRF_RT_ANY, &type, nullptr,
+                   nullptr);
+    return type;
+}
+
+// The options key of this prefix is removed before and after.
+class SettingsRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { Remove(); }
+    void TearDown() override { Remove(); }
+    static void Remove() { ::RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle"); }
+
+    TRegistryStore store;
+    NoCatalogue catalogue;
+    fakes::FakeBrowserInfo browsers;
+    fakes::RecordingMessageBoxes boxes;
+};
+
+TEST_F(SettingsRegistryTest, SavedOptionsHaveTheRegistryTypesAndLoadBack) {
+    TAppSettings saved;
+    saved.Search = "tides";
+    saved.Browser = bkFirefox;
+    saved.HotkeyKey = 0x70;
+    saved.SliderY = -1;
+    TSettingsService(store, catalogue, browsers, boxes, saved).SaveSettings(false);
+
+    EXPECT_EQ(TypeOf("Search"), DWORD(REG_SZ));
+    EXPECT_EQ(TypeOf("BannerID"), DWORD(REG_SZ));
+    EXPECT_EQ(TypeOf("AutoComplete"), DWORD(REG_DWORD));
+    EXPECT_EQ(TypeOf("Browser"), DWORD(REG_DWORD));
+    EXPECT_EQ(TypeOf("Hotkey.Key"), DWORD(REG_DWORD));
+    EXPECT_EQ(TypeOf("Slider.Y"), DWORD(REG_DWORD));
+
+    TAppSettings loaded;
+    TSettingsService(store, catalogue, browsers, boxes, loaded).LoadSettings(true, false);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(loaded.Search, "tides");
+    EXPECT_EQ(loaded.Browser, bkFirefox);
+    EXPECT_EQ(loaded.HotkeyKey, 0x70);
+    EXPECT_EQ(loaded.SliderY, -1);
+}
+
+TEST_F(SettingsRegistryTest, AnEmptyRegistryGivesTheFirstRunNotice) {
+    browsers.Install(bkInternetExplorer, 6, 0);
+    TAppSettings settings;
+    TSettingsService(store, catalogue, browsers, boxes, settings).LoadSettings(true, false);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(
+        boxes.shown[0].text.rfind("Tessaly is set to use Internet Explorer 6.0.\n\r\n\rWe recommend", 0), 0u);
+    EXPECT_EQ(TypeOf("Search"), DWORD(REG_NONE)) << "loading creates nothing";
+}
+
+} // namespace
+} // namespace tsy::win32
