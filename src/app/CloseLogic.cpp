@@ -5,9 +5,8 @@ namespace tsy {
 TCloseReason ReasonOfRequest(TCloseRequest request) {
     switch (request) {
     case TCloseRequest::TrayExit:
-        // Exit always ends the program; leaving it running in slider mode would make the only
-        // way to quit a logoff.
-        return TCloseReason::Quit;
+        // In slider mode the program lives on in its slider, so Exit only hides it there.
+        return TCloseReason::Hide;
     case TCloseRequest::EndSession:
         return TCloseReason::Quit;
     case TCloseRequest::CloseButton:

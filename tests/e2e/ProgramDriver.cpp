@@ -1,5 +1,6 @@
 #include "ProgramDriver.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "win32/FakeBrowsers.h"
@@ -287,6 +288,33 @@ void TypeKeys(const std::vector<WORD>& modifiers, WORD key) {
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
         add(*it, true);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool HasTrayIcon(DWORD processID) {
+    std::vector<HWND> windows;
+    auto collect = [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processID)
+            windows.push_back(window);
+    };
+    FindTopLevel(processID, [&](HWND window) {
+        windows.push_back(window);
+        return false;
+    });
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
+         window = FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr))
+        collect(window);
+    for (HWND window : windows)
+        for (UINT id = 0; id < 64; ++id) {
+            NOTIFYICONDATAA data{};
+            data.cbSize = sizeof data;
+            data.hWnd = window;
+            data.uID = id;
+            if (Shell_NotifyIconA(NIM_MODIFY, &data))
+                return true;
+        }
+    return false;
 }
 
 HWND WaitForMessageBox(DWORD processID, const std::string& caption, Duration timeout) {

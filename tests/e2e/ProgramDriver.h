@@ -84,6 +84,11 @@ void PostKey(HWND window, UINT virtualKey);
 bool BringToFront(HWND window);
 void TypeKeys(const std::vector<WORD>& modifiers, WORD key);
 
+// Whether a notification-area icon belongs to one of the process's windows (top-level or
+// message-only), with an id below 64. The shell answers a modification that changes nothing
+// exactly when the icon exists, whoever asks.
+bool HasTrayIcon(DWORD processID);
+
 // Message boxes: the dialog with the given caption shown by the process, and its text.
 HWND WaitForMessageBox(DWORD processID, const std::string& caption, Duration timeout);
 std::string MessageBoxText(HWND box);

@@ -54,12 +54,21 @@ TEST(CloseLogic, EndSessionAlwaysSavesAndQuits) {
     }
 }
 
-TEST(CloseLogic, ExitQuitsEvenInSliderMode) {
+TEST(CloseLogic, ExitQuitsWithoutSliderAndHidesWithIt) {
+    for (bool minimize : {false, true}) {
+        TCloseController close;
+        close.Request(TCloseRequest::TrayExit);
+        EXPECT_EQ(close.Reason(), TCloseReason::Hide);
+        const TCloseDecision d = close.Close(Settings(minimize, false));
+        EXPECT_EQ(d.Action, TCloseAction::Destroy) << "MinimizeOnClose does not stop Exit";
+        EXPECT_TRUE(d.SaveState);
+    }
     TCloseController close;
     close.Request(TCloseRequest::TrayExit);
-    const TCloseDecision d = close.Close(Settings(true, true));
-    EXPECT_EQ(d.Action, TCloseAction::Destroy);
-    EXPECT_TRUE(d.SaveState);
+    const TCloseDecision d = close.Close(Settings(false, true));
+    EXPECT_EQ(d.Action, TCloseAction::Hide);
+    EXPECT_TRUE(d.HideTrayIconAndApplication);
+    EXPECT_FALSE(d.SaveState);
 }
 
 TEST(CloseLogic, NeverActivatedWindowQuitsWithoutSaving) {

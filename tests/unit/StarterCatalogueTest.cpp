@@ -2,8 +2,10 @@
 // whole, and every site in it must produce a usable URL.
 #include <gtest/gtest.h>
 
+#include "MemoryFileSystem.h"
 #include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/IniFile.h"
 #include "support/AnsiCollation.h"
 
@@ -36,43 +38,28 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// Reads the two files by the program's reading rules: sites 0..maxid, collections
-// 0..count-1, categories 0..categories.
+// The shipped files beside the program, seeded into a new user's data folder and loaded
+// the way the program does at start-up, repair included.
 struct TStarterCatalogue {
     TAnsiCollation Collation;
+    fakes::MemoryFileSystem Files;
     TIniFile SitesFile{ReadWhole(DataDir + "targets.dat")};
     TIniFile CollectionsFile{ReadWhole(DataDir + "Tessaly.dat")};
     TTargets Sites;
     TCollections Collections{Collation};
     TCategories Categories{Collation};
 
+    static constexpr const char* ProgramFolder = "C:\\Program Files\\Tessaly\\";
+    static constexpr const char* DataFolder = "C:\\Users\\user\\AppData\\Roaming\\Orvelle\\Tessaly\\";
+
     TStarterCatalogue() {
-        const std::int32_t maxID = SitesFile.ReadInteger("main", "maxid", 0);
-        for (std::int32_t n = 0; n <= maxID; ++n) {
-            const std::string k = RecordKey(n);
-            if (!SitesFile.SectionExists(k))
-                continue;
-            TTarget site;
-            site.ID = n;
-            site.Name = SitesFile.ReadString(k, "name", "");
-            site.Search = SitesFile.ReadString(k, "search", "");
-            site.Open = SitesFile.ReadString(k, "open", "");
-            site.CatID = SitesFile.ReadInteger(k, "catid", 0);
-            Sites.Append(site);
-        }
-        const std::int32_t count = CollectionsFile.ReadInteger("main", "collections", 0);
-        for (std::int32_t i = 0; i < count; ++i) {
-            const std::string k = RecordKey(i);
-            std::string name = CollectionsFile.ReadString("collections", k, k);
-            const bool randomize = !name.empty() && name[0] == '~';
-            TCollection& collection = Collections.Append(randomize ? name.substr(1) : name);
-            collection.Randomize = randomize;
-            collection.SetIDs(TextToIDs(CollectionsFile.ReadString("targets", k, "")));
-        }
-        const std::int32_t maxCat = CollectionsFile.ReadInteger("main", "categories", 0);
-        for (std::int32_t n = 0; n <= maxCat; ++n)
-            if (CollectionsFile.ValueExists("categories", RecordKey(n)))
-                Categories.Append({n, CollectionsFile.ReadString("categories", RecordKey(n), "")});
+        Files.AddFile(std::string(ProgramFolder) + "targets.dat", ReadWhole(DataDir + "targets.dat"));
+        Files.AddFile(std::string(ProgramFolder) + "Tessaly.dat", ReadWhole(DataDir + "Tessaly.dat"));
+        const std::string collections = SeedDataFile(Files, DataFolder, ProgramFolder, "Tessaly.dat");
+        const std::string sites = SeedDataFile(Files, DataFolder, ProgramFolder, TargetsFileName);
+        TCatalogueFiles store(Sites, Collections, Categories, Files, sites, collections);
+        store.Load();
+        store.CheckIntegrity();
     }
 
     std::vector<TTarget> SiteList() const {
@@ -121,6 +108,15 @@ TEST(StarterCatalogueFiles, AreCrlfIniTextWithoutStrayLines) {
                 EXPECT_TRUE(c >= 32 && c < 127) << "not plain ASCII";
         }
     }
+}
+
+TEST(StarterCatalogueFiles, AreExactlyWhatTheProgramWouldWrite) {
+    TStarterCatalogue catalogue;
+    // Same sections, keys, order and line ends as a save of the loaded catalogue: the
+    // shipped files hold nothing the program would not read back or would drop.
+    EXPECT_EQ(TargetsFileText(catalogue.Sites, false), ReadWhole(DataDir + "targets.dat"));
+    EXPECT_EQ(CollectionsFileText(catalogue.Collections, catalogue.Categories),
+              ReadWhole(DataDir + "Tessaly.dat"));
 }
 
 TEST(StarterCatalogueFiles, EverySiteSectionIsWithinMaxID) {
@@ -203,12 +199,12 @@ TEST(StarterCatalogueCollections, NameOnlyExistingSitesAndCoverAllOfThem) {
             EXPECT_TRUE(members.insert(std::abs(id)).second) << "member " << id << " twice";
             used.insert(std::abs(id));
         }
-        // The repair after loading would drop unknown members; nothing may go.
-        TCollection copy(collection.Name());
-        copy.SetIDs(collection.IDs());
-        copy.RemoveUnknownTargets(catalogue.Sites);
-        EXPECT_EQ(copy.IDs(), collection.IDs());
     }
+    // The repair after loading drops members that name no site: nothing may have gone.
+    for (std::int32_t i = 0; i < catalogue.Collections.Count(); ++i)
+        EXPECT_EQ(catalogue.Collections.GetItem(i).IDs(),
+                  TextToIDs(catalogue.CollectionsFile.ReadString("targets", RecordKey(i), "")))
+            << catalogue.Collections.GetItem(i).Name();
     for (const TTarget& site : catalogue.SiteList())
         EXPECT_TRUE(used.count(site.ID)) << site.Name << " is in no collection";
 }

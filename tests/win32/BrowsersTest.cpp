@@ -1,13 +1,13 @@
 #include "BrowserTestSupport.h"
 #include "FakeBrowsers.h"
-#include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/win32/BrowserPlatform.h"
-#include "support/AnsiCollation.h"
 #include "support/win32/ComPtr.h"
 #include "support/win32/Dispatch.h"
+#include "support/win32/RegistryStore.h"
+#include "support/win32/SystemCollation.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,12 @@ public:
 
 class BrowsersTest : public ::testing::Test {
 protected:
+    // The same place may be overridden twice; undo in reverse so the first saved value wins.
+    ~BrowsersTest() override {
+        while (!overrides.empty())
+            overrides.pop_back();
+    }
+
     // Copies a fake browser into the temporary folder under the given name and returns its path.
     std::string InstallFake(const std::string& fake, const std::string& as) {
         std::string path = folder.File(as);
@@ -47,7 +53,6 @@ protected:
     void RegisterAppPath(const std::string& executable, const std::string& path) {
         std::string key = std::string(kAppPaths) + "\\" + executable;
         overrides.push_back(std::make_unique<RegistryOverride>(HKEY_LOCAL_MACHINE, key, "", path));
-        store.SetString(RootKey::LocalMachine, key, "", path);
     }
     void Override(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
         overrides.push_back(std::make_unique<RegistryOverride>(root, key, name, value));
@@ -76,10 +81,10 @@ protected:
     RegistryLock lock;
     TempFolder folder;
     std::vector<std::unique_ptr<RegistryOverride>> overrides;
-    fakes::FakeKeyValueStore store;
+    win32::TRegistryStore store;
     win32::FileVersionReader versions;
     win32::ShellProtocolAssociation associations;
-    TAnsiCollation collation;
+    win32::TSystemCollation collation;
     NullDebugOutput debug;
     TBrowserDetection detection{store, versions, associations, collation, debug};
     win32::BrowserDriver driver;
@@ -184,6 +189,21 @@ TEST_F(BrowsersTest, UnregisteredAutomationObjectIsAnError) {
              "{6A1E0B52-0000-0000-0000-000000000000}");
     EXPECT_THROW(win32::Dispatch::Create("InternetExplorer.Application"), win32::EComError);
     EXPECT_THROW(win32::Dispatch::Create("Tessaly.NoSuchObject"), win32::EComError);
+}
+
+TEST_F(BrowsersTest, ApplicationPathWithoutDefaultValue) {
+    std::string key = std::string(kAppPaths) + "\\firefox.exe";
+    overrides.push_back(std::make_unique<RegistryOverride>(HKEY_LOCAL_MACHINE, key, "", "", true));
+    EXPECT_TRUE(detection.IsBrowserInstalled(bkFirefox));
+    EXPECT_TRUE(InBrowserSet(detection.DetectInstalledBrowsers(), bkFirefox));
+    try {
+        detection.GetBrowserPath(bkFirefox);
+        ADD_FAILURE() << "no error";
+    } catch (const EBrowserError& e) {
+        EXPECT_STREQ(e.what(), "Unable to locate executable for FireFox browser.");
+    }
+    EXPECT_THROW(opener.OpenURLs(bkFirefox, {"http://a.example/"}), EBrowserError);
+    EXPECT_FALSE(detection.IsBrowserInstalled(bkOpera));
 }
 
 TEST_F(BrowsersTest, DefaultBrowserFromTheHttpAssociation) {

@@ -1,4 +1,5 @@
 #include "controls/win32/MRUEdit.h"
+#include "support/win32/SystemCollation.h"
 
 #include "AsciiCollation.h"
 #include "FakeKeyValueStore.h"
@@ -15,7 +16,7 @@ using Texts = std::vector<std::string>;
 class MRUEditTest : public ::testing::Test {
 protected:
     fakes::AsciiCollation collation;
-    tsy::testing::TestWindow parent{true};
+    tsy::testing::TestWindow parent;
     TMRUEdit box{collation};
     fakes::FakeKeyValueStore store;
 
@@ -176,6 +177,29 @@ TEST(MRUEditLifetime, DestroyingTheParentFirstIsSafe) {
     parent.reset();
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_EQ(box.EditHandle(), nullptr);
+}
+
+} // namespace tsy::win32
+
+namespace tsy::win32 {
+
+TEST(MRUEditSystemCollation, CapitalsOutsideAsciiCountAsTheSameText) {
+    TSystemCollation collation;
+    tsy::testing::TestWindow parent;
+    TMRUEdit box(collation);
+    ASSERT_TRUE(box.Create(parent.Get(), 1, 0, 0, 200, 21));
+    box.AddSearchText("\xc9"
+                      "clair"); // "Éclair" in Windows-1252
+    box.AddSearchText("x");
+    box.AddSearchText("\xe9"
+                      "CLAIR");
+    EXPECT_EQ(box.DropDownItems(), (std::vector<std::string>{"\xe9"
+                                                             "CLAIR",
+                                                             "x"}));
+    box.SetText("");
+    SendMessageA(box.EditHandle(), WM_CHAR, 0xC9, 1);
+    EXPECT_EQ(box.Text(), "\xc9"
+                          "CLAIR");
 }
 
 } // namespace tsy::win32
