@@ -7,7 +7,6 @@
 #include <exception>
 
 namespace tsy {
-
 namespace {
 
 void AppendQuoteSafe(std::string& out, std::string_view url) {
@@ -67,8 +66,7 @@ void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
         messages_.Warning(UnsupportedBrowserMessage(kind));
         return;
     }
-    // The version query is what finds out whether the browser can be located at
-    // all.
+    // The version query is what finds out whether the browser can be located at all.
     browsers_.GetBrowserVersion(kind);
     if (kind == bkInternetExplorer) {
         auto browser = driver_.CreateInternetExplorer();
@@ -93,8 +91,7 @@ void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& url
             try {
                 browser->Navigate(urls[i], NavigateFlags(i, version));
             } catch (const std::exception&) {
-                // One page that cannot be reached must not keep the others from
-                // opening.
+                // One page that cannot be reached must not keep the others from opening.
             }
         }
         browser->Show();

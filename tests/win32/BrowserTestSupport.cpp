@@ -29,16 +29,21 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(File(found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    // A fake browser that has just logged may still be on its way out and hold its image file.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA(File(found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        if (RemoveDirectoryA(path_.c_str()))
+            return;
+        Sleep(50);
     }
-    RemoveDirectoryA(path_.c_str());
 }
 
 RegistryOverride::RegistryOverride(HKEY root, std::string path, std::string name, std::string value,

@@ -2,7 +2,9 @@
 #include "FakeBrowsers.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
+#include "browsers/Explore.h"
 #include "browsers/OpenUrls.h"
+#include "browsers/SearchUrl.h"
 #include "browsers/win32/BrowserPlatform.h"
 #include "support/win32/ComPtr.h"
 #include "support/win32/Dispatch.h"
@@ -139,6 +141,47 @@ TEST_F(BrowsersTest, ADoubleQuoteCannotEndTheFirefoxArgument) {
     EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://q.example/?q=%22x%22 -P other\"");
 }
 
+class FixedRandom : public IRandom {
+public:
+    void Seed(std::uint64_t) override {}
+    std::uint32_t Below(std::uint32_t) override { return 0; }
+};
+
+class FixedClock : public IClock {
+public:
+    std::uint64_t Counter() const override { return 1; }
+    std::int64_t NowSeconds() const override { return 0; }
+};
+
+TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    TTargets targets;
+    TCollections collections{collation};
+    TTarget site;
+    site.Search = "http://find.example/?q=%s";
+    site.Open = "find.example";
+    targets.Add(site);
+    site.Search = "";
+    site.Open = "home.example/start";
+    targets.Add(site);
+    collections.GetItem(collections.Add("Web")).SetIDs({1, 2});
+    TAppSettings settings;
+    settings.Browser = bkFirefox;
+    FixedRandom random;
+    FixedClock clock;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock);
+
+    explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText("say \"hi\""));
+    explorer.ExploreTargets(collections.ByName("web").IDs(), "");
+    auto lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    std::sort(lines.begin(), lines.end(),
+              [](const std::string& a, const std::string& b) { return ParametersOf(a) < ParametersOf(b); });
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://find.example/?q=say+%22hi%22\"");
+    EXPECT_EQ(ParametersOf(lines[1]), "-new-window \"http://find.example/|http://home.example/start\"");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(BrowsersTest, InternetExplorer7OpensTabsThenShowsTheWindow) {
     win32::ComApartment apartment;
     InstallFakeInternetExplorer(7);
@@ -189,6 +232,24 @@ TEST_F(BrowsersTest, UnregisteredAutomationObjectIsAnError) {
              "{6A1E0B52-0000-0000-0000-000000000000}");
     EXPECT_THROW(win32::Dispatch::Create("InternetExplorer.Application"), win32::EComError);
     EXPECT_THROW(win32::Dispatch::Create("Tessaly.NoSuchObject"), win32::EComError);
+}
+
+TEST_F(BrowsersTest, LateBoundFailuresCarryTheSystemText) {
+    win32::ComApartment apartment;
+    RegisterFakeAutomation();
+    auto browser = win32::Dispatch::Create("InternetExplorer.Application");
+    try {
+        browser.Call("Quit", {});
+        ADD_FAILURE() << "no error";
+    } catch (const win32::EComError& e) {
+        EXPECT_EQ(e.Result(), DISP_E_UNKNOWNNAME);
+        EXPECT_STREQ(e.what(), win32::ComErrorText(DISP_E_UNKNOWNNAME).c_str());
+        EXPECT_STRNE(e.what(), "");
+    }
+    win32::Variant url("http://fail-navigation.example/");
+    EXPECT_THROW(browser.Call("Navigate2", {&url}), win32::EComError);
+    browser.Put("Visible", win32::Variant(false));
+    EXPECT_EQ(AutomationCalls(1), (Lines{"Navigate2 \"http://fail-navigation.example/\"", "Visible false"}));
 }
 
 TEST_F(BrowsersTest, ApplicationPathWithoutDefaultValue) {
