@@ -62,3 +62,25 @@ TEST(StdRandom, StaysBelowTheBoundAndRepeatsForASeed) {
 
 } // namespace
 } // namespace tsy
+
+#include "app/ScreenSnap.h"
+
+namespace tsy {
+namespace {
+
+TEST(ScreenSnap, EdgesWithinTheDistanceStickAndOthersStayPut) {
+    // A 566 pixel window in a 1024 pixel work area, snapping within 10 pixels.
+    EXPECT_EQ(SnapToEdges(7, 566, 0, 1024, 10), 0);
+    EXPECT_EQ(SnapToEdges(-10, 566, 0, 1024, 10), 0);
+    EXPECT_EQ(SnapToEdges(11, 566, 0, 1024, 10), 11);
+    EXPECT_EQ(SnapToEdges(1024 - 566 - 4, 566, 0, 1024, 10), 1024 - 566);
+    EXPECT_EQ(SnapToEdges(1024 - 566 + 9, 566, 0, 1024, 10), 1024 - 566);
+    EXPECT_EQ(SnapToEdges(300, 566, 0, 1024, 10), 300);
+    // A work area that does not start at 0 (a taskbar on the left).
+    EXPECT_EQ(SnapToEdges(45, 566, 40, 1024, 10), 40);
+    // Both edges near: the start wins.
+    EXPECT_EQ(SnapToEdges(3, 100, 0, 105, 10), 0);
+}
+
+} // namespace
+} // namespace tsy

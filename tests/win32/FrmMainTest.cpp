@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,13 @@ using tsy::win32::TMainForm;
 // The catalogue the tests explore: two sites with search URLs, one with a home page only.
 class TSampleCatalogue : public ICatalogueStore {
 public:
+    bool failLoad = false;
     TSampleCatalogue(TTargets& targets, TCollections& collections)
         : targets_(targets), collections_(collections) {}
     void Load() override {
         ++loads;
+        if (failLoad)
+            throw std::runtime_error("The sites file cannot be read.");
         targets_.Clear();
         collections_.Clear();
         targets_.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false});
@@ -422,6 +426,26 @@ TEST_F(MainFormTest, TheTrayMenuExitEndsTheProgram) {
     HWND main = form->Handle();
     SendMessageA(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
     EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(MainFormTest, DraggingNearAnEdgeOfTheWorkAreaSnapsToIt) {
+    auto form = MakeForm();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT drag{work.left + 6, work.top + 200, work.left + 6 + 570, work.top + 335};
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&drag)), TRUE);
+    EXPECT_EQ(drag.left, work.left);
+    EXPECT_EQ(drag.right - drag.left, 570);
+    EXPECT_EQ(drag.top, work.top + 200);
+}
+
+TEST_F(MainFormTest, AFailedLoadIsShownAndTheWindowStillOpens) {
+    catalogue.failLoad = true;
+    auto form = MakeForm(false);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "The sites file cannot be read.");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(SendMessageA(form->Control(IDC_COLLECTIONS), CB_GETCOUNT, 0, 0), 0);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "../../../res/resource.h"
 #include "app/CollectionList.h"
 #include "app/CustomizeRule.h"
+#include "app/ScreenSnap.h"
 #include "catalogue/Catalogue.h"
 #include "controls/TrayLogic.h"
 #include "controls/win32/WinHotKey.h"
@@ -22,11 +23,14 @@
 #include "support/Clock.h"
 #include "support/HelpTopic.h"
 #include "support/OwnerStack.h"
+#include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
 
 namespace tsy::win32 {
 
 namespace {
+
+constexpr int kSnapDistance = 10;
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -104,7 +108,13 @@ void TMainForm::Create() {
     CreateControls();
     CreateTrayIcon();
     tray_.SetApplicationShown(!context_.Switches.StartHidden());
-    context_.SettingsService->LoadSettings(true, false);
+    try {
+        context_.SettingsService->LoadSettings(true, false);
+    } catch (...) {
+        // A failed load (browser detection, an unreadable catalogue) is shown; the window still
+        // opens with what is in memory, so the user can correct the settings.
+        ReportCurrentException();
+    }
     RECT client;
     GetClientRect(Handle(), &client);
     createdClientWidth_ = client.right;
@@ -115,7 +125,11 @@ void TMainForm::Create() {
         context_.PersistentUI->RegisterForm(*layout_);
         context_.PersistentUI->LoadForm(*layout_);
     }
-    ApplySettings(context_.Switches.Slider);
+    try {
+        ApplySettings(context_.Switches.Slider);
+    } catch (...) {
+        ReportCurrentException();
+    }
     if (tray_.ApplicationShown()) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
         UpdateWindow(Handle());
@@ -356,6 +370,23 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE)
             HandleActivate();
         return TWindow::HandleMessage(message, wParam, lParam);
+    case WM_MOVING: {
+        // Snaps to the edges of the work area of the monitor the window is on.
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoA(MonitorFromRect(r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            const int distance = ScaleForDpi(kSnapDistance, dpi_);
+            const int width = r->right - r->left;
+            const int height = r->bottom - r->top;
+            r->left = SnapToEdges(r->left, width, work.left, work.right, distance);
+            r->top = SnapToEdges(r->top, height, work.top, work.bottom, distance);
+            r->right = r->left + width;
+            r->bottom = r->top + height;
+        }
+        return TRUE;
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = fixedSize_.cx;
