@@ -35,7 +35,7 @@ std::string SafeValue(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     tsy::TIniFile ini(text);
-    for (const std::string& section : ini.SectionNames()) {
+    for (std::string_view section : ini.SectionNames()) {
         for (const std::string& key : ini.ReadSection(section)) {
             Check(ini.ValueExists(section, key));
             Check(ini.ReadString(section, key, "").size() <= tsy::TIniFile::MaxValueLength);

@@ -15,26 +15,37 @@ constexpr const char* CollectionsSection = "collections";
 constexpr const char* TargetsSection = "targets";
 constexpr const char* CategoriesSection = "categories";
 
-// The number a record name stands for, when the name is exactly its "%.3d" form,
-// which is the only form a lookup by number would match.
+// The number a record name stands for, when the name is exactly the "%.3d"
+// form of a number from 0 up, which is the only form a lookup by number matches.
 bool RecordNumber(std::string_view name, std::int32_t& number) {
+    if (name.size() < 3 || (name.size() > 3 && name[0] == '0'))
+        return false;
     const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
-    return error == std::errc{} && end == name.data() + name.size() && RecordKey(number) == name;
+    return error == std::errc{} && end == name.data() + name.size() && name[0] != '-';
 }
+
+struct TRecord {
+    std::int32_t number;
+    std::string_view name;
+    bool operator<(const TRecord& other) const { return number < other.number; }
+};
 
 // The records numbered 0 to last that the file holds, in increasing order.
 // Walking the names present rather than every number up to `last` keeps a
 // damaged count such as 2147483647 from stalling the load.
-std::vector<std::int32_t> PresentRecords(const std::vector<std::string>& names, std::int32_t last) {
-    std::vector<std::int32_t> numbers;
-    for (const std::string& name : names) {
+template <class TNames> std::vector<TRecord> PresentRecords(const TNames& names, std::int32_t last) {
+    std::vector<TRecord> records;
+    records.reserve(names.size());
+    for (std::string_view name : names) {
         std::int32_t number = 0;
-        if (RecordNumber(name, number) && number >= 0 && number <= last)
-            numbers.push_back(number);
+        if (RecordNumber(name, number) && number <= last)
+            records.push_back(TRecord{number, name});
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
+    std::sort(records.begin(), records.end());
+    records.erase(std::unique(records.begin(), records.end(),
+                              [](const TRecord& a, const TRecord& b) { return a.number == b.number; }),
+                  records.end());
+    return records;
 }
 
 std::optional<TIniFile> ReadIni(const IFileSystem& files, std::string_view path) {
@@ -44,7 +55,7 @@ std::optional<TIniFile> ReadIni(const IFileSystem& files, std::string_view path)
             throw EFileError("Cannot read \"" + std::string(path) + "\".");
         return std::nullopt;
     }
-    return TIniFile(*text);
+    return TIniFile::Adopt(std::move(*text));
 }
 
 TIniFile ReadIniOrEmpty(const IFileSystem& files, std::string_view path) {
@@ -66,12 +77,12 @@ template <class TUsed> std::int32_t FreeID(std::int32_t maxID, const TUsed& used
 
 void ReadTargets(TTargets& targets, const TIniFile& ini, bool readOnly) {
     const std::int32_t maxID = ini.ReadInteger(MainSection, "maxid", 0);
-    for (std::int32_t id : PresentRecords(ini.SectionNames(), maxID)) {
-        const std::string section = RecordKey(id);
+    for (const TRecord& record : PresentRecords(ini.SectionNames(), maxID)) {
+        const std::string_view section = record.name;
         if (!ini.SectionExists(section))
             continue;
         TTarget target;
-        target.ID = id;
+        target.ID = record.number;
         target.Name = ini.ReadString(section, "name", "");
         target.Search = ini.ReadString(section, "search", "");
         target.Open = ini.ReadString(section, "open", "");
@@ -126,8 +137,9 @@ void WriteCollections(const TCollections& collections, TIniFile& ini) {
 
 void ReadCategories(TCategories& categories, const TIniFile& ini) {
     const std::int32_t last = ini.ReadInteger(MainSection, "categories", 0);
-    for (std::int32_t id : PresentRecords(ini.ReadSection(CategoriesSection), last))
-        categories.Append(TCategory{id, ini.ReadString(CategoriesSection, RecordKey(id), "")});
+    const std::vector<std::string> keys = ini.ReadSection(CategoriesSection);
+    for (const TRecord& record : PresentRecords(keys, last))
+        categories.Append(TCategory{record.number, ini.ReadString(CategoriesSection, record.name, "")});
 }
 
 void WriteCategories(const TCategories& categories, TIniFile& ini) {
@@ -141,10 +153,56 @@ void LoadFromFile(TTargets& targets, const IFileSystem& files, std::string_view 
         ReadTargets(targets, *ini, readOnly);
 }
 
+namespace {
+
+template <class TIDs> bool AllDistinct(TIDs ids) {
+    std::sort(ids.begin(), ids.end());
+    return std::adjacent_find(ids.begin(), ids.end()) == ids.end();
+}
+
+void AppendLine(std::string& text, std::string_view key, std::string_view value) {
+    text += key;
+    text += '=';
+    text += TIniFile::WrittenValue(value);
+    text += "\r\n";
+}
+
+} // namespace
+
+// Writing record by record gives, when no id repeats, exactly this text; it is
+// built directly because large catalogues spend most of a save on the lookups.
 std::string TargetsFileText(const TTargets& targets, bool readOnly) {
-    TIniFile ini;
-    WriteTargets(targets, ini, readOnly);
-    return ini.Text();
+    std::vector<std::int32_t> ids;
+    std::size_t size = 32;
+    for (const TTarget& target : targets) {
+        if (target.ReadOnly != readOnly)
+            continue;
+        ids.push_back(target.ID);
+        size += target.Name.size() + target.Search.size() + target.Open.size() + 48;
+    }
+    if (!AllDistinct(ids)) {
+        TIniFile ini;
+        WriteTargets(targets, ini, readOnly);
+        return ini.Text();
+    }
+    std::string text;
+    text.reserve(size);
+    std::int32_t maxID = 0;
+    for (const TTarget& target : targets) {
+        if (target.ReadOnly != readOnly)
+            continue;
+        text += '[';
+        text += RecordKey(target.ID);
+        text += "]\r\n";
+        AppendLine(text, "name", target.Name);
+        AppendLine(text, "search", target.Search);
+        AppendLine(text, "open", target.Open);
+        AppendLine(text, "catid", std::to_string(target.CatID));
+        maxID = std::max(maxID, target.ID);
+    }
+    text += "[main]\r\n";
+    AppendLine(text, "maxid", std::to_string(maxID));
+    return text;
 }
 
 void SaveToFile(const TTargets& targets, IFileSystem& files, std::string_view path, bool readOnly) {
@@ -173,11 +231,36 @@ void SaveToFile(const TCategories& categories, IFileSystem& files, std::string_v
     files.WriteFileAtomic(path, ini.Text());
 }
 
+// As for the sites: the same text as writing key by key, built directly.
 std::string CollectionsFileText(const TCollections& collections, const TCategories& categories) {
-    TIniFile ini;
-    WriteCollections(collections, ini);
-    WriteCategories(categories, ini);
-    return ini.Text();
+    std::vector<std::int32_t> ids;
+    for (const TCategory& category : categories)
+        ids.push_back(category.ID);
+    if (!AllDistinct(ids)) {
+        TIniFile ini;
+        WriteCollections(collections, ini);
+        WriteCategories(categories, ini);
+        return ini.Text();
+    }
+    std::string text = "[main]\r\n";
+    AppendLine(text, "collections", std::to_string(collections.Count()));
+    AppendLine(text, "categories", std::to_string(categories.MaxID()));
+    if (collections.Count() > 0) {
+        text += "[collections]\r\n";
+        for (std::int32_t position = 0; position < collections.Count(); ++position) {
+            const TCollection& collection = collections.GetItem(position);
+            AppendLine(text, RecordKey(position), (collection.Randomize ? "~" : "") + collection.Name());
+        }
+        text += "[targets]\r\n";
+        for (std::int32_t position = 0; position < collections.Count(); ++position)
+            AppendLine(text, RecordKey(position), IDsToText(collections.GetItem(position).IDs()));
+    }
+    if (categories.Count() > 0) {
+        text += "[categories]\r\n";
+        for (const TCategory& category : categories)
+            AppendLine(text, RecordKey(category.ID), category.Name);
+    }
+    return text;
 }
 
 void CheckIntegrity(TTargets& targets, TCollections& collections, TCategories& categories) {

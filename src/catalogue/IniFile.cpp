@@ -76,12 +76,16 @@ constexpr std::size_t IndexThreshold = 8;
 } // namespace
 
 std::size_t TIniFile::Caseless::operator()(std::string_view text) const noexcept {
-    std::size_t hash = 14695981039346656037ull & static_cast<std::size_t>(-1);
+    std::uint64_t hash = 14695981039346656037ull;
     for (char c : text) {
         hash ^= static_cast<unsigned char>(Lower(c));
-        hash *= static_cast<std::size_t>(1099511628211ull);
+        hash *= 1099511628211ull;
     }
-    return hash;
+    // The table masks the low bits, which the multiplications alone leave poorly mixed.
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    return static_cast<std::size_t>(hash);
 }
 
 bool TIniFile::Caseless::operator()(std::string_view a, std::string_view b) const noexcept {
@@ -93,33 +97,130 @@ bool TIniFile::Caseless::operator()(std::string_view a, std::string_view b) cons
     return true;
 }
 
+std::uint32_t TIniFile::Index::Find(std::string_view name) const {
+    if (slots_.empty())
+        return None;
+    const std::size_t hash = Caseless{}(name);
+    const auto tag = static_cast<std::uint32_t>(hash);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.value == None)
+            return None;
+        if (slot.hash == tag && Caseless{}(slot.name, name))
+            return slot.value;
+    }
+}
+
+void TIniFile::Index::Emplace(std::string_view name, std::uint32_t value) {
+    if ((used_ + 1) * 2 > slots_.size())
+        Grow();
+    const std::size_t hash = Caseless{}(name);
+    const auto tag = static_cast<std::uint32_t>(hash);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.value == None) {
+            slot = Slot{name, tag, value};
+            ++used_;
+            return;
+        }
+        if (slot.hash == tag && Caseless{}(slot.name, name))
+            return;
+    }
+}
+
+void TIniFile::Index::Reserve(std::size_t count) {
+    std::size_t size = 16;
+    while (size < count * 2)
+        size *= 2;
+    if (size > slots_.size())
+        Rehash(size);
+}
+
+void TIniFile::Index::Grow() {
+    Rehash(std::max<std::size_t>(16, slots_.size() * 2));
+}
+
+void TIniFile::Index::Rehash(std::size_t size) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(size, Slot{});
+    used_ = 0;
+    for (const Slot& slot : old)
+        if (slot.value != None)
+            Emplace(slot.name, slot.value);
+}
+
+void TIniFile::Index::Clear() {
+    slots_.clear();
+    used_ = 0;
+}
+
+std::vector<std::uint32_t> TIniFile::Index::Values() const {
+    std::vector<std::uint32_t> values;
+    values.reserve(used_);
+    for (const Slot& slot : slots_)
+        if (slot.value != None)
+            values.push_back(slot.value);
+    return values;
+}
+
+TIniFile::TIniFile() {
+    AddSection("");
+}
+
 TIniFile::TIniFile(std::string_view text) {
-    Parse(text);
+    Parse(Keep(std::string(text)));
+}
+
+TIniFile TIniFile::Adopt(std::string text) {
+    TIniFile ini;
+    ini.sections_.clear();
+    ini.sectionIndex_.Clear();
+    ini.Parse(ini.Keep(std::move(text)));
+    return ini;
+}
+
+std::string_view TIniFile::Keep(std::string text) {
+    storage_.push_back(std::move(text));
+    return storage_.back();
 }
 
 TIniFile::Section& TIniFile::AddSection(std::string_view name) {
-    sections_.push_back(Section{std::string(name), {}, {}});
-    sectionIndex_.emplace(std::string(name), sections_.size() - 1);
-    return sections_.back();
+    Section& section = sections_.emplace_back();
+    section.name = name;
+    sectionIndex_.Emplace(name, static_cast<std::uint32_t>(sections_.size() - 1));
+    lastSection_ = None;
+    return section;
 }
 
-void TIniFile::AddEntry(Section& section, Entry entry) {
-    section.entries.push_back(std::move(entry));
-    const std::size_t count = section.entries.size();
-    const Entry& added = section.entries.back();
-    if (added.name.empty() && added.hasValue)
-        section.listEnd = std::min(section.listEnd, count - 1);
-    if (count == IndexThreshold) {
-        for (std::size_t i = 0; i < count; ++i)
-            section.index.emplace(section.entries[i].name, i);
-    } else if (count > IndexThreshold) {
-        section.index.emplace(section.entries.back().name, count - 1);
+void TIniFile::AddEntry(Section& section, std::string_view name, std::string_view value, bool hasValue) {
+    const auto index = static_cast<std::uint32_t>(entries_.size());
+    entries_.push_back(Entry{name, value, None, section.count, hasValue});
+    if (section.last == None)
+        section.first = index;
+    else
+        entries_[section.last].next = index;
+    section.last = index;
+    if (name.empty() && hasValue)
+        section.listEnd = std::min(section.listEnd, section.count);
+    ++section.count;
+    if (section.count == IndexThreshold) {
+        section.index = std::make_unique<Index>();
+        for (std::uint32_t i = section.first; i != None; i = entries_[i].next)
+            section.index->Emplace(entries_[i].name, i);
+    } else if (section.index) {
+        section.index->Emplace(name, index);
     }
 }
 
 void TIniFile::Parse(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
+    // Most lines are short "key=value" ones; a rough count saves regrowing.
+    entries_.reserve(text.size() / 24);
+    sections_.reserve(text.size() / 128 + 1);
+    sectionIndex_.Reserve(text.size() / 128 + 1);
     Section* section = &AddSection("");
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -138,49 +239,45 @@ void TIniFile::Parse(std::string_view text) {
                 continue;
             }
         }
-        Entry entry;
         std::string_view name = line;
+        std::string_view value;
         const std::size_t equals = line.find('=');
         if (equals != std::string_view::npos) {
             name = Trim(line.substr(0, equals));
-            entry.value = std::string(CutAtNul(Trim(line.substr(equals + 1))));
-            entry.hasValue = true;
+            value = CutAtNul(Trim(line.substr(equals + 1)));
         }
         // Blank lines go, and so does a nameless line straight after another.
-        if (line.empty() ||
-            (name.empty() && !section->entries.empty() && section->entries.back().name.empty()))
+        if (line.empty() || (name.empty() && section->last != None && entries_[section->last].name.empty()))
             continue;
-        entry.name = std::string(CutAtNul(name));
-        AddEntry(*section, std::move(entry));
+        AddEntry(*section, CutAtNul(name), value, equals != std::string_view::npos);
     }
 }
 
 const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
-    const auto found = sectionIndex_.find(name);
-    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
-}
-
-TIniFile::Section* TIniFile::FindSection(std::string_view name) {
-    const auto found = sectionIndex_.find(name);
-    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
-}
-
-std::size_t TIniFile::FindEntry(const Section& section, std::string_view name) {
-    if (section.entries.size() >= IndexThreshold) {
-        const auto found = section.index.find(name);
-        return found == section.index.end() ? section.entries.size() : found->second;
+    if (lastSection_ == None || !Caseless{}(lastName_, name)) {
+        lastSection_ = sectionIndex_.Find(name);
+        lastName_ = lastSection_ == None ? std::string_view() : sections_[lastSection_].name;
+        if (lastSection_ == None)
+            return nullptr;
     }
-    for (std::size_t i = 0; i < section.entries.size(); ++i)
-        if (Caseless{}(section.entries[i].name, name))
+    return &sections_[lastSection_];
+}
+
+std::uint32_t TIniFile::FindEntry(const Section& section, std::string_view name) const {
+    if (section.index)
+        return section.index->Find(name);
+    for (std::uint32_t i = section.first; i != None; i = entries_[i].next)
+        if (Caseless{}(entries_[i].name, name))
             return i;
-    return section.entries.size();
+    return None;
 }
 
 // The first listed entry of that name; a line without "=" that shares the
 // name comes first in lookups but is not listed.
-const TIniFile::Entry* TIniFile::FindListed(const Section& section, std::string_view name) {
-    for (std::size_t i = FindEntry(section, name); i < section.ListEnd(); ++i) {
-        const Entry& entry = section.entries[i];
+const TIniFile::Entry* TIniFile::FindListed(const Section& section, std::string_view name) const {
+    for (std::uint32_t i = FindEntry(section, name); i != None && entries_[i].position < section.listEnd;
+         i = entries_[i].next) {
+        const Entry& entry = entries_[i];
         if (IsListed(entry.name, entry.hasValue) && Caseless{}(entry.name, name))
             return &entry;
     }
@@ -191,8 +288,9 @@ bool TIniFile::SectionExists(std::string_view section) const {
     const Section* found = FindSection(section);
     if (found == nullptr)
         return false;
-    for (std::size_t i = 0; i < found->ListEnd(); ++i)
-        if (IsListed(found->entries[i].name, found->entries[i].hasValue))
+    for (std::uint32_t i = found->first; i != None && entries_[i].position < found->listEnd;
+         i = entries_[i].next)
+        if (IsListed(entries_[i].name, entries_[i].hasValue))
             return true;
     return false;
 }
@@ -205,30 +303,31 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
     std::vector<std::string> names;
     if (const Section* found = FindSection(section))
-        for (std::size_t i = 0; i < found->ListEnd(); ++i)
-            if (IsListed(found->entries[i].name, found->entries[i].hasValue))
-                names.push_back(found->entries[i].name);
+        for (std::uint32_t i = found->first; i != None && entries_[i].position < found->listEnd;
+             i = entries_[i].next)
+            if (IsListed(entries_[i].name, entries_[i].hasValue))
+                names.emplace_back(entries_[i].name);
     return names;
 }
 
-std::vector<std::string> TIniFile::SectionNames() const {
-    std::vector<std::string> names;
-    for (std::size_t i = 1; i < sections_.size(); ++i) {
-        const auto first = sectionIndex_.find(sections_[i].name);
-        if (first != sectionIndex_.end() && first->second == i)
+std::vector<std::string_view> TIniFile::SectionNames() const {
+    std::vector<std::uint32_t> firsts = sectionIndex_.Values();
+    std::sort(firsts.begin(), firsts.end());
+    std::vector<std::string_view> names;
+    names.reserve(firsts.size());
+    for (std::uint32_t i : firsts)
+        if (i != 0)
             names.push_back(sections_[i].name);
-    }
     return names;
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view fallback) const {
     // A value lookup trims the names it is given; a key listing does not.
-    const Section* found = FindSection(Trim(section));
-    if (found != nullptr) {
-        const std::size_t i = FindEntry(*found, Trim(key));
-        if (i < found->entries.size() && found->entries[i].hasValue)
-            return CopyValue(found->entries[i].value, MaxValueLength + 1);
+    if (const Section* found = FindSection(Trim(section))) {
+        const std::uint32_t i = FindEntry(*found, Trim(key));
+        if (i != None && entries_[i].hasValue)
+            return CopyValue(entries_[i].value, MaxValueLength + 1);
     }
     return CopyValue(fallback, MaxValueLength + 1);
 }
@@ -247,50 +346,59 @@ std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view ke
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    std::string line = WrittenValue(value);
+
     const std::string sectionName = OneLine(Trim(section));
     const std::string keyName = OneLine(Trim(key));
+    const std::uint32_t found = sectionIndex_.Find(sectionName);
+    Section& target = found != None ? sections_[found] : AddSection(Keep(sectionName));
+    const std::uint32_t i = FindEntry(target, keyName);
+    if (i != None) {
+        Entry& entry = entries_[i];
+        entry.value = Keep(std::move(line));
+        entry.hasValue = true;
+        if (entry.name.empty())
+            target.listEnd = std::min(target.listEnd, entry.position);
+        return;
+    }
+    AddEntry(target, Keep(keyName), Keep(std::move(line)), true);
+}
+
+std::string TIniFile::WrittenValue(std::string_view value) {
     std::string line = OneLine(value);
     std::size_t lead = 0;
     while (lead < line.size() && IsSpace(line[lead]))
         ++lead;
     line.erase(0, lead);
-
-    Section* target = FindSection(sectionName);
-    if (target == nullptr)
-        target = &AddSection(sectionName);
-    const std::size_t i = FindEntry(*target, keyName);
-    if (i < target->entries.size()) {
-        target->entries[i].value = std::move(line);
-        target->entries[i].hasValue = true;
-        if (target->entries[i].name.empty())
-            target->listEnd = std::min(target->listEnd, i);
-        return;
-    }
-    AddEntry(*target, Entry{keyName, std::move(line), true});
+    return line;
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
     WriteString(section, key, std::to_string(value));
 }
 
-bool TIniFile::EraseSection(std::string_view section) {
-    const auto found = sectionIndex_.find(section);
-    if (found == sectionIndex_.end())
-        return false;
-    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(found->second));
-    sectionIndex_.clear();
+void TIniFile::RebuildSectionIndex() {
+    lastSection_ = None;
+    sectionIndex_.Clear();
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        sectionIndex_.emplace(sections_[i].name, i);
+        sectionIndex_.Emplace(sections_[i].name, static_cast<std::uint32_t>(i));
+}
+
+bool TIniFile::EraseSection(std::string_view section) {
+    const std::uint32_t found = sectionIndex_.Find(section);
+    if (found == None || found == 0)
+        return false;
+    sections_.erase(sections_.begin() + found);
+    RebuildSectionIndex();
     return true;
 }
 
 std::string TIniFile::Text() const {
     std::size_t size = 0;
-    for (const Section& section : sections_) {
+    for (const Section& section : sections_)
         size += section.name.size() + 4;
-        for (const Entry& entry : section.entries)
-            size += entry.name.size() + entry.value.size() + 3;
-    }
+    for (const Entry& entry : entries_)
+        size += entry.name.size() + entry.value.size() + 3;
     std::string text;
     text.reserve(size);
     for (const Section& section : sections_) {
@@ -299,11 +407,11 @@ std::string TIniFile::Text() const {
             text += section.name;
             text += "]\r\n";
         }
-        for (const Entry& entry : section.entries) {
-            text += entry.name;
-            if (entry.hasValue) {
+        for (std::uint32_t i = section.first; i != None; i = entries_[i].next) {
+            text += entries_[i].name;
+            if (entries_[i].hasValue) {
                 text += '=';
-                text += entry.value;
+                text += entries_[i].value;
             }
             text += "\r\n";
         }

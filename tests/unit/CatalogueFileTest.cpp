@@ -274,6 +274,31 @@ TEST_F(CatalogueFileTest, LoadOfSaveGivesBackGeneratedCatalogues) {
     }
 }
 
+TEST_F(CatalogueFileTest, SavedTextsEqualWritingKeyByKeyRepeatedIDsIncluded) {
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        targets.Clear();
+        collections.Clear();
+        categories.Clear();
+        fakes::MakeSampleCatalogue(seed, {static_cast<int>(seed % 9) * 5, static_cast<int>(seed % 4), 3},
+                                   targets, collections, categories);
+        TTarget odd{0, "  lead\r\nbreak", " ", "", -3, seed % 2 == 0};
+        targets.Add(odd);
+        if (seed % 3 == 0 && targets.Count() > 1) {
+            targets.SetItem(0, targets.GetItem(targets.High()));
+            categories.Append(TCategory{categories.Count() > 0 ? categories.GetItem(0).ID : 0, "again"});
+        }
+        for (bool readOnly : {false, true}) {
+            TIniFile sites;
+            WriteTargets(targets, sites, readOnly);
+            EXPECT_EQ(TargetsFileText(targets, readOnly), sites.Text()) << "seed " << seed;
+        }
+        TIniFile groups;
+        WriteCollections(collections, groups);
+        WriteCategories(categories, groups);
+        EXPECT_EQ(CollectionsFileText(collections, categories), groups.Text()) << "seed " << seed;
+    }
+}
+
 TEST_F(CatalogueFileTest, SeedingCopiesTheStarterFileOnlyWhenTheDataFolderLacksIt) {
     const std::string data = "C:\\Users\\u\\AppData\\Roaming\\Orvelle\\Tessaly\\";
     const std::string program = "C:\\Program Files\\Tessaly\\";

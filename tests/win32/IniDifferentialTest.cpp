@@ -53,8 +53,8 @@ protected:
         for (const char* s :
              {"main", "MAIN", "collections", "targets", "categories", "000", "001", "002", "s"})
             sections.emplace_back(s);
-        for (const std::string& s : ini.SectionNames())
-            sections.push_back(s);
+        for (std::string_view s : ini.SectionNames())
+            sections.emplace_back(s);
         for (const char* k : {"maxid", "MaxID", "collections", "categories", "name", "search", "open",
                               "catid", "000", "001", "002", "k", "K"})
             keys.emplace_back(k);

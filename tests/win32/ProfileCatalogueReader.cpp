@@ -44,9 +44,16 @@ std::string ProfileString(const std::string& path, const char* section, const ch
 }
 
 std::vector<std::string> ProfileKeys(const std::string& path, const char* section) {
-    std::vector<char> buffer(1 << 20);
-    const DWORD length = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
-                                                  static_cast<DWORD>(buffer.size()), path.c_str());
+    // A listing that fills the buffer comes back cut at length - 2; then a larger one is tried.
+    std::vector<char> buffer(4096);
+    DWORD length = 0;
+    while (true) {
+        length = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
+                                          static_cast<DWORD>(buffer.size()), path.c_str());
+        if (length + 2 < buffer.size() || buffer.size() >= (1u << 24))
+            break;
+        buffer.resize(buffer.size() * 4);
+    }
     std::vector<std::string> keys;
     for (const char* p = buffer.data(); p < buffer.data() + length && *p != '\0'; p += keys.back().size() + 1)
         keys.emplace_back(p);
