@@ -17,7 +17,7 @@ namespace {
 struct TSearch {
     DWORD ProcessID;
     const char* ClassName;
-    bool Found = false;
+    HWND Found = nullptr;
 };
 
 BOOL CALLBACK FindVisible(HWND window, LPARAM context) {
@@ -32,7 +32,7 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM context) {
         if (std::strcmp(name, search->ClassName) != 0)
             return TRUE;
     }
-    search->Found = true;
+    search->Found = window;
     return FALSE;
 }
 
@@ -60,6 +60,7 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
         return -1;
     tsy::win32::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
     double elapsed = -1;
+    HWND window = nullptr;
     for (;;) {
         TSearch search{info.dwProcessId, className};
         EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
@@ -67,12 +68,22 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
         const double ms = double(now.QuadPart - begin.QuadPart) * 1000.0 / double(frequency.QuadPart);
         if (search.Found) {
             elapsed = ms;
+            window = search.Found;
             break;
         }
         if (ms > 30000 || WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0)
             break;
     }
-    TerminateProcess(process.Get(), 0);
+    // End it the way Windows does at logoff, then as a close; killing it would leave its
+    // notification-area icon behind and slow down the next start.
+    if (window) {
+        SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        if (WaitForSingleObject(process.Get(), 3000) != WAIT_OBJECT_0)
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.Get(), 3000) != WAIT_OBJECT_0)
+        TerminateProcess(process.Get(), 0);
     WaitForSingleObject(process.Get(), 10000);
     return elapsed;
 }

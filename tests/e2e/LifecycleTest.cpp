@@ -156,6 +156,21 @@ TEST_F(LifecycleTest, EscWithMinimizeOnCloseOnMinimisesAndWritesNothing) {
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, MainLayoutPath));
 }
 
+TEST_F(LifecycleTest, EndOfSessionSavesAndEndsEvenWithMinimizeOnClose) {
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    HWND search = SearchBox(main);
+    ASSERT_TRUE(search);
+    SetText(search, "logoff");
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    ASSERT_TRUE(program.WaitForExit(15s)) << "the end of the session did not end the program";
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, SettingsPath, "Search"), "logoff");
+    EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, SettingsPath, "MinimizeOnClose"), 1u);
+    EXPECT_TRUE(ReadMainLayout());
+}
+
 TEST_F(LifecycleTest, WindowKeepsItsSizeAndPlaceAcrossRuns) {
     SetSetting("MinimizeOnClose", 0);
     RECT moved{};

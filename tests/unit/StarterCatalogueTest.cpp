@@ -123,8 +123,8 @@ TEST(StarterCatalogueFiles, EverySiteSectionIsWithinMaxID) {
     TStarterCatalogue catalogue;
     // A section above "maxid" is never read: it would be a site nobody sees.
     size_t numbered = 0;
-    for (const std::string& section : catalogue.SitesFile.SectionNames())
-        if (Lower(section) != "main" && !section.empty()) {
+    for (std::string_view name : catalogue.SitesFile.SectionNames())
+        if (const std::string section(name); Lower(section) != "main" && !section.empty()) {
             ++numbered;
             EXPECT_EQ(section.size(), 3u) << section;
             EXPECT_EQ(section.find_first_not_of("0123456789"), std::string::npos) << section;
