@@ -18,10 +18,28 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 add_library(tessaly_core STATIC ${TESSALY_CORE_SOURCES})
 target_include_directories(tessaly_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 
+# libjpeg-turbo, cross-built once per tree from Debian's source package.
+set(TESSALY_DEPS_DIR ${CMAKE_BINARY_DIR}/_deps)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(tessaly_toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
+else()
+    set(tessaly_toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake)
+endif()
+execute_process(
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-libjpeg.sh ${tessaly_toolchain} ${TESSALY_DEPS_DIR}
+    RESULT_VARIABLE tessaly_libjpeg_result)
+if(NOT tessaly_libjpeg_result EQUAL 0)
+    message(FATAL_ERROR "libjpeg-turbo could not be built (see ${TESSALY_DEPS_DIR}/libjpeg-build.log)")
+endif()
+add_library(tessaly_libjpeg STATIC IMPORTED)
+set_target_properties(tessaly_libjpeg PROPERTIES
+    IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/libjpeg/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/libjpeg/include)
+
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
 list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
 add_library(tessaly_win32 STATIC ${TESSALY_WIN32_SOURCES})
-target_link_libraries(tessaly_win32 PUBLIC tessaly_core
+target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
     comctl32 shlwapi shell32 ole32 oleaut32 uuid version advapi32 user32 gdi32 wininet)
 
 add_executable(Tessaly WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp ${PROJECT_SOURCE_DIR}/res/Tessaly.rc)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts Tessaly.exe of a Windows build tree under Wine with the shipped starter catalogue and
+# default settings, waits for its main window and saves a PNG of it. Prints the PNG's path.
+# Usage: scripts/e2e-screenshot.sh BUILD_TREE [OUTPUT.png]   (TESSALY_WINE_BITS=32|64)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+tree=$(cd "$1" && pwd)
+shot=${2:-$tree/screenshots/main-window.png}
+source "$root/scripts/wine-lib.sh"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+# A prefix of its own: a new user's registry and an empty data folder, so the catalogue is
+# seeded from beside the executable.
+export WINEPREFIX=$tree/screenshot-prefix
+tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
+cleanup() {
+    tessaly_wine_stop "$WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+# A stored browser choice: no first-run message box in front of the window.
+TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+
+(cd "$tree/bin" && TESSALY_WINE_TIMEOUT=120 tessaly_wine Tessaly.exe >/dev/null 2>&1 &)
+id=""
+for _ in $(seq 1 120); do
+    id=$(xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.25
+done
+if [ -z "$id" ]; then
+    echo "e2e-screenshot: no visible Tessaly window" >&2
+    exit 1
+fi
+# Let the first paint finish.
+sleep 2
+mkdir -p "$(dirname "$shot")"
+eval "$(xdotool getwindowgeometry --shell "$id")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+size=$(identify -format '%wx%h' "$shot")
+if [ "$size" != "${WIDTH}x${HEIGHT}" ] || [ "$WIDTH" -lt 100 ]; then
+    echo "e2e-screenshot: unexpected picture size $size" >&2
+    exit 1
+fi
+echo "$shot"

@@ -1,0 +1,117 @@
+#include "app/win32/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <stdexcept>
+
+#include "app/win32/SingleInstance.h"
+#include "support/HelpTopic.h"
+#include "support/win32/ErrorBoundary.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+std::string ModulePath(HINSTANCE instance) {
+    char path[MAX_PATH * 2] = {};
+    const DWORD length = GetModuleFileNameA(instance, path, DWORD(sizeof path));
+    return std::string(path, length < sizeof path ? length : 0);
+}
+
+UINT RegisterSwitchMessage() {
+    return RegisterWindowMessageA(kSwitchToWindowMessageName);
+}
+
+TBrowserKind DetectDefaultOrKeep(IBrowserInfo& browsers, TBrowserKind fallback) {
+    // No program registered for "http": the built-in default stays, and the first-run
+    // notice tells the user that the detection had a problem.
+    try {
+        return browsers.DetectDefaultBrowser();
+    } catch (const std::exception&) {
+        return fallback;
+    }
+}
+
+} // namespace
+
+TApplication::TApplication(HINSTANCE instance, std::string executablePath)
+    : instance_(instance), owners_(ToHandle(GetDesktopWindow())), boxes_(owners_),
+      switchToWindow_(RegisterSwitchMessage()),
+      browsers_(registry_, versions_, associations_, collation_, debug_), paths_(ResolveDataPaths(files_)),
+      collections_(collation_), categories_(collation_),
+      catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
+      service_(registry_, catalogue_, browsers_, boxes_, settings_),
+      autorun_(registry_, std::move(executablePath)), layouts_(registry_),
+      opener_(browsers_, driver_, boxes_),
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_), help_(kHelpFileName) {
+    settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
+    // Internet Explorer's automation object wants a single-threaded apartment.
+    comReady_ = SUCCEEDED(CoInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+TApplication::~TApplication() {
+    if (comReady_)
+        CoUninitialize();
+}
+
+namespace {
+
+// The settings dialog and the about box are not part of this program yet; the
+// main window runs every step around them.
+class TNoDialogs : public IMainFormDialogs {
+public:
+    bool ShowSettings(HWND, bool) override { return false; }
+    void ShowAbout(HWND) override {}
+};
+
+} // namespace
+
+int TApplication::Run(const TCommandLineSwitches& switches) {
+    TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
+    TNoDialogs dialogs;
+    TMainFormContext context;
+    context.Instance = instance_;
+    context.Switches = switches;
+    context.SwitchToWindowMessage = switchToWindow_;
+    context.Settings = &settings_;
+    context.SettingsService = &service_;
+    context.Autorun = &autorun_;
+    context.OwnerStack = &owners_;
+    context.Targets = &targets_;
+    context.Collections = &collections_;
+    context.Collation = &collation_;
+    context.Clock = &clock_;
+    context.Registry = &registry_;
+    context.Help = &help_;
+    context.Dialogs = &dialogs;
+    context.Explorer = &explorer_;
+    context.PersistentUI = &layouts_;
+    TMainForm form(std::move(context));
+    form.Create();
+    return RunMessageLoop();
+}
+
+int RunTessaly(HINSTANCE instance, const char* commandLine) {
+    // Before any window exists, an error can only go to a box of its own.
+    const UINT switchMessage = RegisterSwitchMessage();
+    TSingleInstance instanceLock;
+    if (!instanceLock.IsFirst()) {
+        HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchMessage);
+        return 0;
+    }
+    int code = 0;
+    try {
+        TApplication application(instance, ModulePath(instance));
+        code = application.Run(ParseCommandLine(commandLine ? commandLine : ""));
+    } catch (...) {
+        ReportCurrentException();
+        code = 1;
+    }
+    instanceLock.Release();
+    return code;
+}
+
+} // namespace tsy::win32

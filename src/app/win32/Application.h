@@ -1,0 +1,83 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/win32/FrmMain.h"
+#include "browsers/BrowserDetection.h"
+#include "browsers/Explore.h"
+#include "browsers/OpenUrls.h"
+#include "browsers/win32/BrowserPlatform.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/win32/DataPaths.h"
+#include "settings/Autorun.h"
+#include "settings/PersistentUI.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "support/OwnerStack.h"
+#include "support/StdRandom.h"
+#include "support/win32/DebugOutput.h"
+#include "support/win32/HtmlHelp.h"
+#include "support/win32/RegistryStore.h"
+#include "support/win32/SystemClock.h"
+#include "support/win32/SystemCollation.h"
+#include "support/win32/Win32FileSystem.h"
+#include "support/win32/Win32MessageBoxes.h"
+
+namespace tsy::win32 {
+
+// The process-wide objects, from module initialisation to exit, in the order
+// they are prepared: message-box owners and the switch message, the data paths
+// and their seeding, the default browser as the Browser default, the catalogue
+// containers, the layout store, the help viewer.
+class TApplication {
+public:
+    TApplication(HINSTANCE instance, std::string executablePath);
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+    ~TApplication();
+
+    UINT SwitchToWindowMessage() const noexcept { return switchToWindow_; }
+    TAppSettings& Settings() noexcept { return settings_; }
+
+    // Creates the main window and runs the message loop until it is destroyed.
+    int Run(const TCommandLineSwitches& switches);
+
+private:
+    HINSTANCE instance_;
+    TOwnerStack owners_;
+    TWin32MessageBoxes boxes_;
+    UINT switchToWindow_;
+    TRegistryStore registry_;
+    TWin32FileSystem files_;
+    TSystemCollation collation_;
+    TSystemClock clock_;
+    TStdRandom random_;
+    DebugOutput debug_;
+    FileVersionReader versions_;
+    ShellProtocolAssociation associations_;
+    BrowserDriver driver_;
+    TBrowserDetection browsers_;
+    TDataPaths paths_;
+    TAppSettings settings_;
+    TTargets targets_;
+    TCollections collections_;
+    TCategories categories_;
+    TCatalogueFiles catalogue_;
+    TSettingsService service_;
+    TAutorun autorun_;
+    TPersistentUI layouts_;
+    TUrlOpener opener_;
+    TExplorer explorer_;
+    THtmlHelp help_;
+    bool comReady_ = false;
+};
+
+// The whole run: single-instance check, hand-over or application; returns the exit code.
+int RunTessaly(HINSTANCE instance, const char* commandLine);
+
+} // namespace tsy::win32

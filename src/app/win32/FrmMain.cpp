@@ -1,0 +1,430 @@
+#include "app/win32/FrmMain.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../../../res/resource.h"
+#include "app/CollectionList.h"
+#include "app/CustomizeRule.h"
+#include "app/ScreenSnap.h"
+#include "catalogue/Catalogue.h"
+#include "controls/TrayLogic.h"
+#include "controls/win32/WinHotKey.h"
+#include "settings/Autorun.h"
+#include "settings/PersistentUI.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "support/Clock.h"
+#include "support/HelpTopic.h"
+#include "support/OwnerStack.h"
+#include "support/win32/ErrorBoundary.h"
+#include "support/win32/HtmlHelp.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr int kSnapDistance = 10;
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
+    // A damaged banner is not worth a failed start: the panel then shows its plain colour.
+    try {
+        return LoadJpegResource(instance, id);
+    } catch (const EJpegError&) {
+        return {};
+    }
+}
+
+void Place(HWND control, const TRect& r) {
+    SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
+    int copied = GetWindowTextA(window, text.data(), int(text.size()));
+    text.resize(std::size_t(copied > 0 ? copied : 0));
+    return text;
+}
+
+namespace {
+
+void DefaultOpenWebPage(HWND owner, const char* url) {
+    ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+} // namespace
+
+TMainForm::TMainForm(TMainFormContext context)
+    : context_(std::move(context)), tray_(context_.Instance), mru_(*context_.Collation) {
+    if (!context_.OpenWebPage)
+        context_.OpenWebPage = DefaultOpenWebPage;
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::Create() {
+    dpi_ = SystemDpi();
+    TWindowClass wc;
+    wc.Name = kMainFormClassName;
+    wc.Instance = context_.Instance;
+    wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
+    wc.Cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    TWindowPlacement placement;
+    placement.Style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
+    placement.ExStyle = WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
+               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
+    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
+    // The client area keeps its designed height whatever the frame's metrics are.
+    fixedSize_.cy = frame.bottom - frame.top;
+    // Designed to open in the centre of the work area; a remembered placement replaces this.
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    placement.Width = fixedSize_.cx;
+    placement.Height = fixedSize_.cy;
+    placement.Left = work.left + (work.right - work.left - fixedSize_.cx) / 2;
+    placement.Top = work.top + (work.bottom - work.top - fixedSize_.cy) / 2;
+    TWindow::Create(wc, kApplicationTitle, placement);
+
+    CreateControls();
+    CreateTrayIcon();
+    tray_.SetApplicationShown(!context_.Switches.StartHidden());
+    try {
+        context_.SettingsService->LoadSettings(true, false);
+    } catch (...) {
+        // A failed load (browser detection, an unreadable catalogue) is shown; the window still
+        // opens with what is in memory, so the user can correct the settings.
+        ReportCurrentException();
+    }
+    RECT client;
+    GetClientRect(Handle(), &client);
+    createdClientWidth_ = client.right;
+    metrics_ = TakeLayoutMetrics(client.right, created_.Collections, created_.SearchLabel, created_.Search);
+    LayOut(client.right);
+    if (context_.PersistentUI) {
+        layout_ = std::make_unique<TWin32PUIWindow>(Handle(), "MainForm");
+        context_.PersistentUI->RegisterForm(*layout_);
+        context_.PersistentUI->LoadForm(*layout_);
+    }
+    try {
+        ApplySettings(context_.Switches.Slider);
+    } catch (...) {
+        ReportCurrentException();
+    }
+    if (tray_.ApplicationShown()) {
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        UpdateWindow(Handle());
+    }
+}
+
+void TMainForm::CreateControls() {
+    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    font_.Reset(CreateFontIndirectA(&lf));
+
+    struct TControlDef {
+        int Id;
+        const char* Class;
+        const char* Text;
+        DWORD Style;
+        TRect TMainFormLayout::*Rect;
+    };
+    // Creation order is the tab order; each label comes right before the box its access key selects.
+    const TControlDef controls[] = {
+        {IDC_SEARCH_LABEL, "STATIC", "&Search for:", SS_LEFT, &TMainFormLayout::SearchLabel},
+        {IDC_SEARCH, nullptr, "", 0, &TMainFormLayout::Search},
+        {IDC_EXPLORE, "BUTTON", "&Explore", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Explore},
+        {IDC_SETTINGS, "BUTTON", "&Customize", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Settings},
+        {IDC_ABOUT, "BUTTON", "&About", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, &TMainFormLayout::About},
+        {IDC_LOOKIN_LABEL, "STATIC", "&Look in:", SS_LEFT, &TMainFormLayout::LookInLabel},
+        {IDC_COLLECTIONS, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+         &TMainFormLayout::Collections},
+    };
+    for (const TControlDef& def : controls) {
+        const TRect& r = created_.*def.Rect;
+        int height = r.Height;
+        if (def.Id == IDC_COLLECTIONS || def.Id == IDC_SEARCH)
+            height = r.Height * 16; // the drop-down: 15 entries visible
+        HWND control = nullptr;
+        if (def.Id == IDC_SEARCH) {
+            if (mru_.Create(Handle(), def.Id, r.Left, r.Top, r.Width, r.Height, height - r.Height))
+                control = mru_.Handle();
+        } else {
+            control = CreateWindowExA(
+                0, def.Class, def.Text, WS_CHILD | WS_VISIBLE | def.Style, r.Left, r.Top, r.Width, height,
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.Id)), context_.Instance, nullptr);
+        }
+        if (!control)
+            throw std::runtime_error("Unable to create the main window's controls.");
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    SendMessageA(Control(IDC_COLLECTIONS), CB_SETMINVISIBLE, 15, 0);
+    mru_.SetMRUIsSorted(false);
+    mru_.SetOnEnter([this] { BtnExploreClick(); });
+    banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
+                                             LoadImageOrNothing(context_.Instance, IDR_BANNER_BACK),
+                                             LoadImageOrNothing(context_.Instance, IDR_BANNER));
+    banner_->OnClick = [this] { DoAdvertise(); };
+    Place(banner_->Handle(), created_.Banner);
+}
+
+void TMainForm::CreateTrayIcon() {
+    tray_.SetMainWindow(Handle());
+    tray_.SetIcon(static_cast<HICON>(LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                LR_SHARED)));
+    tray_.SetTip(kApplicationTitle);
+    tray_.SetAutoToggle(false);
+    tray_.SetBringUpFirst(true);
+    tray_.SetMinimizeToTray(false);
+    trayMenu_ = CreateTrayMenu(IDM_TRAY_TOGGLE, IDM_TRAY_EXIT);
+    TTrayIconEvents events;
+    events.OnDblClick = [this] { ShowApplication(); };
+    events.OnContextMenu = [this](POINT at) { ShowTrayMenu(at); };
+    tray_.SetEvents(std::move(events));
+}
+
+void TMainForm::ShowTrayMenu(POINT at) {
+    HMENU popup = trayMenu_.Get();
+    // The menu's owner must be in front, or the menu does not close when clicked away.
+    HWND owner = IsWindowVisible(Handle()) ? Handle() : tray_.MessageWindow();
+    SetForegroundWindow(owner);
+    const UINT command = UINT(
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (command != 0)
+        HandleCommand(int(command), BN_CLICKED, nullptr);
+}
+
+void TMainForm::LayOut(int clientWidth) {
+    if (createdClientWidth_ == 0)
+        return;
+    const TMainFormLayout l = LayoutMainForm(created_, createdClientWidth_, clientWidth);
+    Place(Control(IDC_LOOKIN_LABEL), l.LookInLabel);
+    Place(Control(IDC_SEARCH_LABEL), l.SearchLabel);
+    // The combo boxes' heights include their drop-downs; only move and widen them.
+    SetWindowPos(Control(IDC_COLLECTIONS), nullptr, l.Collections.Left, l.Collections.Top,
+                 l.Collections.Width, l.Collections.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Control(IDC_SEARCH), nullptr, l.Search.Left, l.Search.Top, l.Search.Width,
+                 l.Search.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(Control(IDC_EXPLORE), l.Explore);
+    Place(Control(IDC_SETTINGS), l.Settings);
+    Place(Control(IDC_ABOUT), l.About);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    TRect banner = l.Banner;
+    banner.Height = std::max(banner.Height, int(client.bottom) - banner.Top);
+    Place(banner_->Handle(), banner);
+}
+
+void TMainForm::ApplySettings(bool startedForSlider) {
+    TAppSettings& s = *context_.Settings;
+    mru_.SetText(s.Search);
+    mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    mru_.SetAutoComplete(s.AutoComplete);
+    tray_.SetMinimizeToTray(s.MinimizeToTray);
+    SetTrayIconVisible(TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider));
+    FillCollections();
+    RegisterHotkey();
+}
+
+void TMainForm::FillCollections() {
+    std::vector<TCollectionEntry> entries;
+    for (std::int32_t i = 0; i < context_.Collections->Count(); ++i) {
+        const TCollection& c = context_.Collections->GetItem(i);
+        entries.push_back({c.Name(), c.Count()});
+    }
+    const TCollectionList list = tsy::FillCollections(entries, context_.Settings->NumberOfItems,
+                                                      context_.Settings->Collection, *context_.Collation);
+    HWND box = Control(IDC_COLLECTIONS);
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : list.Texts)
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(box, CB_SETCURSEL, WPARAM(list.SelectedIndex), 0);
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
+}
+
+std::string TMainForm::SelectedCollectionText() const {
+    HWND box = Control(IDC_COLLECTIONS);
+    LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return {};
+    LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
+    SendMessageA(box, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::size_t(length > 0 ? length : 0));
+    return text;
+}
+
+std::string TMainForm::SelectedCollectionName() const {
+    return CollectionNameOfEntry(SelectedCollectionText(), context_.Settings->NumberOfItems);
+}
+
+void TMainForm::CbxCollectionsChange() {
+    bool enable = false;
+    if (SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) != CB_ERR) {
+        const std::int32_t index = context_.Collections->IndexOfName(SelectedCollectionName());
+        if (index >= 0 && index < context_.Collections->Count()) {
+            for (std::int32_t id : context_.Collections->GetItem(index).IDs()) {
+                const std::int32_t site = context_.Targets->IndexOf(id);
+                if (site >= 0 && site < context_.Targets->Count() &&
+                    !context_.Targets->GetItem(site).Search.empty()) {
+                    enable = true;
+                    break;
+                }
+            }
+        }
+    }
+    EnableWindow(Control(IDC_SEARCH), enable);
+    EnableWindow(Control(IDC_SEARCH_LABEL), enable);
+    if (!enable)
+        SetFocus(Control(IDC_COLLECTIONS));
+}
+
+void TMainForm::RegisterHotkey() {
+    const TAppSettings& s = *context_.Settings;
+    // A combination taken by another program leaves the hotkey silently inactive.
+    RegisterMainHotKey(Handle(), s.UseHotkey, std::uint32_t(s.HotkeyMod), std::uint32_t(s.HotkeyKey));
+}
+
+void TMainForm::UnregisterHotkey() {
+    UnregisterMainHotKey(Handle());
+}
+
+void TMainForm::HandleCommand(int id, int code, HWND) {
+    switch (id) {
+    case IDC_EXPLORE:
+        if (code == BN_CLICKED)
+            BtnExploreClick();
+        break;
+    case IDC_SETTINGS:
+        if (code == BN_CLICKED)
+            DoCustomize();
+        break;
+    case IDC_ABOUT:
+        if (code == BN_CLICKED)
+            DoAbout();
+        break;
+    case IDC_COLLECTIONS:
+        if (code == CBN_SELCHANGE)
+            CbxCollectionsChange();
+        break;
+    case IDCANCEL:
+        CloseWith(TCloseRequest::CloseButton);
+        break;
+    case IDM_TRAY_TOGGLE:
+        ShowApplication();
+        break;
+    case IDM_TRAY_EXIT:
+        CloseWith(TCloseRequest::TrayExit);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == context_.SwitchToWindowMessage && message != 0) {
+        SetTrayIconVisible(context_.Settings->MinimizeToTray);
+        ShowApplication();
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 0;
+    }
+    switch (message) {
+    case WM_COMMAND:
+        HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDC_EXPLORE, DC_HASDEFID);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            HandleActivate();
+        return TWindow::HandleMessage(message, wParam, lParam);
+    case WM_MOVING: {
+        // Snaps to the edges of the work area of the monitor the window is on.
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoA(MonitorFromRect(r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            const int distance = ScaleForDpi(kSnapDistance, dpi_);
+            const int width = r->right - r->left;
+            const int height = r->bottom - r->top;
+            r->left = SnapToEdges(r->left, width, work.left, work.right, distance);
+            r->top = SnapToEdges(r->top, height, work.top, work.bottom, distance);
+            r->right = r->left + width;
+            r->bottom = r->top + height;
+        }
+        return TRUE;
+    }
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = fixedSize_.cx;
+        info->ptMinTrackSize.y = fixedSize_.cy;
+        info->ptMaxTrackSize.y = fixedSize_.cy;
+        return 0;
+    }
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) {
+            tray_.ApplicationMinimized();
+            return 0;
+        }
+        LayOut(LOWORD(lParam));
+        return 0;
+    case WM_CLOSE:
+        HandleClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            CloseWith(TCloseRequest::EndSession);
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kMainHotKeyId)
+            tray_.ToggleApplication(false);
+        return 0;
+    case WM_HELP:
+        if (context_.Help)
+            context_.Help->ShowTopic(kMainFormHelpKeyword);
+        return TRUE;
+    case WM_DESTROY:
+        UnregisterHotkey();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return TWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/CloseLogic.h"
+#include "app/CommandLine.h"
+#include "app/MainLayout.h"
+#include "app/win32/BannerPanel.h"
+#include "browsers/Explore.h"
+#include "controls/win32/MRUEdit.h"
+#include "controls/win32/TrayIconEx.h"
+#include "settings/win32/Win32PersistentUI.h"
+#include "support/win32/UniqueHandle.h"
+#include "support/win32/Window.h"
+
+namespace tsy {
+class TSettingsService;
+class TPersistentUI;
+class TAutorun;
+class TOwnerStack;
+class TCollections;
+class TTargets;
+class ICollation;
+class IClock;
+class IKeyValueStore;
+struct TAppSettings;
+} // namespace tsy
+
+namespace tsy::win32 {
+
+class THtmlHelp;
+
+inline constexpr const char* kMainFormClassName = "TMainForm";
+inline constexpr const char* kApplicationTitle = "Tessaly";
+// The maker's home page, opened by a click on the banner.
+inline constexpr const char* kMakerHomePage = "http://www.orvelle.example/tessaly/";
+
+// The whole text of a window or control.
+std::string WindowText(HWND window);
+
+// The dialogs the main window opens. They are built elsewhere; until then the
+// window runs every step around them.
+class IMainFormDialogs {
+public:
+    virtual ~IMainFormDialogs() = default;
+    // Modal settings dialog; true when closed with OK.
+    virtual bool ShowSettings(HWND owner, bool startOnFirstPage) = 0;
+    virtual void ShowAbout(HWND owner) = 0;
+};
+
+// Everything the main window works with; all of it outlives the window.
+struct TMainFormContext {
+    HINSTANCE Instance = nullptr;
+    TCommandLineSwitches Switches;
+    UINT SwitchToWindowMessage = 0;
+    TAppSettings* Settings = nullptr;
+    TSettingsService* SettingsService = nullptr;
+    TAutorun* Autorun = nullptr;
+    TOwnerStack* OwnerStack = nullptr;
+    TTargets* Targets = nullptr;
+    TCollections* Collections = nullptr;
+    const ICollation* Collation = nullptr;
+    const IClock* Clock = nullptr;
+    IKeyValueStore* Registry = nullptr;
+    const THtmlHelp* Help = nullptr;
+    IMainFormDialogs* Dialogs = nullptr;
+    TExplorer* Explorer = nullptr;
+    TPersistentUI* PersistentUI = nullptr;
+    // Opens a web page with the shell; the default is ShellExecuteA "open", maximised.
+    std::function<void(HWND owner, const char* url)> OpenWebPage;
+};
+
+class TMainForm : public TWindow, private IExploreView {
+public:
+    explicit TMainForm(TMainFormContext context);
+    ~TMainForm() override;
+
+    // FormCreate: creates the window and its controls, loads the settings and the
+    // catalogue and applies them; shows the window unless a switch says otherwise.
+    void Create();
+
+    // Handlers, public so that tests can drive them like the user does.
+    void ApplySettings(bool startedForSlider);
+    void FillCollections();
+    void BtnExploreClick();
+    void CbxCollectionsChange();
+    void DoCustomize();
+    void DoAbout();
+    void DoAdvertise();
+    void StoreUIState();
+    void CloseWith(TCloseRequest request);
+
+    HWND Control(int id) const noexcept { return GetDlgItem(Handle(), id); }
+    bool ActivatedOnce() const noexcept { return activatedOnce_; }
+    bool ApplicationShown() const noexcept { return tray_.ApplicationShown(); }
+    const TTrayIconEx& TrayIcon() const noexcept { return tray_; }
+    const TLayoutMetrics& Metrics() const noexcept { return metrics_; }
+    const TSearchHistory& History() const noexcept { return mru_.History(); }
+
+    void ShowApplication();
+    void HideApplication();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // What Explore reads from the window.
+    std::optional<std::string> SelectedCollectionEntry() const override;
+    std::string SearchBoxText() const override;
+    bool SearchBoxEnabled() const override;
+    bool CtrlHeld() const override;
+    bool AltHeld() const override;
+    void AddSearchToHistory() override;
+    void CloseWindow() override;
+
+    void CreateControls();
+    void LayOut(int clientWidth);
+    void RegisterHotkey();
+    void UnregisterHotkey();
+    void HandleCommand(int id, int code, HWND control);
+    void HandleClose();
+    void HandleActivate();
+    void CreateTrayIcon();
+    void SetTrayIconVisible(bool visible);
+    void ShowTrayMenu(POINT at);
+    void FocusSearchOrCollections();
+    std::string SelectedCollectionText() const;
+    std::string SelectedCollectionName() const;
+
+    TMainFormContext context_;
+    int dpi_ = kDesignDpi;
+    UniqueGdiObject font_;
+    std::unique_ptr<TBannerPanel> banner_;
+    TMainFormLayout created_;
+    int createdClientWidth_ = 0;
+    SIZE fixedSize_{};
+    TLayoutMetrics metrics_;
+    TCloseController close_;
+    bool activatedOnce_ = false;
+    TTrayIconEx tray_;
+    UniqueMenu trayMenu_;
+    std::optional<std::int64_t> lastSettingsOpening_;
+    TMRUEdit mru_;
+    std::unique_ptr<TWin32PUIWindow> layout_;
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,90 @@
+#include "support/win32/Window.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "support/win32/ErrorBoundary.h"
+
+namespace tsy::win32 {
+
+TWindow::~TWindow() {
+    if (handle_) {
+        HWND window = handle_;
+        // Detach first: the messages of the destruction must not reach a dying object.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        handle_ = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+TWindow* TWindow::FromHandle(HWND window) noexcept {
+    if (!window || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) != &TWindow::WindowProc)
+        return nullptr;
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void TWindow::Create(const TWindowClass& windowClass, const char* caption,
+                     const TWindowPlacement& placement) {
+    if (handle_)
+        throw std::logic_error("The window exists already.");
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExA(windowClass.Instance, windowClass.Name, &existing)) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = windowClass.Style;
+        wc.lpfnWndProc = &TWindow::WindowProc;
+        wc.hInstance = windowClass.Instance;
+        wc.hIcon = windowClass.Icon;
+        wc.hIconSm = windowClass.SmallIcon;
+        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        wc.hbrBackground =
+            windowClass.Background ? windowClass.Background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = windowClass.Name;
+        if (!RegisterClassExA(&wc))
+            throw std::runtime_error(std::string("Unable to register the window class ") + windowClass.Name +
+                                     ".");
+    }
+    HWND window = CreateWindowExA(placement.ExStyle, windowClass.Name, caption, placement.Style,
+                                  placement.Left, placement.Top, placement.Width, placement.Height,
+                                  placement.Parent, placement.Menu, windowClass.Instance, this);
+    if (!window)
+        throw std::runtime_error(std::string("Unable to create the window ") + windowClass.Name + ".");
+}
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self && message == WM_NCCREATE) {
+        self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->handle_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        self->handle_ = nullptr;
+        self->HandleDestroyed();
+        return result;
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        // A paint that failed would otherwise be asked for again at once, and again.
+        if (message == WM_PAINT)
+            ValidateRect(window, nullptr);
+        return 0;
+    }
+}
+
+} // namespace tsy::win32

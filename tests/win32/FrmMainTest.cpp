@@ -1,0 +1,495 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "../../res/resource.h"
+#include "AsciiCollation.h"
+#include "FakeBrowserInfo.h"
+#include "FakeKeyValueStore.h"
+#include "RecordingMessageBoxes.h"
+#include "app/win32/FrmMain.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueStore.h"
+#include "settings/Autorun.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "support/Clock.h"
+#include "support/OwnerStack.h"
+#include "support/StdRandom.h"
+#include "support/win32/ErrorBoundary.h"
+#include "support/win32/HtmlHelp.h"
+
+namespace {
+
+using namespace tsy;
+using tsy::win32::TMainForm;
+
+// The catalogue the tests explore: two sites with search URLs, one with a home page only.
+class TSampleCatalogue : public ICatalogueStore {
+public:
+    bool failLoad = false;
+    TSampleCatalogue(TTargets& targets, TCollections& collections)
+        : targets_(targets), collections_(collections) {}
+    void Load() override {
+        ++loads;
+        if (failLoad)
+            throw std::runtime_error("The sites file cannot be read.");
+        targets_.Clear();
+        collections_.Clear();
+        targets_.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false});
+        targets_.Append({2, "Beta", "http://beta.example/find/%s", "http://beta.example/", 0, false});
+        targets_.Append({3, "Home", "", "http://home.example/", 0, false});
+        collections_.Append("Search").SetIDs({1, 2});
+        collections_.Append("Home pages").SetIDs({3});
+        collections_.Append("all sites").SetIDs({1, 2, -3});
+    }
+    void CheckIntegrity() override {}
+    void Save() override { ++saves; }
+    int loads = 0;
+    int saves = 0;
+
+private:
+    TTargets& targets_;
+    TCollections& collections_;
+};
+
+class TManualClock : public IClock {
+public:
+    std::uint64_t Counter() const override { return 1; }
+    std::int64_t NowSeconds() const override { return now; }
+    std::int64_t now = 1'000'000;
+};
+
+class TScriptedDialogs : public win32::IMainFormDialogs {
+public:
+    bool ShowSettings(HWND owner, bool startOnFirstPage) override {
+        firstPages.push_back(startOnFirstPage);
+        if (duringSettings)
+            duringSettings(owner);
+        return answer;
+    }
+    void ShowAbout(HWND) override { ++abouts; }
+    std::vector<bool> firstPages;
+    std::function<void(HWND)> duringSettings;
+    bool answer = false;
+    int abouts = 0;
+};
+
+class TRecordingOpener : public IUrlOpener {
+public:
+    void OpenURL(TBrowserKind kind, const std::string& url) override { OpenURLs(kind, {url}); }
+    void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override {
+        kinds.push_back(kind);
+        lists.push_back(urls);
+    }
+    std::vector<TBrowserKind> kinds;
+    std::vector<std::vector<std::string>> lists;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+        : collections(collation), service(registry, catalogue, browsers, boxes, settings),
+          autorun(registry, "C:\\Program Files\\Tessaly\\Tessaly.exe"),
+          owners(TWindowHandle(GetDesktopWindow())) {
+        // A stored browser choice keeps the first-run notice away.
+        WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "Browser", 1);
+        settings.UseHotkey = false;
+    }
+
+    std::unique_ptr<TMainForm> MakeForm(bool switchesHidden = true, bool slider = false) {
+        win32::TMainFormContext c;
+        c.Instance = GetModuleHandleA(nullptr);
+        c.Switches.Minimized = switchesHidden && !slider;
+        c.Switches.Slider = slider;
+        c.SwitchToWindowMessage = RegisterWindowMessageA("SwitchToWindow");
+        c.Settings = &settings;
+        c.SettingsService = &service;
+        c.Autorun = &autorun;
+        c.OwnerStack = &owners;
+        c.Targets = &targets;
+        c.Collections = &collections;
+        c.Collation = &collation;
+        c.Clock = &clock;
+        c.Registry = &registry;
+        c.Dialogs = &dialogs;
+        c.Explorer = &explorer;
+        c.Help = &helpViewer;
+        c.OpenWebPage = [this](HWND, const char* url) { opened.emplace_back(url); };
+        auto form = std::make_unique<TMainForm>(std::move(c));
+        form->Create();
+        return form;
+    }
+
+    static std::vector<std::string> Entries(HWND box) {
+        std::vector<std::string> texts;
+        const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[256] = {};
+            SendMessageA(box, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    static std::string Selected(HWND box) {
+        const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+        if (index == CB_ERR)
+            return "<none>";
+        char text[256] = {};
+        SendMessageA(box, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    static int WidthOf(HWND control) {
+        RECT r;
+        GetWindowRect(control, &r);
+        return r.right - r.left;
+    }
+    static int LeftOf(HWND control) {
+        RECT r;
+        GetWindowRect(control, &r);
+        POINT p{r.left, r.top};
+        ScreenToClient(GetParent(control), &p);
+        return p.x;
+    }
+    void Select(TMainForm& form, const char* text) {
+        HWND box = form.Control(IDC_COLLECTIONS);
+        SendMessageA(box, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text));
+        form.CbxCollectionsChange();
+    }
+    std::optional<std::string> StoredSearch() {
+        return registry.String(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", "Search");
+    }
+
+    fakes::AsciiCollation collation;
+    TTargets targets;
+    TCollections collections;
+    TSampleCatalogue catalogue{targets, collections};
+    fakes::FakeKeyValueStore registry;
+    fakes::FakeBrowserInfo browsers;
+    fakes::RecordingMessageBoxes boxes;
+    TAppSettings settings;
+    TSettingsService service;
+    TAutorun autorun;
+    TOwnerStack owners;
+    TManualClock clock;
+    TScriptedDialogs dialogs;
+    TRecordingOpener opener;
+    TStdRandom random;
+    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock};
+    // The help file does not exist here: the viewer must cope.
+    win32::THtmlHelp helpViewer{"TSY.chm"};
+    std::vector<std::string> opened;
+    std::vector<std::string> errors;
+    win32::TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
+};
+
+TEST_F(MainFormTest, IsTheFixedHeightWindowOfTheHandOverWithItsControlsInTabOrder) {
+    auto form = MakeForm();
+    HWND main = form->Handle();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main)) << "the minimized switch keeps it hidden";
+    char name[64] = {};
+    GetClassNameA(main, name, sizeof name);
+    EXPECT_STREQ(name, "TMainForm");
+    GetWindowTextA(main, name, sizeof name);
+    EXPECT_STREQ(name, "Tessaly");
+    const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_EQ(catalogue.loads, 1);
+
+    struct {
+        int id;
+        const char* text;
+    } captions[] = {{IDC_EXPLORE, "&Explore"},
+                    {IDC_SETTINGS, "&Customize"},
+                    {IDC_ABOUT, "&About"},
+                    {IDC_LOOKIN_LABEL, "&Look in:"},
+                    {IDC_SEARCH_LABEL, "&Search for:"}};
+    for (const auto& c : captions) {
+        char text[64] = {};
+        GetWindowTextA(form->Control(c.id), text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.id;
+    }
+    const int order[] = {IDC_SEARCH, IDC_EXPLORE, IDC_SETTINGS, IDC_ABOUT, IDC_COLLECTIONS, IDC_SEARCH};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        HWND next = GetNextDlgTabItem(main, form->Control(order[i]), FALSE);
+        EXPECT_EQ(GetDlgCtrlID(next), order[i + 1]) << "after " << order[i];
+    }
+    EXPECT_EQ(SendMessageA(main, DM_GETDEFID, 0, 0), MAKELRESULT(IDC_EXPLORE, DC_HASDEFID));
+
+    // The height stays put whatever is asked for; the width has a lower bound.
+    RECT before;
+    GetWindowRect(main, &before);
+    MoveWindow(main, before.left, before.top, 100, 400, FALSE);
+    RECT after;
+    GetWindowRect(main, &after);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormTest, CollectionsAreSortedWithCountsAndTheSettingSelectsIgnoringCase) {
+    settings.NumberOfItems = true;
+    WriteString(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "Collection",
+                "ALL SITES");
+    auto form = MakeForm();
+    HWND box = form->Control(IDC_COLLECTIONS);
+    EXPECT_EQ(Entries(box), (std::vector<std::string>{"all sites (3)", "Home pages (1)", "Search (2)"}));
+    EXPECT_EQ(Selected(box), "all sites (3)");
+
+    // A setting naming no collection leaves nothing selected; the search box goes off.
+    settings.Collection = "gone";
+    form->FillCollections();
+    EXPECT_EQ(Selected(box), "<none>");
+    form->CbxCollectionsChange();
+    EXPECT_FALSE(IsWindowEnabled(form->Control(IDC_SEARCH)));
+}
+
+TEST_F(MainFormTest, ACollectionOfHomePagesOnlyTurnsTheSearchBoxOffAndFocusesTheCollections) {
+    auto form = MakeForm(false);
+    SetForegroundWindow(form->Handle());
+    Select(*form, "Search");
+    EXPECT_TRUE(IsWindowEnabled(form->Control(IDC_SEARCH)));
+    EXPECT_TRUE(IsWindowEnabled(form->Control(IDC_SEARCH_LABEL)));
+    Select(*form, "Home pages");
+    EXPECT_FALSE(IsWindowEnabled(form->Control(IDC_SEARCH)));
+    EXPECT_FALSE(IsWindowEnabled(form->Control(IDC_SEARCH_LABEL)));
+    EXPECT_EQ(GetFocus(), form->Control(IDC_COLLECTIONS));
+    // A negative member entry still counts as a site of the collection.
+    Select(*form, "all sites");
+    EXPECT_TRUE(IsWindowEnabled(form->Control(IDC_SEARCH)));
+}
+
+TEST_F(MainFormTest, CustomizeStartsOnTheFirstPageOnlyAfterMoreThanSixtyWholeMinutes) {
+    auto form = MakeForm();
+    form->DoCustomize();
+    clock.now += 60 * 60 + 59;
+    form->DoCustomize();
+    clock.now += 61 * 60;
+    form->DoCustomize();
+    EXPECT_EQ(dialogs.firstPages, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(MainFormTest, CustomizeStoresTheStateFirstAndAppliesTheSettingsOnlyAfterOk) {
+    auto form = MakeForm();
+    HWND box = form->Control(IDC_COLLECTIONS);
+    Select(*form, "Search");
+    SetWindowTextA(form->Control(IDC_SEARCH), "  typed text ");
+    dialogs.duringSettings = [&](HWND) {
+        EXPECT_EQ(settings.Search, "  typed text ");
+        EXPECT_EQ(settings.Collection, "Search");
+        settings.NumberOfItems = true;
+    };
+    dialogs.answer = false;
+    form->DoCustomize();
+    EXPECT_EQ(Entries(box), (std::vector<std::string>{"all sites", "Home pages", "Search"}));
+    EXPECT_EQ(Selected(box), "Search");
+    dialogs.answer = true;
+    form->DoCustomize();
+    EXPECT_EQ(Entries(box), (std::vector<std::string>{"all sites (3)", "Home pages (1)", "Search (2)"}));
+    EXPECT_EQ(Selected(box), "Search (2)");
+}
+
+TEST_F(MainFormTest, TheHotkeyIsFreeWhileTheSettingsDialogIsOpenAndBackAfterwards) {
+    settings.UseHotkey = true;
+    settings.HotkeyMod = MOD_CONTROL | MOD_ALT;
+    settings.HotkeyKey = VK_F9;
+    auto form = MakeForm();
+    bool freeDuringDialog = false;
+    dialogs.duringSettings = [&](HWND owner) {
+        freeDuringDialog = RegisterHotKey(owner, 0, MOD_CONTROL | MOD_ALT, VK_F9) != FALSE;
+        UnregisterHotKey(owner, 0);
+    };
+    form->DoCustomize();
+    EXPECT_TRUE(freeDuringDialog);
+    // Registered again, even though the dialog was cancelled.
+    EXPECT_TRUE(UnregisterHotKey(form->Handle(), 0));
+}
+
+TEST_F(MainFormTest, WideningSharesTheExtraWidthBetweenTheBoxesByTheirDesignWidths) {
+    auto form = MakeForm();
+    HWND main = form->Handle();
+    HWND collectionsBox = form->Control(IDC_COLLECTIONS);
+    HWND search = form->Control(IDC_SEARCH);
+    const int collectionsBefore = WidthOf(collectionsBox);
+    const int searchBefore = WidthOf(search);
+    const int labelGap =
+        LeftOf(form->Control(IDC_SEARCH_LABEL)) - (LeftOf(collectionsBox) + collectionsBefore);
+    RECT r;
+    GetWindowRect(main, &r);
+    MoveWindow(main, r.left, r.top, r.right - r.left + 100, r.bottom - r.top, TRUE);
+    const int collectionsGrowth = WidthOf(collectionsBox) - collectionsBefore;
+    const int searchGrowth = WidthOf(search) - searchBefore;
+    EXPECT_EQ(collectionsGrowth + searchGrowth, 100);
+    EXPECT_NEAR(double(collectionsGrowth) / 100.0,
+                double(collectionsBefore) / double(collectionsBefore + searchBefore), 0.02);
+    EXPECT_EQ(LeftOf(form->Control(IDC_SEARCH_LABEL)) - (LeftOf(collectionsBox) + WidthOf(collectionsBox)),
+              labelGap);
+}
+
+TEST_F(MainFormTest, EscQuitsAndSavesWhenMinimizeOnCloseIsOffAndTheWindowWasActivated) {
+    settings.MinimizeOnClose = false;
+    WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "MinimizeOnClose",
+               0);
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SendMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(form->ActivatedOnce());
+    EXPECT_EQ(owners.Top(), TWindowHandle(main));
+    SetWindowTextA(form->Control(IDC_SEARCH), "last words");
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(StoredSearch(), "last words");
+    EXPECT_EQ(catalogue.saves, 0) << "quitting writes the options only";
+    EXPECT_EQ(owners.Top(), owners.Desktop());
+}
+
+TEST_F(MainFormTest, QuittingAWindowNeverActivatedSavesNothing) {
+    settings.MinimizeOnClose = false;
+    WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "MinimizeOnClose",
+               0);
+    auto form = MakeForm();
+    HWND main = form->Handle();
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(StoredSearch(), std::nullopt);
+}
+
+TEST_F(MainFormTest, EscWithMinimizeOnCloseMinimizesAndSavesNothingButShutdownQuitsAndSaves) {
+    settings.MinimizeToTray = false;
+    WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "MinimizeToTray",
+               0);
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SendMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_EQ(StoredSearch(), std::nullopt);
+
+    SendMessageA(main, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_TRUE(StoredSearch().has_value());
+}
+
+TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless) {
+    auto form = MakeForm();
+    HWND banner = form->Control(IDC_BANNER);
+    ASSERT_NE(banner, nullptr);
+    SendMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].rfind("http://", 0), 0u);
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)), TRUE);
+    form->DoAbout();
+    EXPECT_EQ(dialogs.abouts, 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormTest, TheSwitchMessageShowsAHiddenWindow) {
+    auto form = MakeForm();
+    HWND main = form->Handle();
+    EXPECT_FALSE(IsWindowVisible(main));
+    SendMessageA(main, RegisterWindowMessageA("SwitchToWindow"), 0, 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(form->ApplicationShown());
+}
+
+TEST_F(MainFormTest, TheTrayIconShowsWithMinimizeToTrayUnlessStartedForTheSlider) {
+    {
+        auto form = MakeForm();
+        EXPECT_TRUE(form->TrayIcon().Visible());
+        EXPECT_TRUE(form->TrayIcon().MinimizeToTray());
+    }
+    {
+        auto form = MakeForm(true, true);
+        EXPECT_FALSE(form->TrayIcon().Visible());
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
+        // The hand-over shows the icon again, as the option says.
+        SendMessageA(form->Handle(), RegisterWindowMessageA("SwitchToWindow"), 0, 0);
+        EXPECT_TRUE(form->TrayIcon().Visible());
+    }
+    settings.MinimizeToTray = false;
+    WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "MinimizeToTray",
+               0);
+    auto form = MakeForm();
+    EXPECT_FALSE(form->TrayIcon().Visible());
+}
+
+TEST_F(MainFormTest, MinimizingWithMinimizeToTrayHidesTheApplicationAndTheHotkeyBringsItBack) {
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    ASSERT_TRUE(IsWindowVisible(main));
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_FALSE(form->ApplicationShown());
+    EXPECT_TRUE(IsWindow(main));
+    SendMessageA(main, WM_HOTKEY, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(form->ApplicationShown());
+    // Another hotkey identifier is not ours.
+    SendMessageA(main, WM_HOTKEY, 5, 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainFormTest, TheTrayMenuExitEndsTheProgram) {
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SendMessageA(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
+    EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(MainFormTest, DraggingNearAnEdgeOfTheWorkAreaSnapsToIt) {
+    auto form = MakeForm();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT drag{work.left + 6, work.top + 200, work.left + 6 + 570, work.top + 335};
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&drag)), TRUE);
+    EXPECT_EQ(drag.left, work.left);
+    EXPECT_EQ(drag.right - drag.left, 570);
+    EXPECT_EQ(drag.top, work.top + 200);
+}
+
+TEST_F(MainFormTest, ExploreOpensTheCollectionsSitesRecordsTheTextAndAutoCloseCloses) {
+    auto form = MakeForm(false);
+    SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    Select(*form, "Search");
+    SetWindowTextA(form->Control(IDC_SEARCH), "red fox");
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_EXPLORE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form->Control(IDC_EXPLORE)));
+    ASSERT_EQ(opener.lists.size(), 1u);
+    EXPECT_EQ(opener.kinds[0], settings.Browser);
+    EXPECT_EQ(opener.lists[0], (std::vector<std::string>{"http://alpha.example/?q=red+fox",
+                                                         "http://beta.example/find/red+fox"}));
+    ASSERT_EQ(form->History().Entries().size(), 1u);
+    EXPECT_EQ(form->History().Entries()[0], "red fox");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    settings.AutoClose = true;
+    settings.MinimizeOnClose = false;
+    HWND main = form->Handle();
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE, BN_CLICKED), 0);
+    EXPECT_EQ(opener.lists.size(), 2u);
+    EXPECT_FALSE(IsWindow(main)) << "AutoClose takes the ordinary close path, here the quit";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormTest, AFailedLoadIsShownAndTheWindowStillOpens) {
+    catalogue.failLoad = true;
+    auto form = MakeForm(false);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "The sites file cannot be read.");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(SendMessageA(form->Control(IDC_COLLECTIONS), CB_GETCOUNT, 0, 0), 0);
+}
+
+} // namespace
