@@ -211,6 +211,23 @@ TEST(IniFileWrite, WrittenTextReadsBackTheSame) {
     EXPECT_EQ(back.Text(), ini.Text());
 }
 
+TEST(IniFileWrite, NamesAndValuesSurviveMovingTheFile) {
+    TIniFile short_text("[s]\nk=v");
+    short_text.WriteString("t", "j", "w");
+    std::vector<TIniFile> files;
+    files.push_back(std::move(short_text));
+    files.push_back(TIniFile::Adopt("[big]\nkey=" + std::string(100, 'x')));
+    files.push_back(TIniFile());
+    for (int i = 0; i < 20; ++i)
+        files.emplace_back("[n]\nk=" + std::to_string(i));
+    EXPECT_EQ(files[0].ReadString("s", "k", ""), "v");
+    EXPECT_EQ(files[0].ReadString("t", "j", ""), "w");
+    EXPECT_EQ(files[1].ReadString("big", "key", ""), std::string(100, 'x'));
+    EXPECT_EQ(files.back().ReadString("n", "k", ""), "19");
+    EXPECT_EQ(files[3].ReadString("n", "k", ""), "0");
+    EXPECT_EQ(files[0].Text(), "[s]\r\nk=v\r\n[t]\r\nj=w\r\n");
+}
+
 TEST(IniFileRecordKey, PadsToAtLeastThreeDigits) {
     EXPECT_EQ(RecordKey(0), "000");
     EXPECT_EQ(RecordKey(42), "042");

@@ -46,18 +46,21 @@ protected:
     }
 
     // Every lookup the catalogue makes, and the names the text itself uses, read both ways.
+    // Only the given sections and keys when `thorough` is false: each platform call is slow.
     void ExpectSameReading(const std::string& bytes, std::vector<std::string> sections = {},
-                           std::vector<std::string> keys = {}) {
+                           std::vector<std::string> keys = {}, bool thorough = true) {
         const std::string path = Put(bytes);
         const TIniFile ini(bytes);
-        for (const char* s :
-             {"main", "MAIN", "collections", "targets", "categories", "000", "001", "002", "s"})
-            sections.emplace_back(s);
-        for (std::string_view s : ini.SectionNames())
-            sections.emplace_back(s);
-        for (const char* k : {"maxid", "MaxID", "collections", "categories", "name", "search", "open",
-                              "catid", "000", "001", "002", "k", "K"})
-            keys.emplace_back(k);
+        if (thorough) {
+            for (const char* s :
+                 {"main", "MAIN", "collections", "targets", "categories", "000", "001", "002", "s"})
+                sections.emplace_back(s);
+            for (std::string_view s : ini.SectionNames())
+                sections.emplace_back(s);
+            for (const char* k : {"maxid", "MaxID", "collections", "categories", "name", "search", "open",
+                                  "catid", "000", "001", "002", "k", "K"})
+                keys.emplace_back(k);
+        }
         for (const std::string& section : sections) {
             const std::vector<std::string> listed = ProfileKeys(path, section.c_str());
             EXPECT_EQ(ini.ReadSection(section), listed) << "section [" << section << "] of\n" << bytes;
@@ -140,7 +143,7 @@ TEST_F(IniDifferential, WhichBytesCountAsSpace) {
         keys.push_back(key);
         keys.push_back("n" + std::to_string(c));
     }
-    ExpectSameReading(text, {}, keys);
+    ExpectSameReading(text, {"s"}, keys, false);
 }
 
 // Catalogues written by our writer, read through the platform, come back whole.
