@@ -20,7 +20,9 @@
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
 #include "support/OwnerStack.h"
+#include "support/StdRandom.h"
 #include "support/win32/ErrorBoundary.h"
+#include "support/win32/HtmlHelp.h"
 
 namespace {
 
@@ -78,6 +80,17 @@ public:
     int abouts = 0;
 };
 
+class TRecordingOpener : public IUrlOpener {
+public:
+    void OpenURL(TBrowserKind kind, const std::string& url) override { OpenURLs(kind, {url}); }
+    void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override {
+        kinds.push_back(kind);
+        lists.push_back(urls);
+    }
+    std::vector<TBrowserKind> kinds;
+    std::vector<std::vector<std::string>> lists;
+};
+
 class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest()
@@ -105,6 +118,8 @@ protected:
         c.Clock = &clock;
         c.Registry = &registry;
         c.Dialogs = &dialogs;
+        c.Explorer = &explorer;
+        c.Help = &helpViewer;
         c.OpenWebPage = [this](HWND, const char* url) { opened.emplace_back(url); };
         auto form = std::make_unique<TMainForm>(std::move(c));
         form->Create();
@@ -163,6 +178,11 @@ protected:
     TOwnerStack owners;
     TManualClock clock;
     TScriptedDialogs dialogs;
+    TRecordingOpener opener;
+    TStdRandom random;
+    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock};
+    // The help file does not exist here: the viewer must cope.
+    win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;
     std::vector<std::string> errors;
     win32::TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
@@ -358,7 +378,7 @@ TEST_F(MainFormTest, EscWithMinimizeOnCloseMinimizesAndSavesNothingButShutdownQu
     EXPECT_TRUE(StoredSearch().has_value());
 }
 
-TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpWithoutAViewerIsHarmless) {
+TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless) {
     auto form = MakeForm();
     HWND banner = form->Control(IDC_BANNER);
     ASSERT_NE(banner, nullptr);
@@ -437,6 +457,30 @@ TEST_F(MainFormTest, DraggingNearAnEdgeOfTheWorkAreaSnapsToIt) {
     EXPECT_EQ(drag.left, work.left);
     EXPECT_EQ(drag.right - drag.left, 570);
     EXPECT_EQ(drag.top, work.top + 200);
+}
+
+TEST_F(MainFormTest, ExploreOpensTheCollectionsSitesRecordsTheTextAndAutoCloseCloses) {
+    auto form = MakeForm(false);
+    SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    Select(*form, "Search");
+    SetWindowTextA(form->Control(IDC_SEARCH), "red fox");
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_EXPLORE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form->Control(IDC_EXPLORE)));
+    ASSERT_EQ(opener.lists.size(), 1u);
+    EXPECT_EQ(opener.kinds[0], settings.Browser);
+    EXPECT_EQ(opener.lists[0], (std::vector<std::string>{"http://alpha.example/?q=red+fox",
+                                                         "http://beta.example/find/red+fox"}));
+    ASSERT_EQ(form->History().Entries().size(), 1u);
+    EXPECT_EQ(form->History().Entries()[0], "red fox");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    settings.AutoClose = true;
+    settings.MinimizeOnClose = false;
+    HWND main = form->Handle();
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE, BN_CLICKED), 0);
+    EXPECT_EQ(opener.lists.size(), 2u);
+    EXPECT_FALSE(IsWindow(main)) << "AutoClose takes the ordinary close path, here the quit";
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainFormTest, AFailedLoadIsShownAndTheWindowStillOpens) {

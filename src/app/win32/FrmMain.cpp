@@ -146,7 +146,7 @@ void TMainForm::CreateControls() {
     lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
     font_.Reset(CreateFontIndirectA(&lf));
 
-    struct TSpec {
+    struct TControlDef {
         int Id;
         const char* Class;
         const char* Text;
@@ -154,7 +154,7 @@ void TMainForm::CreateControls() {
         TRect TMainFormLayout::*Rect;
     };
     // Creation order is the tab order; each label comes right before the box its access key selects.
-    const TSpec specs[] = {
+    const TControlDef controls[] = {
         {IDC_SEARCH_LABEL, "STATIC", "&Search for:", SS_LEFT, &TMainFormLayout::SearchLabel},
         {IDC_SEARCH, nullptr, "", 0, &TMainFormLayout::Search},
         {IDC_EXPLORE, "BUTTON", "&Explore", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
@@ -166,19 +166,19 @@ void TMainForm::CreateControls() {
         {IDC_COLLECTIONS, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
          &TMainFormLayout::Collections},
     };
-    for (const TSpec& spec : specs) {
-        const TRect& r = created_.*spec.Rect;
+    for (const TControlDef& def : controls) {
+        const TRect& r = created_.*def.Rect;
         int height = r.Height;
-        if (spec.Id == IDC_COLLECTIONS || spec.Id == IDC_SEARCH)
+        if (def.Id == IDC_COLLECTIONS || def.Id == IDC_SEARCH)
             height = r.Height * 16; // the drop-down: 15 entries visible
         HWND control = nullptr;
-        if (spec.Id == IDC_SEARCH) {
-            if (mru_.Create(Handle(), spec.Id, r.Left, r.Top, r.Width, r.Height, height - r.Height))
+        if (def.Id == IDC_SEARCH) {
+            if (mru_.Create(Handle(), def.Id, r.Left, r.Top, r.Width, r.Height, height - r.Height))
                 control = mru_.Handle();
         } else {
             control = CreateWindowExA(
-                0, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, r.Left, r.Top, r.Width, height,
-                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), context_.Instance, nullptr);
+                0, def.Class, def.Text, WS_CHILD | WS_VISIBLE | def.Style, r.Left, r.Top, r.Width, height,
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.Id)), context_.Instance, nullptr);
         }
         if (!control)
             throw std::runtime_error("Unable to create the main window's controls.");

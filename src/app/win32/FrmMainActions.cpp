@@ -8,6 +8,7 @@
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
 #include "support/OwnerStack.h"
+#include "support/win32/Win32MessageBoxes.h"
 
 // The main window's actions: what its buttons, the close paths and Explore do.
 
@@ -109,7 +110,7 @@ void TMainForm::HandleClose() {
             if (layout_)
                 context_.PersistentUI->SaveForm(*layout_);
             context_.SettingsService->SaveSettings(false);
-            context_.OwnerStack->Pop(reinterpret_cast<TWindowHandle>(Handle()));
+            context_.OwnerStack->Pop(ToHandle(Handle()));
         }
         if (layout_) {
             context_.PersistentUI->UnregisterForm(*layout_);
@@ -133,7 +134,7 @@ void TMainForm::HandleActivate() {
     if (activatedOnce_)
         return;
     activatedOnce_ = true;
-    context_.OwnerStack->Push(reinterpret_cast<TWindowHandle>(Handle()));
+    context_.OwnerStack->Push(ToHandle(Handle()));
     CbxCollectionsChange();
 }
 
