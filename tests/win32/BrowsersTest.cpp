@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -139,6 +141,45 @@ TEST_F(BrowsersTest, ADoubleQuoteCannotEndTheFirefoxArgument) {
     auto lines = WaitForLines(browserLog, 1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://q.example/?q=%22x%22 -P other\"");
+}
+
+// The arguments a program gets when it splits its command line the usual way.
+Lines ArgumentsOf(const std::string& commandLine) {
+    std::wstring wide(commandLine.size(), L'\0');
+    wide.resize(std::size_t(MultiByteToWideChar(CP_ACP, 0, commandLine.data(), int(commandLine.size()),
+                                                wide.data(), int(wide.size()))));
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(wide.c_str(), &count);
+    Lines split;
+    for (int i = 0; arguments && i < count; ++i) {
+        char narrow[4096] = {};
+        WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, narrow, sizeof narrow, nullptr, nullptr);
+        split.emplace_back(narrow);
+    }
+    LocalFree(arguments);
+    return split;
+}
+
+TEST_F(BrowsersTest, EveryUrlReachesFirefoxAsOneArgument) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    opener.OpenURL(bkFirefox, "http://q.example/?q=\"x\" -P other");
+    auto lines = WaitForLines(browserLog, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-tab \"http://q.example/?q=%22x%22 -P other\"");
+    EXPECT_EQ(ArgumentsOf(lines[0]),
+              (Lines{folder.File("firefox.exe"), "-new-tab", "http://q.example/?q=%22x%22 -P other"}));
+
+    opener.OpenURL(bkFirefox, "http://b.example/dir\\");
+    lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(ArgumentsOf(lines[1]),
+              (Lines{folder.File("firefox.exe"), "-new-tab", "http://b.example/dir\\"}));
+
+    opener.OpenURLs(bkFirefox, {"http://a.example/\"1\"", "http://b.example/dir\\"});
+    lines = WaitForLines(browserLog, 3);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(ArgumentsOf(lines[2]), (Lines{folder.File("firefox.exe"), "-new-window",
+                                            "http://a.example/%221%22|http://b.example/dir\\"}));
 }
 
 class FixedRandom : public IRandom {
