@@ -18,6 +18,16 @@ void AppendQuoteSafe(std::string& out, std::string_view url) {
     }
 }
 
+// Backslashes right before the closing quote would escape it, so they are doubled there;
+// a program splitting its command line the usual way then gets them back as they were.
+void CloseQuote(std::string& out) {
+    std::size_t backslashes = 0;
+    while (backslashes < out.size() && out[out.size() - 1 - backslashes] == '\\')
+        ++backslashes;
+    out.append(backslashes, '\\');
+    out += '"';
+}
+
 } // namespace
 
 std::string QuoteSafeURL(const std::string& url) {
@@ -28,7 +38,9 @@ std::string QuoteSafeURL(const std::string& url) {
 }
 
 std::string FirefoxNewTabParameters(const std::string& url) {
-    return "-new-tab \"" + QuoteSafeURL(url) + "\"";
+    std::string parameters = "-new-tab \"" + QuoteSafeURL(url);
+    CloseQuote(parameters);
+    return parameters;
 }
 
 std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
@@ -44,7 +56,7 @@ std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
             parameters += '|';
         AppendQuoteSafe(parameters, NormalizeURL(urls[i]));
     }
-    parameters += '"';
+    CloseQuote(parameters);
     return parameters;
 }
 

@@ -46,6 +46,8 @@ public:
 
 // A double quote would end the quoted argument early, so it travels as "%22".
 std::string QuoteSafeURL(const std::string& url);
+// The Firefox parameters keep the quoted argument whole: no URL can end it early, with a
+// double quote or with backslashes in front of the closing quote.
 // Firefox parameters for one URL in a new tab: the URL as given.
 std::string FirefoxNewTabParameters(const std::string& url);
 // Firefox parameters for a list in one new window: normalised URLs joined by "|".

@@ -104,29 +104,45 @@ namespace {
 
 using S = TAppSettings;
 
-const std::array<TSettingDef, 16> kTable{{
-    {"Search", &S::Search, 0},
-    {"Collection", &S::Collection, 1},
-    {"AutoClose", &S::AutoClose, 2},
-    {"AlwaysOnTop", &S::AlwaysOnTop, 3},
-    {"AutoComplete", &S::AutoComplete, 4},
-    {"Browser", &S::Browser, 5},
-    {"BannerID", &S::BannerID, 6},
-    {"NumberOfItems", &S::NumberOfItems, 7},
-    {"MinimizeToTray", &S::MinimizeToTray, 8},
-    {"MinimizeOnClose", &S::MinimizeOnClose, 9},
-    {"Hotkey.Mod", &S::HotkeyMod, 11},
-    {"Hotkey.Key", &S::HotkeyKey, 10},
-    {"UseHotkey", &S::UseHotkey, 12},
-    {"Slider.Edge", &S::SliderEdge, 13},
-    {"Slider.X", &S::SliderX, 14},
-    {"Slider.Y", &S::SliderY, 15},
+// The browser's default stands in until start-up detects the system's default browser.
+constexpr std::array<TSettingDef, 16> kTable{{
+    {"Search", &S::Search, "", 0},
+    {"Collection", &S::Collection, "Search", 1},
+    {"AutoClose", &S::AutoClose, false, 2},
+    {"AlwaysOnTop", &S::AlwaysOnTop, false, 3},
+    {"AutoComplete", &S::AutoComplete, true, 4},
+    {"Browser", &S::Browser, std::int32_t{bkInternetExplorer}, 5},
+    {"BannerID", &S::BannerID, "", 6},
+    {"NumberOfItems", &S::NumberOfItems, false, 7},
+    {"MinimizeToTray", &S::MinimizeToTray, true, 8},
+    {"MinimizeOnClose", &S::MinimizeOnClose, true, 9},
+    {"Hotkey.Mod", &S::HotkeyMod, 8, 11},  // Win
+    {"Hotkey.Key", &S::HotkeyKey, 81, 10}, // Q
+    {"UseHotkey", &S::UseHotkey, true, 12},
+    {"Slider.Edge", &S::SliderEdge, 0, 13},
+    {"Slider.X", &S::SliderX, 0, 14},
+    {"Slider.Y", &S::SliderY, 200, 15},
 }};
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 } // namespace
+
+TAppSettings::TAppSettings() {
+    // A default of the wrong kind for its field raises here, so the table cannot drift unnoticed.
+    for (const auto& def : kTable) {
+        std::visit(Overloaded{
+                       [&](std::string S::*m) { this->*m = std::get<const char*>(def.Default); },
+                       [&](bool S::*m) { this->*m = std::get<bool>(def.Default); },
+                       [&](std::int32_t S::*m) { this->*m = std::get<std::int32_t>(def.Default); },
+                       [&](TBrowserKind S::*m) {
+                           this->*m = static_cast<TBrowserKind>(std::get<std::int32_t>(def.Default));
+                       },
+                   },
+                   def.Member);
+    }
+}
 
 std::span<const TSettingDef> SettingsTable() {
     return kTable;

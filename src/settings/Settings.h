@@ -17,25 +17,28 @@ namespace tsy {
 inline constexpr RootKey kSettingsRoot = RootKey::CurrentUser;
 inline constexpr std::string_view kSettingsPath = "\\SOFTWARE\\Orvelle\\Tessaly";
 
-// The program's options as they live in memory, at their first-start defaults.
-// The browser default is replaced by the detected default browser at start-up.
+// The program's options as they live in memory. A new record holds every option at its
+// first-start default from the settings table; start-up then replaces the browser with the
+// detected default browser.
 struct TAppSettings {
+    TAppSettings();
+
     std::string Search;
-    std::string Collection = "Search";
-    bool AutoClose = false;
-    bool AlwaysOnTop = false;
-    bool AutoComplete = true;
-    TBrowserKind Browser = bkInternetExplorer;
+    std::string Collection;
+    bool AutoClose;
+    bool AlwaysOnTop;
+    bool AutoComplete;
+    TBrowserKind Browser;
     std::string BannerID;
-    bool NumberOfItems = false;
-    bool MinimizeToTray = true;
-    bool MinimizeOnClose = true;
-    std::int32_t HotkeyMod = 8;  // Win
-    std::int32_t HotkeyKey = 81; // Q
-    bool UseHotkey = true;
-    std::int32_t SliderEdge = 0;
-    std::int32_t SliderX = 0;
-    std::int32_t SliderY = 200;
+    bool NumberOfItems;
+    bool MinimizeToTray;
+    bool MinimizeOnClose;
+    std::int32_t HotkeyMod;
+    std::int32_t HotkeyKey;
+    bool UseHotkey;
+    std::int32_t SliderEdge;
+    std::int32_t SliderX;
+    std::int32_t SliderY;
 };
 
 // A registry store with one open key at a time and typed reads that fall back to
@@ -84,12 +87,15 @@ private:
 };
 
 // One row per option: the table order is the load order, SaveOrder the position
-// in the save (which writes "Hotkey.Key" before "Hotkey.Mod").
+// in the save (which writes "Hotkey.Key" before "Hotkey.Mod"). The field's type is the
+// option's type; texts default to a text, Booleans to a Boolean, numbers to a number.
 struct TSettingDef {
     using Field = std::variant<std::string TAppSettings::*, bool TAppSettings::*,
                                std::int32_t TAppSettings::*, TBrowserKind TAppSettings::*>;
+    using Value = std::variant<const char*, bool, std::int32_t>;
     const char* Name;
     Field Member;
+    Value Default;
     int SaveOrder;
 };
 

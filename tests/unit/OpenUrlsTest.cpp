@@ -73,6 +73,16 @@ TEST(OpenUrlsParameters, DoubleQuotesCannotEndTheArgument) {
               "-new-window \"http://a.com/%22|http://b.com/%22 -x %22\"");
 }
 
+TEST(OpenUrlsParameters, TrailingBackslashesCannotEscapeTheClosingQuote) {
+    // 2n backslashes before a quote stand for n backslashes and the quote ends the argument.
+    EXPECT_EQ(FirefoxNewTabParameters("http://a.com/x\\"), "-new-tab \"http://a.com/x\\\\\"");
+    EXPECT_EQ(FirefoxNewTabParameters("http://a.com/\\\\"), "-new-tab \"http://a.com/\\\\\\\\\"");
+    EXPECT_EQ(FirefoxNewWindowParameters({"http://a.com/x\\", "http://b.com/y\\"}),
+              "-new-window \"http://a.com/x\\|http://b.com/y\\\\\"");
+    // Backslashes elsewhere stay single.
+    EXPECT_EQ(FirefoxNewTabParameters("http://a.com/\\x"), "-new-tab \"http://a.com/\\x\"");
+}
+
 TEST_F(OpenUrlsTest, InternetExplorer7OpensBackgroundTabsThenShowsTheWindow) {
     opener.OpenURLs(bkInternetExplorer, three);
     EXPECT_EQ(driver.calls, (Calls{"create", "navigate http://a.com/1 0", "navigate http://b.com/2 4096",

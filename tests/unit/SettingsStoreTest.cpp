@@ -118,5 +118,51 @@ TEST(SettingsTable, LoadsInTableOrderAndSavesHotkeyKeyBeforeMod) {
     EXPECT_EQ(save, expected);
 }
 
+TEST(SettingsTable, NewSettingsStartAtTheFirstStartDefaults) {
+    const TAppSettings settings;
+    EXPECT_EQ(settings.Search, "");
+    EXPECT_EQ(settings.Collection, "Search");
+    EXPECT_FALSE(settings.AutoClose);
+    EXPECT_FALSE(settings.AlwaysOnTop);
+    EXPECT_TRUE(settings.AutoComplete);
+    EXPECT_EQ(settings.Browser, bkInternetExplorer);
+    EXPECT_EQ(settings.BannerID, "");
+    EXPECT_FALSE(settings.NumberOfItems);
+    EXPECT_TRUE(settings.MinimizeToTray);
+    EXPECT_TRUE(settings.MinimizeOnClose);
+    EXPECT_EQ(settings.HotkeyMod, 8) << "Win";
+    EXPECT_EQ(settings.HotkeyKey, 81) << "Q";
+    EXPECT_TRUE(settings.UseHotkey);
+    EXPECT_EQ(settings.SliderEdge, 0);
+    EXPECT_EQ(settings.SliderX, 0);
+    EXPECT_EQ(settings.SliderY, 200);
+}
+
+TEST(SettingsTable, MissingValuesKeepTheCurrentOptionsAndDefaultsSaveWithTheirTypes) {
+    fakes::FakeKeyValueStore registry;
+    registry.At(kSettingsRoot, kSettingsPath);
+    TSettings store(registry);
+    ASSERT_TRUE(store.OpenForRead(kSettingsRoot, kSettingsPath));
+    TAppSettings loaded;
+    loaded.HotkeyKey = 1;
+    loaded.Collection = "Other";
+    ReadSettings(store, loaded);
+    EXPECT_EQ(loaded.HotkeyKey, 1) << "a missing value keeps the current one, not the default";
+    EXPECT_EQ(loaded.Collection, "Other");
+
+    // Every row's default has the kind of its field, so a save of the defaults writes them back.
+    const TAppSettings defaults;
+    ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+    WriteSettings(store, defaults);
+    for (const auto& def : SettingsTable()) {
+        if (auto* text = std::get_if<const char*>(&def.Default))
+            EXPECT_EQ(store.ReadStringDef(def.Name, "?"), *text) << def.Name;
+        else if (auto* flag = std::get_if<bool>(&def.Default))
+            EXPECT_EQ(store.ReadIntegerDef(def.Name, -1), *flag ? 1 : 0) << def.Name;
+        else
+            EXPECT_EQ(store.ReadIntegerDef(def.Name, -1), std::get<std::int32_t>(def.Default)) << def.Name;
+    }
+}
+
 } // namespace
 } // namespace tsy

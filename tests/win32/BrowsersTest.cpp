@@ -1,3 +1,4 @@
+#include "BrowserFakes.h"
 #include "BrowserTestSupport.h"
 #include "FakeBrowsers.h"
 #include "RecordingMessageBoxes.h"
@@ -13,8 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace tsy {
 namespace {
@@ -141,6 +145,45 @@ TEST_F(BrowsersTest, ADoubleQuoteCannotEndTheFirefoxArgument) {
     EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://q.example/?q=%22x%22 -P other\"");
 }
 
+// The arguments a program gets when it splits its command line the usual way.
+Lines ArgumentsOf(const std::string& commandLine) {
+    std::wstring wide(commandLine.size(), L'\0');
+    wide.resize(std::size_t(MultiByteToWideChar(CP_ACP, 0, commandLine.data(), int(commandLine.size()),
+                                                wide.data(), int(wide.size()))));
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(wide.c_str(), &count);
+    Lines split;
+    for (int i = 0; arguments && i < count; ++i) {
+        char narrow[4096] = {};
+        WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, narrow, sizeof narrow, nullptr, nullptr);
+        split.emplace_back(narrow);
+    }
+    LocalFree(arguments);
+    return split;
+}
+
+TEST_F(BrowsersTest, EveryUrlReachesFirefoxAsOneArgument) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    opener.OpenURL(bkFirefox, "http://q.example/?q=\"x\" -P other");
+    auto lines = WaitForLines(browserLog, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(ParametersOf(lines[0]), "-new-tab \"http://q.example/?q=%22x%22 -P other\"");
+    EXPECT_EQ(ArgumentsOf(lines[0]),
+              (Lines{folder.File("firefox.exe"), "-new-tab", "http://q.example/?q=%22x%22 -P other"}));
+
+    opener.OpenURL(bkFirefox, "http://b.example/dir\\");
+    lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(ArgumentsOf(lines[1]),
+              (Lines{folder.File("firefox.exe"), "-new-tab", "http://b.example/dir\\"}));
+
+    opener.OpenURLs(bkFirefox, {"http://a.example/\"1\"", "http://b.example/dir\\"});
+    lines = WaitForLines(browserLog, 3);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(ArgumentsOf(lines[2]), (Lines{folder.File("firefox.exe"), "-new-window",
+                                            "http://a.example/%221%22|http://b.example/dir\\"}));
+}
+
 class FixedRandom : public IRandom {
 public:
     void Seed(std::uint64_t) override {}
@@ -180,6 +223,94 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     EXPECT_EQ(ParametersOf(lines[0]), "-new-window \"http://find.example/?q=say+%22hi%22\"");
     EXPECT_EQ(ParametersOf(lines[1]), "-new-window \"http://find.example/|http://home.example/start\"");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// What the main window would answer, set by the test.
+class ScriptedExploreView : public IExploreView {
+public:
+    std::optional<std::string> SelectedCollectionEntry() const override { return selected; }
+    std::string SearchBoxText() const override { return search; }
+    bool SearchBoxEnabled() const override { return true; }
+    bool CtrlHeld() const override { return ctrl; }
+    bool AltHeld() const override { return alt; }
+    void AddSearchToHistory() override { history.push_back(search); }
+    void CloseWindow() override { ++closed; }
+
+    std::optional<std::string> selected;
+    std::string search;
+    bool ctrl = false, alt = false;
+    Lines history;
+    int closed = 0;
+};
+
+TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
+    RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
+    TTargets targets;
+    TCollections collections{collation};
+    auto addSite = [&](const char* search, const char* open) {
+        TTarget site;
+        site.Search = search;
+        site.Open = open;
+        targets.Add(site);
+    };
+    addSite("http://one.example/?q=%s", "one.example");
+    addSite("http://two.example/find/%s", "");
+    addSite("", "three.example/home");
+    collections.GetItem(collections.Add("Mixed (daily)")).SetIDs({1, 2, 3});
+    collections.GetItem(collections.Add("Homes")).SetIDs({3});
+    collections.GetItem(collections.Add("Finders")).SetIDs({2});
+    TAppSettings settings;
+    settings.Browser = bkFirefox;
+    settings.NumberOfItems = true;
+    settings.AutoClose = true;
+    FixedRandom random;
+    FixedClock clock;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock);
+    ScriptedExploreView view;
+    std::size_t started = 0;
+    auto nextParameters = [&] {
+        auto lines = WaitForLines(browserLog, ++started);
+        return lines.size() == started ? ParametersOf(lines.back()) : std::string("(not started)");
+    };
+
+    // The entry carries the count after a name that ends in a parenthesised word.
+    view.selected = "Mixed (daily) (3)";
+    view.search = " big cats ";
+    explorer.btnExploreClick(view);
+    EXPECT_EQ(nextParameters(),
+              "-new-window \"http://one.example/?q=big+cats|http://two.example/find/big+cats\"");
+    EXPECT_EQ(view.history, Lines{" big cats "});
+
+    view.ctrl = true;
+    explorer.btnExploreClick(view);
+    EXPECT_EQ(nextParameters(), "-new-window \"http://one.example/|http://three.example/home\"");
+    view.ctrl = false;
+
+    // Alt shuffles a collection kept in order; the fixed draws reverse-rotate it.
+    view.alt = true;
+    explorer.btnExploreClick(view);
+    EXPECT_EQ(nextParameters(),
+              "-new-window \"http://two.example/find/big+cats|http://one.example/?q=big+cats\"");
+    collections.ByName("Mixed (daily)").Randomize = true;
+    explorer.btnExploreClick(view);
+    EXPECT_EQ(nextParameters(),
+              "-new-window \"http://one.example/?q=big+cats|http://two.example/find/big+cats\"");
+    view.alt = false;
+
+    view.selected = "Homes (1)";
+    explorer.btnExploreClick(view);
+    view.selected = "Finders (1)";
+    view.search = "   ";
+    explorer.btnExploreClick(view);
+    explorer.ExploreTargets({}, "x");
+    EXPECT_EQ(
+        fakes::ShownBoxes(messages),
+        (Lines{"Warning: All the sites in the collection are just open commands. No URLs opened.",
+               "Warning: All the sites in the collection require a search string to be provided.  No URLs "
+               "opened.",
+               "Warning: The selected collection has no sites."}));
+    EXPECT_EQ(view.closed, 6) << "AutoClose follows every click, warned or not";
+    EXPECT_EQ(WaitForLines(browserLog, started + 1, 500).size(), started) << "the warnings start nothing";
 }
 
 TEST_F(BrowsersTest, InternetExplorer7OpensTabsThenShowsTheWindow) {

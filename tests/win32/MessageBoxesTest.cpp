@@ -1,6 +1,10 @@
 #include "support/win32/Win32MessageBoxes.h"
 
+#include "settings/SettingsService.h"
+#include "support/win32/RegistryStore.h"
 #include "support/win32/UniqueHandle.h"
+
+#include "FakeBrowserInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +36,8 @@ public:
     std::string text;
     bool hasYes = false;
     bool hasNo = false;
+    bool hasOk = false;
+    HICON icon = nullptr;
 
 private:
     static DWORD WINAPI Run(LPVOID self) {
@@ -47,13 +53,27 @@ private:
             }
             found = true;
             owner = ::GetWindow(box, GW_OWNER);
-            char buffer[512] = {};
+            char buffer[1024] = {};
             ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
             text = buffer;
             hasYes = ::GetDlgItem(box, IDYES) != nullptr;
             hasNo = ::GetDlgItem(box, IDNO) != nullptr;
+            hasOk = ::GetDlgItem(box, IDOK) != nullptr;
+            ::EnumChildWindows(box, &BoxWatcher::FindIcon, reinterpret_cast<LPARAM>(this));
             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
         }
+    }
+
+    // The box shows its icon in a static control of the icon style.
+    static BOOL CALLBACK FindIcon(HWND child, LPARAM self) {
+        char className[16] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") != 0 ||
+            (::GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            return TRUE;
+        reinterpret_cast<BoxWatcher*>(self)->icon =
+            reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+        return FALSE;
     }
 
     const char* caption_;
@@ -88,6 +108,8 @@ TEST_F(MessageBoxesTest, WarningIsOwnedByTheTopOfTheOwnerStack) {
     EXPECT_EQ(watcher.owner, owner.Get());
     EXPECT_EQ(watcher.text, "Category name can not be empty.");
     EXPECT_FALSE(watcher.hasYes);
+    EXPECT_TRUE(watcher.hasOk);
+    EXPECT_EQ(watcher.icon, ::LoadIconA(nullptr, IDI_EXCLAMATION));
 }
 
 TEST_F(MessageBoxesTest, ConfirmIsTrueOnlyForYes) {
@@ -99,6 +121,7 @@ TEST_F(MessageBoxesTest, ConfirmIsTrueOnlyForYes) {
         EXPECT_TRUE(watcher.hasYes);
         EXPECT_TRUE(watcher.hasNo);
         EXPECT_EQ(watcher.owner, owner.Get());
+        EXPECT_EQ(watcher.icon, ::LoadIconA(nullptr, IDI_QUESTION));
     }
     BoxWatcher watcher("Confirm", IDNO);
     EXPECT_FALSE(boxes.Confirm("Delete?"));
@@ -119,6 +142,39 @@ TEST_F(MessageBoxesTest, InformationIsNeverOwnedByAProgramWindow) {
     watcher.Join();
     ASSERT_TRUE(watcher.found);
     EXPECT_NE(watcher.owner, owner.Get());
+}
+
+class NoCatalogue : public ICatalogueStore {
+public:
+    void Load() override {}
+    void CheckIntegrity() override {}
+    void Save() override {}
+};
+
+// A first start on an empty options key shows the real notice, which the user dismisses.
+TEST_F(MessageBoxesTest, FirstRunNoticeIsARealInformationBox) {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle");
+    TRegistryStore registry;
+    NoCatalogue catalogue;
+    fakes::FakeBrowserInfo browsers;
+    browsers.Install(bkFirefox, 2, 0);
+    browsers.Install(bkInternetExplorer, 7, 0);
+    TAppSettings settings;
+    settings.Browser = bkFirefox;
+
+    BoxWatcher watcher("Information", IDOK);
+    TSettingsService(registry, catalogue, browsers, boxes, settings).LoadSettings(true, false);
+    watcher.Join();
+    ASSERT_TRUE(watcher.found);
+    EXPECT_EQ(watcher.text,
+              "Tessaly is set to use FireFox 2.0.\n\r\n\rWe found multiple browsers installed on "
+              "your PC.\n\rTo change the browser used with Tessaly click on the Customize button, "
+              "select the Settings tab and select the browser you prefer.");
+    EXPECT_NE(watcher.owner, owner.Get());
+    EXPECT_TRUE(watcher.hasOk);
+    EXPECT_FALSE(watcher.hasYes);
+    EXPECT_EQ(watcher.icon, ::LoadIconA(nullptr, IDI_EXCLAMATION));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle");
 }
 
 TEST_F(MessageBoxesTest, AWindowDestroyedWithoutPoppingNoLongerOwnsBoxes) {

@@ -61,6 +61,36 @@ TEST_F(SettingsRegistryTest, SavedOptionsHaveTheRegistryTypesAndLoadBack) {
     EXPECT_EQ(loaded.SliderY, -1);
 }
 
+TEST_F(SettingsRegistryTest, MistypedValuesKeepTheCurrentOptions) {
+    UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle\\Tessaly", 0, nullptr, 0, KEY_WRITE,
+                                nullptr, key.Put(), nullptr),
+              ERROR_SUCCESS);
+    auto setText = [&](const char* name, const char* text) {
+        ::RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                         DWORD(lstrlenA(text) + 1));
+    };
+    setText("Hotkey.Key", "112");
+    setText("UseHotkey", "0");
+    const DWORD number = 2;
+    ::RegSetValueExA(key.Get(), "Collection", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    ::RegSetValueExA(key.Get(), "Browser", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    const BYTE shortNumber[2] = {7, 0};
+    ::RegSetValueExA(key.Get(), "Slider.Y", 0, REG_BINARY, shortNumber, sizeof shortNumber);
+    key.Reset();
+
+    TAppSettings settings;
+    TSettingsService(store, catalogue, browsers, boxes, settings).LoadSettings(false, false);
+    EXPECT_EQ(settings.HotkeyKey, 81);
+    EXPECT_TRUE(settings.UseHotkey);
+    EXPECT_EQ(settings.Collection, "Search");
+    EXPECT_EQ(settings.SliderY, 200);
+    EXPECT_EQ(settings.Browser, bkOpera);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(SettingsRegistryTest, AnEmptyRegistryGivesTheFirstRunNotice) {
     browsers.Install(bkInternetExplorer, 6, 0);
     TAppSettings settings;
