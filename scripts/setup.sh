@@ -51,8 +51,17 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -q "${missing[@]}" ||
         { apt_update; $sudo apt-get install -y -q "${missing[@]}"; }
 fi
+# A failed optional install is remembered, so that later runs skip quickly; it is
+# tried again whenever the package lists are fetched anew.
+stamps=${XDG_CACHE_HOME:-$HOME/.cache}/tessaly-setup
 for p in "${optional_packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' && continue
-    $sudo apt-get install -y -q "$p" >/dev/null 2>&1 ||
+    stamp=$stamps/failed-${p//[^A-Za-z0-9.+-]/_}
+    [ "$need_update" -eq 0 ] && [ -f "$stamp" ] && continue
+    if $sudo apt-get install -y -q "$p" >/dev/null 2>&1; then
+        rm -f "$stamp"
+    else
         echo "setup: $p could not be installed; Windows tests will run under 64-bit Wine" >&2
+        mkdir -p "$stamps" && touch "$stamp"
+    fi
 done

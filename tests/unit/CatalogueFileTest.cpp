@@ -109,6 +109,21 @@ TEST_F(CatalogueFileTest, MembersThatNameNoSiteAreDroppedNegativeOnesOfKnownSite
     EXPECT_EQ(collections.GetItem(1).IDs(), TTargetIDs{-8});
 }
 
+TEST_F(CatalogueFileTest, ADeletedSitesNegatedEntryIsSavedThenDroppedByTheNextRepair) {
+    LoadAndRepair("[main]\r\nmaxid=7\r\n" + SiteSection(3, "a", 0) + SiteSection(7, "b", 0),
+                  "[main]\r\ncollections=1\r\n[collections]\r\n000=All\r\n[targets]\r\n000=7,-7,3\r\n");
+    ASSERT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{7, -7, 3}));
+    ASSERT_TRUE(targets.Delete(targets.IndexOf(7)));
+    collections.GetItem(0).Remove(7);
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{-7, 3}));
+    store.Save();
+    EXPECT_NE(files.Content(GroupsPath)->find("000=-7,3\r\n"), std::string::npos);
+    store.Load();
+    EXPECT_EQ(collections.GetItem(0).IDs(), (TTargetIDs{-7, 3}));
+    store.CheckIntegrity();
+    EXPECT_EQ(collections.GetItem(0).IDs(), TTargetIDs{3});
+}
+
 TEST_F(CatalogueFileTest, ReadsCollectionsByPositionWithDefaultsAndTheRandomMark) {
     LoadAndRepair("[main]\r\nmaxid=2\r\n" + SiteSection(1, "a", 0) + SiteSection(2, "b", 0),
                   "[main]\r\ncollections=3\r\n[collections]\r\n000=~News\r\n002=~~Odd\r\n003=Beyond\r\n"
