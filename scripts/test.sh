@@ -21,7 +21,12 @@ ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs"
 # The shipped program is 32-bit. Where the machine cannot execute 32-bit code,
 # the same sources are also built for 64-bit Windows and tested under 64-bit Wine.
 configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win32" -j "$jobs"
+# Test programs are built for 32 bits only where they can run; the program itself always is.
+if tessaly_can_run_32bit; then
+    cmake --build "$build/win32" -j "$jobs"
+else
+    cmake --build "$build/win32" -j "$jobs" --target Tessaly
+fi
 # The shipped executable must be a 32-bit GUI program (PE32, i386, Windows subsystem).
 bash "$root/scripts/check-pe32.sh" "$build/win32/bin/Tessaly.exe"
 if tessaly_can_run_32bit; then
