@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -446,6 +447,76 @@ TEST_F(MainFormTest, TheTrayMenuExitEndsTheProgram) {
     HWND main = form->Handle();
     SendMessageA(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
     EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(MainFormTest, WithTheSliderEnabledTheTrayMenuExitOnlyHidesAndSavesNothing) {
+    autorun.SetAutorunSlider(true);
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SendMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0);
+    ASSERT_TRUE(form->TrayIcon().Visible());
+    SendMessageA(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_FALSE(form->ApplicationShown());
+    EXPECT_FALSE(form->TrayIcon().Visible()) << "only the slider remains";
+    EXPECT_EQ(StoredSearch(), std::nullopt);
+    // The close button takes the same way while the slider is on.
+    SendMessageA(main, RegisterWindowMessageA("SwitchToWindow"), 0, 0);
+    settings.MinimizeOnClose = false;
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(StoredSearch(), std::nullopt);
+}
+
+TEST_F(MainFormTest, AboutAndCustomizeGiveTheFocusBackToTheSearchBoxOrTheCollections) {
+    auto form = MakeForm(false);
+    SetForegroundWindow(form->Handle());
+    SetActiveWindow(form->Handle());
+    HWND search = form->Control(IDC_SEARCH);
+    HWND collectionsBox = form->Control(IDC_COLLECTIONS);
+    auto focusIsIn = [](HWND control) {
+        HWND focus = GetFocus();
+        return focus == control || (focus && IsChild(control, focus));
+    };
+    Select(*form, "Search");
+    SetFocus(form->Control(IDC_ABOUT));
+    form->DoAbout();
+    EXPECT_TRUE(focusIsIn(search));
+    SetFocus(form->Control(IDC_SETTINGS));
+    form->DoCustomize();
+    EXPECT_TRUE(focusIsIn(search));
+
+    Select(*form, "Home pages");
+    SetFocus(form->Control(IDC_ABOUT));
+    form->DoAbout();
+    EXPECT_TRUE(focusIsIn(collectionsBox));
+    SetFocus(form->Control(IDC_SETTINGS));
+    form->DoCustomize();
+    EXPECT_TRUE(focusIsIn(form->Control(IDC_SETTINGS))) << "a disabled search box takes no focus";
+}
+
+TEST_F(MainFormTest, FirstStartOpensCentredInTheWorkAreaInTahomaEightPoint) {
+    auto form = MakeForm(false);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((r.top + r.bottom) - (work.top + work.bottom)), 1);
+
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    for (int id : {IDC_SEARCH, IDC_EXPLORE, IDC_COLLECTIONS, IDC_LOOKIN_LABEL}) {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(form->Control(id), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << id;
+        LOGFONTA lf{};
+        ASSERT_NE(GetObjectA(font, sizeof lf, &lf), 0);
+        EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+        EXPECT_EQ(lf.lfHeight, -MulDiv(8, dpi, 72));
+    }
 }
 
 TEST_F(MainFormTest, DraggingNearAnEdgeOfTheWorkAreaSnapsToIt) {

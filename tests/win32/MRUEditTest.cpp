@@ -1,4 +1,5 @@
 #include "controls/win32/MRUEdit.h"
+#include "support/win32/ErrorBoundary.h"
 #include "support/win32/SystemCollation.h"
 
 #include "AsciiCollation.h"
@@ -6,6 +7,8 @@
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace tsy::win32 {
 
@@ -157,6 +160,17 @@ TEST_F(MRUEditTest, EnterRunsTheOwnersHandlerWithoutTypingIt) {
     EXPECT_EQ(box.Text(), "query");
     SendMessageA(box.EditHandle(), WM_KEYDOWN, 'A', 1);
     EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MRUEditTest, AnErrorOfTheEnterHandlerGoesToTheErrorBoxNotToWindows) {
+    std::vector<std::string> shown;
+    TScopedErrorHandler errors([&](std::string_view text) { shown.emplace_back(text); });
+    box.SetOnEnter([] { throw std::runtime_error("Browser not found."); });
+    EXPECT_EQ(SendMessageA(box.EditHandle(), WM_KEYDOWN, VK_RETURN, 1), 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Browser not found.");
+    box.SetText("still here");
+    EXPECT_EQ(box.Text(), "still here");
 }
 
 TEST_F(MRUEditTest, EnablingFollowsTheControl) {

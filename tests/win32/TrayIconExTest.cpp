@@ -1,11 +1,14 @@
 #include "controls/win32/TrayIconEx.h"
 
 #include "controls/TrayLogic.h"
+#include "support/win32/ErrorBoundary.h"
 
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace tsy::win32 {
@@ -139,6 +142,17 @@ TEST_F(TrayIconExTest, MouseNotificationsReachTheOwner) {
     EXPECT_EQ(hides, 1);
     EXPECT_EQ(doubleClicks, 2);
     EXPECT_FALSE(tray.ApplicationShown());
+}
+
+TEST_F(TrayIconExTest, AnErrorOfAClickHandlerGoesToTheErrorBoxNotToWindows) {
+    std::vector<std::string> shown;
+    TScopedErrorHandler errors([&](std::string_view text) { shown.emplace_back(text); });
+    TTrayIconEvents events;
+    events.OnDblClick = [] { throw std::runtime_error("Cannot show."); };
+    tray.SetEvents(events);
+    EXPECT_EQ(Mouse(WM_LBUTTONDBLCLK), 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Cannot show.");
 }
 
 TEST(TrayIconExApplication, HideShowAndToggleMoveTheMainWindow) {

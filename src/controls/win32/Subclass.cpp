@@ -1,5 +1,7 @@
 #include "controls/win32/Subclass.h"
 
+#include "support/win32/ErrorBoundary.h"
+
 namespace tsy::win32 {
 
 namespace {
@@ -61,7 +63,13 @@ LRESULT TSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TSubclass::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<TSubclass*>(GetPropA(window, kSubclassProperty));
     if (self && message != WM_NCDESTROY) {
-        return self->WindowProc(message, wParam, lParam);
+        // Enter in the search box runs Explore from here; its errors must not reach Windows.
+        try {
+            return self->WindowProc(message, wParam, lParam);
+        } catch (...) {
+            ReportCurrentException();
+            return 0;
+        }
     }
     const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProperty));
     if (message == WM_NCDESTROY) {

@@ -1,5 +1,7 @@
 #include "controls/win32/TrayIconEx.h"
 
+#include "support/win32/ErrorBoundary.h"
+
 #include "controls/TrayLogic.h"
 
 #include <cstring>
@@ -190,7 +192,13 @@ LRESULT CALLBACK TTrayIconEx::Route(HWND window, UINT message, WPARAM wParam, LP
     if (!self || !self->window_) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    return self->WindowProc(message, wParam, lParam);
+    // The icon's clicks run the main window's actions; their errors must not reach Windows.
+    try {
+        return self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        return 0;
+    }
 }
 
 UniqueMenu CreateTrayMenu(UINT toggleCommand, UINT exitCommand) {
