@@ -10,15 +10,7 @@ runs=${1:-11}
 # Where 32-bit code cannot run, the timings come from the 64-bit build of the same sources.
 export TESSALY_WINE_BITS=32
 source "$root/scripts/wine-lib.sh"
-tree=win32
-if ! tessaly_can_run_32bit; then
-    tree=win64
-    export TESSALY_WINE_BITS=64
-    source "$root/scripts/wine-lib.sh"
-fi
-toolchain=$([ "$tree" = win64 ] && echo mingw-x86_64 || echo mingw-i686)
-cmake -S "$root" -B "$build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+tessaly_configure_run_tree "$build"
 cmake --build "$build/$tree" -j2 --target Tessaly MinimalWindow StartupLauncher >/dev/null
 if [ "$tree" != win32 ]; then
     cmake -S "$root" -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \

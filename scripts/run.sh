@@ -8,15 +8,7 @@ build=${TESSALY_BUILD:-$root/build}
 "$root/scripts/setup.sh"
 export TESSALY_WINE_BITS=32
 source "$root/scripts/wine-lib.sh"
-tree=win32
-if ! tessaly_can_run_32bit; then
-    tree=win64
-    export TESSALY_WINE_BITS=64
-    source "$root/scripts/wine-lib.sh"
-fi
-toolchain=$([ "$tree" = win64 ] && echo mingw-x86_64 || echo mingw-i686)
-cmake -S "$root" -B "$build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+tessaly_configure_run_tree "$build"
 cmake --build "$build/$tree" --target Tessaly -j "$(nproc)"
 
 export WINEPREFIX=$build/run-prefix

@@ -36,9 +36,11 @@ else
     configure win64 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
     cmake --build "$build/win64" -j "$jobs"
 fi
+# One at a time: these tests show, hide and broadcast to real top-level windows, and a
+# program of one test can stall another's sends.
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" \
-    ctest --test-dir "$build/$tree" --output-on-failure -j "$jobs" || status=$?
+    ctest --test-dir "$build/$tree" --output-on-failure || status=$?
 TESSALY_WINE_BITS=$([ "$tree" = win64 ] && echo 64 || echo 32) bash -c \
     "source '$root/scripts/wine-lib.sh'; tessaly_wine_stop '$build/$tree/wineprefix'"
 exit $status

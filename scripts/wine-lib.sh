@@ -47,3 +47,21 @@ tessaly_wine_fresh_prefix() {
 tessaly_wine_stop() {
     WINEPREFIX=$1 timeout 30 "$TESSALY_WINESERVER" -k 2>/dev/null || true
 }
+
+# Picks the Windows tree whose programs this machine can run (the 32-bit one, or the 64-bit
+# build of the same sources where 32-bit code cannot execute), sets TESSALY_WINE_BITS to
+# match and configures it. Sets tree and toolchain. Usage: tessaly_configure_run_tree BUILD_DIR
+tessaly_configure_run_tree() {
+    tree=win32
+    toolchain=mingw-i686
+    if ! tessaly_can_run_32bit; then
+        tree=win64
+        toolchain=mingw-x86_64
+        export TESSALY_WINE_BITS=64
+        source "${BASH_SOURCE[0]}"
+    fi
+    local root
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    cmake -S "$root" -B "$1/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+}

@@ -9,13 +9,14 @@
 
 namespace tsy::win32 {
 
-// The HTML Help viewer, loaded once at start-up. Without the viewer library every
-// request is ignored: help is a convenience, not a reason to fail.
+// The HTML Help viewer, loaded on the first request: the library pulls in much of the
+// shell, which would slow every start for a window most runs never open. Without
+// the viewer library every request is ignored: help is a convenience, not a reason to fail.
 class THtmlHelp {
 public:
     explicit THtmlHelp(std::string helpFile);
 
-    bool Available() const noexcept { return entry_ != nullptr; }
+    bool Available() const { return Entry() != nullptr; }
     const std::string& HelpFile() const noexcept { return helpFile_; }
 
     // Topic "%s::/%s.htm" of the help file; false when no viewer is loaded.
@@ -25,9 +26,12 @@ public:
 private:
     using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
+    HtmlHelpFunction Entry() const;
+
     std::string helpFile_;
-    UniqueModule library_;
-    HtmlHelpFunction entry_ = nullptr;
+    mutable bool loaded_ = false;
+    mutable UniqueModule library_;
+    mutable HtmlHelpFunction entry_ = nullptr;
 };
 
 } // namespace tsy::win32
