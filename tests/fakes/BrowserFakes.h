@@ -1,13 +1,16 @@
 #pragma once
 
+#include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
+#include "support/AnsiCollation.h"
 #include "support/Clock.h"
 #include "support/DebugOutput.h"
 #include "support/Random.h"
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -67,6 +70,26 @@ public:
     std::uint64_t state = 0;
     int seedCount = 0;
 };
+
+// Browser detection over fakes of everything it reads.
+struct TDetectionRig {
+    FakeKeyValueStore registry;
+    FakeVersionReader versions;
+    FakeProtocolAssociation associations;
+    TAnsiCollation collation;
+    RecordingDebugOutput debug;
+    TBrowserDetection detection{registry, versions, associations, collation, debug};
+};
+
+// The text of the exception of type E that call raises, or "(no error)".
+template <class E = std::exception, class F> std::string ErrorOf(F&& call) {
+    try {
+        call();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
 
 // Every box shown so far as "Warning: text", "Error: text" and so on.
 std::vector<std::string> ShownBoxes(const RecordingMessageBoxes& boxes);

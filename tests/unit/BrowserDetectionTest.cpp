@@ -13,7 +13,7 @@ const std::string kIePath = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE"
 const std::string kFirefoxPath = "C:\\Program Files\\Mozilla Firefox\\firefox.exe";
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-class BrowserDetectionTest : public ::testing::Test {
+class BrowserDetectionTest : public ::testing::Test, public fakes::TDetectionRig {
 protected:
     void RegisterApp(const std::string& executable, const std::string& path) {
         registry.SetString(RootKey::LocalMachine, kAppPaths + "\\" + executable, "", path);
@@ -21,21 +21,7 @@ protected:
     void RegisterAppWithoutPath(const std::string& executable) {
         registry.At(RootKey::LocalMachine, kAppPaths + "\\" + executable);
     }
-    std::string ErrorOf(auto&& call) {
-        try {
-            call();
-        } catch (const EBrowserError& e) {
-            return e.what();
-        }
-        return "(no error)";
-    }
-
-    fakes::FakeKeyValueStore registry;
-    fakes::FakeVersionReader versions;
-    fakes::FakeProtocolAssociation associations;
-    TAnsiCollation collation;
-    fakes::RecordingDebugOutput debug;
-    TBrowserDetection detection{registry, versions, associations, collation, debug};
+    std::string ErrorOf(auto&& call) { return fakes::ErrorOf<EBrowserError>(call); }
 };
 
 TEST(BrowserNames, NameEveryKind) {

@@ -15,7 +15,7 @@ const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App
 const std::string kIePath = "C:\\IE\\IEXPLORE.EXE";
 const std::string kFirefoxPath = "C:\\Mozilla Firefox\\firefox.exe";
 
-class OpenUrlsTest : public ::testing::Test {
+class OpenUrlsTest : public ::testing::Test, public fakes::TDetectionRig {
 protected:
     OpenUrlsTest() {
         registry.SetString(RootKey::LocalMachine, kAppPaths + "\\IEXPLORE.EXE", "", kIePath);
@@ -24,21 +24,8 @@ protected:
         versions.versions[kFirefoxPath] = 2 << 16;
     }
     void SetIeVersion(int major, int minor) { versions.versions[kIePath] = major << 16 | minor; }
-    std::string ErrorOf(auto&& call) {
-        try {
-            call();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "(no error)";
-    }
+    std::string ErrorOf(auto&& call) { return fakes::ErrorOf<std::exception>(call); }
 
-    fakes::FakeKeyValueStore registry;
-    fakes::FakeVersionReader versions;
-    fakes::FakeProtocolAssociation associations;
-    TAnsiCollation collation;
-    fakes::RecordingDebugOutput debug;
-    TBrowserDetection detection{registry, versions, associations, collation, debug};
     fakes::FakeBrowserDriver driver;
     fakes::RecordingMessageBoxes messages;
     TUrlOpener opener{detection, driver, messages};
