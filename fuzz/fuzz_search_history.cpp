@@ -19,6 +19,7 @@ public:
         }
         return static_cast<int>(a.size()) - static_cast<int>(b.size());
     }
+    int Compare(std::string_view a, std::string_view b) const override { return a.compare(b); }
 
 private:
     static int Lower(int c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }

@@ -163,6 +163,7 @@ struct THyphen {
 struct TSortKey {
     std::vector<std::uint16_t> primaries;
     std::vector<std::uint8_t> accents;
+    std::vector<std::uint8_t> cases; // 1 for an upper-case letter, one per primary
     std::vector<THyphen> hyphens;
 };
 
@@ -179,9 +180,12 @@ TSortKey SortKeyOf(std::string_view text, const TWeightTable& table) {
         if (weight.kind == TByteWeight::Kind::Hyphen) {
             key.hyphens.push_back({here, weight.accent});
         } else {
+            const auto byte = static_cast<unsigned char>(c);
+            const std::uint8_t upper = FoldAnsiCase(byte) != byte ? 1 : 0;
             for (std::uint8_t unit = 0; unit < weight.count; ++unit) {
                 key.primaries.push_back(weight.primary[unit]);
                 key.accents.push_back(unit == 0 ? weight.accent : std::uint8_t(None));
+                key.cases.push_back(upper);
             }
         }
     }
@@ -212,6 +216,24 @@ int CompareHyphens(const std::vector<THyphen>& a, const std::vector<THyphen>& b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+int CompareKeys(std::string_view a, std::string_view b, bool caseCounts) {
+    static const TWeightTable table = BuildWeights();
+    const TSortKey x = SortKeyOf(a, table);
+    const TSortKey y = SortKeyOf(b, table);
+    if (const int primary = CompareSequences(x.primaries, y.primaries); primary != 0) {
+        return primary;
+    }
+    if (const int accents = CompareSequences(x.accents, y.accents); accents != 0) {
+        return accents;
+    }
+    if (caseCounts) {
+        if (const int cases = CompareSequences(x.cases, y.cases); cases != 0) {
+            return cases;
+        }
+    }
+    return CompareHyphens(x.hyphens, y.hyphens);
+}
+
 } // namespace
 
 unsigned char FoldAnsiCase(unsigned char c) {
@@ -235,16 +257,11 @@ unsigned char FoldAnsiCase(unsigned char c) {
 }
 
 int TAnsiCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
-    static const TWeightTable table = BuildWeights();
-    const TSortKey x = SortKeyOf(a, table);
-    const TSortKey y = SortKeyOf(b, table);
-    if (const int primary = CompareSequences(x.primaries, y.primaries); primary != 0) {
-        return primary;
-    }
-    if (const int accents = CompareSequences(x.accents, y.accents); accents != 0) {
-        return accents;
-    }
-    return CompareHyphens(x.hyphens, y.hyphens);
+    return CompareKeys(a, b, false);
+}
+
+int TAnsiCollation::Compare(std::string_view a, std::string_view b) const {
+    return CompareKeys(a, b, true);
 }
 
 } // namespace tsy

@@ -8,10 +8,12 @@ namespace tsy {
 // ignored (CompareStringA, NORM_IGNORECASE): letters of either case and their accented forms
 // sort together, the ligatures ae, oe, sharp s and thorn equal their two letters, accents decide
 // only between otherwise equal texts, and apostrophe, hyphen, dashes and control characters
-// weigh least of all. The soft hyphen is ignored.
+// weigh least of all. The soft hyphen is ignored. The case-sensitive comparison (CompareStringA
+// with no flags) adds letter case as a level between the accents and the hyphens.
 class TAnsiCollation : public ICollation {
 public:
     int CompareIgnoreCase(std::string_view a, std::string_view b) const override;
+    int Compare(std::string_view a, std::string_view b) const override;
 };
 
 // The Windows-1252 lower-case partner of c, or c itself.

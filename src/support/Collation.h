@@ -12,7 +12,12 @@ public:
     virtual ~ICollation() = default;
     // <0, 0 or >0, ignoring letter case.
     virtual int CompareIgnoreCase(std::string_view a, std::string_view b) const = 0;
-    bool EqualIgnoreCase(std::string_view a, std::string_view b) const { return CompareIgnoreCase(a, b) == 0; }
+    // <0, 0 or >0 with letter case counted: texts that differ only in case order lower case
+    // first, so a < b < B.
+    virtual int Compare(std::string_view a, std::string_view b) const = 0;
+    bool EqualIgnoreCase(std::string_view a, std::string_view b) const {
+        return CompareIgnoreCase(a, b) == 0;
+    }
 };
 
 } // namespace tsy

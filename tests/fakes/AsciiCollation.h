@@ -7,7 +7,7 @@
 namespace tsy::fakes {
 
 // Case-insensitive ordering of ASCII letters, byte order otherwise: enough for tests whose
-// texts are plain ASCII.
+// texts are plain ASCII. The case-sensitive order breaks ties by case, lower case first.
 class AsciiCollation : public ICollation {
 public:
     int CompareIgnoreCase(std::string_view a, std::string_view b) const override {
@@ -20,6 +20,19 @@ public:
             }
         }
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    }
+
+    // Letters first, then case as the tie-breaker, lower case first: a < b < B.
+    int Compare(std::string_view a, std::string_view b) const override {
+        if (const int letters = CompareIgnoreCase(a, b); letters != 0) {
+            return letters;
+        }
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i] != b[i]) {
+                return a[i] > b[i] ? -1 : 1;
+            }
+        }
+        return 0;
     }
 
 private:

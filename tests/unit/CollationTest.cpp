@@ -9,6 +9,7 @@ namespace {
 
 class AnsiCollationTest : public ::testing::Test {
 protected:
+    static int Sign(int value) { return (value > 0) - (value < 0); }
     int Compare(std::string_view a, std::string_view b) const {
         const int result = collation.CompareIgnoreCase(a, b);
         // Every answer must be antisymmetric, or lookups would depend on argument order.
@@ -103,6 +104,25 @@ TEST_F(AnsiCollationTest, EveryOtherByteWeighsSomething) {
     }
     EXPECT_EQ(Compare("", ""), 0);
     EXPECT_EQ(Compare("a", "ab"), -1);
+}
+
+TEST_F(AnsiCollationTest, CaseSensitiveOrderPutsLowerCaseFirstAfterLettersAndAccents) {
+    auto compare = [this](std::string_view a, std::string_view b) {
+        const int result = Sign(collation.Compare(a, b));
+        EXPECT_EQ(result, -Sign(collation.Compare(b, a))) << a << " / " << b;
+        return result;
+    };
+    EXPECT_EQ(compare("a", "b"), -1);
+    EXPECT_EQ(compare("b", "B"), -1);
+    EXPECT_EQ(compare("B", "c"), -1);
+    EXPECT_EQ(compare("News", "News"), 0);
+    EXPECT_EQ(compare("aB", "Ab"), -1);
+    // Accents decide before case, case before hyphens.
+    EXPECT_EQ(compare("E", "\xE9"), -1);
+    EXPECT_EQ(compare("a-b", "Ab"), -1);
+    EXPECT_EQ(compare("\xC4", "\xE4"), 1);
+    EXPECT_EQ(compare("\xC6", "ae"), 1);
+    EXPECT_EQ(compare("\xDF", "ss"), 0);
 }
 
 TEST(FoldAnsiCase, MapsUpperCaseLettersToTheirLowerCasePartners) {

@@ -41,14 +41,19 @@ struct TDisagreement {
     int system, standIn;
 };
 
-std::vector<TDisagreement> Disagreements(bool equalityOnly) {
+// Either comparison of a collation, so every check runs with letter case ignored and counted.
+int CompareBy(const ICollation& collation, bool caseCounts, std::string_view a, std::string_view b) {
+    return Sign(caseCounts ? collation.Compare(a, b) : collation.CompareIgnoreCase(a, b));
+}
+
+std::vector<TDisagreement> Disagreements(bool equalityOnly, bool caseCounts = false) {
     const TAnsiCollation standIn;
     const win32::TSystemCollation system;
     std::vector<TDisagreement> found;
     for (const std::string& a : kCorpus) {
         for (const std::string& b : kCorpus) {
-            const int bySystem = Sign(system.CompareIgnoreCase(a, b));
-            const int byStandIn = Sign(standIn.CompareIgnoreCase(a, b));
+            const int bySystem = CompareBy(system, caseCounts, a, b);
+            const int byStandIn = CompareBy(standIn, caseCounts, a, b);
             const bool differs = equalityOnly ? (bySystem == 0) != (byStandIn == 0) : bySystem != byStandIn;
             if (differs) {
                 found.push_back({a, b, bySystem, byStandIn});
@@ -77,7 +82,7 @@ TEST(Collation, SystemCollationTakesEmptyAndUnterminatedViews) {
     EXPECT_GT(system.CompareIgnoreCase("b", "A"), 0);
 }
 
-TEST(Collation, StandInOrdersEverySingleByteAsTheSystemDoes) {
+std::string SingleByteMismatches(bool caseCounts) {
     const TAnsiCollation standIn;
     const win32::TSystemCollation system;
     std::string mismatches;
@@ -85,12 +90,17 @@ TEST(Collation, StandInOrdersEverySingleByteAsTheSystemDoes) {
         for (int y = 1; y < 256; ++y) {
             const std::string a(1, static_cast<char>(x));
             const std::string b(1, static_cast<char>(y));
-            if (Sign(system.CompareIgnoreCase(a, b)) != Sign(standIn.CompareIgnoreCase(a, b))) {
+            if (CompareBy(system, caseCounts, a, b) != CompareBy(standIn, caseCounts, a, b)) {
                 mismatches += std::to_string(x) + " vs " + std::to_string(y) + "\n";
             }
         }
     }
-    EXPECT_EQ(mismatches, "");
+    return mismatches;
+}
+
+TEST(Collation, StandInOrdersEverySingleByteAsTheSystemDoes) {
+    EXPECT_EQ(SingleByteMismatches(false), "");
+    EXPECT_EQ(SingleByteMismatches(true), "");
 }
 
 TEST(Collation, StandInMatchesTheSystemOnEquality) {
@@ -103,9 +113,14 @@ TEST(Collation, StandInMatchesTheSystemOnOrder) {
     EXPECT_TRUE(found.empty()) << Describe(found);
 }
 
+TEST(Collation, StandInMatchesTheSystemOnCaseSensitiveOrder) {
+    const std::vector<TDisagreement> found = Disagreements(false, true);
+    EXPECT_TRUE(found.empty()) << Describe(found);
+}
+
 // Random short texts: over every byte, and over a few bytes that sort together so that the later
 // levels of the comparison (accents, ligatures, hyphens) decide.
-std::string RandomMismatches(const std::string& alphabet, int pairs) {
+std::string RandomMismatches(const std::string& alphabet, int pairs, bool caseCounts = false) {
     std::mt19937 random(20261209);
     std::uniform_int_distribution<std::size_t> length(0, 6);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
@@ -122,8 +137,8 @@ std::string RandomMismatches(const std::string& alphabet, int pairs) {
     for (int i = 0, found = 0; i < pairs && found < 20; ++i) {
         const std::string a = text();
         const std::string b = text();
-        const int bySystem = Sign(system.CompareIgnoreCase(a, b));
-        if (bySystem != Sign(standIn.CompareIgnoreCase(a, b))) {
+        const int bySystem = CompareBy(system, caseCounts, a, b);
+        if (bySystem != CompareBy(standIn, caseCounts, a, b)) {
             mismatches += "\"" + a + "\" vs \"" + b + "\": system " + std::to_string(bySystem) + "\n";
             ++found;
         }
@@ -139,6 +154,10 @@ TEST(Collation, StandInAgreesWithTheSystemOnRandomTexts) {
     EXPECT_EQ(RandomMismatches(everyByte, 50000), "");
     EXPECT_EQ(RandomMismatches("aAbeEsStT-' .\xE9\xC9\xE8\xDF\xE6\xC6\x96\x01\xAD\xAA\x99\x81\x9D", 50000),
               "");
+}
+
+TEST(Collation, StandInAgreesWithTheSystemOnRandomTextsWithCase) {
+    EXPECT_EQ(RandomMismatches("aAbBeE\xE9\xC9sS\xDF\xE6\xC6\x9A\x8A\xFF\x9F-' ", 50000, true), "");
 }
 
 } // namespace

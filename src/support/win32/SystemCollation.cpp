@@ -17,17 +17,25 @@ int LengthOf(std::string_view text) {
     return text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
 }
 
-} // namespace
-
-int TSystemCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
+int CompareWithFlags(DWORD flags, std::string_view a, std::string_view b) {
     const int result =
-        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, TextOf(a), LengthOf(a), TextOf(b), LengthOf(b));
+        CompareStringA(LOCALE_USER_DEFAULT, flags, TextOf(a), LengthOf(a), TextOf(b), LengthOf(b));
     if (result == 0) {
         // The call fails only for bad arguments; fall back to the bytes rather than call the texts equal.
         const int bytes = a.compare(b);
         return bytes < 0 ? -1 : (bytes > 0 ? 1 : 0);
     }
     return result - CSTR_EQUAL;
+}
+
+} // namespace
+
+int TSystemCollation::CompareIgnoreCase(std::string_view a, std::string_view b) const {
+    return CompareWithFlags(NORM_IGNORECASE, a, b);
+}
+
+int TSystemCollation::Compare(std::string_view a, std::string_view b) const {
+    return CompareWithFlags(0, a, b);
 }
 
 } // namespace tsy::win32

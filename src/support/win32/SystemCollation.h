@@ -5,10 +5,11 @@
 namespace tsy::win32 {
 
 // Names compared as the system orders them: CompareStringA in the user's default locale,
-// letter case ignored.
+// letter case ignored or, for Compare, counted (no flags).
 class TSystemCollation : public ICollation {
 public:
     int CompareIgnoreCase(std::string_view a, std::string_view b) const override;
+    int Compare(std::string_view a, std::string_view b) const override;
 };
 
 } // namespace tsy::win32

@@ -1,0 +1,182 @@
+#include "ui/SiteRules.h"
+
+#include "browsers/SearchUrl.h"
+
+#include <algorithm>
+
+namespace tsy {
+
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern) {
+    if (text.size() - at < pattern.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (AsciiLower(text[at + i]) != AsciiLower(pattern[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Left to right, without looking again at replaced text, so "%%%" gives "%%" for "%%" -> "%".
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (MatchesAt(text, i, from)) {
+            result += to;
+            i += from.size();
+        } else {
+            result += text[i++];
+        }
+    }
+    return result;
+}
+
+bool ContainsIgnoreCase(std::string_view text, std::string_view pattern) {
+    for (std::size_t i = 0; i + pattern.size() <= text.size(); ++i) {
+        if (MatchesAt(text, i, pattern)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string SearchURLToDisplay(std::string_view stored) {
+    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(stored, "%%", "%"), "%s", kProbeWord);
+}
+
+std::string SearchURLToStored(std::string_view display) {
+    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(TrimText(display), "%", "%%"), kProbeWord, "%s");
+}
+
+std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,
+                                        std::string_view open) {
+    const std::string trimmedSearch = TrimText(search);
+    if (TrimText(name).empty() || (trimmedSearch.empty() && TrimText(open).empty())) {
+        return kInvalidSiteData;
+    }
+    if (!trimmedSearch.empty() && !ContainsIgnoreCase(trimmedSearch, kProbeWord)) {
+        return kInvalidSearchURL;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckCategoryName(const TCategories& categories, std::string_view before,
+                                             std::string_view entered) {
+    const std::string name = TrimText(entered);
+    if (name.empty()) {
+        return kCategoryNameEmpty;
+    }
+    if (name == before || categories.IndexOfName(name) == NotFound) {
+        return std::nullopt;
+    }
+    return kCategoryExists;
+}
+
+std::optional<std::string> CheckCollectionName(const TCollections& collections, std::string_view before,
+                                               std::string_view entered) {
+    const std::string name = TrimText(entered);
+    if (name.empty()) {
+        return kCollectionNameEmpty;
+    }
+    if (name != before && collections.IndexOfName(name) != NotFound) {
+        return kCollectionExists;
+    }
+    return std::nullopt;
+}
+
+std::int32_t AddCategoryNamed(TCategories& categories, std::string name) {
+    return categories.Add(TrimText(name));
+}
+
+bool RenameCategoryNamed(TCategories& categories, std::string_view oldName, std::string newName) {
+    const std::int32_t index = categories.IndexOfName(oldName);
+    return index != NotFound && categories.Rename(index, TrimText(newName));
+}
+
+void DeleteCategoryAndClear(TCategories& categories, TTargets& targets, std::string_view name) {
+    const std::int32_t index = categories.IndexOfName(name);
+    // The id is needed after the record is gone.
+    const std::int32_t id = categories.GetItem(index).ID;
+    categories.Delete(index);
+    targets.ClearCategory(id);
+}
+
+std::int32_t AddCollectionNamed(TCollections& collections, std::string name) {
+    return collections.Add(TrimText(name));
+}
+
+bool RenameCollectionNamed(TCollections& collections, std::string_view oldName, std::string newName) {
+    const std::int32_t index = collections.IndexOfName(oldName);
+    return index != NotFound && collections.Rename(index, TrimText(newName));
+}
+
+void DeleteCollectionByName(TCollections& collections, std::string_view name) {
+    collections.Delete(collections.IndexOfName(name));
+}
+
+TCategoryBoxEntries CategoryBoxEntries(const TCategories& categories, const ICollation& collation,
+                                       std::int32_t catID) {
+    std::vector<std::string> names;
+    for (const TCategory& category : categories) {
+        names.push_back(category.Name);
+    }
+    std::stable_sort(names.begin(), names.end(), [&collation](const std::string& a, const std::string& b) {
+        return collation.CompareIgnoreCase(a, b) < 0;
+    });
+
+    TCategoryBoxEntries entries;
+    entries.Items.reserve(names.size() + 2);
+    entries.Items.emplace_back(GeneralCategoryName);
+    entries.Items.insert(entries.Items.end(), names.begin(), names.end());
+    entries.Items.emplace_back(kAddCategoryEntry);
+
+    const std::int32_t index = categories.IndexOfID(catID);
+    if (index != NotFound) {
+        const std::string name = categories.GetItem(index).Name;
+        // Only the category names, so a stored category called "(general)" selects itself.
+        const auto first = entries.Items.begin() + 1;
+        const auto last = entries.Items.end() - 1;
+        const auto found = std::find(first, last, name);
+        if (found != last) {
+            entries.Selected = static_cast<int>(found - entries.Items.begin());
+        }
+    }
+    return entries;
+}
+
+std::vector<std::pair<std::string, bool>> Memberships(const TCollections& collections, std::int32_t siteId) {
+    std::vector<std::pair<std::string, bool>> rows;
+    for (const TCollection& collection : collections) {
+        rows.emplace_back(collection.Name(), collection.Contains(siteId));
+    }
+    return rows;
+}
+
+void ApplyMemberships(TCollections& collections, std::int32_t siteId,
+                      const std::vector<std::pair<std::string, bool>>& rows) {
+    for (const auto& [name, ticked] : rows) {
+        const std::int32_t index = collections.IndexOfName(name);
+        if (index == NotFound) {
+            continue;
+        }
+        TCollection& collection = collections.GetItem(index);
+        if (ticked) {
+            collection.Add(siteId);
+        } else {
+            collection.Remove(siteId);
+        }
+    }
+}
+
+} // namespace tsy

@@ -1,0 +1,153 @@
+#include "ui/SiteRules.h"
+#include "ui/ImportRules.h"
+
+#include "AsciiCollation.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace tsy {
+namespace {
+
+TEST(SearchURLForms, DisplayAndStoredFormsRoundTrip) {
+    EXPECT_EQ(SearchURLToStored("  http://x/?q=StubText&p=5%\t"), "http://x/?q=%s&p=5%%");
+    EXPECT_EQ(SearchURLToDisplay("http://x/?q=%s&x=100%%"), "http://x/?q=StubText&x=100%");
+    EXPECT_EQ(SearchURLToStored(SearchURLToDisplay("http://x/?q=%s&x=100%%")), "http://x/?q=%s&x=100%%");
+    // Letter case is ignored in both directions.
+    EXPECT_EQ(SearchURLToDisplay("q=%S"), "q=StubText");
+    EXPECT_EQ(SearchURLToStored("q=STUBTEXT"), "q=%s");
+    // Replacements do not rescan what they produced.
+    EXPECT_EQ(SearchURLToDisplay("%%%s"), "%StubText");
+}
+
+TEST(ValidateSite, FirstBrokenRuleGivesItsWarning) {
+    EXPECT_EQ(ValidateSite(" \t", "http://x/?q=StubText", ""), kInvalidSiteData);
+    EXPECT_EQ(ValidateSite("Site", "  ", " "), kInvalidSiteData);
+    EXPECT_EQ(ValidateSite("Site", "http://x/?q=", ""), kInvalidSearchURL);
+    EXPECT_EQ(ValidateSite("Site", "http://x/?q=stubtext", ""), std::nullopt);
+    EXPECT_EQ(ValidateSite("Site", "", "http://x/"), std::nullopt);
+    EXPECT_EQ(std::string(kInvalidSiteData).find("\n\r"), 18u);
+}
+
+class NamePromptTest : public ::testing::Test {
+protected:
+    fakes::AsciiCollation collation;
+    TCategories categories{collation};
+    TCollections collections{collation};
+    TTargets targets;
+};
+
+TEST_F(NamePromptTest, CaseOnlyRenameRefusedSameNameAcceptedEmptyRefused) {
+    categories.Add("Books");
+    collections.Add("News");
+    EXPECT_EQ(CheckCategoryName(categories, "Books", " books "), kCategoryExists);
+    EXPECT_EQ(CheckCategoryName(categories, "Books", " Books "), std::nullopt);
+    EXPECT_EQ(CheckCategoryName(categories, "", "Music"), std::nullopt);
+    EXPECT_EQ(CheckCategoryName(categories, "", " "), kCategoryNameEmpty);
+    EXPECT_EQ(CheckCollectionName(collections, "News", "NEWS"), kCollectionExists);
+    EXPECT_EQ(CheckCollectionName(collections, "News", "News"), std::nullopt);
+    EXPECT_EQ(CheckCollectionName(collections, "", "\t"), kCollectionNameEmpty);
+    // Adding the name the add prompt offers is refused when that category exists.
+    categories.Add(kNewCategoryDefault);
+    EXPECT_EQ(CheckCategoryName(categories, "", kNewCategoryDefault), kCategoryExists);
+}
+
+TEST_F(NamePromptTest, OperationsTrimAndFollowTheCatalogue) {
+    EXPECT_EQ(AddCategoryNamed(categories, "  Books "), 0);
+    EXPECT_EQ(categories.GetItem(0).Name, "Books");
+    EXPECT_EQ(AddCategoryNamed(categories, "BOOKS"), NotFound);
+    EXPECT_TRUE(RenameCategoryNamed(categories, "books", " Novels "));
+    EXPECT_EQ(categories.GetItem(0).Name, "Novels");
+    EXPECT_FALSE(RenameCategoryNamed(categories, "Missing", "Other"));
+
+    EXPECT_EQ(AddCollectionNamed(collections, " News "), 0);
+    EXPECT_TRUE(RenameCollectionNamed(collections, "News", "News"));
+    EXPECT_FALSE(RenameCollectionNamed(collections, "News", "news"));
+    EXPECT_TRUE(RenameCollectionNamed(collections, "NEWS", "Daily"));
+    DeleteCollectionByName(collections, "daily");
+    EXPECT_EQ(collections.Count(), 0);
+    EXPECT_THROW(DeleteCollectionByName(collections, "daily"), EBriefcase);
+}
+
+TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
+    categories.Add("Books");
+    categories.Add("Music");
+    TTarget book{0, "Shop", "", "http://shop/", categories.GetItem(0).ID, false};
+    TTarget song{0, "Songs", "", "http://songs/", categories.GetItem(1).ID, false};
+    targets.Add(book);
+    targets.Add(song);
+    DeleteCategoryAndClear(categories, targets, "BOOKS");
+    EXPECT_EQ(categories.Count(), 1);
+    EXPECT_EQ(targets.GetItem(0).CatID, 0);
+    EXPECT_EQ(targets.GetItem(1).CatID, song.CatID);
+}
+
+TEST_F(NamePromptTest, CategoryBoxSortsNamesAndSelectsTheSiteCategory) {
+    categories.Add("music");
+    categories.Add("Books");
+    categories.Add("art");
+    const TCategoryBoxEntries entries = CategoryBoxEntries(categories, collation, categories.GetItem(1).ID);
+    EXPECT_EQ(entries.Items,
+              (std::vector<std::string>{"(general)", "art", "Books", "music", kAddCategoryEntry}));
+    EXPECT_EQ(entries.Selected, 2);
+    EXPECT_EQ(CategoryBoxEntries(categories, collation, 0).Selected, 0);
+    EXPECT_EQ(CategoryBoxEntries(categories, collation, 99).Selected, 0);
+}
+
+TEST_F(NamePromptTest, MembershipsListAndApplyByNameIgnoringCase) {
+    collections.Add("News");
+    collections.Add("Shops");
+    collections.GetItem(0).Add(7);
+    collections.GetItem(1).SetIDs({3});
+    EXPECT_EQ(Memberships(collections, 7),
+              (std::vector<std::pair<std::string, bool>>{{"News", true}, {"Shops", false}}));
+    ApplyMemberships(collections, 7, {{"shops", true}, {"NEWS", false}, {"Gone", true}});
+    EXPECT_EQ(collections.GetItem(0).IDs(), TTargetIDs{});
+    EXPECT_EQ(collections.GetItem(1).IDs(), (TTargetIDs{3, 7}));
+    ApplyMemberships(collections, 7, {{"Shops", true}});
+    EXPECT_EQ(collections.GetItem(1).IDs(), (TTargetIDs{3, 7}));
+}
+
+const std::vector<std::pair<std::string, std::string>> kPages = {
+    {"http://a/", "Home"}, {"http://b/?q=StubText", "Search"}, {"bad://", "Broken"}};
+
+// Accepts URLs holding the probe word and rewrites them; cannot parse "bad://".
+bool Recognize(std::string& url) {
+    if (url == "bad://") {
+        throw std::runtime_error("unparsable");
+    }
+    const std::size_t at = url.find(kProbeWord);
+    if (at == std::string::npos) {
+        return false;
+    }
+    url.replace(at, 8, "%s");
+    return true;
+}
+
+TEST(ImportRows, OpenKeepsEveryPageSearchOnlyRecognisedOnes) {
+    const std::vector<TImportRow> open = ImportRows(kPages, TImportKind::Open, Recognize);
+    ASSERT_EQ(open.size(), 3u);
+    EXPECT_EQ(open[2].Title, "Broken");
+    EXPECT_EQ(open[2].URL, "bad://");
+    const std::vector<TImportRow> search = ImportRows(kPages, TImportKind::Search, Recognize);
+    ASSERT_EQ(search.size(), 1u);
+    EXPECT_EQ(search[0].Title, "Search");
+    EXPECT_EQ(search[0].URL, "http://b/?q=%s");
+}
+
+TEST(ImportTexts, CaptionsAndEmptyListMessagesAreExact) {
+    EXPECT_EQ(ImportCaption(TImportKind::Open), "Import open URL");
+    EXPECT_EQ(ImportCaption(TImportKind::Search), "Import search URL");
+    EXPECT_EQ(
+        EmptyImportMessage(TImportKind::Open),
+        "No open URLs found. Either you do not have any sites open or all the open sites are search URLs "
+        "containing the search text \xABStubText\xBB.");
+    EXPECT_EQ(
+        EmptyImportMessage(TImportKind::Search),
+        "No search URLs found containing a search for the text string \xABStubText\xBB.\n\rPlease submit a "
+        "search for \xABStubText\xBB and then click on the import button.");
+}
+
+} // namespace
+} // namespace tsy
