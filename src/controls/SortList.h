@@ -18,6 +18,8 @@ struct TSortStep {
     bool ResortNow = false;
     int ArrowColumn = -1;
     TSortOrder ArrowOrder = TSortOrder::None;
+
+    bool operator==(const TSortStep&) const = default;
 };
 
 // The sort state of a sortable list view, apart from the control itself. sortTypeNone tells
