@@ -14,6 +14,15 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
+std::string Narrow(const wchar_t* text, UINT length) {
+    if (!text || length == 0)
+        return {};
+    int size = ::WideCharToMultiByte(CP_ACP, 0, text, int(length), nullptr, 0, nullptr, nullptr);
+    std::string narrow(std::size_t(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, int(length), narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
 std::string Narrow(const wchar_t* text) {
     if (!text || !*text)
         return {};
@@ -84,6 +93,62 @@ Variant::Variant(bool flag) noexcept {
     value_.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
+BSTR* BString::Put() noexcept {
+    ::SysFreeString(text_);
+    text_ = nullptr;
+    return &text_;
+}
+
+std::string BString::Text() const {
+    return Narrow(text_, ::SysStringLen(text_));
+}
+
+VARIANT* VariantResult::Put() noexcept {
+    ::VariantClear(&value_);
+    return &value_;
+}
+
+std::string VariantResult::Text() const {
+    VariantResult converted;
+    HRESULT result = ::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_BSTR);
+    if (FAILED(result))
+        Raise(result);
+    return Narrow(converted.value_.bstrVal, ::SysStringLen(converted.value_.bstrVal));
+}
+
+int VariantResult::Integer() const {
+    VariantResult converted;
+    HRESULT result = ::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_I4);
+    if (FAILED(result))
+        Raise(result);
+    return int(converted.value_.lVal);
+}
+
+ComPtr<IDispatch> VariantResult::Object() const {
+    const VARIANT* value = &value_;
+    if (value->vt == (VT_VARIANT | VT_BYREF) && value->pvarVal)
+        value = value->pvarVal;
+    ComPtr<IDispatch> object;
+    if (value->vt == VT_EMPTY || value->vt == VT_NULL)
+        return object;
+    if (value->vt == VT_DISPATCH) {
+        if (value->pdispVal) {
+            value->pdispVal->AddRef();
+            object.Reset(value->pdispVal);
+        }
+        return object;
+    }
+    if (value->vt == VT_UNKNOWN) {
+        if (value->punkVal) {
+            HRESULT result = value->punkVal->QueryInterface(IID_IDispatch, object.PutVoid());
+            if (FAILED(result))
+                Raise(result);
+        }
+        return object;
+    }
+    Raise(DISP_E_TYPEMISMATCH);
+}
+
 Dispatch Dispatch::Create(const char* progId) {
     CLSID classId;
     HRESULT result = ::CLSIDFromProgID(Widen(progId).c_str(), &classId);
@@ -109,10 +174,10 @@ DISPID Dispatch::Member(const char* name) {
     return member;
 }
 
-void Dispatch::Invoke(DISPID member, WORD flags, DISPPARAMS& parameters) {
+void Dispatch::Invoke(DISPID member, WORD flags, DISPPARAMS& parameters, VARIANT* value) {
     EXCEPINFO exception = {};
     UINT argumentError = 0;
-    HRESULT result = object_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, nullptr,
+    HRESULT result = object_->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, value,
                                      &exception, &argumentError);
     if (result == DISP_E_EXCEPTION)
         RaiseException(exception);
@@ -120,14 +185,35 @@ void Dispatch::Invoke(DISPID member, WORD flags, DISPPARAMS& parameters) {
         Raise(result);
 }
 
-void Dispatch::Call(const char* method, std::initializer_list<const Variant*> arguments) {
+void Dispatch::Call(const char* method, WORD flags, std::initializer_list<const Variant*> arguments,
+                    VARIANT* result) {
     // IDispatch takes its arguments last first; they are only read by the callee.
     std::vector<VARIANT> reversed;
     reversed.reserve(arguments.size());
     for (auto it = std::rbegin(arguments); it != std::rend(arguments); ++it)
         reversed.push_back((*it)->Get());
     DISPPARAMS parameters = {reversed.data(), nullptr, UINT(reversed.size()), 0};
-    Invoke(Member(method), DISPATCH_METHOD, parameters);
+    Invoke(Member(method), flags, parameters, result);
+}
+
+void Dispatch::Call(const char* method, std::initializer_list<const Variant*> arguments) {
+    Call(method, DISPATCH_METHOD, arguments, nullptr);
+}
+
+void Dispatch::Call(const char* method, std::initializer_list<const Variant*> arguments,
+                    VariantResult& result) {
+    // Collections answer "Item" as a method or as a property with an index; ask for either.
+    Call(method, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments, result.Put());
+}
+
+void Dispatch::Get(const char* property, VariantResult& result) {
+    Call(property, DISPATCH_PROPERTYGET, {}, result.Put());
+}
+
+std::string Dispatch::GetText(const char* property) {
+    VariantResult value;
+    Get(property, value);
+    return value.Text();
 }
 
 void Dispatch::Put(const char* property, const Variant& value) {

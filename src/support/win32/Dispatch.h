@@ -40,6 +40,43 @@ private:
     VARIANT value_;
 };
 
+// An owned BSTR result: freed exactly once, never copied.
+class BString {
+public:
+    BString() noexcept = default;
+    BString(const BString&) = delete;
+    BString& operator=(const BString&) = delete;
+    ~BString() { ::SysFreeString(text_); }
+    // For APIs that hand out a string; frees the one held before.
+    BSTR* Put() noexcept;
+    // The text in the ANSI code page.
+    std::string Text() const;
+
+private:
+    BSTR text_ = nullptr;
+};
+
+// An owned VARIANT result: cleared exactly once, never copied.
+class VariantResult {
+public:
+    VariantResult() noexcept { ::VariantInit(&value_); }
+    VariantResult(const VariantResult&) = delete;
+    VariantResult& operator=(const VariantResult&) = delete;
+    ~VariantResult() { ::VariantClear(&value_); }
+    // For calls that write a result; clears the one held before.
+    VARIANT* Put() noexcept;
+    const VARIANT& Get() const noexcept { return value_; }
+    // The value converted the way automation converts; failures raise EComError.
+    std::string Text() const;
+    int Integer() const;
+    // The object held, or an empty pointer for an empty or null object value. Any other kind of
+    // value raises EComError.
+    ComPtr<IDispatch> Object() const;
+
+private:
+    VARIANT value_;
+};
+
 // Late-bound calls on an automation object, by member name.
 class Dispatch {
 public:
@@ -49,11 +86,19 @@ public:
 
     // Arguments in their natural order. Failures raise EComError.
     void Call(const char* method, std::initializer_list<const Variant*> arguments);
+    // A call whose value is wanted; it may name a method or a property with parameters.
+    void Call(const char* method, std::initializer_list<const Variant*> arguments, VariantResult& result);
+    void Get(const char* property, VariantResult& result);
     void Put(const char* property, const Variant& value);
+
+    std::string GetText(const char* property);
+    IDispatch* Object() const noexcept { return object_.Get(); }
 
 private:
     DISPID Member(const char* name);
-    void Invoke(DISPID member, WORD flags, DISPPARAMS& parameters);
+    void Invoke(DISPID member, WORD flags, DISPPARAMS& parameters, VARIANT* result = nullptr);
+    void Call(const char* method, WORD flags, std::initializer_list<const Variant*> arguments,
+              VARIANT* result);
 
     ComPtr<IDispatch> object_;
 };

@@ -1,0 +1,127 @@
+#include "browsers/win32/OpenPagesPlatform.h"
+
+#include "support/FileSystem.h"
+#include "support/win32/Dispatch.h"
+#include "support/win32/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <mshtml.h>
+#include <shlobj.h>
+
+namespace tsy::win32 {
+namespace {
+
+[[noreturn]] void RaiseFileError(const std::string& action, const std::string& path, DWORD error) {
+    throw EFileError(action + " \"" + path + "\": " + ComErrorText(HRESULT_FROM_WIN32(error)));
+}
+
+class ShellWindow : public IShellWindow {
+public:
+    explicit ShellWindow(Dispatch window) : window_(std::move(window)) {}
+    std::string Name() override { return window_.GetText("Name"); }
+    std::string LocationURL() override { return window_.GetText("LocationURL"); }
+    std::string LocationName() override { return window_.GetText("LocationName"); }
+
+    std::optional<std::string> DocumentTitle() override {
+        try {
+            VariantResult document;
+            window_.Get("document", document);
+            auto object = document.Object();
+            if (!object)
+                return std::nullopt;
+            ComPtr<IHTMLDocument2> html;
+            if (FAILED(object->QueryInterface(IID_IHTMLDocument2, html.PutVoid())) || !html)
+                return std::nullopt;
+            BString title;
+            if (FAILED(html->get_title(title.Put())))
+                return std::nullopt;
+            return title.Text();
+        } catch (const EComError&) {
+            // Pages that are not HTML documents have no title to give.
+            return std::nullopt;
+        }
+    }
+
+private:
+    Dispatch window_;
+};
+
+} // namespace
+
+void OpenPagesPlatform::ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) {
+    Dispatch shell = Dispatch::Create("Shell.Application");
+    VariantResult windowsValue;
+    shell.Call("Windows", {}, windowsValue);
+    auto windowsObject = windowsValue.Object();
+    if (!windowsObject)
+        throw EComError(E_POINTER, ComErrorText(E_POINTER));
+    Dispatch windows(std::move(windowsObject));
+    VariantResult countValue;
+    windows.Get("Count", countValue);
+    const int count = countValue.Integer();
+    for (int i = 0; i < count; ++i) {
+        Variant index(i);
+        VariantResult item;
+        windows.Call("Item", {&index}, item);
+        auto object = item.Object();
+        // A window closed since the count was taken leaves a gap.
+        if (!object)
+            continue;
+        ShellWindow window{Dispatch(std::move(object))};
+        if (!visit(window))
+            return;
+    }
+}
+
+bool OpenPagesPlatform::TopLevelWindowExists(const std::string& className) {
+    return ::FindWindowA(className.c_str(), nullptr) != nullptr;
+}
+
+std::string OpenPagesPlatform::AppDataFolder() {
+    char folder[MAX_PATH] = {};
+    HRESULT result = ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    if (FAILED(result))
+        throw EFileError("Unable to locate the application data folder: " + ComErrorText(result));
+    return folder;
+}
+
+std::string OpenPagesPlatform::ReadIniString(const std::string& path, const std::string& section,
+                                             const std::string& key) {
+    // Room for 260 characters and the terminator.
+    char value[261] = {};
+    const DWORD length =
+        ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, path.c_str());
+    return std::string(value, length);
+}
+
+std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {
+    // The browser keeps its history open while it runs.
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return std::nullopt;
+        RaiseFileError("Unable to open", path, error);
+    }
+    LARGE_INTEGER size = {};
+    if (!::GetFileSizeEx(file.Get(), &size))
+        RaiseFileError("Unable to read", path, ::GetLastError());
+    if (size.QuadPart > 0x7FFFFFFF)
+        RaiseFileError("Unable to read", path, ERROR_FILE_TOO_LARGE);
+    std::string bytes(std::size_t(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), bytes.data() + done, DWORD(bytes.size() - done), &read, nullptr))
+            RaiseFileError("Unable to read", path, ::GetLastError());
+        if (read == 0)
+            break;
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+} // namespace tsy::win32
