@@ -39,6 +39,8 @@ set_target_properties(tessaly_libjpeg PROPERTIES
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
 list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
 add_library(tessaly_win32 STATIC ${TESSALY_WIN32_SOURCES})
+# Resource headers: dialog and control ids.
+target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
     comctl32 shlwapi shell32 ole32 oleaut32 uuid version advapi32 user32 gdi32 wininet)
 
@@ -61,6 +63,7 @@ set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 set_directory_properties(PROPERTIES COMPILE_OPTIONS "${tessaly_saved_options}")
 include(GoogleTest)
+include(cmake/WineTests.cmake)
 
 add_subdirectory(tests/fakes)
 add_subdirectory(tests/win32)

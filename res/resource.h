@@ -26,3 +26,4 @@
 // Tray menu items.
 #define IDM_TRAY_TOGGLE 2001 // mniToggle, "S&how Tessaly"
 #define IDM_TRAY_EXIT 2002   // mniExit, "E&xit"
+#include "dialogs.h"

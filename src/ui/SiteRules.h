@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browsers/OpenPages.h"
 #include "catalogue/Catalogue.h"
 #include "support/Collation.h"
 
@@ -11,9 +12,6 @@
 #include <vector>
 
 namespace tsy {
-
-// Stands for the search text while a search URL is captured from the browser or edited.
-inline constexpr const char* kProbeWord = "StubText";
 
 // Site editor warnings; line breaks are line feed then carriage return.
 inline constexpr const char* kInvalidSiteData =

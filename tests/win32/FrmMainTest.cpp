@@ -267,6 +267,33 @@ TEST_F(MainFormTest, ACollectionOfHomePagesOnlyTurnsTheSearchBoxOffAndFocusesThe
     EXPECT_TRUE(IsWindowEnabled(form->Control(IDC_SEARCH)));
 }
 
+TEST_F(MainFormTest, StartsAtItsDesignedOuterHeightWithTheFocusOnAControlNotTheWindow) {
+    WriteString(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "Collection",
+                "Home pages");
+    auto form = MakeForm(false);
+    HWND main = form->Handle();
+    SetForegroundWindow(main);
+    SetActiveWindow(main);
+    EXPECT_FALSE(IsWindowEnabled(form->Control(IDC_SEARCH)));
+    EXPECT_EQ(GetFocus(), form->Control(IDC_COLLECTIONS));
+    RECT r;
+    GetWindowRect(main, &r);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(r.bottom - r.top, ScaleForDpi(kMainFormHeight, dpi));
+
+    // Coming back to the window returns the focus to the control that had it.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    SetForegroundWindow(main);
+    SetActiveWindow(main);
+    EXPECT_EQ(GetFocus(), form->Control(IDC_COLLECTIONS));
+    DestroyWindow(other);
+}
+
 TEST_F(MainFormTest, CustomizeStartsOnTheFirstPageOnlyAfterMoreThanSixtyWholeMinutes) {
     auto form = MakeForm();
     form->DoCustomize();

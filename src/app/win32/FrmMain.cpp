@@ -53,18 +53,6 @@ void Place(HWND control, const TRect& r) {
     SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-} // namespace
-
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), int(text.size()));
-    text.resize(std::size_t(copied > 0 ? copied : 0));
-    return text;
-}
-
-namespace {
-
 void DefaultOpenWebPage(HWND owner, const char* url) {
     ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
@@ -94,8 +82,9 @@ void TMainForm::Create() {
                ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
     AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
     fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
-    // The client area keeps its designed height whatever the frame's metrics are.
-    fixedSize_.cy = frame.bottom - frame.top;
+    // The outer height is the designed one whatever the frame's metrics; the banner takes
+    // up what the client area gains or loses.
+    fixedSize_.cy = ScaleForDpi(kMainFormHeight, dpi_);
     // Designed to open in the centre of the work area; a remembered placement replaces this.
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -367,9 +356,17 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
         return MAKELRESULT(IDC_EXPLORE, DC_HASDEFID);
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            HandleActivate();
-        return TWindow::HandleMessage(message, wParam, lParam);
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                lastFocus_ = focus;
+            return 0;
+        }
+        HandleActivate();
+        // The default handling would give the focus to the window itself, where no key works.
+        if (HIWORD(wParam) == 0)
+            RestoreFocus();
+        return 0;
     case WM_MOVING: {
         // Snaps to the edges of the work area of the monitor the window is on.
         auto* r = reinterpret_cast<RECT*>(lParam);

@@ -16,6 +16,7 @@
 #include "controls/win32/MRUEdit.h"
 #include "controls/win32/TrayIconEx.h"
 #include "settings/win32/Win32PersistentUI.h"
+#include "support/win32/Dialog.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Window.h"
 
@@ -40,9 +41,6 @@ inline constexpr const char* kMainFormClassName = "TMainForm";
 inline constexpr const char* kApplicationTitle = "Tessaly";
 // The maker's home page, opened by a click on the banner.
 inline constexpr const char* kMakerHomePage = "http://www.orvelle.example/tessaly/";
-
-// The whole text of a window or control.
-std::string WindowText(HWND window);
 
 // The dialogs the main window opens. They are built elsewhere; until then the
 // window runs every step around them.
@@ -130,6 +128,7 @@ private:
     void SetTrayIconVisible(bool visible);
     void ShowTrayMenu(POINT at);
     void FocusSearchOrCollections();
+    void RestoreFocus();
     std::string SelectedCollectionText() const;
     std::string SelectedCollectionName() const;
 
@@ -148,6 +147,8 @@ private:
     std::optional<std::int64_t> lastSettingsOpening_;
     TMRUEdit mru_;
     std::unique_ptr<TWin32PUIWindow> layout_;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace tsy::win32

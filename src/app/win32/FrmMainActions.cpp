@@ -54,6 +54,17 @@ void TMainForm::FocusSearchOrCollections() {
     SetFocus(IsWindowEnabled(search) ? search : Control(IDC_COLLECTIONS));
 }
 
+void TMainForm::RestoreFocus() {
+    // A control counts only while it and every parent up to the window can take the focus.
+    bool usable = lastFocus_ && IsWindow(lastFocus_);
+    for (HWND w = lastFocus_; usable && w && w != Handle(); w = GetParent(w))
+        usable = IsWindowEnabled(w) && IsWindowVisible(w);
+    if (usable)
+        SetFocus(lastFocus_);
+    else
+        FocusSearchOrCollections();
+}
+
 void TMainForm::DoCustomize() {
     UnregisterHotkey();
     const std::int64_t now = context_.Clock->NowSeconds();

@@ -1,6 +1,6 @@
 #include "controls/win32/Subclass.h"
 
-#include "support/win32/ErrorBoundary.h"
+#include "support/win32/GuardedCall.h"
 
 namespace tsy::win32 {
 
@@ -64,12 +64,8 @@ LRESULT CALLBACK TSubclass::Route(HWND window, UINT message, WPARAM wParam, LPAR
     auto* self = static_cast<TSubclass*>(GetPropA(window, kSubclassProperty));
     if (self && message != WM_NCDESTROY) {
         // Enter in the search box runs Explore from here; its errors must not reach Windows.
-        try {
-            return self->WindowProc(message, wParam, lParam);
-        } catch (...) {
-            ReportCurrentException();
-            return 0;
-        }
+        return GuardedCall(window, message, LRESULT(0),
+                           [&] { return self->WindowProc(message, wParam, lParam); });
     }
     const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProperty));
     if (message == WM_NCDESTROY) {

@@ -1,6 +1,6 @@
 #include "controls/win32/TrayIconEx.h"
 
-#include "support/win32/ErrorBoundary.h"
+#include "support/win32/GuardedCall.h"
 
 #include "controls/TrayLogic.h"
 
@@ -193,12 +193,8 @@ LRESULT CALLBACK TTrayIconEx::Route(HWND window, UINT message, WPARAM wParam, LP
         return DefWindowProcA(window, message, wParam, lParam);
     }
     // The icon's clicks run the main window's actions; their errors must not reach Windows.
-    try {
-        return self->WindowProc(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
+    return GuardedCall(window, message, LRESULT(0),
+                       [&] { return self->WindowProc(message, wParam, lParam); });
 }
 
 UniqueMenu CreateTrayMenu(UINT toggleCommand, UINT exitCommand) {

@@ -1,44 +1,72 @@
 #include "support/win32/Dialog.h"
 
+#include <algorithm>
 #include <stdexcept>
 
-#include "support/win32/ErrorBoundary.h"
+#include "settings/PersistentUI.h"
+#include "settings/win32/Win32PersistentUI.h"
+#include "support/OwnerStack.h"
+#include "support/win32/GuardedCall.h"
+#include "support/win32/Win32MessageBoxes.h"
 
 namespace tsy::win32 {
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
+    int copied = GetWindowTextA(window, text.data(), int(text.size()));
+    text.resize(std::size_t(copied > 0 ? copied : 0));
+    return text;
+}
+
+TDialog::TDialog(const TDialogEnvironment& environment, int templateId)
+    : environment_(environment), templateId_(templateId) {}
+
+TDialog::TDialog(const TDialogEnvironment& environment, const DLGTEMPLATE* dialogTemplate)
+    : environment_(environment), template_(dialogTemplate) {}
 
 TDialog::~TDialog() {
     if (handle_ && !modal_) {
         HWND dialog = handle_;
+        // The destruction's messages must not reach a dying object; what they would do is done here.
+        if (environment_.Owners)
+            environment_.Owners->Pop(ToHandle(dialog));
+        if (layoutRegistered_ && environment_.Layouts)
+            environment_.Layouts->UnregisterForm(*layout_);
         SetWindowLongPtrA(dialog, DWLP_USER, 0);
         handle_ = nullptr;
         DestroyWindow(dialog);
     }
 }
 
-INT_PTR TDialog::ShowModal(HINSTANCE instance, int templateId, HWND owner) {
+INT_PTR TDialog::ShowModal(HWND owner) {
     modal_ = true;
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, &TDialog::DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    closing_ = false;
+    const auto param = reinterpret_cast<LPARAM>(this);
+    if (template_)
+        return DialogBoxIndirectParamA(environment_.Instance, template_, owner, &TDialog::DialogProc, param);
+    return DialogBoxParamA(environment_.Instance, MAKEINTRESOURCEA(templateId_), owner, &TDialog::DialogProc,
+                           param);
 }
 
-INT_PTR TDialog::ShowModal(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner) {
-    modal_ = true;
-    return DialogBoxIndirectParamA(instance, dialogTemplate, owner, &TDialog::DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
-}
-
-void TDialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
+void TDialog::CreateModeless(HWND parent) {
     modal_ = false;
-    if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, &TDialog::DialogProc,
-                            reinterpret_cast<LPARAM>(this)))
+    closing_ = false;
+    const auto param = reinterpret_cast<LPARAM>(this);
+    HWND made = template_ ? CreateDialogIndirectParamA(environment_.Instance, template_, parent,
+                                                       &TDialog::DialogProc, param)
+                          : CreateDialogParamA(environment_.Instance, MAKEINTRESOURCEA(templateId_), parent,
+                                               &TDialog::DialogProc, param);
+    if (!made)
         throw std::runtime_error("Unable to create the dialog.");
 }
 
-void TDialog::CreateModeless(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner) {
-    modal_ = false;
-    if (!CreateDialogIndirectParamA(instance, dialogTemplate, owner, &TDialog::DialogProc,
-                                    reinterpret_cast<LPARAM>(this)))
-        throw std::runtime_error("Unable to create the dialog.");
+void TDialog::OnCommand(int id, std::function<void()> handler, int code) {
+    commands_[{id, code}] = std::move(handler);
+}
+
+void TDialog::OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler) {
+    notifications_[{id, code}] = std::move(handler);
 }
 
 bool TDialog::HandleMessage(UINT, WPARAM, LPARAM) {
@@ -46,8 +74,19 @@ bool TDialog::HandleMessage(UINT, WPARAM, LPARAM) {
 }
 
 void TDialog::EndModal(INT_PTR result) {
-    if (!handle_)
+    if (!handle_ || closing_)
         return;
+    closing_ = true;
+    // A layout that cannot be written must not keep the dialog from closing.
+    if (layoutRegistered_ && environment_.Layouts) {
+        try {
+            environment_.Layouts->SaveForm(*layout_);
+        } catch (...) {
+            ReportCurrentException();
+        }
+    }
+    if (environment_.Owners)
+        environment_.Owners->Pop(ToHandle(handle_));
     if (modal_)
         EndDialog(handle_, result);
     else
@@ -58,12 +97,234 @@ void TDialog::SetResult(LRESULT result) noexcept {
     SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
 }
 
+void TDialog::SetItemText(int id, std::string_view text) {
+    SetWindowTextA(Item(id), std::string(text).c_str());
+}
+
+void TDialog::Anchor(int id, unsigned anchors) {
+    Anchor(Item(id), anchors);
+}
+
+void TDialog::Anchor(HWND control, unsigned anchors) {
+    if (!control)
+        return;
+    RECT client{};
+    GetClientRect(handle_, &client);
+    if (anchored_.empty())
+        reference_ = {client.right, client.bottom};
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&place), 2);
+    // Places are kept for the reference size, whatever the size is now.
+    if (anchors & akRight) {
+        if (!(anchors & akLeft))
+            place.left -= client.right - reference_.cx;
+        place.right -= client.right - reference_.cx;
+    }
+    if (anchors & akBottom) {
+        if (!(anchors & akTop))
+            place.top -= client.bottom - reference_.cy;
+        place.bottom -= client.bottom - reference_.cy;
+    }
+    for (auto& entry : anchored_)
+        if (entry.Control == control) {
+            entry = {control, anchors, place};
+            return;
+        }
+    anchored_.push_back({control, anchors, place});
+}
+
+void TDialog::Reanchor(int id) {
+    HWND control = Item(id);
+    for (const auto& entry : anchored_)
+        if (entry.Control == control) {
+            Anchor(control, entry.Anchors);
+            return;
+        }
+}
+
+void TDialog::SetSizeLimits(SIZE minimum, int maxHeight) {
+    minimum_ = minimum;
+    maxHeight_ = maxHeight;
+}
+
+void TDialog::LayOutAnchored() {
+    if (anchored_.empty() || IsIconic(handle_))
+        return;
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const int dx = client.right - reference_.cx;
+    const int dy = client.bottom - reference_.cy;
+    HDWP batch = BeginDeferWindowPos(int(anchored_.size()));
+    for (const auto& entry : anchored_) {
+        RECT r = entry.Place;
+        if (entry.Anchors & akRight) {
+            if (!(entry.Anchors & akLeft))
+                r.left += dx;
+            r.right += dx;
+        }
+        if (entry.Anchors & akBottom) {
+            if (!(entry.Anchors & akTop))
+                r.top += dy;
+            r.bottom += dy;
+        }
+        if (batch)
+            batch = DeferWindowPos(batch, entry.Control, nullptr, r.left, r.top,
+                                   std::max(0, int(r.right - r.left)), std::max(0, int(r.bottom - r.top)),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch)
+        EndDeferWindowPos(batch);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TDialog::ShowHelp() {
+    if (!helpKeyword_.empty() && environment_.ShowHelp)
+        environment_.ShowHelp(handle_, helpKeyword_);
+}
+
+TWin32PUIWindow& TDialog::RememberLayout(std::string name, std::uint8_t options,
+                                         std::vector<std::string> classes) {
+    layout_ = std::make_unique<TWin32PUIWindow>(handle_, std::move(name));
+    if (environment_.Layouts) {
+        environment_.Layouts->RegisterForm(*layout_, std::move(classes));
+        environment_.Layouts->SetOptions(*layout_, options);
+        layoutRegistered_ = true;
+    }
+    return *layout_;
+}
+
+void TDialog::SetDetailPanel(std::function<bool()> visible, std::function<void(bool)> restore) {
+    if (layoutRegistered_)
+        environment_.Layouts->SetDetailPanel(
+            *layout_, std::move(visible),
+            [restore = std::move(restore)](IPUIWindow&, bool shown) { restore(shown); });
+}
+
+TPUIForm* TDialog::LayoutForm() const {
+    return layoutRegistered_ ? environment_.Layouts->Find(*layout_) : nullptr;
+}
+
+bool TDialog::IsChild() const {
+    return (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CHILD) != 0;
+}
+
+void TDialog::Initialise() {
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    if (minimum_.cx == 0)
+        minimum_ = {window.right - window.left, window.bottom - window.top};
+    if (!IsChild() && environment_.Owners)
+        environment_.Owners->Push(ToHandle(handle_));
+    HandleInit();
+    FinishLayout();
+}
+
+void TDialog::FinishLayout() {
+    if (layoutRegistered_)
+        environment_.Layouts->LoadForm(*layout_);
+    LayOutAnchored();
+}
+
+bool TDialog::RouteCommand(int id, int code) {
+    if (auto it = commands_.find({id, code}); it != commands_.end()) {
+        // A copy: the handler may replace its own routing while it runs.
+        auto handler = it->second;
+        handler();
+        return true;
+    }
+    if (code != BN_CLICKED || (id != IDOK && id != IDCANCEL))
+        return false;
+    if (IsChild()) {
+        // Enter and Esc inside a page belong to the dialog that hosts it.
+        SendMessageA(GetParent(handle_), WM_COMMAND, MAKEWPARAM(id, code), 0);
+        return true;
+    }
+    if (id == IDOK) {
+        if (CanAccept())
+            EndModal(IDOK);
+    } else {
+        HandleCancel();
+        EndModal(IDCANCEL);
+    }
+    return true;
+}
+
+bool TDialog::RouteNotify(NMHDR& header) {
+    auto it = notifications_.find({int(header.idFrom), header.code});
+    if (it == notifications_.end())
+        return false;
+    auto handler = it->second;
+    SetResult(handler(header));
+    return true;
+}
+
+INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return RouteCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_NOTIFY:
+        return RouteNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            LayOutAnchored();
+        return HandleMessage(message, wParam, lParam);
+    case WM_GETMINMAXINFO:
+        if (!IsChild() && minimum_.cx > 0 && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_THICKFRAME)) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = {minimum_.cx, minimum_.cy};
+            if (maxHeight_ > 0)
+                info->ptMaxTrackSize.y = maxHeight_;
+            return TRUE;
+        }
+        return HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        // The brush itself is the answer here, not a message result.
+        if (HBRUSH brush = HandleColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<INT_PTR>(brush);
+        return HandleMessage(message, wParam, lParam);
+    case WM_HELP:
+        if (helpKeyword_.empty() || !environment_.ShowHelp)
+            return HandleMessage(message, wParam, lParam);
+        ShowHelp();
+        return TRUE;
+    case WM_DESTROY:
+        if (environment_.Owners)
+            environment_.Owners->Pop(ToHandle(handle_));
+        HandleMessage(message, wParam, lParam);
+        if (layoutRegistered_) {
+            environment_.Layouts->UnregisterForm(*layout_);
+            layoutRegistered_ = false;
+        }
+        return FALSE;
+    default:
+        return HandleMessage(message, wParam, lParam);
+    }
+}
+
 INT_PTR CALLBACK TDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!self && message == WM_INITDIALOG) {
         self = reinterpret_cast<TDialog*>(lParam);
         self->handle_ = dialog;
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        const bool made = GuardedCall(dialog, message, false, [&] {
+            self->Initialise();
+            return true;
+        });
+        if (!made) {
+            // A half-made dialog is of no use to anyone: it closes before it is seen.
+            self->closing_ = true;
+            if (self->environment_.Owners)
+                self->environment_.Owners->Pop(ToHandle(dialog));
+            if (self->modal_)
+                EndDialog(dialog, -1);
+            else
+                DestroyWindow(dialog);
+        }
+        return TRUE;
     }
     if (!self)
         return FALSE;
@@ -72,14 +333,8 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
         self->handle_ = nullptr;
         return FALSE;
     }
-    try {
-        if (message == WM_INITDIALOG)
-            return self->HandleInit() ? TRUE : FALSE;
-        return self->HandleMessage(message, wParam, lParam) ? TRUE : FALSE;
-    } catch (...) {
-        ReportCurrentException();
-        return TRUE;
-    }
+    return GuardedCall(dialog, message, INT_PTR(TRUE),
+                       [&] { return self->Dispatch(message, wParam, lParam); });
 }
 
 } // namespace tsy::win32

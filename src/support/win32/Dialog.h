@@ -2,12 +2,57 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tsy {
+class TOwnerStack;
+class TPersistentUI;
+class TPUIForm;
+class IMessageBoxes;
+} // namespace tsy
+
 namespace tsy::win32 {
 
-// Base of the program's dialogs, built from a dialog template (a resource or
-// one made in memory). The object is reached from the dialog through DWLP_USER;
-// an exception escaping a handler is reported to the error handler
-// (ErrorBoundary.h) and the message counts as handled.
+class TWin32PUIWindow;
+
+// What every dialog of the program works with; all of it outlives the dialogs. Any of
+// the services may be missing (tests), and the dialog then goes without it.
+struct TDialogEnvironment {
+    HINSTANCE Instance = nullptr;
+    TOwnerStack* Owners = nullptr;
+    TPersistentUI* Layouts = nullptr;
+    IMessageBoxes* Boxes = nullptr;
+    // Opens a help topic by keyword; F1 and the Help buttons come here.
+    std::function<void(HWND owner, const std::string& keyword)> ShowHelp;
+};
+
+// The edges of a control that keep their distance to the same edge of the dialog
+// when it is resized. Left and right together stretch the control.
+enum TAnchors : unsigned {
+    akLeft = 1,
+    akTop = 2,
+    akRight = 4,
+    akBottom = 8,
+    akTopLeft = akLeft | akTop,
+    akAll = akLeft | akTop | akRight | akBottom,
+};
+
+// The whole text of a window or control.
+std::string WindowText(HWND window);
+
+// Base of the program's dialogs, built from a DIALOGEX template. It routes commands
+// and notifications to handlers, closes with OK and Cancel (Esc and the close box are
+// Cancel), keeps an exception from reaching Windows (one thrown while the dialog is
+// being made closes it), moves anchored controls, and does for each top-level dialog
+// what every one of them needs: it owns message boxes while open, remembers its layout
+// and opens its help topic on F1.
 class TDialog {
 public:
     TDialog(const TDialog&) = delete;
@@ -15,31 +60,102 @@ public:
     virtual ~TDialog();
 
     HWND Handle() const noexcept { return handle_; }
-
-    // Modal: returns the value given to EndModal, or -1 when the dialog cannot be created.
-    INT_PTR ShowModal(HINSTANCE instance, int templateId, HWND owner);
-    INT_PTR ShowModal(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner);
-    // Modeless: raises std::runtime_error when the dialog cannot be created.
-    void CreateModeless(HINSTANCE instance, int templateId, HWND owner);
-    void CreateModeless(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner);
-
-protected:
-    TDialog() = default;
-
-    // WM_INITDIALOG: return true to let the dialog focus its first control.
-    virtual bool HandleInit() { return true; }
-    // Any other message; return true when handled, and set the result with SetResult where one matters.
-    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Ends a modal showing, or destroys a modeless dialog.
-    void EndModal(INT_PTR result);
-    void SetResult(LRESULT result) noexcept;
     HWND Item(int id) const noexcept { return GetDlgItem(handle_, id); }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Modal: the value given to EndModal; -1 when the dialog could not be made or its
+    // initialisation failed.
+    INT_PTR ShowModal(HWND owner);
+    // Modeless, as a top-level window or (for a template with WS_CHILD) as a child of
+    // `parent`; raises std::runtime_error when the dialog cannot be made.
+    void CreateModeless(HWND parent);
 
+    // Routing, also for the controls that a dialog hosts.
+    void OnCommand(int id, std::function<void()> handler, int code = BN_CLICKED);
+    void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler);
+
+protected:
+    TDialog(const TDialogEnvironment& environment, int templateId);
+    // An in-memory template, which must outlive the dialog.
+    TDialog(const TDialogEnvironment& environment, const DLGTEMPLATE* dialogTemplate);
+
+    const TDialogEnvironment& Environment() const noexcept { return environment_; }
+
+    // WM_INITDIALOG. An exception closes the dialog and is reported.
+    virtual void HandleInit() {}
+    // OK pressed: return false to keep the dialog open (after telling the user why).
+    virtual bool CanAccept() { return true; }
+    // Cancel, Esc or the close box, before the dialog closes.
+    virtual void HandleCancel() {}
+    // Any message the routing does not take; return true when handled, and set the
+    // result with SetResult where one matters.
+    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The brush, text colour and mode of a control's background; nullptr for the default.
+    virtual HBRUSH HandleColour(HWND /*control*/, HDC /*dc*/) { return nullptr; }
+
+    // Ends a modal showing, or destroys a modeless dialog; the layout is saved first.
+    void EndModal(INT_PTR result);
+    void SetResult(LRESULT result) noexcept;
+
+    std::string ItemText(int id) const { return WindowText(Item(id)); }
+    void SetItemText(int id, std::string_view text);
+    bool IsChecked(int id) const { return IsDlgButtonChecked(handle_, id) == BST_CHECKED; }
+    void SetChecked(int id, bool checked) {
+        CheckDlgButton(handle_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    // Resizing: the template's size is the smallest; `maxHeight` 0 lifts the limit.
+    void Anchor(int id, unsigned anchors);
+    void Anchor(HWND control, unsigned anchors);
+    void SetSizeLimits(SIZE minimum, int maxHeight);
+    SIZE MinimumSize() const noexcept { return minimum_; }
+    // Records a control's current place as the one its anchors keep (after moving it by hand).
+    void Reanchor(int id);
+
+    // Help topic for F1 and the Help button.
+    void SetHelpKeyword(std::string keyword) { helpKeyword_ = std::move(keyword); }
+    void ShowHelp();
+
+    // Remembers the dialog's layout under "PUI\Dialogs\<name>": restored before the
+    // dialog is first shown, saved when it closes. Call from HandleInit; add the
+    // components and the detail panel to the returned window before it returns.
+    TWin32PUIWindow& RememberLayout(std::string name, std::uint8_t options,
+                                    std::vector<std::string> classes = {});
+    // The detail panel: its visibility is stored and handed back to `restore` on load.
+    void SetDetailPanel(std::function<bool()> visible, std::function<void(bool)> restore);
+    // The registration, for components kept whatever their class; nullptr without a store.
+    TPUIForm* LayoutForm() const;
+
+private:
+    struct TAnchored {
+        HWND Control;
+        unsigned Anchors;
+        RECT Place; // in client coordinates of the dialog at the reference size
+    };
+
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Initialise();
+    bool RouteCommand(int id, int code);
+    bool RouteNotify(NMHDR& header);
+    void LayOutAnchored();
+    void FinishLayout();
+    bool IsChild() const;
+
+    TDialogEnvironment environment_;
+    int templateId_ = 0;
+    const DLGTEMPLATE* template_ = nullptr;
     HWND handle_ = nullptr;
     bool modal_ = false;
+    bool closing_ = false;
+    std::map<std::pair<int, int>, std::function<void()>> commands_;
+    std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR&)>> notifications_;
+    std::vector<TAnchored> anchored_;
+    SIZE reference_{}; // client size the anchored places belong to
+    SIZE minimum_{};   // window size
+    int maxHeight_ = 0;
+    std::string helpKeyword_;
+    std::unique_ptr<TWin32PUIWindow> layout_;
+    bool layoutRegistered_ = false;
 };
 
 } // namespace tsy::win32

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "support/win32/ErrorBoundary.h"
+#include "support/win32/GuardedCall.h"
 
 namespace tsy::win32 {
 
@@ -76,15 +76,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
         self->HandleDestroyed();
         return result;
     }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        // A paint that failed would otherwise be asked for again at once, and again.
-        if (message == WM_PAINT)
-            ValidateRect(window, nullptr);
-        return 0;
-    }
+    return GuardedCall(window, message, LRESULT(0),
+                       [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 } // namespace tsy::win32

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tsy::win32 {
+
+// A report-style list view of a dialog, with the selection and item-moving helpers the
+// editing dialogs share. It does not own the control.
+class TListViewEx {
+public:
+    TListViewEx() = default;
+    TListViewEx(const TListViewEx&) = delete;
+    TListViewEx& operator=(const TListViewEx&) = delete;
+    virtual ~TListViewEx() = default;
+
+    // Takes the control: report view, whole-row selection, check boxes when asked.
+    virtual void Attach(HWND control, bool checkBoxes = false);
+    HWND Handle() const noexcept { return control_; }
+
+    int AddColumn(const std::string& caption, int width);
+    int ColumnCount() const;
+    // Appends a row; returns its index.
+    int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, LPARAM data = 0);
+    void Clear();
+    int Count() const;
+    std::string ItemText(int index, int column = 0) const;
+    void SetItemText(int index, int column, const std::string& text);
+    LPARAM ItemData(int index) const;
+    bool Checked(int index) const;
+    void SetChecked(int index, bool checked);
+    bool Selected(int index) const;
+    int SelectedCount() const;
+    // The first selected row, or -1.
+    int SelectedIndex() const;
+    std::vector<int> SelectedIndexes() const;
+    int FindCaption(const std::string& caption) const;
+
+    bool HasCheckedItems() const;
+    // Clears the selection, then selects the row (none for -1) and gives it the focus mark.
+    void SelectItem(int index);
+    // SelectItem, then the control takes the keyboard focus.
+    void SelectAndFocus(int index);
+    // Moves the row by delta places; the row takes all its data and states along.
+    void MoveItem(int index, int delta);
+    // Moves the selected row by delta and keeps it the current one.
+    void MoveSelected(int delta);
+
+    // Redrawing stops until the matching EndUpdate.
+    void BeginUpdate();
+    virtual void EndUpdate();
+
+protected:
+    HWND control_ = nullptr;
+};
+
+} // namespace tsy::win32

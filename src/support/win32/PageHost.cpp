@@ -1,0 +1,85 @@
+#include "support/win32/PageHost.h"
+
+#include <commctrl.h>
+
+#include "support/win32/Dialog.h"
+
+namespace tsy::win32 {
+
+void TPageHost::Attach(TDialog& host, int tabId, bool tabsVisible) {
+    host_ = &host;
+    tab_ = host.Item(tabId);
+    if (!tabsVisible) {
+        ShowWindow(tab_, SW_HIDE);
+        EnableWindow(tab_, FALSE);
+    }
+    host.OnNotify(tabId, TCN_SELCHANGING, [this](NMHDR&) -> LRESULT {
+        // Nonzero keeps the current tab.
+        return OnLeave && active_ >= 0 && !OnLeave(active_);
+    });
+    host.OnNotify(tabId, TCN_SELCHANGE, [this](NMHDR&) -> LRESULT {
+        Show(TabCtrl_GetCurSel(tab_));
+        return 0;
+    });
+}
+
+void TPageHost::AddPage(TDialog& page, const std::string& caption) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    std::string text = caption;
+    item.pszText = text.data();
+    TabCtrl_InsertItem(tab_, int(pages_.size()), &item);
+    page.CreateModeless(host_->Handle());
+    pages_.push_back(&page);
+    // Just above the tab control: drawn over it, and next after it in the Tab order.
+    HWND before = GetWindow(tab_, GW_HWNDPREV);
+    SetWindowPos(page.Handle(), before ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Fit();
+    if (active_ < 0)
+        Show(0);
+    else
+        ShowWindow(page.Handle(), SW_HIDE);
+}
+
+bool TPageHost::SetActivePage(int index) {
+    if (index < 0 || index >= PageCount())
+        return false;
+    if (index == active_)
+        return true;
+    if (OnLeave && active_ >= 0 && !OnLeave(active_))
+        return false;
+    TabCtrl_SetCurSel(tab_, index);
+    Show(index);
+    return true;
+}
+
+RECT TPageHost::PageArea() const {
+    RECT area{};
+    GetWindowRect(tab_, &area);
+    MapWindowPoints(nullptr, host_->Handle(), reinterpret_cast<POINT*>(&area), 2);
+    if (IsWindowVisible(tab_) || (GetWindowLongPtrA(tab_, GWL_STYLE) & WS_VISIBLE))
+        TabCtrl_AdjustRect(tab_, FALSE, &area);
+    return area;
+}
+
+void TPageHost::Fit() {
+    const RECT area = PageArea();
+    for (TDialog* page : pages_)
+        SetWindowPos(page->Handle(), nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TPageHost::Show(int index) {
+    if (index < 0 || index >= PageCount())
+        return;
+    for (int i = 0; i < PageCount(); ++i)
+        if (i != index)
+            ShowWindow(pages_[std::size_t(i)]->Handle(), SW_HIDE);
+    ShowWindow(pages_[std::size_t(index)]->Handle(), SW_SHOW);
+    active_ = index;
+    if (OnEnter)
+        OnEnter(index);
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tsy::win32 {
+
+class TDialog;
+
+// Child page dialogs shown one at a time in the display area of a tab control of the
+// hosting dialog. With hidden tabs (a wizard) the tab control only gives the pages
+// their place and buttons drive the pages. Page templates need WS_CHILD and DS_CONTROL.
+class TPageHost {
+public:
+    TPageHost() = default;
+    TPageHost(const TPageHost&) = delete;
+    TPageHost& operator=(const TPageHost&) = delete;
+
+    void Attach(TDialog& host, int tabId, bool tabsVisible);
+    // Makes the page and adds its tab; the first page added is shown.
+    void AddPage(TDialog& page, const std::string& caption);
+
+    HWND Tab() const noexcept { return tab_; }
+    int PageCount() const noexcept { return int(pages_.size()); }
+    int ActivePage() const noexcept { return active_; }
+    TDialog& Page(int index) const { return *pages_.at(std::size_t(index)); }
+    // Runs the leave step of the active page and the enter step of the new one;
+    // false, and nothing changes, when leaving is refused or the index is out of range.
+    bool SetActivePage(int index);
+    // Places every page in the tab's display area, after the host was resized.
+    void Fit();
+
+    // Before the active page changes; returning false keeps it.
+    std::function<bool(int index)> OnLeave;
+    // After a page became the active one.
+    std::function<void(int index)> OnEnter;
+
+private:
+    RECT PageArea() const;
+    void Show(int index);
+
+    TDialog* host_ = nullptr;
+    HWND tab_ = nullptr;
+    std::vector<TDialog*> pages_;
+    int active_ = -1;
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "browsers/OpenPages.h"
+#include "support/win32/Dialog.h"
+
+namespace tsy {
+class TTargets;
+class TCollections;
+class TCategories;
+class ICollation;
+} // namespace tsy
+
+namespace tsy::win32 {
+
+// What the catalogue editors work on: the one in-memory catalogue and the pages the
+// browsers have open. All of it outlives the dialogs.
+struct TEditorContext {
+    TDialogEnvironment Dialogs;
+    TTargets* Targets = nullptr;
+    TCollections* Collections = nullptr;
+    TCategories* Categories = nullptr;
+    const ICollation* Collation = nullptr;
+    // The open pages of Internet Explorer, Firefox and Opera, in that order.
+    std::function<TPageInfos()> ListOpenPages;
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,181 @@
+#include "ui/win32/FrameImport.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "browsers/OpenPages.h"
+#include "dialogs.h"
+#include "support/MessageBoxes.h"
+#include "ui/win32/EditorContext.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr int kTitleMinWidth = 200;
+constexpr int kTitleMaxWidth = 400;
+constexpr int kMessageMargin = 10;
+constexpr COLORREF kMessageColour = RGB(128, 128, 128);
+
+} // namespace
+
+std::vector<TImportRow> OpenPageRows(const TEditorContext& context, TImportKind kind) {
+    std::vector<std::pair<std::string, std::string>> pages;
+    if (context.ListOpenPages)
+        for (auto& page : context.ListOpenPages())
+            pages.emplace_back(std::move(page.URL), std::move(page.Title));
+    return ImportRows(pages, kind, [](std::string& url) { return RecognizeSearchURL(url); });
+}
+
+TImportFrame::TImportFrame(const TEditorContext& context)
+    : TDialog(context.Dialogs, IDD_IMPORTFRAME), context_(context), list_(*context.Collation) {}
+
+void TImportFrame::HandleInit() {
+    list_.Attach(*this, IDC_URLLIST, false, TSortListView::TSortType::None);
+    list_.AddColumn("Site Title", kTitleMinWidth);
+    list_.AddColumn("Site URL", 300);
+    Anchor(IDC_URLLIST, akAll);
+    LOGFONTA face{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof face, &face);
+    face.lfWeight = FW_BOLD;
+    boldFont_.Reset(CreateFontIndirectA(&face));
+    SendMessageA(Item(IDC_IMPORT_MESSAGE), WM_SETFONT, WPARAM(boldFont_.Get()), FALSE);
+    OnNotify(IDC_URLLIST, NM_DBLCLK, [this](NMHDR&) -> LRESULT {
+        if (OnDoubleClick && list_.SelectedIndex() >= 0)
+            OnDoubleClick();
+        return 0;
+    });
+}
+
+bool TImportFrame::FillImportList(TImportKind kind) {
+    auto rows = OpenPageRows(context_, kind);
+    ShowRows(rows, rows.empty() ? EmptyImportMessage(kind) : std::string());
+    return !rows.empty();
+}
+
+void TImportFrame::ShowRows(const std::vector<TImportRow>& rows, const std::string& message) {
+    list_.BeginUpdate();
+    list_.Clear();
+    for (const auto& row : rows)
+        list_.AddItem(row.Title, {row.URL});
+    if (!rows.empty()) {
+        ListView_SetColumnWidth(list_.Handle(), 0, LVSCW_AUTOSIZE);
+        const int width =
+            std::clamp(ListView_GetColumnWidth(list_.Handle(), 0), kTitleMinWidth, kTitleMaxWidth);
+        ListView_SetColumnWidth(list_.Handle(), 0, width);
+        ListView_SetColumnWidth(list_.Handle(), 1, LVSCW_AUTOSIZE_USEHEADER);
+    }
+    list_.EndUpdate();
+    message_ = message;
+    SetItemText(IDC_IMPORT_MESSAGE, message_);
+    ShowWindow(list_.Handle(), rows.empty() ? SW_HIDE : SW_SHOW);
+    ShowWindow(Item(IDC_IMPORT_MESSAGE), rows.empty() ? SW_SHOW : SW_HIDE);
+    PlaceMessage();
+}
+
+bool TImportFrame::HasSelectedPage() const {
+    return list_.SelectedIndex() >= 0;
+}
+
+std::pair<std::string, std::string> TImportFrame::SelectedPage() const {
+    const int index = list_.SelectedIndex();
+    if (index < 0)
+        return {};
+    return {list_.ItemText(index, 1), list_.ItemText(index, 0)};
+}
+
+void TImportFrame::PlaceMessage() {
+    // A wrapped label cannot centre itself vertically: it is given the height of its text.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT text{0, 0, client.right - kMessageMargin, 0};
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, boldFont_.Get());
+    DrawTextA(dc, message_.c_str(), int(message_.size()), &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    const int height = std::min(int(text.bottom), int(client.bottom));
+    SetWindowPos(Item(IDC_IMPORT_MESSAGE), nullptr, kMessageMargin, (client.bottom - height) / 2,
+                 client.right - kMessageMargin, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TImportFrame::HandleMessage(UINT message, WPARAM, LPARAM) {
+    if (message == WM_SIZE)
+        PlaceMessage();
+    return false;
+}
+
+HBRUSH TImportFrame::HandleColour(HWND control, HDC dc) {
+    if (control != Item(IDC_IMPORT_MESSAGE))
+        return nullptr;
+    SetTextColor(dc, kMessageColour);
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+namespace {
+
+class TImportForm : public TDialog {
+public:
+    TImportForm(const TEditorContext& context, TImportKind kind, std::vector<TImportRow> rows)
+        : TDialog(context.Dialogs, IDD_IMPORT), context_(context), kind_(kind), rows_(std::move(rows)),
+          frame_(context) {}
+
+    std::pair<std::string, std::string> Chosen() const { return chosen_; }
+
+protected:
+    void HandleInit() override {
+        SetWindowTextA(Handle(), ImportCaption(kind_).c_str());
+        frame_.CreateModeless(Handle());
+        RECT place{};
+        GetWindowRect(Item(IDC_IMPORT_PLACE), &place);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(frame_.Handle(), Item(IDC_IMPORT_PLACE), place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOACTIVATE);
+        frame_.ShowRows(rows_, {});
+        frame_.OnDoubleClick = [this] {
+            SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        };
+        Anchor(IDC_IMPORT_LABEL, akLeft | akTop | akRight);
+        Anchor(frame_.Handle(), akAll);
+        Anchor(IDOK, akRight | akBottom);
+        Anchor(IDCANCEL, akRight | akBottom);
+    }
+    bool CanAccept() override {
+        if (!frame_.HasSelectedPage()) {
+            if (Environment().Boxes)
+                Environment().Boxes->Warning(kImportSelectionRequired);
+            return false;
+        }
+        chosen_ = frame_.SelectedPage();
+        return true;
+    }
+
+private:
+    const TEditorContext& context_;
+    TImportKind kind_;
+    std::vector<TImportRow> rows_;
+    TImportFrame frame_;
+    std::pair<std::string, std::string> chosen_;
+};
+
+} // namespace
+
+bool ImportURL(const TEditorContext& context, HWND owner, TImportKind kind, std::string& url,
+               std::string& title) {
+    auto rows = OpenPageRows(context, kind);
+    if (rows.empty()) {
+        // Nothing to choose from: the reason instead of an empty dialog.
+        if (context.Dialogs.Boxes)
+            context.Dialogs.Boxes->Warning(EmptyImportMessage(kind));
+        return false;
+    }
+    TImportForm form(context, kind, std::move(rows));
+    if (form.ShowModal(owner) != IDOK)
+        return false;
+    std::tie(url, title) = form.Chosen();
+    return true;
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,102 @@
+#include "ui/win32/FrameSite.h"
+
+#include "catalogue/Catalogue.h"
+#include "dialogs.h"
+#include "ui/SiteRules.h"
+#include "ui/win32/EditorContext.h"
+#include "ui/win32/InputBox.h"
+
+namespace tsy::win32 {
+
+void TCategoryBox::Fill(const TEditorContext& context, std::int32_t catID) {
+    const auto entries = CategoryBoxEntries(*context.Categories, *context.Collation, catID);
+    Clear();
+    // Added in the given order: the box itself does not sort.
+    for (const auto& item : entries.Items)
+        SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
+    SetItemIndex(entries.Selected);
+    previous_ = entries.Selected;
+}
+
+void TCategoryBox::HandleChange(const TEditorContext& context, HWND owner) {
+    if (Text() != kAddCategoryEntry) {
+        previous_ = ItemIndex();
+        return;
+    }
+    const std::int32_t added = AddCategoryPrompt(context, owner);
+    if (added == NotFound) {
+        SetItemIndex(previous_);
+        return;
+    }
+    Fill(context, context.Categories->GetItem(added).ID);
+}
+
+void PlaceFrame(HWND host, HWND frame, int placeholderId) {
+    HWND placeholder = GetDlgItem(host, placeholderId);
+    RECT place{};
+    GetWindowRect(placeholder, &place);
+    MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&place), 2);
+    // In the placeholder's place in the Tab order too.
+    SetWindowPos(frame, placeholder, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOACTIVATE);
+}
+
+TSiteCollectionsFrame::TSiteCollectionsFrame(const TEditorContext& context)
+    : TDialog(context.Dialogs, IDD_SITECOLLECTIONS), context_(context), list_(*context.Collation) {}
+
+void TSiteCollectionsFrame::HandleInit() {
+    list_.Attach(*this, IDC_SITE_COLLECTIONS, true, TSortListView::TSortType::Both);
+    RECT client{};
+    GetClientRect(list_.Handle(), &client);
+    list_.AddColumn("Collections", client.right - GetSystemMetrics(SM_CXVSCROLL));
+    list_.StartSorted();
+    Anchor(IDC_SITE_COLLECTIONS, akAll);
+    Anchor(IDC_ADD_COLLECTION, akTop | akRight);
+    OnCommand(IDC_ADD_COLLECTION, [this] { BtnAddCollectionClick(); });
+}
+
+void TSiteCollectionsFrame::LoadMemberships(std::int32_t siteId) {
+    list_.BeginUpdate();
+    list_.Clear();
+    for (const auto& [name, member] : Memberships(*context_.Collections, siteId)) {
+        const int row = list_.AddItem(name);
+        list_.SetChecked(row, member);
+    }
+    list_.EndUpdate();
+}
+
+void TSiteCollectionsFrame::ApplyMemberships(std::int32_t siteId) {
+    std::vector<std::pair<std::string, bool>> rows;
+    for (int i = 0; i < list_.Count(); ++i)
+        rows.emplace_back(list_.ItemText(i), list_.Checked(i));
+    tsy::ApplyMemberships(*context_.Collections, siteId, rows);
+}
+
+void TSiteCollectionsFrame::BtnAddCollectionClick() {
+    const std::int32_t added = AddCollectionPrompt(context_, GetAncestor(Handle(), GA_ROOT));
+    if (added == NotFound)
+        return;
+    const std::string name = context_.Collections->GetItem(added).Name();
+    list_.BeginUpdate();
+    list_.AddItem(name);
+    // A sorted list puts the row in its place.
+    list_.EndUpdate();
+    const int row = list_.FindCaption(name);
+    list_.SelectAndFocus(row);
+    list_.SetChecked(row, true);
+}
+
+TEditSiteFrame::TEditSiteFrame(const TEditorContext& context)
+    : TDialog(context.Dialogs, IDD_EDITSITEFRAME), context_(context) {}
+
+void TEditSiteFrame::HandleInit() {
+    category_.Attach(Item(IDC_SITE_CATEGORY));
+    category_.Fill(context_, 0);
+    for (int id : {IDC_SITE_NAME, IDC_OPEN_URL, IDC_SEARCH_URL})
+        Anchor(id, akLeft | akTop | akRight);
+    OnCommand(
+        IDC_SITE_CATEGORY, [this] { category_.HandleChange(context_, GetAncestor(Handle(), GA_ROOT)); },
+        CBN_SELCHANGE);
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,166 @@
+#include "ui/win32/FrmEditTarget.h"
+
+#include "browsers/SearchUrl.h"
+#include "dialogs.h"
+#include "settings/PersistentUI.h"
+#include "support/MessageBoxes.h"
+#include "ui/ImportRules.h"
+#include "ui/SiteRules.h"
+#include "ui/win32/EditorContext.h"
+#include "ui/win32/FrameImport.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr const char* kShowHelpersCaption = "Collections >>";
+constexpr const char* kHideHelpersCaption = "<< Collections";
+// How far the expanded dialog may shrink below its collapsed height plus this.
+constexpr int kPanelMinimum = 60;
+
+int ClientTop(HWND dialog, HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place.top;
+}
+
+SIZE WindowSize(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+} // namespace
+
+TEditTargetForm::TEditTargetForm(const TEditorContext& context, const TTarget& target)
+    : TDialog(context.Dialogs, IDD_EDITTARGET), context_(context), target_(target),
+      frmSiteCollections_(context) {}
+
+void TEditTargetForm::HandleInit() {
+    edtName_.Attach(Item(IDC_EDT_NAME));
+    edtOpenRequest_.Attach(Item(IDC_EDT_OPEN_REQUEST));
+    edtSearchRequest_.Attach(Item(IDC_EDT_SEARCH_REQUEST));
+    cbxCategory_.Attach(Item(IDC_CBX_CATEGORY));
+    frmSiteCollections_.CreateModeless(Handle());
+    PlaceFrame(Handle(), frmSiteCollections_.Handle(), IDC_SITE_COLLECTIONS_PLACE);
+
+    SetItemText(IDC_EDT_SEARCH_REQUEST, SearchURLToDisplay(target_.Search));
+    SetItemText(IDC_EDT_NAME, target_.Name);
+    SetItemText(IDC_EDT_OPEN_REQUEST, target_.Open);
+    cbxCategory_.Fill(context_, target_.CatID);
+    frmSiteCollections_.LoadMemberships(target_.ID);
+
+    for (int id : {IDC_EDT_NAME, IDC_EDT_OPEN_REQUEST, IDC_EDT_SEARCH_REQUEST})
+        Anchor(id, akLeft | akTop | akRight);
+    for (int id : {IDC_IMPORT_OPEN_URL, IDC_IMPORT_SEARCH_URL})
+        Anchor(id, akTop | akRight);
+    Anchor(frmSiteCollections_.Handle(), akAll);
+    Anchor(IDC_SHOW_HELPERS, akLeft | akBottom);
+    for (int id : {IDOK, IDCANCEL, IDC_BTN_HELP})
+        Anchor(id, akRight | akBottom);
+
+    OnCommand(IDC_IMPORT_OPEN_URL, [this] { ImportOpenURL(); });
+    OnCommand(IDC_IMPORT_SEARCH_URL, [this] { ImportSearchURL(); });
+    OnCommand(IDC_SHOW_HELPERS, [this] { BtnShowHelpersClick(); });
+    OnCommand(
+        IDC_CBX_CATEGORY, [this] { cbxCategory_.HandleChange(context_, Handle()); }, CBN_SELCHANGE);
+    OnCommand(IDC_BTN_HELP, [this] {
+        if (Environment().Boxes)
+            Environment().Boxes->Warning(kHelpLaterMessage);
+    });
+    SetHelpKeyword(kSitesHelpKeyword);
+
+    // Collapsed unless the remembered layout says otherwise.
+    SetHelpersShown(false);
+    RememberLayout(kEditTargetFormName, kPUIRestorePosition | kPUIRestoreSize);
+    SetDetailPanel([this] { return helpersShown_; }, [this](bool shown) { SetHelpersShown(shown); });
+}
+
+void TEditTargetForm::BtnShowHelpersClick() {
+    SetHelpersShown(!helpersShown_);
+}
+
+void TEditTargetForm::SetHelpersShown(bool shown) {
+    if (shown == helpersShown_)
+        return;
+    const SIZE size = WindowSize(Handle());
+    const int width = MinimumSize().cx;
+    if (!shown) {
+        panelHeight_ =
+            ClientTop(Handle(), Item(IDC_SHOW_HELPERS)) - ClientTop(Handle(), Item(IDC_COLLECTIONS_LABEL));
+        ShowWindow(Item(IDC_COLLECTIONS_LABEL), SW_HIDE);
+        ShowWindow(frmSiteCollections_.Handle(), SW_HIDE);
+        if (expandedMinimumHeight_ == 0)
+            expandedMinimumHeight_ = size.cy - panelHeight_;
+        // Collapsed, the dialog cannot grow vertically.
+        SetSizeLimits({width, expandedMinimumHeight_}, expandedMinimumHeight_);
+        helpersShown_ = false;
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy - panelHeight_,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetItemText(IDC_SHOW_HELPERS, kShowHelpersCaption);
+    } else {
+        SetSizeLimits({width, expandedMinimumHeight_ + kPanelMinimum}, 0);
+        helpersShown_ = true;
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy + panelHeight_,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(Item(IDC_COLLECTIONS_LABEL), SW_SHOW);
+        ShowWindow(frmSiteCollections_.Handle(), SW_SHOW);
+        SetItemText(IDC_SHOW_HELPERS, kHideHelpersCaption);
+    }
+}
+
+bool TEditTargetForm::CanAccept() {
+    const std::string name = ItemText(IDC_EDT_NAME);
+    const std::string search = ItemText(IDC_EDT_SEARCH_REQUEST);
+    const std::string open = ItemText(IDC_EDT_OPEN_REQUEST);
+    if (const auto refusal = ValidateSite(name, search, open)) {
+        if (Environment().Boxes)
+            Environment().Boxes->Warning(*refusal);
+        return false;
+    }
+    target_.Name = TrimText(name);
+    target_.Search = SearchURLToStored(search);
+    target_.Open = TrimText(open);
+    target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
+    frmSiteCollections_.ApplyMemberships(target_.ID);
+    return true;
+}
+
+void TEditTargetForm::ImportOpenURL() {
+    std::string url, title;
+    if (!ImportURL(context_, Handle(), TImportKind::Open, url, title))
+        return;
+    SetItemText(IDC_EDT_NAME, title);
+    SetItemText(IDC_EDT_OPEN_REQUEST, url);
+}
+
+void TEditTargetForm::ImportSearchURL() {
+    std::string url, title;
+    if (!ImportURL(context_, Handle(), TImportKind::Search, url, title))
+        return;
+    SetItemText(IDC_EDT_SEARCH_REQUEST, SearchURLToDisplay(url));
+}
+
+bool EditTarget(const TEditorContext& context, HWND owner, TTarget& target) {
+    if (target.ReadOnly)
+        return false;
+    TEditTargetForm form(context, target);
+    if (form.ShowModal(owner) != IDOK)
+        return false;
+    target = form.Target();
+    return true;
+}
+
+bool AddTarget(const TEditorContext& context, HWND owner, TTarget& target) {
+    target = TTarget{};
+    const std::int32_t index = context.Targets->Add(target);
+    if (EditTarget(context, owner, target)) {
+        context.Targets->SetItem(index, target);
+        return true;
+    }
+    context.Targets->Delete(index);
+    return false;
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,230 @@
+// The dialog base, the page host and the sortable list view on real dialogs.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "AsciiCollation.h"
+#include "ModalDriver.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/SortListView.h"
+#include "dialogs.h"
+#include "support/OwnerStack.h"
+#include "support/win32/Dialog.h"
+#include "support/win32/ErrorBoundary.h"
+#include "support/win32/PageHost.h"
+
+namespace {
+
+using namespace tsy;
+using namespace tsy::win32;
+
+class TTestDialog : public TDialog {
+public:
+    TTestDialog(const TDialogEnvironment& environment, int templateId) : TDialog(environment, templateId) {}
+    std::function<void(TTestDialog&)> init;
+    using TDialog::Anchor;
+
+protected:
+    void HandleInit() override {
+        if (init)
+            init(*this);
+    }
+};
+
+class DialogLayerTest : public ::testing::Test {
+protected:
+    DialogLayerTest() : owners(TWindowHandle(GetDesktopWindow())) {
+        environment.Instance = GetModuleHandleA(nullptr);
+        environment.Owners = &owners;
+    }
+    static RECT ClientPlace(HWND control) {
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    TOwnerStack owners;
+    TDialogEnvironment environment;
+    std::vector<std::string> errors;
+    TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
+};
+
+TEST_F(DialogLayerTest, AFailedInitialisationClosesTheDialogAndIsReported) {
+    TTestDialog dialog(environment, IDD_INPUTBOX);
+    dialog.init = [](TTestDialog&) { throw std::runtime_error("no catalogue"); };
+    EXPECT_EQ(dialog.ShowModal(nullptr), -1);
+    EXPECT_EQ(errors, std::vector<std::string>{"no catalogue"});
+    EXPECT_EQ(owners.Size(), 1u) << "a dialog that never opened owns nothing";
+}
+
+TEST_F(DialogLayerTest, AnchoredControlsFollowTheEdgesAndTheTemplateSizeIsTheSmallest) {
+    TTestDialog dialog(environment, IDD_IMPORT);
+    dialog.init = [](TTestDialog& d) {
+        d.Anchor(IDC_IMPORT_LABEL, akLeft | akTop | akRight);
+        d.Anchor(IDOK, akRight | akBottom);
+    };
+    dialog.CreateModeless(nullptr);
+    HWND handle = dialog.Handle();
+    const RECT label = ClientPlace(dialog.Item(IDC_IMPORT_LABEL));
+    const RECT ok = ClientPlace(dialog.Item(IDOK));
+    RECT window;
+    GetWindowRect(handle, &window);
+    SetWindowPos(handle, nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top + 40,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    const RECT wideLabel = ClientPlace(dialog.Item(IDC_IMPORT_LABEL));
+    const RECT movedOk = ClientPlace(dialog.Item(IDOK));
+    EXPECT_EQ(wideLabel.left, label.left);
+    EXPECT_EQ(wideLabel.right, label.right + 100);
+    EXPECT_EQ(movedOk.left, ok.left + 100);
+    EXPECT_EQ(movedOk.top, ok.top + 40);
+    EXPECT_EQ(movedOk.right - movedOk.left, ok.right - ok.left);
+
+    SetWindowPos(handle, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    RECT smallest;
+    GetWindowRect(handle, &smallest);
+    EXPECT_EQ(smallest.right - smallest.left, window.right - window.left);
+    EXPECT_EQ(smallest.bottom - smallest.top, window.bottom - window.top);
+}
+
+TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
+    TTestDialog host(environment, IDD_IMPORT);
+    TTestDialog first(environment, IDD_EDITSITEFRAME);
+    TTestDialog second(environment, IDD_SITECOLLECTIONS);
+    TPageHost pages;
+    std::vector<std::string> steps;
+    bool mayLeave = true;
+    host.init = [&](TTestDialog& d) {
+        CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, 400, 200,
+                        d.Handle(), reinterpret_cast<HMENU>(INT_PTR(IDC_PAGES)), GetModuleHandleA(nullptr),
+                        nullptr);
+        pages.OnLeave = [&](int index) {
+            steps.push_back("leave " + std::to_string(index));
+            return mayLeave;
+        };
+        pages.OnEnter = [&](int index) { steps.push_back("enter " + std::to_string(index)); };
+        pages.Attach(d, IDC_PAGES, true);
+        pages.AddPage(first, "First");
+        pages.AddPage(second, "Second");
+    };
+    host.CreateModeless(nullptr);
+    EXPECT_EQ(TabCtrl_GetItemCount(pages.Tab()), 2);
+    auto shown = [](HWND page) { return (GetWindowLongPtrA(page, GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_TRUE(shown(first.Handle()));
+    EXPECT_FALSE(shown(second.Handle()));
+
+    EXPECT_TRUE(pages.SetActivePage(1));
+    EXPECT_EQ(TabCtrl_GetCurSel(pages.Tab()), 1);
+    EXPECT_TRUE(shown(second.Handle()));
+    EXPECT_FALSE(shown(first.Handle()));
+    mayLeave = false;
+    EXPECT_FALSE(pages.SetActivePage(0));
+    EXPECT_EQ(pages.ActivePage(), 1);
+    // A click on a tab asks the host first, as the tab control does.
+    NMHDR changing{pages.Tab(), UINT_PTR(IDC_PAGES), UINT(TCN_SELCHANGING)};
+    EXPECT_NE(SendMessageA(host.Handle(), WM_NOTIFY, IDC_PAGES, LPARAM(&changing)), 0);
+    EXPECT_EQ(GetWindowLongPtrA(host.Handle(), DWLP_MSGRESULT), TRUE);
+    EXPECT_EQ(steps, (std::vector<std::string>{"enter 0", "leave 0", "enter 1", "leave 1", "leave 1"}));
+    // Pages sit inside the tab's display area.
+    RECT page = ClientPlace(first.Handle());
+    EXPECT_GT(page.top, 10);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
+    fakes::AsciiCollation collation;
+    TTestDialog host(environment, IDD_IMPORT);
+    TSortListView list(collation);
+    host.init = [&](TTestDialog& d) {
+        CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, d.Handle(),
+                        reinterpret_cast<HMENU>(INT_PTR(IDC_SITE_COLLECTIONS)), GetModuleHandleA(nullptr),
+                        nullptr);
+        list.Attach(d, IDC_SITE_COLLECTIONS, false, TSortListView::TSortType::None);
+        list.AddColumn("Name", 100);
+        list.AddColumn("Place", 100);
+        list.AddItem("b", {"2"}, 20);
+        list.AddItem("B", {"10"}, 30);
+        list.AddItem("a", {}, 10);
+    };
+    host.CreateModeless(nullptr);
+    auto captions = [&] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list.Count(); ++i)
+            texts.push_back(list.ItemText(i));
+        return texts;
+    };
+    auto arrow = [&](int column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(ListView_GetHeader(list.Handle()), HDM_GETITEMA, column, LPARAM(&item));
+        return item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+    };
+    auto click = [&](int column) {
+        NMLISTVIEW notice{};
+        notice.hdr = {list.Handle(), UINT_PTR(IDC_SITE_COLLECTIONS), UINT(LVN_COLUMNCLICK)};
+        notice.iSubItem = column;
+        SendMessageA(host.Handle(), WM_NOTIFY, IDC_SITE_COLLECTIONS, LPARAM(&notice));
+    };
+    click(0);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"a", "b", "B"}));
+    EXPECT_EQ(arrow(0), HDF_SORTUP);
+    EXPECT_EQ(list.ItemData(0), 10) << "rows keep their data";
+    click(0);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"B", "b", "a"}));
+    EXPECT_EQ(arrow(0), HDF_SORTDOWN);
+    // Texts, not numbers: "10" before "2".
+    click(1);
+    EXPECT_EQ(arrow(0), 0);
+    EXPECT_EQ(arrow(1), HDF_SORTUP);
+    auto place = [&](const char* text) {
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.ItemText(i, 1) == text)
+                return i;
+        return -1;
+    };
+    EXPECT_LT(place("10"), place("2"));
+
+    // A width set by dragging clears the header's arrow; the list puts it back.
+    HDITEMA plain{};
+    plain.mask = HDI_FORMAT;
+    plain.fmt = HDF_STRING;
+    SendMessageA(ListView_GetHeader(list.Handle()), HDM_SETITEMA, 1, LPARAM(&plain));
+    NMHEADERA tracked{};
+    tracked.hdr = {ListView_GetHeader(list.Handle()), 0, UINT(HDN_ENDTRACKA)};
+    tracked.iItem = 1;
+    SendMessageA(list.Handle(), WM_NOTIFY, 0, LPARAM(&tracked));
+    EXPECT_EQ(arrow(1), HDF_SORTUP);
+
+    // Moving rows by hand once sorting is stopped.
+    list.StopSorting();
+    EXPECT_EQ(arrow(1), 0);
+    list.SelectItem(0);
+    const std::string moved = list.ItemText(0);
+    list.MoveSelected(1);
+    EXPECT_EQ(list.ItemText(1), moved);
+    EXPECT_EQ(list.SelectedIndex(), 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(DialogLayerTest, CheckBoxWithTopLayoutIsMadeAnewWithItsStateAndPlace) {
+    TTestDialog host(environment, IDD_INPUTBOX);
+    host.CreateModeless(nullptr);
+    HWND made = CreateWindowExA(
+        0, "BUTTON", "Line one\nline two", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 5, 40, 120,
+        30, host.Handle(), reinterpret_cast<HMENU>(INT_PTR(77)), GetModuleHandleA(nullptr), nullptr);
+    TCheckBoxEx box;
+    box.Attach(made);
+    box.SetChecked(true);
+    box.SetLayout(TTextLayout::tlTop);
+    EXPECT_FALSE(IsWindow(made));
+    EXPECT_EQ(box.Handle(), host.Item(77));
+    EXPECT_TRUE(GetWindowLongPtrA(box.Handle(), GWL_STYLE) & BS_TOP);
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(tsy::testing::Text(box.Handle()), "Line one\nline two");
+    EXPECT_EQ(ClientPlace(box.Handle()).top, 40);
+}
+
+} // namespace
