@@ -83,6 +83,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_PAGE_HEADER_TEXT "Your catalogue and settings"
+!define MUI_PAGE_HEADER_SUBTEXT "Choose whether they are removed as well."
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Your catalogue of sites and your settings are kept unless you tick the box below."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES

@@ -113,8 +113,12 @@ cmp -s "$data/targets.dat" "$tree/install-kept-targets.dat" || fail "the update 
 rm -f "$tree/install-kept-targets.dat"
 [ -f "$inst/Tessaly.exe" ] && [ -f "$shortcut" ] || fail "the update left the program incomplete"
 
-step "silent uninstall keeps the user's data"
+step "silent uninstall of the running program keeps the user's data"
+run reg delete "$settings_key" /v Hotkey.Key /f >/dev/null
+(cd "$tree" && run "$inst/Tessaly.exe" >/dev/null 2>&1 &)
+wait_for '[ -n "$(visible "^Tessaly$")" ]' 30 || fail "no Tessaly window"
 uninstall
+[ "$(reg_value "$settings_key" Hotkey.Key)" = 0x51 ] || fail "the program did not save its settings on ending"
 [ ! -e "$shortcut" ] || fail "the shortcut is still there"
 ! reg_key_exists "$uninstall_key" || fail "the Add/Remove Programs entry is still there"
 [ -z "$(reg_value "$run_key" TSY)" ] || fail "the autorun value is still there"
