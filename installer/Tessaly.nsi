@@ -1,7 +1,8 @@
 ; Installer of Tessaly. Built by scripts/package.sh, which defines:
 ;   TARGET       x86-unicode (the shipped installer) or amd64-unicode (the 64-bit test build)
 ;   VERSION      major.minor.release.build
-;   BIN_DIR      folder of Tessaly.exe and the starter catalogue files
+;   BIN_DIR      folder of Tessaly.exe
+;   DATA_DIR     folder of the starter catalogue files
 ;   RES_DIR      the resource folder (icon)
 ;   NOTICE_FILE  the notice shown before the folder page
 ;   OUT_FILE     the installer to write
@@ -10,8 +11,8 @@
 ; Silent use: setup.exe /S [/D=folder]; uninstall.exe /S [/REMOVEDATA]. /REMOVEDATA also
 ; removes the user's catalogue and settings, as the uninstaller's check box does.
 
-!ifndef TARGET | VERSION | BIN_DIR | RES_DIR | NOTICE_FILE | OUT_FILE
-!error "TARGET, VERSION, BIN_DIR, RES_DIR, NOTICE_FILE and OUT_FILE must be defined"
+!ifndef TARGET | VERSION | BIN_DIR | DATA_DIR | RES_DIR | NOTICE_FILE | OUT_FILE
+!error "TARGET, VERSION, BIN_DIR, DATA_DIR, RES_DIR, NOTICE_FILE and OUT_FILE must be defined"
 !endif
 
 Target ${TARGET}
@@ -126,7 +127,7 @@ Function ${PREFIX}EndRunningProgram
         StrCpy $0 1
     ${Else}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-            "Tessaly is still running. Please end it (tray icon menu: Exit), then press Retry." \
+            "Tessaly is still running and did not end when asked to. Please end it, then press Retry." \
             /SD IDCANCEL IDRETRY retry
         StrCpy $0 0
     ${EndIf}
@@ -147,8 +148,8 @@ Section "-Program"
     ; Only the program folder is written: the user's catalogue and settings stay as they are.
     SetOutPath "$INSTDIR"
     File "${BIN_DIR}\${EXE}"
-    File "${BIN_DIR}\targets.dat"
-    File "${BIN_DIR}\Tessaly.dat"
+    File "${DATA_DIR}\targets.dat"
+    File "${DATA_DIR}\Tessaly.dat"
 !ifdef HELP_FILE
     File "${HELP_FILE}"
 !endif

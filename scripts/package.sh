@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the installer and the portable package of one built program, with their checksums.
 # Usage: scripts/package.sh BIN_DIR OUT_DIR VERSION x86|amd64 [FLAVOUR]
-#   BIN_DIR holds Tessaly.exe, the starter catalogue (targets.dat, Tessaly.dat) and, when it
-#   has been built, the help file TSY.chm. Writes into OUT_DIR:
+#   BIN_DIR holds Tessaly.exe and, once it is built, the help file TSY.chm; the starter
+#   catalogue (targets.dat, Tessaly.dat) comes from data/. Writes into OUT_DIR:
 #   Tessaly-VERSION[-FLAVOUR]-setup.exe, Tessaly-VERSION[-FLAVOUR]-portable.zip, SHA256SUMS.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,15 +19,17 @@ amd64) target=amd64-unicode ;;
 esac
 name=Tessaly-$version${flavour:+-$flavour}
 
-files=(Tessaly.exe targets.dat Tessaly.dat)
+files=("$bin/Tessaly.exe" "$root/data/targets.dat" "$root/data/Tessaly.dat")
 nsis_defines=()
 # The help file is optional until it is built beside the program.
+help=""
 if [ -f "$bin/TSY.chm" ]; then
-    files+=(TSY.chm)
-    nsis_defines+=(-DHELP_FILE="$bin/TSY.chm")
+    help=$bin/TSY.chm
+    files+=("$help")
+    nsis_defines+=(-DHELP_FILE="$help")
 fi
 for f in "${files[@]}"; do
-    [ -f "$bin/$f" ] || { echo "package: $bin/$f is missing" >&2; exit 1; }
+    [ -f "$f" ] || { echo "package: $f is missing" >&2; exit 1; }
 done
 
 stage=$(mktemp -d "$out/.stage.XXXXXX")
@@ -38,23 +40,22 @@ crlf "$root/installer/Notice.txt" "$stage/Notice.txt"
 
 rm -f "$out/$name-setup.exe" "$out/$name-portable.zip" "$out/SHA256SUMS"
 "${MAKENSIS:-makensis}" -V2 -WX -INPUTCHARSET UTF8 \
-    -DTARGET="$target" -DVERSION="$version" -DBIN_DIR="$bin" -DRES_DIR="$root/res" \
+    -DTARGET="$target" -DVERSION="$version" -DBIN_DIR="$bin" -DDATA_DIR="$root/data" -DRES_DIR="$root/res" \
     -DNOTICE_FILE="$stage/Notice.txt" -DOUT_FILE="$out/$name-setup.exe" "${nsis_defines[@]}" \
     "$root/installer/Tessaly.nsi"
 
 # The portable package unpacks to one folder "Tessaly".
 mkdir "$stage/Tessaly"
-for f in "${files[@]}"; do
-    cp "$bin/$f" "$stage/Tessaly/"
-done
-if [ -f "$bin/TSY.chm" ]; then
-    crlf "$root/installer/ReadMe.txt" "$stage/Tessaly/ReadMe.txt"
+cp "${files[@]}" "$stage/Tessaly/"
+# The read-me lists the help file only when it is packed.
+if [ -n "$help" ]; then
+    cp "$root/installer/ReadMe.txt" "$stage/ReadMe.txt"
 else
     grep -v '^  TSY\.chm ' "$root/installer/ReadMe.txt" >"$stage/ReadMe.txt"
-    crlf "$stage/ReadMe.txt" "$stage/Tessaly/ReadMe.txt"
 fi
+crlf "$stage/ReadMe.txt" "$stage/Tessaly/ReadMe.txt"
 # Entries dated by the last commit keep the archive the same from one build to the next.
-stamp=$(git -C "$root" log -1 --format=%cd --date=format-local:'%Y-%m-%d %H:%M:%S' 2>/dev/null ||
+stamp=$(TZ=UTC git -C "$root" log -1 --format=%cd --date=format-local:'%Y-%m-%d %H:%M:%S' 2>/dev/null ||
     echo '2026-01-01 00:00:00')
 (cd "$stage" && TZ=UTC cmake -E tar cf "$out/$name-portable.zip" --format=zip --mtime="$stamp UTC" Tessaly)
 
