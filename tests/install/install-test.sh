@@ -54,6 +54,10 @@ data=$(run winepath -u "$appdata" | tr -d '\r')/Orvelle/Tessaly
 inst=$WINEPREFIX/drive_c/Program\ Files/Tessaly
 shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Tessaly.lnk
 [ -n "$appdata" ] || fail "no application-data folder in the prefix"
+# The base prefix is shared with the other Windows tests: start as a user new to the program.
+rm -rf "$(dirname "$data")"
+run reg delete "$settings_key" /f >/dev/null 2>&1 || true
+run reg delete "$run_key" /v TSY /f >/dev/null 2>&1 || true
 
 # A stored browser choice keeps the first-run notice away; MinimizeOnClose on means a plain
 # close request would not end the program.
@@ -62,7 +66,7 @@ run reg add "$settings_key" /v MinimizeOnClose /t REG_DWORD /d 1 /f >/dev/null
 
 install() {
     local rc=0
-    run "$setup" /S || rc=$?
+    run "$setup" /S "$@" || rc=$?
     [ "$rc" -eq 0 ] || fail "silent install ended with $rc"
 }
 # The uninstaller runs on from a copy of itself; the program folder goes last of its own files.
@@ -126,9 +130,13 @@ grep -q 'name=Kept site' "$data/targets.dat" || fail "the uninstaller removed th
 [ -f "$data/Tessaly.dat" ] || fail "the uninstaller removed the user's collections"
 [ "$(reg_value "$settings_key" Browser)" = 0x0 ] || fail "the uninstaller removed the user's settings"
 
-step "silent uninstall with the data"
-install
+step "silent install into a folder of the user's choice, and uninstall with the data"
+inst=$WINEPREFIX/drive_c/OwnApps/Tessaly
+install '/D=C:\OwnApps\Tessaly'
+[ -f "$inst/Tessaly.exe" ] || fail "/D did not choose the folder"
+[ "$(reg_value "$uninstall_key" InstallLocation)" = 'C:\OwnApps\Tessaly' ] || fail "wrong folder in the entry"
 uninstall /REMOVEDATA
+! reg_key_exists "$uninstall_key" || fail "the Add/Remove Programs entry is still there"
 wait_for '[ ! -e "$data" ]' 30 || fail "the user's catalogue is still there"
 ! reg_key_exists "$settings_key" || fail "the user's settings are still there"
 [ ! -e "$(dirname "$data")" ] || fail "the empty Orvelle folder is still there"
