@@ -24,9 +24,12 @@ exe=$build/win32/bin/Tessaly.exe
 # The program: a 32-bit GUI executable, without symbols, needing no MinGW runtime DLL, whose
 # version resource says VERSION.
 bash "$root/scripts/check-pe32.sh" "$exe"
-if i686-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name: lib'; then
+imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+grep -qix 'kernel32.dll' <<<"$imports" || fail "no import table read from Tessaly.exe"
+if grep -i '^lib' <<<"$imports"; then
     fail "Tessaly.exe needs the DLLs above; it must be linked statically"
 fi
+echo "$exe: imports only $(tr '\n' ' ' <<<"$imports")"
 python3 - "$exe" "$version" <<'PY' || fail "Tessaly.exe is not stripped or carries another version"
 import struct, sys
 data = open(sys.argv[1], 'rb').read()
