@@ -44,7 +44,15 @@ target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
     comctl32 shlwapi shell32 ole32 oleaut32 uuid version advapi32 user32 gdi32 wininet)
 
+# The version resource and the manifest carry the project version.
+set(TESSALY_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/res/Version.h.in ${TESSALY_GENERATED_DIR}/Version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/res/Tessaly.manifest.in ${TESSALY_GENERATED_DIR}/Tessaly.manifest @ONLY)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/Tessaly.rc PROPERTIES
+    OBJECT_DEPENDS "${TESSALY_GENERATED_DIR}/Version.h;${TESSALY_GENERATED_DIR}/Tessaly.manifest")
+
 add_executable(Tessaly WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp ${PROJECT_SOURCE_DIR}/res/Tessaly.rc)
+target_include_directories(Tessaly PRIVATE ${TESSALY_GENERATED_DIR})
 target_link_libraries(Tessaly PRIVATE tessaly_win32)
 target_link_options(Tessaly PRIVATE -s)
 set_target_properties(Tessaly PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -68,6 +76,8 @@ include(cmake/WineTests.cmake)
 add_subdirectory(tests/fakes)
 add_subdirectory(tests/win32)
 add_subdirectory(tests/e2e)
+include(cmake/Package.cmake)
+add_subdirectory(tests/install)
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/win32/CMakeLists.txt)
     add_subdirectory(bench/win32)
 endif()

@@ -21,14 +21,17 @@ ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs"
 # The shipped program is 32-bit. Where the machine cannot execute 32-bit code,
 # the same sources are also built for 64-bit Windows and tested under 64-bit Wine.
 configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-# Test programs are built for 32 bits only where they can run; the program itself always is.
+# Test programs are built for 32 bits only where they can run; the program itself and its
+# installer and portable package always are.
 if tessaly_can_run_32bit; then
     cmake --build "$build/win32" -j "$jobs"
 else
-    cmake --build "$build/win32" -j "$jobs" --target Tessaly
+    cmake --build "$build/win32" -j "$jobs" --target tessaly_package
 fi
-# The shipped executable must be a 32-bit GUI program (PE32, i386, Windows subsystem).
+# The shipped executable and its installer must be 32-bit GUI programs (PE32, i386, Windows
+# subsystem).
 bash "$root/scripts/check-pe32.sh" "$build/win32/bin/Tessaly.exe"
+bash "$root/scripts/check-pe32.sh" "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
 if tessaly_can_run_32bit; then
     tree=win32
 else
