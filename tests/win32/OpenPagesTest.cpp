@@ -1,12 +1,18 @@
 #include "browsers/OpenPages.h"
 #include "browsers/win32/OpenPagesPlatform.h"
 
+#include "AsciiCollation.h"
 #include "BrowserTestSupport.h"
 #include "FakeBrowsers.h"
+#include "ModalDriver.h"
+#include "RecordingMessageBoxes.h"
 #include "support/win32/ComPtr.h"
+#include "ui/win32/EditorContext.h"
+#include "ui/win32/FrameImport.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <wininet.h>
 
@@ -200,6 +206,53 @@ TEST_F(OpenPagesTest, NoBrowserRunningGivesNoPages) {
     EXPECT_FALSE(IsBrowserRunning(platform, bkInternetExplorer));
     EXPECT_FALSE(IsBrowserRunning(platform, bkFirefox));
     EXPECT_TRUE(List().empty());
+}
+
+TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
+    ShellWindows({"Windows Internet Explorer\thttp://s.example/find?q=StubText&l=a%2Db\tS\ttitle:Search S",
+                  kFolderWindow, "Windows Internet Explorer\thttp://plain.example/\tP\ttitle:Plain"});
+    FirefoxFiles files;
+    WriteFile(files.History(), "@$$<(80=http://f.example/?query=StubText)(82=Fox search)>");
+    FakeFirefoxWindow firefox;
+    fakes::AsciiCollation collation;
+    fakes::RecordingMessageBoxes boxes;
+    win32::TEditorContext context;
+    context.Dialogs.Instance = GetModuleHandleA(nullptr);
+    context.Dialogs.Boxes = &boxes;
+    context.Collation = &collation;
+    context.ListOpenPages = [this] { return List(); };
+    std::vector<std::vector<std::string>> listed;
+    auto pick = [&](int row) {
+        return [&listed, row](HWND dialog) {
+            HWND list = FindWindowExA(FindWindowExA(dialog, nullptr, "#32770", nullptr), nullptr,
+                                      "SysListView32", nullptr);
+            std::vector<std::string> urls;
+            for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+                char text[512] = {};
+                ListView_GetItemText(list, i, 1, text, sizeof text);
+                urls.emplace_back(text);
+            }
+            listed.push_back(urls);
+            ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+            tsy::testing::Click(dialog, IDOK);
+        };
+    };
+    std::string url, title;
+    {
+        tsy::testing::TModalDriver driver({pick(1), pick(0)});
+        ASSERT_TRUE(win32::ImportURL(context, nullptr, TImportKind::Open, url, title));
+        EXPECT_EQ(url, "http://plain.example/");
+        EXPECT_EQ(title, "Plain");
+        ASSERT_TRUE(win32::ImportURL(context, nullptr, TImportKind::Search, url, title));
+        EXPECT_TRUE(driver.AllStepsRun());
+    }
+    EXPECT_EQ(url, "http://s.example/find?q=%s&l=a%%2Db");
+    EXPECT_EQ(title, "Search S");
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].size(), 3u) << "every open page, Internet Explorer's first";
+    EXPECT_EQ(listed[1], (std::vector<std::string>{"http://s.example/find?q=%s&l=a%%2Db",
+                                                   "http://f.example/?query=%s"}));
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 std::optional<TUrlParts> SystemCrackUrl(const std::string& url) {
