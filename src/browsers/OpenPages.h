@@ -36,8 +36,9 @@ inline constexpr std::size_t kMaxCrackedUrlPart = 2084;
 std::optional<TUrlParts> CrackUrl(std::string_view url);
 
 // Turns a page URL into a search template in the catalogue's stored form: every "%" of the page
-// is doubled and the search text becomes "%s". False, with url untouched, when no search text
-// is found or the URL cannot be parsed.
+// is doubled and the search text becomes "%s". The search text is the first probe word (any
+// letter case), else the value of the first known search parameter. False, with url untouched,
+// when no search text is found or the URL cannot be parsed.
 bool RecognizeSearchURL(std::string& url);
 
 // Appends the pages of a Firefox "history.dat" image.
