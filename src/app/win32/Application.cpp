@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
 #include "support/HelpTopic.h"
 #include "support/win32/ErrorBoundary.h"
@@ -57,21 +58,26 @@ TApplication::~TApplication() {
         CoUninitialize();
 }
 
-namespace {
-
-// The settings dialog and the about box are not part of this program yet; the
-// main window runs every step around them.
-class TNoDialogs : public IMainFormDialogs {
-public:
-    bool ShowSettings(HWND, bool) override { return false; }
-    void ShowAbout(HWND) override {}
-};
-
-} // namespace
-
 int TApplication::Run(const TCommandLineSwitches& switches) {
     TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
-    TNoDialogs dialogs;
+    TSettingsContext dialogContext;
+    dialogContext.Editor.Dialogs.Instance = instance_;
+    dialogContext.Editor.Dialogs.Owners = &owners_;
+    dialogContext.Editor.Dialogs.Layouts = &layouts_;
+    dialogContext.Editor.Dialogs.Boxes = &boxes_;
+    dialogContext.Editor.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) {
+        help_.ShowTopic(keyword);
+    };
+    dialogContext.Editor.Targets = &targets_;
+    dialogContext.Editor.Collections = &collections_;
+    dialogContext.Editor.Categories = &categories_;
+    dialogContext.Editor.Collation = &collation_;
+    dialogContext.Settings = &settings_;
+    dialogContext.Service = &service_;
+    dialogContext.Autorun = &autorun_;
+    dialogContext.Browsers = &browsers_;
+    dialogContext.Opener = &opener_;
+    TAppDialogs dialogs(std::move(dialogContext));
     TMainFormContext context;
     context.Instance = instance_;
     context.Switches = switches;
@@ -90,6 +96,7 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.Explorer = &explorer_;
     context.PersistentUI = &layouts_;
     TMainForm form(std::move(context));
+    dialogs.SetMainForm(&form);
     form.Create();
     return RunMessageLoop();
 }

@@ -92,6 +92,8 @@ public:
     void DoAbout();
     void DoAdvertise();
     void StoreUIState();
+    // Empties the search box and its history, and stores the empty history at once.
+    void ClearSearchHistory();
     void CloseWith(TCloseRequest request);
 
     HWND Control(int id) const noexcept { return GetDlgItem(Handle(), id); }
