@@ -155,6 +155,9 @@ void TSliderForm::ButtonDown(LPARAM point) {
 }
 
 void TSliderForm::ButtonUp(LPARAM point) {
+    // The capture may have ended the leave tracking silently; the next move counts as an enter,
+    // which checks where the cursor really is.
+    mouseInside_ = false;
     if (slider_.Dragging()) {
         slider_.MouseUp();
         RepaintOnEdgeChange();
@@ -198,9 +201,10 @@ LRESULT TSliderForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return TWindow::HandleMessage(message, wParam, lParam);
     case WM_MOUSEMOVE:
-        if (!tracking_) {
+        if (!mouseInside_) {
+            mouseInside_ = true;
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-            tracking_ = TrackMouseEvent(&track) != FALSE;
+            TrackMouseEvent(&track);
             slider_.MouseEnter();
         }
         if (slider_.Dragging()) {
@@ -209,7 +213,7 @@ LRESULT TSliderForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_MOUSELEAVE:
-        tracking_ = false;
+        mouseInside_ = false;
         slider_.MouseLeave();
         return 0;
     case WM_LBUTTONDOWN:
@@ -222,6 +226,7 @@ LRESULT TSliderForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Capture taken away mid-drag (another window, a system dialog): drop the panel
         // where it is rather than drag on without a button.
         logoPressed_ = false;
+        mouseInside_ = false;
         if (slider_.Dragging() && reinterpret_cast<HWND>(lParam) != Handle()) {
             slider_.MouseUp();
             RepaintOnEdgeChange();

@@ -72,8 +72,9 @@ private:
     TJpegImage logo_;
     TSliderEdge paintedEdge_ = TSliderEdge::Left;
     bool timerOn_ = false;
-    bool tracking_ = false;
     bool logoPressed_ = false;
+    // The mouse has entered and no leave has come since.
+    bool mouseInside_ = false;
 };
 
 } // namespace tsy::win32
