@@ -7,10 +7,10 @@ namespace tsy {
 namespace {
 
 constexpr TSliderEdgeInfo kEdges[] = {
-    {+1, 0, +1, TStubAlign::Right, 0, 0},
-    {-1, 0, -1, TStubAlign::Left, 1, 0},
-    {0, +1, +1, TStubAlign::Bottom, 0, 0},
-    {0, -1, -1, TStubAlign::Top, 0, 1},
+    {+1, 0, +1, 0, 0},
+    {-1, 0, -1, 1, 0},
+    {0, +1, +1, 0, 0},
+    {0, -1, -1, 0, 1},
 };
 
 int Abs(int value) {

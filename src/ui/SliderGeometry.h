@@ -23,14 +23,11 @@ struct TSize {
 // The screen edge the slider is docked to, as stored in "Slider.Edge".
 enum class TSliderEdge : std::uint8_t { Left = 0, Right = 1, Top = 2, Bottom = 3 };
 
-// Which side of the form the strip shape is aligned to.
-enum class TStubAlign { Left, Right, Top, Bottom };
-
+// One edge's row of the fixed table.
 struct TSliderEdgeInfo {
     int Dx; // step to show, across the edge
     int Dy;
     int Sign; // +1 when showing moves away from the origin
-    TStubAlign StubAlign;
     // The holder is pushed past the strip (by 0 or 1 strip depth) where the strip comes first.
     int HolderShiftX;
     int HolderShiftY;
@@ -49,7 +46,7 @@ inline bool IsVerticalEdge(TSliderEdge edge) {
 // Pixel sizes of the panel, designed at 96 DPI.
 struct TSliderMetrics {
     int Border = 1;    // frame around the holder
-    int Strip = 8;     // extra depth across the edge, the part that stays on screen and more
+    int Strip = 8;     // the strip beside the holder, on the side away from the screen edge
     int Holder = 54;   // the logo's square
     int Travel = 58;   // distance between the shown and the hidden position
     int NearEdge = 62; // how close to a screen edge a dragged panel snaps
