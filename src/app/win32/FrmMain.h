@@ -70,6 +70,8 @@ struct TMainFormContext {
     IMainFormDialogs* Dialogs = nullptr;
     TExplorer* Explorer = nullptr;
     TPersistentUI* PersistentUI = nullptr;
+    // Creates the slider window when asked for and none exists, frees it otherwise.
+    std::function<void(bool enabled)> ApplySlider;
     // Opens a web page with the shell; the default is ShellExecuteA "open", maximised.
     std::function<void(HWND owner, const char* url)> OpenWebPage;
 };
