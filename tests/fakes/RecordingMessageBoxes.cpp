@@ -23,4 +23,12 @@ void RecordingMessageBoxes::Error(std::string_view text) {
     shown.push_back({Kind::Error, std::string(text)});
 }
 
+std::vector<std::string> RecordingMessageBoxes::Texts(Kind kind) const {
+    std::vector<std::string> texts;
+    for (const auto& box : shown)
+        if (box.kind == kind)
+            texts.push_back(box.text);
+    return texts;
+}
+
 } // namespace tsy::fakes

@@ -25,6 +25,8 @@ public:
     std::vector<bool> confirmAnswers;
     bool confirmAnswer = true;
     std::vector<Box> shown;
+    // The texts of the boxes of one kind, in order.
+    std::vector<std::string> Texts(Kind kind) const;
 };
 
 } // namespace tsy::fakes

@@ -61,13 +61,7 @@ protected:
         EXPECT_FALSE(driver.TimedOut());
         return result;
     }
-    std::vector<std::string> Warnings() const {
-        std::vector<std::string> texts;
-        for (const auto& box : boxes.shown)
-            if (box.kind == Kind::Warning)
-                texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Warnings() const { return boxes.Texts(Kind::Warning); }
     static int Height(HWND window) {
         RECT r;
         GetWindowRect(window, &r);

@@ -141,13 +141,7 @@ protected:
         }
         return texts;
     }
-    std::vector<std::string> Warnings() const {
-        std::vector<std::string> texts;
-        for (const auto& box : boxes.shown)
-            if (box.kind == Kind::Warning)
-                texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Warnings() const { return boxes.Texts(Kind::Warning); }
 
     fakes::AsciiCollation collation;
     TTargets targets;

@@ -67,6 +67,16 @@ void TSettingsPage::AttachList(TSortListView& list, int id, bool checkBoxes,
     form_.Remember(list, name);
 }
 
+void TSettingsPage::FillCollectionRows(TSortListView& list) {
+    Rebuilding(rebuilding_, [&] {
+        list.BeginUpdate();
+        list.Clear();
+        for (const TCollection& c : *Editor().Collections)
+            list.AddItem(c.Name());
+        list.EndUpdate();
+    });
+}
+
 int TSettingsPage::RowOfData(const TListViewEx& list, LPARAM data) {
     for (int i = 0; i < list.Count(); ++i)
         if (list.ItemData(i) == data)
@@ -196,13 +206,7 @@ void TCollectionsPage::TargetChanged(NMHDR& header) {
 }
 
 void TCollectionsPage::Enter() {
-    Rebuilding(rebuilding_, [&] {
-        collections_.BeginUpdate();
-        collections_.Clear();
-        for (const TCollection& c : *Editor().Collections)
-            collections_.AddItem(c.Name());
-        collections_.EndUpdate();
-    });
+    FillCollectionRows(collections_);
     FillTargets(-1, false);
     const int row = collections_.FindCaption(State().CurrentCollection);
     collections_.SelectItem(row); // runs the selection step
@@ -364,14 +368,8 @@ void TOrderPage::Move(int delta) {
 }
 
 void TOrderPage::Enter() {
-    Rebuilding(rebuilding_, [&] {
-        collections_.BeginUpdate();
-        collections_.Clear();
-        for (const TCollection& c : *Editor().Collections)
-            collections_.AddItem(c.Name());
-        collections_.EndUpdate();
-        targets_.Clear();
-    });
+    FillCollectionRows(collections_);
+    Rebuilding(rebuilding_, [&] { targets_.Clear(); });
     EnableWindow(Item(IDC_RANDOMIZE), FALSE);
     EnableWindow(targets_.Handle(), FALSE);
     collections_.SelectItem(collections_.FindCaption(State().CurrentCollection));

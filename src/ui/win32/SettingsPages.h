@@ -31,6 +31,8 @@ protected:
     const TEditorContext& Editor() const;
     TSettingsState& State() const;
     HWND Root() const { return GetAncestor(Handle(), GA_ROOT); }
+    // One row per collection, named after it.
+    void FillCollectionRows(TSortListView& list);
     // The row whose data is the value, or -1.
     static int RowOfData(const TListViewEx& list, LPARAM data);
 
