@@ -101,5 +101,13 @@ TEST_F(WizardSiteTest, RemoveTouchesOnlyTheAddedSiteAndOnlyOnce) {
     EXPECT_FALSE(site.Added());
 }
 
+TEST_F(WizardSiteTest, ASiteThatCannotBeAddedIsNotTakenBackLater) {
+    targets.Append({2147483647, "Last", "", "http://last.example/", 0, false});
+    EXPECT_THROW(site.Add(targets, categories, {"New", "http://new.example/", ""}, "(general)"), EBriefcase);
+    EXPECT_FALSE(site.Added());
+    site.Remove(targets);
+    EXPECT_EQ(targets.Count(), 2);
+}
+
 } // namespace
 } // namespace tsy

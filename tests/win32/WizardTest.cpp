@@ -88,6 +88,7 @@ protected:
         context.Dialogs.Owners = &owners;
         context.Dialogs.Layouts = &layouts;
         context.Dialogs.Boxes = &boxes;
+        context.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
         context.Targets = &targets;
         context.Collections = &collections;
         context.Categories = &categories;
@@ -147,6 +148,7 @@ protected:
     TOwnerStack owners;
     TEditorContext context;
     TPageInfos pages;
+    std::vector<std::string> help;
     std::vector<std::string> errors;
     TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
 };
@@ -159,6 +161,7 @@ TEST_F(WizardTest, PageLeaveWarningsKeepTheWizardOnItsPage) {
         captions.push_back(view.Caption());
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(view.Wizard, IDC_WIZARD_BACK)));
         EXPECT_EQ(Text(GetDlgItem(view.Wizard, IDOK)), "Next  >");
+        SendMessageA(view.Wizard, WM_HELP, 0, 0);
         view.Next();
         captions.push_back(view.Caption());
         TWizardView::Select(view.OpenList, 0);
@@ -193,6 +196,7 @@ TEST_F(WizardTest, PageLeaveWarningsKeepTheWizardOnItsPage) {
                                         "Add New Site (step 2 of 4)", "Add New Site (step 3 of 4)",
                                         "Add New Site (step 4 of 4)", "Add New Site (step 4 of 4)"}));
     EXPECT_EQ(trimmedName, "");
+    EXPECT_EQ(help, std::vector<std::string>{"Usage.AddSiteWizard"});
     EXPECT_EQ(Warnings(),
               (std::vector<std::string>{
                   "Please, select the URL to be used to open the site first.",

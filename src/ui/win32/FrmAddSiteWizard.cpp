@@ -155,10 +155,12 @@ void TAddSiteWizard::AddPages() {
 void TAddSiteWizard::GoToPage(int index, bool force) {
     if (!force && navigation_.ChecksLeave() && !CanLeave(navigation_.Page()))
         return;
-    if (!pages_.SetActivePage(index))
+    if (index < 0 || index >= pages_.PageCount())
         return;
-    navigation_.Arrive(index);
+    // Before the page shows: a step that fails leaves the wizard where it was.
     ShowPage(index);
+    pages_.SetActivePage(index);
+    navigation_.Arrive(index);
     const auto view = WizardPageView(index);
     SetItemText(IDOK, view.NextCaption);
     EnableWindow(Item(IDC_WIZARD_BACK), view.BackEnabled);
@@ -296,7 +298,7 @@ void TAddSiteWizard::BtnBackClick() {
 }
 
 void TAddSiteWizard::Done() {
-    if (!CanLeave(wpCollections))
+    if (!site_.Added() || !CanLeave(wpCollections))
         return;
     frmSiteCollections_.ApplyMemberships(site_.Site().ID);
     EndModal(IDOK);
