@@ -45,15 +45,15 @@
 #define IDC_PAGES 399
 
 // TAddSiteWizard and its pages; the pages sit in the hidden-tab page host IDC_PAGES.
-#define IDD_ADDSITEWIZARD 400
-#define IDC_WIZARD_CAPTION 401     // lblCaption
-#define IDC_WIZARD_HINT 402        // lblHint
-#define IDC_WIZARD_BACK 403        // btnBack; btnNext is IDOK, btnCancel IDCANCEL
-#define IDC_WIZARD_BEVEL 404       // the line above the buttons
-#define IDD_WIZARD_OPENURL 405     // OpenURLPage
-#define IDD_WIZARD_SEARCHURL 406   // SearchURLPage
-#define IDD_WIZARD_EDITSITE 407    // EditSitePage
-#define IDD_WIZARD_COLLECTIONS 408 // CollectionsPage
-#define IDC_WIZARD_FRAME_PLACE 409 // where a page's frame sits
-#define IDC_MANUAL_OPEN_DATA 410   // chbManualOpenData
-#define IDC_MANUAL_SEARCH_DATA 411 // chbManualSearchData
+#define IDD_ADDSITEWIZARD 500
+#define IDC_WIZARD_CAPTION 501     // lblCaption
+#define IDC_WIZARD_HINT 502        // lblHint
+#define IDC_WIZARD_BACK 503        // btnBack; btnNext is IDOK, btnCancel IDCANCEL
+#define IDC_WIZARD_BEVEL 504       // the line above the buttons
+#define IDD_WIZARD_OPENURL 505     // OpenURLPage
+#define IDD_WIZARD_SEARCHURL 506   // SearchURLPage
+#define IDD_WIZARD_EDITSITE 507    // EditSitePage
+#define IDD_WIZARD_COLLECTIONS 508 // CollectionsPage
+#define IDC_WIZARD_FRAME_PLACE 509 // where a page's frame sits
+#define IDC_MANUAL_OPEN_DATA 510   // chbManualOpenData
+#define IDC_MANUAL_SEARCH_DATA 511 // chbManualSearchData
