@@ -44,6 +44,67 @@
 // The page host's tab control, for dialogs made of pages.
 #define IDC_PAGES 399
 
+// TSettingsForm and its pages.
+#define IDD_SETTINGS 400
+#define IDC_ADD_SITE_WIZARD 401 // btnAddSiteWizard
+#define IDC_SETTINGS_HELP 402   // btnHelp
+
+#define IDD_SET_COLLECTIONS 410
+#define IDC_COLLECTIONS_LIST 411       // Collections
+#define IDC_COLLECTION_TARGETS 412     // CollectionTargets
+#define IDC_ADD_COLLECTION_BTN 413     // btnAddCollection
+#define IDC_RENAME_COLLECTION 414      // btnRenameCollection
+#define IDC_DELETE_COLLECTION 415      // btnDeleteCollection
+#define IDC_PREVIEW_COLLECTION_TARGET 416 // btnPreviewCollectionTarget
+#define IDC_FILTER 417                 // cbFilter
+#define IDC_FILTER_LABEL 418
+#define IDC_MANAGE_COLLECTIONS 419
+
+#define IDD_SET_ORDER 420
+#define IDC_ACTIVE_COLLECTIONS 421 // ActiveCollections
+#define IDC_ACTIVE_TARGETS 422     // ActiveTargets
+#define IDC_MOVE_UP 423            // btnMoveUp
+#define IDC_MOVE_DOWN 424          // btnMoveDown
+#define IDC_PREVIEW_ACTIVE_TARGET 425 // btnPreviewActiveTarget
+#define IDC_RANDOMIZE 426          // chkRandomize
+#define IDC_SITE_ORDER 427
+
+#define IDD_SET_SITES 430
+#define IDC_TARGETS 431        // Targets
+#define IDC_ADD_TARGET 432     // btnAddTarget
+#define IDC_EDIT_TARGET 433    // btnEditTarget
+#define IDC_DELETE_TARGET 434  // btnDeleteTarget
+#define IDC_PREVIEW_TARGET 435 // btnPreviewTarget
+#define IDC_MANAGE_SITES 436
+
+#define IDD_SET_CATEGORIES 440
+#define IDC_CATEGORIES 441      // Categories
+#define IDC_ADD_CATEGORY 442    // btnAddCategory
+#define IDC_RENAME_CATEGORY 443 // btnRenameCategory
+#define IDC_DELETE_CATEGORY 444 // btnDeleteCategory
+#define IDC_MANAGE_CATEGORIES 445
+
+#define IDD_SET_ADVANCED 450
+#define IDC_PREFERRED_BROWSER 451 // cbxPreferredBrowser
+#define IDC_AUTO_COMPLETE 452     // chkAutoComplete
+#define IDC_AUTO_CLOSE 453        // chkAutoClose
+#define IDC_ALWAYS_ON_TOP 454     // chkAlwaysOnTop
+#define IDC_NUMBER_OF_ITEMS 455   // chkNumberOfItems
+#define IDC_USE_HOTKEY 456        // chkUseHotkey
+#define IDC_HOTKEY 457            // HotKey
+#define IDC_MINIMIZE_TO_TRAY 458  // chkMinimizeToTray
+#define IDC_MINIMIZE_ON_CLOSE 459 // chkMinimizeOnClose
+#define IDC_AUTORUN 460           // chkAutoRun
+#define IDC_USE_SLIDER 461        // chkUseSlider
+#define IDC_CLEAR_HISTORY 462     // btnClearHistory
+#define IDC_AUTO_UPDATE 463       // chkAutoUpdate
+#define IDC_CHECK_NOW 464         // btnAutoUpdate
+#define IDC_UPDATES_GROUP 465
+#define IDC_BROWSER_LABEL 466
+#define IDC_BROWSER_GROUP 467
+#define IDC_INTERFACE_GROUP 468
+#define IDC_QUICK_ACCESS_GROUP 469
+
 // TAddSiteWizard and its pages; the pages sit in the hidden-tab page host IDC_PAGES.
 #define IDD_ADDSITEWIZARD 500
 #define IDC_WIZARD_CAPTION 501     // lblCaption

@@ -5,6 +5,8 @@
 // Images of the banner panel (RCDATA, JPEG).
 #define IDR_BANNER 101
 #define IDR_BANNER_BACK 102
+// The slider's logo (RCDATA, JPEG).
+#define IDR_LOGO 103
 
 // Controls of the main window; kept stable for programs that drive the window from outside.
 #define IDC_SEARCH 1001       // mruSearch, the editable search history box

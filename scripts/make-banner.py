@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the main window's banner images as PPM files; make-banner.sh turns them into res/*.jpg."""
+"""Draws the banner images and the slider's logo as PPM files; make-banner.sh turns them into res/*.jpg."""
 import math
 import sys
 
@@ -75,6 +75,34 @@ def main(out_dir):
     text(img, 56, 8, "TESSALY", 3, (250, 250, 250))
     text(img, 56, 34, "ONE SEARCH, MANY SITES", 1, (180, 210, 240))
     write_ppm(f"{out_dir}/Banner.ppm", img)
+    write_ppm(f"{out_dir}/Logo.ppm", logo(54))
+
+
+def logo(size):
+    """The slider's square: the banner's lens and dots on a rounded tile over the panel's green."""
+    green, top, bottom, gold = (0, 160, 0), (34, 72, 122), (14, 36, 70), (235, 190, 70)
+    img = canvas(size, size, green)
+    radius = size // 6
+    for y in range(size):
+        t = y / max(1, size - 1)
+        for x in range(size):
+            cx = min(max(x, radius), size - 1 - radius)
+            cy = min(max(y, radius), size - 1 - radius)
+            if math.hypot(x - cx, y - cy) <= radius:
+                img[y][x] = [round(a + (b - a) * t) for a, b in zip(top, bottom)]
+    c = size * 0.44
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - c, y - c)
+            handle = x - y > -2 and x - y < 2 and size * 0.62 < x < size * 0.86
+            if size * 0.26 <= d <= size * 0.33 or handle:
+                img[y][x] = list(gold)
+    for dx, colour in ((-7, (120, 200, 255)), (0, (250, 250, 250)), (7, (120, 200, 255))):
+        for y in range(size):
+            for x in range(size):
+                if math.hypot(x - (c + dx), y - c) < 3:
+                    img[y][x] = list(colour)
+    return img
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Redraws res/Banner.jpg and res/BannerBack.jpg (needs python3, a C compiler and libjpeg-dev).
+# Redraws res/Banner.jpg, res/BannerBack.jpg and res/Logo.jpg (needs python3, a C compiler and libjpeg-dev).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -36,6 +36,6 @@ int main(int argc, char** argv) {
 }
 C
 cc -O1 -o "$work/ppm2jpg" "$work/ppm2jpg.c" -ljpeg
-for name in Banner BannerBack; do
+for name in Banner BannerBack Logo; do
     "$work/ppm2jpg" "$work/$name.ppm" "$root/res/$name.jpg"
 done

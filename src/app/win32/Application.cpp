@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
 #include "support/HelpTopic.h"
 #include "support/win32/ErrorBoundary.h"
@@ -44,7 +45,8 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath)
       service_(registry_, catalogue_, browsers_, boxes_, settings_),
       autorun_(registry_, std::move(executablePath)), layouts_(registry_),
       opener_(browsers_, driver_, boxes_),
-      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_), help_(kHelpFileName) {
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_), help_(kHelpFileName),
+      sliderMessages_(RegisterSliderMessages()) {
     settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
     // Internet Explorer's automation object wants a single-threaded apartment.
     comReady_ = SUCCEEDED(CoInitialize(nullptr));
@@ -53,25 +55,31 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath)
 }
 
 TApplication::~TApplication() {
+    slider_.reset();
     if (comReady_)
         CoUninitialize();
 }
 
-namespace {
-
-// The settings dialog and the about box are not part of this program yet; the
-// main window runs every step around them.
-class TNoDialogs : public IMainFormDialogs {
-public:
-    bool ShowSettings(HWND, bool) override { return false; }
-    void ShowAbout(HWND) override {}
-};
-
-} // namespace
-
 int TApplication::Run(const TCommandLineSwitches& switches) {
     TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
-    TNoDialogs dialogs;
+    TSettingsContext dialogContext;
+    dialogContext.Editor.Dialogs.Instance = instance_;
+    dialogContext.Editor.Dialogs.Owners = &owners_;
+    dialogContext.Editor.Dialogs.Layouts = &layouts_;
+    dialogContext.Editor.Dialogs.Boxes = &boxes_;
+    dialogContext.Editor.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) {
+        help_.ShowTopic(keyword);
+    };
+    dialogContext.Editor.Targets = &targets_;
+    dialogContext.Editor.Collections = &collections_;
+    dialogContext.Editor.Categories = &categories_;
+    dialogContext.Editor.Collation = &collation_;
+    dialogContext.Settings = &settings_;
+    dialogContext.Service = &service_;
+    dialogContext.Autorun = &autorun_;
+    dialogContext.Browsers = &browsers_;
+    dialogContext.Opener = &opener_;
+    TAppDialogs dialogs(std::move(dialogContext));
     TMainFormContext context;
     context.Instance = instance_;
     context.Switches = switches;
@@ -89,9 +97,34 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.Dialogs = &dialogs;
     context.Explorer = &explorer_;
     context.PersistentUI = &layouts_;
+    context.ApplySlider = [this](bool enabled) { ApplySlider(enabled); };
     TMainForm form(std::move(context));
+    dialogs.SetMainForm(&form);
     form.Create();
-    return RunMessageLoop();
+    const int code = RunMessageLoop();
+    slider_.reset();
+    return code;
+}
+
+void TApplication::ApplySlider(bool enabled) {
+    if (!enabled) {
+        slider_.reset();
+        return;
+    }
+    if (slider_)
+        return;
+    TSliderFormContext context;
+    context.Instance = instance_;
+    context.Settings = &settings_;
+    context.Messages = sliderMessages_;
+    // The same switch a second start uses: find the main window, bring it forward, post it
+    // "SwitchToWindow".
+    context.ActivateMainWindow = [this] {
+        HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchToWindow_);
+    };
+    auto slider = std::make_unique<TSliderForm>(std::move(context));
+    slider->Create();
+    slider_ = std::move(slider);
 }
 
 int RunTessaly(HINSTANCE instance, const char* commandLine) {

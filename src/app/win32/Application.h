@@ -27,6 +27,7 @@
 #include "support/win32/SystemCollation.h"
 #include "support/win32/Win32FileSystem.h"
 #include "support/win32/Win32MessageBoxes.h"
+#include "ui/win32/FrmSlider.h"
 
 namespace tsy::win32 {
 
@@ -48,6 +49,9 @@ public:
     int Run(const TCommandLineSwitches& switches);
 
 private:
+    // The slider window exists exactly while slider mode is on; at most one.
+    void ApplySlider(bool enabled);
+
     HINSTANCE instance_;
     TOwnerStack owners_;
     TWin32MessageBoxes boxes_;
@@ -74,7 +78,9 @@ private:
     TUrlOpener opener_;
     TExplorer explorer_;
     THtmlHelp help_;
+    TSliderMessages sliderMessages_;
     bool comReady_ = false;
+    std::unique_ptr<TSliderForm> slider_;
 };
 
 // The whole run: single-instance check, hand-over or application; returns the exit code.

@@ -236,6 +236,8 @@ void TMainForm::ApplySettings(bool startedForSlider) {
     TAppSettings& s = *context_.Settings;
     mru_.SetText(s.Search);
     mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    if (context_.ApplySlider && context_.Autorun)
+        context_.ApplySlider(context_.Autorun->IsAutorunSlider());
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mru_.SetAutoComplete(s.AutoComplete);

@@ -70,6 +70,8 @@ struct TMainFormContext {
     IMainFormDialogs* Dialogs = nullptr;
     TExplorer* Explorer = nullptr;
     TPersistentUI* PersistentUI = nullptr;
+    // Creates the slider window when asked for and none exists, frees it otherwise.
+    std::function<void(bool enabled)> ApplySlider;
     // Opens a web page with the shell; the default is ShellExecuteA "open", maximised.
     std::function<void(HWND owner, const char* url)> OpenWebPage;
 };
@@ -92,6 +94,8 @@ public:
     void DoAbout();
     void DoAdvertise();
     void StoreUIState();
+    // Empties the search box and its history, and stores the empty history at once.
+    void ClearSearchHistory();
     void CloseWith(TCloseRequest request);
 
     HWND Control(int id) const noexcept { return GetDlgItem(Handle(), id); }

@@ -103,6 +103,12 @@ void TMainForm::StoreUIState() {
     mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }
 
+void TMainForm::ClearSearchHistory() {
+    mru_.SetText("");
+    mru_.ClearMRU();
+    mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+}
+
 void TMainForm::CloseWith(TCloseRequest request) {
     close_.Request(request);
     SendMessageA(Handle(), WM_CLOSE, 0, 0);

@@ -224,6 +224,7 @@ void TDialog::FinishLayout() {
     if (layoutRegistered_)
         environment_.Layouts->LoadForm(*layout_);
     LayOutAnchored();
+    HandleLayoutRestored();
 }
 
 bool TDialog::RouteCommand(int id, int code) {

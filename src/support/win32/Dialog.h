@@ -82,6 +82,8 @@ protected:
 
     // WM_INITDIALOG. An exception closes the dialog and is reported.
     virtual void HandleInit() {}
+    // After the remembered layout was restored, before the dialog is first shown.
+    virtual void HandleLayoutRestored() {}
     // OK pressed: return false to keep the dialog open (after telling the user why).
     virtual bool CanAccept() { return true; }
     // Cancel, Esc or the close box, before the dialog closes.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalogue/Catalogue.h"
+
+namespace tsy {
+
+inline constexpr const char* kSettingsCaption = "Customize Tessaly";
+inline constexpr const char* kSettingsHelpKeyword = "Settings.Intro";
+inline constexpr const char* kAdvancedHelpKeyword = "Settings.Advanced";
+inline constexpr const char* kClearHistoryQuestion =
+    "Do you want to clear recent searches history?\n\r(this action can't be reversed)";
+inline constexpr const char* kDeleteCollectionsQuestion = "Do you want to delete selected collection(s)?";
+inline constexpr const char* kDeleteSitesQuestion = "Do you want to delete selected site(s)?";
+
+// The warning that refuses a command needing exactly one selected row, or nothing when the
+// command may go on. `current` tells whether the command's list is the one that last had the
+// focus: a selection in another list does not count.
+std::optional<std::string> SingleSelectionRefusal(bool current, int selected, std::string_view noun,
+                                                  std::string_view verb);
+// The same for a command that takes one or more rows.
+std::optional<std::string> SomeSelectionRefusal(bool current, int selected, std::string_view noun,
+                                                std::string_view verb);
+
+// Where Up or Down moves the row at index of count rows by delta; nothing at the ends.
+std::optional<int> MovedIndex(int index, int delta, int count);
+
+// The address a preview opens: the site's home page, or else its search URL expanded for the
+// probe word itself. A template that cannot be expanded raises ESearchTemplate.
+std::string PreviewURL(const TTarget& target);
+
+// A site's category as the lists show it: its name, "(general)" for 0 or an unknown id.
+std::string CategoryCaption(const TCategories& categories, std::int32_t catID);
+
+} // namespace tsy

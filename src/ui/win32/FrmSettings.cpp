@@ -1,0 +1,147 @@
+#include "ui/win32/FrmSettings.h"
+
+#include <commctrl.h>
+
+#include "browsers/OpenUrls.h"
+#include "catalogue/Catalogue.h"
+#include "dialogs.h"
+#include "settings/PersistentUI.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "settings/win32/Win32PersistentUI.h"
+#include "support/MessageBoxes.h"
+#include "ui/SettingsRules.h"
+#include "ui/win32/SettingsPages.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr const char* kPageCaptions[] = {"Collections", "Submit Order", "Sites", "Categories", "Settings"};
+constexpr int kAdvancedPage = 4;
+
+} // namespace
+
+TSettingsForm::TSettingsForm(const TSettingsContext& context, bool startOnFirstPage)
+    : TDialog(context.Editor.Dialogs, IDD_SETTINGS), context_(context), startOnFirstPage_(startOnFirstPage) {}
+
+TSettingsForm::~TSettingsForm() = default;
+
+void TSettingsForm::Remember(TSortListView& list, const char* name) {
+    lists_.push_back(std::make_unique<TWin32PUIListView>(list.Handle(), name));
+}
+
+void TSettingsForm::HandleInit() {
+    TWin32PUIWindow& layout =
+        RememberLayout(kSettingsFormName, kPUIRestoreSize,
+                       {std::string(kPUIPageControlClass), std::string(kPUIListViewClass)});
+    pages_.Attach(*this, IDC_PAGES, true);
+    catalogue_.push_back(std::make_unique<TCollectionsPage>(*this));
+    catalogue_.push_back(std::make_unique<TOrderPage>(*this));
+    catalogue_.push_back(std::make_unique<TSitesPage>(*this));
+    catalogue_.push_back(std::make_unique<TCategoriesPage>(*this));
+    advanced_ = std::make_unique<TAdvancedPage>(*this);
+    for (std::size_t i = 0; i < catalogue_.size(); ++i)
+        pages_.AddPage(*catalogue_[i], kPageCaptions[i]);
+    pages_.AddPage(*advanced_, kPageCaptions[kAdvancedPage]);
+
+    pageControl_ = std::make_unique<TWin32PUIPageControl>(pages_.Tab(), "PageControl1");
+    filter_ = std::make_unique<TWin32PUIComboBox>(catalogue_[0]->Item(IDC_FILTER), "cbFilter");
+    layout.components.push_back(pageControl_.get());
+    for (auto& list : lists_)
+        layout.components.push_back(list.get());
+    layout.components.push_back(filter_.get());
+    if (TPUIForm* form = LayoutForm())
+        form->SetIncludes({filter_.get()});
+
+    Anchor(IDC_PAGES, akAll);
+    Anchor(IDC_ADD_SITE_WIZARD, akLeft | akBottom);
+    for (int id : {IDOK, IDCANCEL, IDC_SETTINGS_HELP})
+        Anchor(id, akRight | akBottom);
+    SetHelpKeyword(kSettingsHelpKeyword);
+    OnCommand(IDC_SETTINGS_HELP, [this] { ShowHelp(); });
+    OnCommand(IDC_ADD_SITE_WIZARD, [this] { AddSiteWizardClick(); });
+    EnableWindow(Item(IDC_ADD_SITE_WIZARD), context_.RunWizard != nullptr);
+}
+
+void TSettingsForm::HandleLayoutRestored() {
+    // The restored tab stands unless a fresh start asks for the first one.
+    const int restored = TabCtrl_GetCurSel(pages_.Tab());
+    const int first = startOnFirstPage_ || restored < 0 ? 0 : restored;
+    pages_.SetActivePage(first);
+    TabCtrl_SetCurSel(pages_.Tab(), first);
+    pages_.OnLeave = [this](int index) {
+        if (index < int(catalogue_.size()))
+            catalogue_[std::size_t(index)]->Leave();
+        return true;
+    };
+    pages_.OnEnter = [this](int index) {
+        if (index < int(catalogue_.size()))
+            catalogue_[std::size_t(index)]->Enter();
+    };
+    state_.CollectionFilter = SendMessageA(filter_->Handle(), CB_GETCURSEL, 0, 0) == 1;
+    pages_.Fit();
+    pages_.OnEnter(first);
+}
+
+bool TSettingsForm::HandleMessage(UINT message, WPARAM, LPARAM) {
+    if (message == WM_SIZE && pages_.PageCount() > 0)
+        pages_.Fit();
+    return false;
+}
+
+bool TSettingsForm::RequireSingleSelection(const TSortListView& list, const char* noun, const char* verb) {
+    const auto refusal =
+        SingleSelectionRefusal(list.Handle() == state_.CurrentList, list.SelectedCount(), noun, verb);
+    if (refusal)
+        context_.Editor.Dialogs.Boxes->Warning(*refusal);
+    return !refusal;
+}
+
+bool TSettingsForm::RequireSomeSelection(const TSortListView& list, const char* noun, const char* verb) {
+    const auto refusal =
+        SomeSelectionRefusal(list.Handle() == state_.CurrentList, list.SelectedCount(), noun, verb);
+    if (refusal)
+        context_.Editor.Dialogs.Boxes->Warning(*refusal);
+    return !refusal;
+}
+
+void TSettingsForm::PreviewSite(std::int32_t siteId) {
+    const std::string url = PreviewURL(context_.Editor.Targets->ByID(siteId));
+    context_.Opener->OpenURL(context_.Settings->Browser, url);
+}
+
+void TSettingsForm::LeaveActivePage() {
+    if (pages_.OnLeave && pages_.ActivePage() >= 0)
+        pages_.OnLeave(pages_.ActivePage());
+}
+
+bool TSettingsForm::CanAccept() {
+    LeaveActivePage();
+    advanced_->Store();
+    context_.Service->SaveSettings(true);
+    return true;
+}
+
+void TSettingsForm::HandleCancel() {
+    LeaveActivePage();
+    // The pages edit the catalogue in memory: reading it back discards every edit.
+    context_.Service->LoadSettings(true, true);
+}
+
+void TSettingsForm::AddSiteWizardClick() {
+    if (!context_.RunWizard(Handle()))
+        return;
+    const int page = pages_.ActivePage();
+    if (page >= 0 && page < int(catalogue_.size())) {
+        catalogue_[std::size_t(page)]->Leave();
+        catalogue_[std::size_t(page)]->Enter();
+    }
+}
+
+bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage) {
+    TSettingsForm form(context, startOnFirstPage);
+    return form.ShowModal(owner) == IDOK;
+}
+
+} // namespace tsy::win32

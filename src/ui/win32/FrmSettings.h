@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "support/win32/Dialog.h"
+#include "support/win32/PageHost.h"
+#include "ui/win32/EditorContext.h"
+
+namespace tsy {
+struct TAppSettings;
+class TSettingsService;
+class TAutorun;
+class IBrowserInfo;
+class IUrlOpener;
+} // namespace tsy
+
+namespace tsy::win32 {
+
+class TWin32PUIPageControl;
+class TWin32PUIComboBox;
+class TWin32PUIListView;
+class TSortListView;
+class TSettingsPage;
+class TAdvancedPage;
+
+inline constexpr const char* kSettingsFormName = "SettingsForm";
+
+// What the settings dialog works on besides the catalogue; all of it outlives the dialog.
+struct TSettingsContext {
+    TEditorContext Editor;
+    TAppSettings* Settings = nullptr;
+    TSettingsService* Service = nullptr;
+    TAutorun* Autorun = nullptr;
+    IBrowserInfo* Browsers = nullptr;
+    IUrlOpener* Opener = nullptr;
+    // Empties the main window's search box and history and stores the empty history.
+    std::function<void()> ClearSearchHistory;
+    // The add-site wizard; true when it ended with Done.
+    std::function<bool(HWND owner)> RunWizard;
+};
+
+// What the pages share while the dialog is open.
+struct TSettingsState {
+    HWND CurrentList = nullptr; // the list view that last had the focus
+    std::string CurrentCollection;
+    std::int32_t CurrentSite = 2147483647;
+    bool CollectionFilter = false;
+};
+
+// TSettingsForm, "Customize Tessaly": the catalogue pages and the options.
+class TSettingsForm : public TDialog {
+public:
+    TSettingsForm(const TSettingsContext& context, bool startOnFirstPage);
+    ~TSettingsForm() override;
+
+    TSettingsState& State() noexcept { return state_; }
+    const TSettingsContext& Context() const noexcept { return context_; }
+    TPageHost& Pages() noexcept { return pages_; }
+
+    // The selection rules; false, after a warning, when the command must not go on.
+    bool RequireSingleSelection(const TSortListView& list, const char* noun, const char* verb);
+    bool RequireSomeSelection(const TSortListView& list, const char* noun, const char* verb);
+    // Opens the site's home page, or its search for the probe word, in the configured browser.
+    void PreviewSite(std::int32_t siteId);
+    void Remember(TSortListView& list, const char* name);
+
+protected:
+    void HandleInit() override;
+    void HandleLayoutRestored() override;
+    bool CanAccept() override;
+    void HandleCancel() override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void AddSiteWizardClick();
+    void LeaveActivePage();
+
+    const TSettingsContext& context_;
+    bool startOnFirstPage_;
+    TSettingsState state_;
+    TPageHost pages_;
+    std::vector<std::unique_ptr<TSettingsPage>> catalogue_;
+    std::unique_ptr<TAdvancedPage> advanced_;
+    std::unique_ptr<TWin32PUIPageControl> pageControl_;
+    std::unique_ptr<TWin32PUIComboBox> filter_;
+    std::vector<std::unique_ptr<TWin32PUIListView>> lists_;
+};
+
+// Shows the settings dialog modally; true when it closed with OK.
+bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage);
+
+} // namespace tsy::win32

@@ -1,0 +1,92 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "browsers/Browser.h"
+#include "browsers/BrowserDetection.h"
+#include "dialogs.h"
+#include "settings/Autorun.h"
+#include "settings/Settings.h"
+#include "support/MessageBoxes.h"
+#include "ui/SettingsRules.h"
+#include "ui/win32/FrmSettings.h"
+#include "ui/win32/SettingsPages.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+struct TOption {
+    int Id;
+    bool TAppSettings::*Field;
+};
+
+constexpr TOption kOptions[] = {
+    {IDC_AUTO_COMPLETE, &TAppSettings::AutoComplete},
+    {IDC_AUTO_CLOSE, &TAppSettings::AutoClose},
+    {IDC_ALWAYS_ON_TOP, &TAppSettings::AlwaysOnTop},
+    {IDC_NUMBER_OF_ITEMS, &TAppSettings::NumberOfItems},
+    {IDC_MINIMIZE_TO_TRAY, &TAppSettings::MinimizeToTray},
+    {IDC_MINIMIZE_ON_CLOSE, &TAppSettings::MinimizeOnClose},
+    {IDC_USE_HOTKEY, &TAppSettings::UseHotkey},
+};
+
+} // namespace
+
+TAdvancedPage::TAdvancedPage(TSettingsForm& form) : TSettingsPage(form, IDD_SET_ADVANCED) {}
+
+void TAdvancedPage::HandleInit() {
+    const TSettingsContext& context = form_.Context();
+    const TAppSettings& settings = *context.Settings;
+    for (const auto& option : kOptions)
+        SetChecked(option.Id, settings.*option.Field);
+    SetChecked(IDC_AUTORUN, context.Autorun->IsAutorunMinimized());
+    SetChecked(IDC_USE_SLIDER, context.Autorun->IsAutorunSlider());
+    hotKey_.Attach(Item(IDC_HOTKEY));
+    hotKey_.SetHotKeyKey(std::uint32_t(settings.HotkeyKey));
+    hotKey_.SetHotKeyModifiers(std::uint32_t(settings.HotkeyMod));
+    UseHotkeyClick();
+
+    browsers_.Attach(Item(IDC_PREFERRED_BROWSER));
+    for (TBrowserKind kind : {bkInternetExplorer, bkFirefox, bkOpera})
+        if (context.Browsers->IsBrowserInstalled(kind)) {
+            const int entry =
+                int(SendMessageA(browsers_.Handle(), CB_ADDSTRING, 0, LPARAM(BrowserName(kind).c_str())));
+            SendMessageA(browsers_.Handle(), CB_SETITEMDATA, WPARAM(entry), LPARAM(kind));
+            if (kind == settings.Browser)
+                browsers_.SetItemIndex(entry);
+        }
+    SetHelpKeyword(kAdvancedHelpKeyword);
+    OnCommand(IDC_USE_HOTKEY, [this] { UseHotkeyClick(); });
+    OnCommand(IDC_CLEAR_HISTORY, [this] { ClearHistory(); });
+}
+
+void TAdvancedPage::UseHotkeyClick() {
+    const bool on = IsChecked(IDC_USE_HOTKEY);
+    EnableWindow(hotKey_.Handle(), on);
+    if (on && IsWindowVisible(Root()))
+        SetFocus(hotKey_.Handle());
+}
+
+void TAdvancedPage::ClearHistory() {
+    const TSettingsContext& context = form_.Context();
+    if (!context.Editor.Dialogs.Boxes->Confirm(kClearHistoryQuestion))
+        return;
+    if (context.ClearSearchHistory)
+        context.ClearSearchHistory();
+    context.Settings->Search.clear();
+}
+
+void TAdvancedPage::Store() {
+    const TSettingsContext& context = form_.Context();
+    TAppSettings& settings = *context.Settings;
+    for (const auto& option : kOptions)
+        settings.*option.Field = IsChecked(option.Id);
+    if (const int entry = browsers_.ItemIndex(); entry >= 0)
+        settings.Browser = TBrowserKind(browsers_.ItemData(entry));
+    settings.HotkeyKey = std::int32_t(hotKey_.HotKeyKey());
+    settings.HotkeyMod = std::int32_t(hotKey_.HotKeyModifiers());
+    context.Autorun->ApplyChoice(IsChecked(IDC_USE_SLIDER), IsChecked(IDC_AUTORUN));
+}
+
+} // namespace tsy::win32

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/SortListView.h"
+#include "controls/win32/WinHotKey.h"
+#include "support/win32/Dialog.h"
+
+namespace tsy::win32 {
+
+class TSettingsForm;
+struct TSettingsState;
+struct TEditorContext;
+
+// A page of the settings dialog with its tab-entry and tab-leave steps.
+class TSettingsPage : public TDialog {
+public:
+    TSettingsPage(TSettingsForm& form, int templateId);
+
+    virtual void Enter() {}
+    virtual void Leave() {}
+
+protected:
+    // Lists report the focus to the dialog: the last one focused is the one commands act on.
+    void AttachList(TSortListView& list, int id, bool checkBoxes, TSortListView::TSortType sortType,
+                    const char* name);
+    const TEditorContext& Editor() const;
+    TSettingsState& State() const;
+    HWND Root() const { return GetAncestor(Handle(), GA_ROOT); }
+    // The row whose data is the value, or -1.
+    static int RowOfData(const TListViewEx& list, LPARAM data);
+
+    TSettingsForm& form_;
+    // Rebuilding or re-marking a list must not act on the catalogue.
+    bool rebuilding_ = false;
+};
+
+// "Collections": which sites a collection holds.
+class TCollectionsPage : public TSettingsPage {
+public:
+    explicit TCollectionsPage(TSettingsForm& form);
+    void Enter() override;
+    void Leave() override;
+    TSortListView& CollectionsList() noexcept { return collections_; }
+    TSortListView& TargetsList() noexcept { return targets_; }
+
+protected:
+    void HandleInit() override;
+
+private:
+    void FillTargets(int collection, bool membersOnly);
+    void SelectionStep();
+    LRESULT TargetChanging(NMHDR& header);
+    void TargetChanged(NMHDR& header);
+    int FirstSelectedCollection() const;
+    void Add();
+    void Rename();
+    void Delete();
+
+    TSortListView collections_;
+    TSortListView targets_;
+    TComboBox filter_;
+};
+
+// "Submit Order": the order in which a collection's sites open.
+class TOrderPage : public TSettingsPage {
+public:
+    explicit TOrderPage(TSettingsForm& form);
+    void Enter() override;
+    void Leave() override;
+    TSortListView& CollectionsList() noexcept { return collections_; }
+    TSortListView& TargetsList() noexcept { return targets_; }
+
+protected:
+    void HandleInit() override;
+
+private:
+    void SelectionStep();
+    void FillTargets();
+    void ApplyOrderMode();
+    void Move(int delta);
+    std::int32_t SelectedCollection() const;
+
+    TSortListView collections_;
+    TSortListView targets_;
+};
+
+// "Sites": the sites themselves.
+class TSitesPage : public TSettingsPage {
+public:
+    explicit TSitesPage(TSettingsForm& form);
+    void Enter() override;
+    void Leave() override;
+    TSortListView& TargetsList() noexcept { return targets_; }
+
+protected:
+    void HandleInit() override;
+
+private:
+    int AddRow(std::int32_t siteId);
+    void ShowRow(int row, std::int32_t siteId);
+    void Add();
+    void Edit();
+    void Delete();
+
+    TSortListView targets_;
+};
+
+// "Categories".
+class TCategoriesPage : public TSettingsPage {
+public:
+    explicit TCategoriesPage(TSettingsForm& form);
+    void Enter() override;
+    TSortListView& CategoriesList() noexcept { return categories_; }
+
+protected:
+    void HandleInit() override;
+
+private:
+    void Add();
+    void Rename();
+    void Delete();
+
+    TSortListView categories_;
+};
+
+// "Settings": the options.
+class TAdvancedPage : public TSettingsPage {
+public:
+    explicit TAdvancedPage(TSettingsForm& form);
+    // Copies the controls into the options and applies the start-with-Windows choice.
+    void Store();
+
+protected:
+    void HandleInit() override;
+
+private:
+    void UseHotkeyClick();
+    void ClearHistory();
+
+    TComboBox browsers_;
+    TWinHotKey hotKey_;
+};
+
+} // namespace tsy::win32

@@ -1,0 +1,343 @@
+// The settings dialog driven through its pages: selection rules, the catalogue pages and
+// what OK and Cancel do with the catalogue and the options.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "AsciiCollation.h"
+#include "FakeBrowserInfo.h"
+#include "FakeKeyValueStore.h"
+#include "ModalDriver.h"
+#include "RecordingMessageBoxes.h"
+#include "browsers/OpenUrls.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueStore.h"
+#include "dialogs.h"
+#include "settings/Autorun.h"
+#include "settings/PersistentUI.h"
+#include "settings/Settings.h"
+#include "settings/SettingsService.h"
+#include "support/OwnerStack.h"
+#include "support/win32/ErrorBoundary.h"
+#include "ui/win32/FrmSettings.h"
+
+namespace {
+
+using namespace tsy;
+using namespace tsy::win32;
+using tsy::testing::Click;
+using tsy::testing::TModalDriver;
+using Kind = fakes::RecordingMessageBoxes::Kind;
+
+// A catalogue "file" that keeps what was saved and hands it back on load.
+class TSnapshotStore : public ICatalogueStore {
+public:
+    TSnapshotStore(TTargets& targets, TCollections& collections, TCategories& categories)
+        : targets_(targets), collections_(collections), categories_(categories) {}
+    void Load() override {
+        ++loads;
+        targets_.Clear();
+        collections_.Clear();
+        categories_.Clear();
+        for (const auto& t : sites)
+            targets_.Append(t);
+        for (const auto& [name, ids, random] : groups) {
+            auto& c = collections_.Append(name);
+            c.SetIDs(ids);
+            c.Randomize = random;
+        }
+        for (const auto& c : kinds)
+            categories_.Append(c);
+    }
+    void CheckIntegrity() override {}
+    void Save() override {
+        ++saves;
+        sites.clear();
+        for (const TTarget& t : targets_)
+            sites.push_back(t);
+        groups.clear();
+        for (const TCollection& c : collections_)
+            groups.push_back({c.Name(), c.IDs(), c.Randomize});
+        kinds.clear();
+        for (const TCategory& c : categories_)
+            kinds.push_back(c);
+    }
+    std::vector<TTarget> sites;
+    std::vector<std::tuple<std::string, TTargetIDs, bool>> groups;
+    std::vector<TCategory> kinds;
+    int loads = 0, saves = 0;
+
+private:
+    TTargets& targets_;
+    TCollections& collections_;
+    TCategories& categories_;
+};
+
+class TRecordingOpener : public IUrlOpener {
+public:
+    void OpenURL(TBrowserKind, const std::string& url) override { opened.push_back(url); }
+    void OpenURLs(TBrowserKind, const std::vector<std::string>& urls) override {
+        opened.insert(opened.end(), urls.begin(), urls.end());
+    }
+    std::vector<std::string> opened;
+};
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    SettingsDialogTest()
+        : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())),
+          service(registry, store, browsers, boxes, settings), autorun(registry, "C:\\Tessaly\\Tessaly.exe") {
+        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false},
+                       {2, "Beta", "", "http://beta.example/", 0, false},
+                       {3, "Gamma", "", "http://gamma.example/", 1, false}};
+        store.groups = {{"Search", {1, 2}, false}, {"News", {3}, false}};
+        store.kinds = {{1, "Books"}};
+        store.Load();
+        browsers.Install(bkInternetExplorer, 7, 0);
+        browsers.Install(bkFirefox, 3, 0);
+        context.Editor.Dialogs.Instance = GetModuleHandleA(nullptr);
+        context.Editor.Dialogs.Owners = &owners;
+        context.Editor.Dialogs.Layouts = &layouts;
+        context.Editor.Dialogs.Boxes = &boxes;
+        context.Editor.Targets = &targets;
+        context.Editor.Collections = &collections;
+        context.Editor.Categories = &categories;
+        context.Editor.Collation = &collation;
+        context.Settings = &settings;
+        context.Service = &service;
+        context.Autorun = &autorun;
+        context.Browsers = &browsers;
+        context.Opener = &opener;
+        context.ClearSearchHistory = [this] { ++historyCleared; };
+    }
+
+    // Shows the dialog; the step gets the form and its window.
+    bool Show(std::function<void(TSettingsForm&, HWND)> step, bool firstPage = true) {
+        TSettingsForm form(context, firstPage);
+        TModalDriver driver({[&](HWND dialog) { step(form, dialog); }});
+        const bool ok = form.ShowModal(nullptr) == IDOK;
+        EXPECT_TRUE(driver.AllStepsRun());
+        return ok;
+    }
+    static HWND PageItem(TSettingsForm& form, int page, int id) {
+        return GetDlgItem(form.Pages().Page(page).Handle(), id);
+    }
+    static void ClickOn(TSettingsForm& form, int page, int id) {
+        Click(form.Pages().Page(page).Handle(), id);
+    }
+    static void SelectRows(HWND list, std::vector<int> rows) {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        for (int row : rows)
+            ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    static std::vector<std::string> Captions(HWND list) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            char text[256] = {};
+            ListView_GetItemText(list, i, 0, text, sizeof text);
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    std::vector<std::string> Warnings() const {
+        std::vector<std::string> texts;
+        for (const auto& box : boxes.shown)
+            if (box.kind == Kind::Warning)
+                texts.push_back(box.text);
+        return texts;
+    }
+
+    fakes::AsciiCollation collation;
+    TTargets targets;
+    TCollections collections;
+    TCategories categories;
+    TSnapshotStore store{targets, collections, categories};
+    fakes::RecordingMessageBoxes boxes;
+    fakes::FakeKeyValueStore registry;
+    fakes::FakeBrowserInfo browsers;
+    TPersistentUI layouts{registry};
+    TOwnerStack owners;
+    TAppSettings settings;
+    TSettingsService service;
+    TAutorun autorun;
+    TRecordingOpener opener;
+    TSettingsContext context;
+    int historyCleared = 0;
+    std::vector<std::string> errors;
+    TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
+};
+
+TEST_F(SettingsDialogTest, CommandsActOnlyOnTheListThatLastHadTheFocusWithOneOrSomeRows) {
+    Show([&](TSettingsForm& form, HWND dialog) {
+        EXPECT_EQ(tsy::testing::Text(dialog), "Customize Tessaly");
+        EXPECT_EQ(form.Pages().ActivePage(), 0);
+        // A collection row is selected, but the focus last rested in the site list.
+        HWND collectionsList = PageItem(form, 0, IDC_COLLECTIONS_LIST);
+        SelectRows(collectionsList, {0});
+        SetFocus(PageItem(form, 0, IDC_COLLECTION_TARGETS));
+        ClickOn(form, 0, IDC_RENAME_COLLECTION);
+        form.Pages().SetActivePage(2);
+        HWND sites = PageItem(form, 2, IDC_TARGETS);
+        SetFocus(sites);
+        SelectRows(sites, {0, 1, 2});
+        ClickOn(form, 2, IDC_EDIT_TARGET);
+        SelectRows(sites, {});
+        ClickOn(form, 2, IDC_EDIT_TARGET);
+        ClickOn(form, 2, IDC_DELETE_TARGET);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Warnings(), (std::vector<std::string>{"Please, select a collection to rename first.",
+                                                    "You have to select a single site to edit.",
+                                                    "Please, select a site to edit first.",
+                                                    "Please, select at least one site to delete first."}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, TicksNeedACollectionAndAppendTheSiteToItsOrder) {
+    std::vector<std::string> order;
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND sites = PageItem(form, 0, IDC_COLLECTION_TARGETS);
+        ListView_SetCheckState(sites, 2, TRUE);
+        EXPECT_FALSE(ListView_GetCheckState(sites, 2)) << "no collection selected: the tick is refused";
+        HWND collectionsList = PageItem(form, 0, IDC_COLLECTIONS_LIST);
+        EXPECT_EQ(Captions(collectionsList), (std::vector<std::string>{"News", "Search"}));
+        SelectRows(collectionsList, {1});
+        EXPECT_TRUE(ListView_GetCheckState(sites, 0));
+        EXPECT_FALSE(ListView_GetCheckState(sites, 2));
+        ListView_SetCheckState(sites, 2, TRUE);
+        form.Pages().SetActivePage(1);
+        order = Captions(PageItem(form, 1, IDC_ACTIVE_TARGETS));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(order, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 2, 3}));
+    EXPECT_EQ(store.saves, 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, SubmitOrderMovesWithinBoundsAndRandomOrderSortsByName) {
+    collections.ByName("Search").SetIDs({3, 1, 2});
+    Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(1);
+        HWND list = PageItem(form, 1, IDC_ACTIVE_COLLECTIONS);
+        SelectRows(list, {1});
+        HWND sites = PageItem(form, 1, IDC_ACTIVE_TARGETS);
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Gamma", "Alpha", "Beta"}));
+        SelectRows(sites, {0});
+        ClickOn(form, 1, IDC_MOVE_UP);
+        SelectRows(sites, {2});
+        ClickOn(form, 1, IDC_MOVE_DOWN);
+        EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{3, 1, 2})) << "no move past either end";
+        SelectRows(sites, {0});
+        ClickOn(form, 1, IDC_MOVE_DOWN);
+        EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 3, 2}));
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Alpha", "Gamma", "Beta"}));
+        SendMessageA(PageItem(form, 1, IDC_RANDOMIZE), BM_SETCHECK, BST_CHECKED, 0);
+        ClickOn(form, 1, IDC_RANDOMIZE);
+        EXPECT_TRUE(collections.ByName("Search").Randomize);
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        EXPECT_FALSE(IsWindowEnabled(PageItem(form, 1, IDC_MOVE_UP)));
+        EXPECT_FALSE(IsWindowEnabled(PageItem(form, 1, IDC_MOVE_DOWN)));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(collections.ByName("Search").Randomize) << "Cancel reads the catalogue back";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, DeletingASiteLeavesEveryCollectionAndCancelBringsItBack) {
+    boxes.confirmAnswer = true;
+    Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(2);
+        HWND sites = PageItem(form, 2, IDC_TARGETS);
+        SetFocus(sites);
+        SelectRows(sites, {1});
+        ClickOn(form, 2, IDC_DELETE_TARGET);
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Alpha", "Gamma"}));
+        EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1}));
+        // Preview of a site without a home page searches for the probe word.
+        SelectRows(sites, {0});
+        ClickOn(form, 2, IDC_PREVIEW_TARGET);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(targets.Count(), 3);
+    EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 2}));
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"http://alpha.example/?q=StubText"});
+    EXPECT_EQ(store.saves, 0);
+
+    Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(2);
+        HWND sites = PageItem(form, 2, IDC_TARGETS);
+        SetFocus(sites);
+        SelectRows(sites, {1});
+        ClickOn(form, 2, IDC_DELETE_TARGET);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(store.sites.size(), 2u);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutorunEntry) {
+    settings.Browser = bkFirefox;
+    const bool ok = Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(4);
+        HWND browser = PageItem(form, 4, IDC_PREFERRED_BROWSER);
+        EXPECT_EQ(SendMessageA(browser, CB_GETCOUNT, 0, 0), 2);
+        EXPECT_EQ(tsy::testing::Text(browser), "FireFox");
+        SendMessageA(browser, CB_SETCURSEL, 0, 0);
+        for (int id : {IDC_ALWAYS_ON_TOP, IDC_NUMBER_OF_ITEMS, IDC_AUTORUN, IDC_USE_SLIDER})
+            SendMessageA(PageItem(form, 4, id), BM_SETCHECK, BST_CHECKED, 0);
+        ClickOn(form, 4, IDC_CLEAR_HISTORY);
+        EXPECT_FALSE(IsWindowVisible(PageItem(form, 4, IDC_CHECK_NOW)));
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(settings.Browser, bkInternetExplorer);
+    EXPECT_TRUE(settings.AlwaysOnTop);
+    EXPECT_TRUE(settings.NumberOfItems);
+    EXPECT_TRUE(autorun.IsAutorunSlider());
+    EXPECT_FALSE(autorun.IsAutorunMinimized());
+    EXPECT_EQ(historyCleared, 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, ReopeningShowsTheLastTabUnlessAFreshStartIsAsked) {
+    Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(3);
+        Click(dialog, IDCANCEL);
+    });
+    int shown = -1;
+    Show(
+        [&](TSettingsForm& form, HWND dialog) {
+            shown = form.Pages().ActivePage();
+            Click(dialog, IDCANCEL);
+        },
+        false);
+    EXPECT_EQ(shown, 3);
+    Show([&](TSettingsForm& form, HWND dialog) {
+        shown = form.Pages().ActivePage();
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(errors.empty());
+}
+
+using SettingsPictures = SettingsDialogTest;
+
+TEST_F(SettingsPictures, EveryTabIsSaved) {
+    if (!std::getenv("TESSALY_SCREENSHOTS"))
+        GTEST_SKIP() << "pictures are taken by the screenshot run";
+    Show([&](TSettingsForm& form, HWND dialog) {
+        const char* names[] = {"settings-collections", "settings-order", "settings-sites",
+                               "settings-categories", "settings-options"};
+        SelectRows(PageItem(form, 0, IDC_COLLECTIONS_LIST), {1});
+        for (int page = 0; page < 5; ++page) {
+            form.Pages().SetActivePage(page);
+            EXPECT_TRUE(tsy::testing::SaveScreenshot(dialog, names[page]));
+        }
+        Click(dialog, IDCANCEL);
+    });
+}
+
+} // namespace
