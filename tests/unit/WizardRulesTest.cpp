@@ -7,30 +7,6 @@
 namespace tsy {
 namespace {
 
-TEST(WizardPageView, CaptionButtonsAndHeadingsFollowThePage) {
-    const auto first = WizardPageView(wpOpenURL);
-    EXPECT_EQ(first.Caption, "Add New Site (step 1 of 4)");
-    EXPECT_EQ(first.NextCaption, "Next  >");
-    EXPECT_FALSE(first.BackEnabled);
-    EXPECT_FALSE(first.IsLast);
-    EXPECT_EQ(WizardPageView(wpSearchURL).Hint,
-              "If you do not see the URL you want below, please do a search from the site for the term "
-              "\xABStubText\xBB in your browser and then re-run the wizard.");
-    const auto last = WizardPageView(wpCollections);
-    EXPECT_EQ(last.Caption, "Add New Site (step 4 of 4)");
-    EXPECT_EQ(last.NextCaption, "Done");
-    EXPECT_TRUE(last.BackEnabled);
-    EXPECT_TRUE(last.IsLast);
-    EXPECT_EQ(last.Heading, "Add the site to collections");
-}
-
-TEST(WizardLeaveChecks, ImportPagesNeedARowOrTheManualBox) {
-    EXPECT_EQ(CheckImportPageLeave(wpOpenURL, false, false), kSelectOpenURLFirst);
-    EXPECT_EQ(CheckImportPageLeave(wpSearchURL, false, false), kSelectSearchURLFirst);
-    EXPECT_EQ(CheckImportPageLeave(wpOpenURL, true, false), std::nullopt);
-    EXPECT_EQ(CheckImportPageLeave(wpSearchURL, false, true), std::nullopt);
-}
-
 TEST(WizardLeaveChecks, SiteFieldsAreTrimmedThenCheckedInOrder) {
     TWizardSiteFields blankName{" \t", "http://a.example/", ""};
     EXPECT_EQ(CheckSiteFieldsLeave(blankName), kProvideSiteData);
