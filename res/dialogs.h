@@ -104,3 +104,17 @@
 #define IDC_BROWSER_GROUP 467
 #define IDC_INTERFACE_GROUP 468
 #define IDC_QUICK_ACCESS_GROUP 469
+
+// TAddSiteWizard and its pages; the pages sit in the hidden-tab page host IDC_PAGES.
+#define IDD_ADDSITEWIZARD 500
+#define IDC_WIZARD_CAPTION 501     // lblCaption
+#define IDC_WIZARD_HINT 502        // lblHint
+#define IDC_WIZARD_BACK 503        // btnBack; btnNext is IDOK, btnCancel IDCANCEL
+#define IDC_WIZARD_BEVEL 504       // the line above the buttons
+#define IDD_WIZARD_OPENURL 505     // OpenURLPage
+#define IDD_WIZARD_SEARCHURL 506   // SearchURLPage
+#define IDD_WIZARD_EDITSITE 507    // EditSitePage
+#define IDD_WIZARD_COLLECTIONS 508 // CollectionsPage
+#define IDC_WIZARD_FRAME_PLACE 509 // where a page's frame sits
+#define IDC_MANUAL_OPEN_DATA 510   // chbManualOpenData
+#define IDC_MANUAL_SEARCH_DATA 511 // chbManualSearchData

@@ -18,6 +18,7 @@
 #include "support/win32/PageHost.h"
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
+#include "ui/win32/FrmAddSiteWizard.h"
 #include "ui/win32/FrmEditTarget.h"
 #include "ui/win32/InputBox.h"
 
@@ -348,6 +349,35 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
               Click(editor, IDCANCEL);
           }},
           [&] { return EditTarget(context, nullptr, site); });
+}
+
+TEST_F(DialogPictures, EachWizardPageIsSaved) {
+    if (!std::getenv("TESSALY_SCREENSHOTS"))
+        GTEST_SKIP() << "pictures are taken by the screenshot run";
+    pages = {{"http://home.example/", "Home Page"}, {kSearchPage, "Results for StubText"}};
+    Drive({[](HWND wizard) {
+              for (int page = 1; page <= 4; ++page) {
+                  // The visible import list of the page, if it has one: its first row is chosen.
+                  HWND list = nullptr;
+                  EnumChildWindows(
+                      wizard,
+                      [](HWND child, LPARAM found) -> BOOL {
+                          if (GetDlgCtrlID(child) != IDC_URLLIST || !IsWindowVisible(child))
+                              return TRUE;
+                          *reinterpret_cast<HWND*>(found) = child;
+                          return FALSE;
+                      },
+                      LPARAM(&list));
+                  if (list && page <= 2)
+                      ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+                  EXPECT_TRUE(tsy::testing::SaveScreenshot(wizard, "wizard-page-" + std::to_string(page)));
+                  if (page < 4)
+                      Click(wizard, IDOK);
+              }
+              Click(wizard, IDCANCEL);
+          }},
+          [&] { return RunAddSiteWizard(context, nullptr); });
+    EXPECT_TRUE(errors.empty());
 }
 
 } // namespace

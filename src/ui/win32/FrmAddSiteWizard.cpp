@@ -1,0 +1,333 @@
+#include "ui/win32/FrmAddSiteWizard.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "catalogue/Catalogue.h"
+#include "controls/win32/ComboBox.h"
+#include "dialogs.h"
+#include "settings/PersistentUI.h"
+#include "support/MessageBoxes.h"
+#include "support/win32/PageHost.h"
+#include "support/win32/UniqueHandle.h"
+#include "ui/ImportRules.h"
+#include "ui/WizardRules.h"
+#include "ui/win32/EditorContext.h"
+#include "ui/win32/FrameImport.h"
+#include "ui/win32/FrameSite.h"
+
+namespace tsy::win32 {
+
+namespace {
+
+constexpr COLORREF kHintColour = RGB(128, 128, 128);
+
+// A page of the wizard; what it holds is made by the wizard when the page is.
+class TWizardPageDialog : public TDialog {
+public:
+    TWizardPageDialog(const TDialogEnvironment& environment, int templateId)
+        : TDialog(environment, templateId) {}
+
+    std::function<void(TWizardPageDialog&)> OnInit;
+    void AnchorControl(HWND control, unsigned anchors) { Anchor(control, anchors); }
+
+protected:
+    void HandleInit() override {
+        if (OnInit)
+            OnInit(*this);
+    }
+};
+
+// One of the two pages that take a URL from the open pages, with its manual box.
+struct TImportPage {
+    TImportPage(const TEditorContext& context, int templateId, int manualId, TImportKind importKind)
+        : Page(context.Dialogs, templateId), Frame(context), ManualId(manualId), Kind(importKind) {}
+
+    TWizardPageDialog Page;
+    TImportFrame Frame;
+    TCheckBoxEx Manual;
+    int ManualId;
+    TImportKind Kind;
+};
+
+class TAddSiteWizard : public TDialog {
+public:
+    explicit TAddSiteWizard(const TEditorContext& context)
+        : TDialog(context.Dialogs, IDD_ADDSITEWIZARD), context_(context),
+          importPages_{{{context, IDD_WIZARD_OPENURL, IDC_MANUAL_OPEN_DATA, TImportKind::Open},
+                        {context, IDD_WIZARD_SEARCHURL, IDC_MANUAL_SEARCH_DATA, TImportKind::Search}}},
+          editSitePage_(context.Dialogs, IDD_WIZARD_EDITSITE),
+          collectionsPage_(context.Dialogs, IDD_WIZARD_COLLECTIONS), frmEditSite_(context),
+          frmSiteCollections_(context) {}
+
+protected:
+    void HandleInit() override;
+    void HandleCancel() override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH HandleColour(HWND control, HDC dc) override;
+
+private:
+    void AddPages();
+    void GoToPage(int index, bool force);
+    bool CanLeave(int page);
+    void ShowPage(int page);
+    void ShowImportPage(TImportPage& page);
+    void ManualClick(TImportPage& page);
+    void FillSiteFields();
+    void BtnNextClick();
+    void BtnBackClick();
+    void Done();
+    TWizardSiteFields SiteFields() const;
+    void SetSiteFields(const TWizardSiteFields& fields);
+    HWND SiteField(int id) const { return GetDlgItem(frmEditSite_.Handle(), id); }
+
+    const TEditorContext& context_;
+    std::array<TImportPage, 2> importPages_;
+    TWizardPageDialog editSitePage_;
+    TWizardPageDialog collectionsPage_;
+    TEditSiteFrame frmEditSite_;
+    TSiteCollectionsFrame frmSiteCollections_;
+    TPageHost pages_;
+    UniqueGdiObject boldFont_;
+    TWizardNavigation navigation_;
+    TWizardSite site_;
+};
+
+void TAddSiteWizard::HandleInit() {
+    pages_.Attach(*this, IDC_PAGES, false);
+    AddPages();
+
+    LOGFONTA face{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof face, &face);
+    face.lfWeight = FW_BOLD;
+    boldFont_.Reset(CreateFontIndirectA(&face));
+    SendMessageA(Item(IDC_WIZARD_CAPTION), WM_SETFONT, WPARAM(boldFont_.Get()), FALSE);
+
+    for (int id : {IDC_WIZARD_CAPTION, IDC_WIZARD_HINT})
+        Anchor(id, akLeft | akTop | akRight);
+    Anchor(IDC_PAGES, akAll);
+    Anchor(IDC_WIZARD_BEVEL, akLeft | akRight | akBottom);
+    for (int id : {IDC_WIZARD_BACK, IDOK, IDCANCEL})
+        Anchor(id, akRight | akBottom);
+
+    OnCommand(IDOK, [this] { BtnNextClick(); });
+    OnCommand(IDC_WIZARD_BACK, [this] { BtnBackClick(); });
+    SetHelpKeyword(kAddSiteWizardHelpKeyword);
+    RememberLayout(kAddSiteWizardName, kPUIRestorePosition | kPUIRestoreSize);
+    GoToPage(wpOpenURL, true);
+}
+
+void TAddSiteWizard::AddPages() {
+    for (auto& page : importPages_) {
+        page.Page.OnInit = [this, &page](TWizardPageDialog& dialog) {
+            page.Frame.CreateModeless(dialog.Handle());
+            PlaceFrame(dialog.Handle(), page.Frame.Handle(), IDC_WIZARD_FRAME_PLACE);
+            page.Manual.Attach(dialog.Item(page.ManualId));
+            page.Manual.SetLayout(TTextLayout::tlTop);
+            dialog.AnchorControl(page.Frame.Handle(), akAll);
+            dialog.AnchorControl(page.Manual.Handle(), akLeft | akRight | akBottom);
+            dialog.OnCommand(page.ManualId, [this, &page] { ManualClick(page); });
+            page.Frame.OnDoubleClick = [this] { BtnNextClick(); };
+        };
+    }
+    editSitePage_.OnInit = [this](TWizardPageDialog& dialog) {
+        frmEditSite_.CreateModeless(dialog.Handle());
+        PlaceFrame(dialog.Handle(), frmEditSite_.Handle(), IDC_WIZARD_FRAME_PLACE);
+        SetWindowTextA(GetDlgItem(frmEditSite_.Handle(), IDC_OPEN_LABEL), kWizardOpenAddressLabel);
+        dialog.AnchorControl(frmEditSite_.Handle(), akLeft | akTop | akRight);
+    };
+    collectionsPage_.OnInit = [this](TWizardPageDialog& dialog) {
+        frmSiteCollections_.CreateModeless(dialog.Handle());
+        PlaceFrame(dialog.Handle(), frmSiteCollections_.Handle(), IDC_WIZARD_FRAME_PLACE);
+        dialog.AnchorControl(frmSiteCollections_.Handle(), akAll);
+    };
+    pages_.AddPage(importPages_[0].Page, "");
+    pages_.AddPage(importPages_[1].Page, "");
+    pages_.AddPage(editSitePage_, "");
+    pages_.AddPage(collectionsPage_, "");
+}
+
+void TAddSiteWizard::GoToPage(int index, bool force) {
+    if (!force && navigation_.ChecksLeave() && !CanLeave(navigation_.Page()))
+        return;
+    if (index < 0 || index >= pages_.PageCount())
+        return;
+    // Before the page shows: a step that fails leaves the wizard where it was.
+    ShowPage(index);
+    pages_.SetActivePage(index);
+    navigation_.Arrive(index);
+    const auto view = WizardPageView(index);
+    SetItemText(IDOK, view.NextCaption);
+    EnableWindow(Item(IDC_WIZARD_BACK), view.BackEnabled);
+    SetWindowTextA(Handle(), view.Caption.c_str());
+    SetItemText(IDC_WIZARD_CAPTION, view.Heading);
+    SetItemText(IDC_WIZARD_HINT, view.Hint);
+    // The focus must not stay behind on a page that is gone.
+    HWND page = pages_.Page(index).Handle();
+    HWND focus = GetFocus();
+    if (!force && (!focus || !IsWindowVisible(focus) || !IsWindowEnabled(focus))) {
+        HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+        SendMessageA(Handle(), WM_NEXTDLGCTL, WPARAM(first && IsWindowEnabled(first) ? first : Item(IDOK)),
+                     TRUE);
+    }
+}
+
+bool TAddSiteWizard::CanLeave(int page) {
+    std::optional<std::string> refusal;
+    switch (page) {
+    case wpOpenURL:
+    case wpSearchURL: {
+        auto& importPage = importPages_[std::size_t(page)];
+        refusal = CheckImportPageLeave(page, importPage.Manual.Checked(), importPage.Frame.HasSelectedPage());
+        break;
+    }
+    case wpEditSite: {
+        auto fields = SiteFields();
+        refusal = CheckSiteFieldsLeave(fields);
+        SetSiteFields(fields);
+        break;
+    }
+    case wpCollections:
+        if (frmSiteCollections_.Collections().HasCheckedItems())
+            return true;
+        return !Environment().Boxes || Environment().Boxes->Confirm(kSkipCollectionsQuestion);
+    default:
+        break;
+    }
+    if (refusal && Environment().Boxes)
+        Environment().Boxes->Warning(*refusal);
+    return !refusal;
+}
+
+void TAddSiteWizard::ShowPage(int page) {
+    switch (page) {
+    case wpOpenURL:
+    case wpSearchURL:
+        ShowImportPage(importPages_[std::size_t(page)]);
+        break;
+    case wpEditSite:
+        if (navigation_.GoingBack())
+            site_.Remove(*context_.Targets);
+        else
+            FillSiteFields();
+        break;
+    case wpCollections: {
+        const TTarget& site =
+            site_.Add(*context_.Targets, *context_.Categories, SiteFields(), frmEditSite_.Category().Text());
+        frmSiteCollections_.LoadMemberships(site.ID);
+        auto& list = frmSiteCollections_.Collections();
+        for (int row = 0; row < list.Count(); ++row)
+            list.SetChecked(row, false);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TAddSiteWizard::ShowImportPage(TImportPage& page) {
+    auto& list = page.Frame.URLList();
+    const int selected = list.SelectedIndex();
+    const std::string remembered = selected >= 0 ? list.ItemText(selected) : std::string();
+    const auto rows = OpenPageRows(context_, page.Kind);
+    const int index = page.Kind == TImportKind::Open ? wpOpenURL : wpSearchURL;
+    page.Frame.ShowRows(rows, rows.empty() ? EmptyWizardListMessage(index) : std::string());
+    page.Manual.SetChecked(rows.empty());
+    ManualClick(page);
+    if (selected >= 0) {
+        const int row = list.FindCaption(remembered);
+        if (row >= 0) {
+            list.SelectItem(row);
+            ListView_EnsureVisible(list.Handle(), row, FALSE);
+        }
+    }
+}
+
+void TAddSiteWizard::ManualClick(TImportPage& page) {
+    const bool manual = page.Manual.Checked();
+    HWND list = page.Frame.URLList().Handle();
+    EnableWindow(page.Frame.Handle(), !manual);
+    EnableWindow(list, !manual);
+    const COLORREF colour = GetSysColor(manual ? COLOR_BTNFACE : COLOR_WINDOW);
+    ListView_SetBkColor(list, colour);
+    ListView_SetTextBkColor(list, colour);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void TAddSiteWizard::FillSiteFields() {
+    auto fields = SiteFields();
+    auto& open = importPages_[wpOpenURL];
+    auto& search = importPages_[wpSearchURL];
+    if (open.Manual.Checked()) {
+        fields.Name.clear();
+        fields.Open.clear();
+    } else {
+        std::tie(fields.Open, fields.Name) = open.Frame.SelectedPage();
+    }
+    fields.Search = search.Manual.Checked() ? std::string() : search.Frame.SelectedPage().first;
+    SetSiteFields(fields);
+}
+
+TWizardSiteFields TAddSiteWizard::SiteFields() const {
+    return {WindowText(SiteField(IDC_SITE_NAME)), WindowText(SiteField(IDC_OPEN_URL)),
+            WindowText(SiteField(IDC_SEARCH_URL))};
+}
+
+void TAddSiteWizard::SetSiteFields(const TWizardSiteFields& fields) {
+    SetWindowTextA(SiteField(IDC_SITE_NAME), fields.Name.c_str());
+    SetWindowTextA(SiteField(IDC_OPEN_URL), fields.Open.c_str());
+    SetWindowTextA(SiteField(IDC_SEARCH_URL), fields.Search.c_str());
+}
+
+void TAddSiteWizard::BtnNextClick() {
+    if (navigation_.Page() == wpCollections) {
+        Done();
+        return;
+    }
+    GoToPage(navigation_.Next(), false);
+}
+
+void TAddSiteWizard::BtnBackClick() {
+    if (navigation_.Page() > 0)
+        GoToPage(navigation_.Back(), false);
+}
+
+void TAddSiteWizard::Done() {
+    if (!site_.Added() || !CanLeave(wpCollections))
+        return;
+    frmSiteCollections_.ApplyMemberships(site_.Site().ID);
+    EndModal(IDOK);
+}
+
+void TAddSiteWizard::HandleCancel() {
+    // The site exists only for the collections page; without Done it goes again.
+    site_.Remove(*context_.Targets);
+}
+
+bool TAddSiteWizard::HandleMessage(UINT message, WPARAM, LPARAM) {
+    if (message == WM_SIZE && pages_.PageCount() > 0)
+        pages_.Fit();
+    return false;
+}
+
+HBRUSH TAddSiteWizard::HandleColour(HWND control, HDC dc) {
+    if (control != Item(IDC_WIZARD_HINT))
+        return nullptr;
+    SetTextColor(dc, kHintColour);
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+} // namespace
+
+bool RunAddSiteWizard(const TEditorContext& context, HWND owner) {
+    TAddSiteWizard wizard(context);
+    return wizard.ShowModal(owner) == IDOK;
+}
+
+} // namespace tsy::win32
