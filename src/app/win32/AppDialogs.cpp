@@ -1,5 +1,7 @@
 #include "app/win32/AppDialogs.h"
 
+#include "ui/win32/FrmAddSiteWizard.h"
+
 namespace tsy::win32 {
 
 TAppDialogs::TAppDialogs(TSettingsContext context) : context_(std::move(context)) {
@@ -9,6 +11,7 @@ TAppDialogs::TAppDialogs(TSettingsContext context) : context_(std::move(context)
                       pages);
         return pages;
     };
+    context_.RunWizard = [this](HWND owner) { return RunAddSiteWizard(context_.Editor, owner); };
     context_.ClearSearchHistory = [this] {
         if (form_)
             form_->ClearSearchHistory();
