@@ -15,7 +15,7 @@ mkdir -p "$shots"
 # The desktop ends when its last program does.
 TESSALY_SCREENSHOTS="Z:${work//\//\\}" tessaly_wine explorer /desktop=TessalyShots,1024x768 \
     "$tree/bin/tessaly_win32_tests.exe" --gtest_filter='DialogPictures.*' >"$work/run.log" 2>&1 || true
-for name in name-prompt import-dialog site-editor site-editor-collections; do
+for name in name-prompt import-dialog site-editor site-editor-collections about-box update-details; do
     if [ ! -s "$work/$name.bmp" ]; then
         cat "$work/run.log" >&2
         echo "dialog-screenshots: no picture of $name" >&2

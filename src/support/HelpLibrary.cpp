@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "support/HelpTopic.h"
+
 namespace tsy {
 
 namespace {
@@ -31,6 +33,13 @@ std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view
     if (path.empty())
         path = std::string(systemFolder) + "\\" + kHelpControlFileName;
     return fileExists(path) ? path : std::string();
+}
+
+std::string HelpFileBeside(std::string_view executablePath) {
+    const auto slash = executablePath.find_last_of("\\/");
+    const std::string folder(slash == std::string_view::npos ? std::string_view()
+                                                             : executablePath.substr(0, slash + 1));
+    return folder + kHelpFileName;
 }
 
 } // namespace tsy

@@ -18,4 +18,7 @@ std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view
                                    std::string_view systemFolder,
                                    const std::function<bool(const std::string&)>& fileExists);
 
+// The help file beside the program: its folder (up to the last backslash) and the file name.
+std::string HelpFileBeside(std::string_view executablePath);
+
 } // namespace tsy

@@ -76,8 +76,11 @@ TEST(HelpLibraryPath, PutsInTheWindowsFolderAndFallsBackToTheSystemFolder) {
     EXPECT_EQ(ResolveHelpLibraryPath("", "C:\\WINDOWS", "X:\\Sys", exists), "");
 }
 
-TEST(HelpTopicAddress, NamesTheKeywordsPageInTheHelpFile) {
+TEST(HelpTopicAddress, NamesTheKeywordsPageInTheHelpFileBesideTheProgram) {
     EXPECT_EQ(HelpTopicAddress(kHelpFileName, "Settings.Sites"), "TSY.chm::/Settings.Sites.htm");
+    EXPECT_EQ(HelpFileBeside("C:\\Program Files\\Tessaly\\Tessaly.exe"),
+              "C:\\Program Files\\Tessaly\\TSY.chm");
+    EXPECT_EQ(HelpFileBeside("Tessaly.exe"), "TSY.chm");
 }
 
 TEST(VersionStrings, AreAskedByLanguageAndCodePageInLowerCaseHex) {

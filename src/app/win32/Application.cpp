@@ -6,8 +6,10 @@
 #include <stdexcept>
 
 #include "app/win32/SingleInstance.h"
-#include "support/HelpTopic.h"
+#include "support/HelpLibrary.h"
 #include "support/win32/ErrorBoundary.h"
+#include "support/win32/VersionResource.h"
+#include "ui/win32/FrmAbout.h"
 
 namespace tsy::win32 {
 
@@ -41,10 +43,10 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath)
       browsers_(registry_, versions_, associations_, collation_, debug_), paths_(ResolveDataPaths(files_)),
       collections_(collation_), categories_(collation_),
       catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
-      service_(registry_, catalogue_, browsers_, boxes_, settings_),
-      autorun_(registry_, std::move(executablePath)), layouts_(registry_),
-      opener_(browsers_, driver_, boxes_),
-      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_), help_(kHelpFileName) {
+      service_(registry_, catalogue_, browsers_, boxes_, settings_), autorun_(registry_, executablePath),
+      layouts_(registry_), opener_(browsers_, driver_, boxes_),
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_),
+      help_(HelpFileBeside(executablePath)), version_(ReadVersionInfo(executablePath)) {
     settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
     // Internet Explorer's automation object wants a single-threaded apartment.
     comReady_ = SUCCEEDED(CoInitialize(nullptr));
@@ -59,19 +61,31 @@ TApplication::~TApplication() {
 
 namespace {
 
-// The settings dialog and the about box are not part of this program yet; the
-// main window runs every step around them.
-class TNoDialogs : public IMainFormDialogs {
+// The settings dialog is not part of this program yet; the main window runs every step
+// around it.
+class TAppDialogs : public IMainFormDialogs {
 public:
+    TAppDialogs(TDialogEnvironment environment, const TVersionInfo& version)
+        : environment_(std::move(environment)), version_(version) {}
     bool ShowSettings(HWND, bool) override { return false; }
-    void ShowAbout(HWND) override {}
+    void ShowAbout(HWND owner) override { win32::ShowAbout(environment_, owner, version_); }
+
+private:
+    TDialogEnvironment environment_;
+    const TVersionInfo& version_;
 };
 
 } // namespace
 
 int TApplication::Run(const TCommandLineSwitches& switches) {
     TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
-    TNoDialogs dialogs;
+    TDialogEnvironment environment;
+    environment.Instance = instance_;
+    environment.Owners = &owners_;
+    environment.Layouts = &layouts_;
+    environment.Boxes = &boxes_;
+    environment.ShowHelp = [this](HWND, const std::string& keyword) { help_.ShowTopic(keyword); };
+    TAppDialogs dialogs(std::move(environment), version_);
     TMainFormContext context;
     context.Instance = instance_;
     context.Switches = switches;
