@@ -81,6 +81,10 @@ TEST(HelpTopicAddress, NamesTheKeywordsPageInTheHelpFileBesideTheProgram) {
     EXPECT_EQ(HelpFileBeside("C:\\Program Files\\Tessaly\\Tessaly.exe"),
               "C:\\Program Files\\Tessaly\\TSY.chm");
     EXPECT_EQ(HelpFileBeside("Tessaly.exe"), "TSY.chm");
+    // The keywords asked for are those the help file is checked for.
+    const std::vector<std::string> keywords(std::begin(kHelpKeywords), std::end(kHelpKeywords));
+    for (const char* keyword : {kMainFormHelpKeyword, kAboutHelpKeyword, "Settings.Sites"})
+        EXPECT_NE(std::find(keywords.begin(), keywords.end(), keyword), keywords.end()) << keyword;
 }
 
 TEST(VersionStrings, AreAskedByLanguageAndCodePageInLowerCaseHex) {
