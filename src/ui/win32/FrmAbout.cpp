@@ -30,11 +30,6 @@ TAboutForm::TAboutForm(const TDialogEnvironment& environment, const TVersionInfo
       appInfoLabel1_(kProductName, version), urlSponsor_("urlSponsor", open),
       urlDeveloper_("urlDeveloper", open), urlWebsite_("urlWebsite", open) {}
 
-TAboutForm::~TAboutForm() {
-    if (hints_)
-        DestroyWindow(hints_);
-}
-
 void TAboutForm::HandleInit() {
     HICON icon = LoadIconA(Environment().Instance, MAKEINTRESOURCEA(IDI_MAINICON));
     if (!icon)

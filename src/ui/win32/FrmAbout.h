@@ -16,7 +16,6 @@ class TAboutForm : public TDialog {
 public:
     TAboutForm(const TDialogEnvironment& environment, const TVersionInfo& version,
                TURLLabel::TOpen open = {});
-    ~TAboutForm() override;
 
     const TURLLabel& Sponsor() const noexcept { return urlSponsor_; }
     const TURLLabel& Developer() const noexcept { return urlDeveloper_; }
@@ -39,7 +38,7 @@ private:
     TURLLabel urlDeveloper_;
     TInfoLabel developerEnd_;
     TURLLabel urlWebsite_;
-    HWND hints_ = nullptr;
+    HWND hints_ = nullptr; // owned by the form's window, which takes it along
 };
 
 // Shows the about box modally.
