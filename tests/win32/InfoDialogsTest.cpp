@@ -103,6 +103,17 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheProgramsVersionAndOpensItsLinks) {
     EXPECT_EQ(help, (std::vector<std::string>{"Intro.About", "Intro.About"}));
 }
 
+TEST(VersionResource, AFileWithoutOneGivesZerosAndEmptyTexts) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const TVersionInfo info = ReadVersionInfo(path);
+    EXPECT_EQ(info.File, TVersionRecord{});
+    EXPECT_EQ(info.Product, TVersionRecord{});
+    EXPECT_EQ(info.ProductName, "");
+    EXPECT_EQ(info.Comments, "");
+    EXPECT_EQ(ReadVersionInfo("Z:\\no\\such\\file.exe").CompanyName, "");
+}
+
 TEST(InfoLabels, ALinkIsBlueAndUnderlinedAndFollowsItsURLOnlyWhileShowingItsName) {
     tsy::testing::TestWindow parent;
     HWND named = CreateWindowExA(0, "STATIC", "urlWebsite", WS_CHILD | SS_NOTIFY, 0, 0, 200, 20, parent.Get(),
