@@ -86,6 +86,17 @@ TEST(HttpGet, ARefusedConnectionRaisesWithTheWinINetText) {
     EXPECT_EQ(body, "kept");
 }
 
+// A visible dialog-class window of the enumerated thread: a message box.
+BOOL CALLBACK FindVisibleBox(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 class WholeCheckTest : public ::testing::Test {
 protected:
     WholeCheckTest() { ClearLastCheck(); }
@@ -192,18 +203,7 @@ TEST_F(WholeCheckTest, ANetworkFailureOnTheWorkerThreadIsShownAndTheCheckCounts)
     HWND box = nullptr;
     for (int poll = 0; poll < 400 && !box; ++poll) {
         tsy::testing::PumpMessages();
-        EnumThreadWindows(
-            GetThreadId(thread.Get()),
-            [](HWND window, LPARAM found) -> BOOL {
-                char name[16] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&box));
+        EnumThreadWindows(GetThreadId(thread.Get()), FindVisibleBox, reinterpret_cast<LPARAM>(&box));
         if (!box)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT);
     }
