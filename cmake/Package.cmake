@@ -17,13 +17,12 @@ endif()
 set(TESSALY_SETUP ${TESSALY_DIST_DIR}/${TESSALY_PACKAGE_NAME}-setup.exe)
 set(TESSALY_PORTABLE ${TESSALY_DIST_DIR}/${TESSALY_PACKAGE_NAME}-portable.zip)
 
-# A help file beside the program is packed when present; once it is built here, add its
-# target to the DEPENDS below.
+# The help file beside the program is packed with it.
 add_custom_command(OUTPUT ${TESSALY_SETUP} ${TESSALY_PORTABLE} ${TESSALY_DIST_DIR}/SHA256SUMS
     COMMAND ${CMAKE_COMMAND} -E env MAKENSIS=${TESSALY_MAKENSIS}
             bash ${PROJECT_SOURCE_DIR}/scripts/package.sh $<TARGET_FILE_DIR:Tessaly> ${TESSALY_DIST_DIR}
             ${PROJECT_VERSION} ${tessaly_package_arch} ${tessaly_package_flavour}
-    DEPENDS Tessaly $<TARGET_FILE:Tessaly> ${PROJECT_SOURCE_DIR}/scripts/package.sh
+    DEPENDS Tessaly $<TARGET_FILE:Tessaly> tessaly_help ${TESSALY_HELP_FILE} ${PROJECT_SOURCE_DIR}/scripts/package.sh
             ${PROJECT_SOURCE_DIR}/installer/Tessaly.nsi ${PROJECT_SOURCE_DIR}/installer/Notice.txt
             ${PROJECT_SOURCE_DIR}/installer/ReadMe.txt ${PROJECT_SOURCE_DIR}/res/Tessaly.ico
             ${PROJECT_SOURCE_DIR}/data/targets.dat ${PROJECT_SOURCE_DIR}/data/Tessaly.dat

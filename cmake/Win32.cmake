@@ -61,6 +61,23 @@ add_custom_command(TARGET Tessaly POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/targets.dat ${PROJECT_SOURCE_DIR}/data/Tessaly.dat
             ${CMAKE_BINARY_DIR}/bin/)
 
+# The help file, compiled from help/ and shipped beside the program.
+find_program(TESSALY_CHMCMD chmcmd REQUIRED)
+file(GLOB TESSALY_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+set(TESSALY_HELP_FILE ${CMAKE_BINARY_DIR}/bin/TSY.chm)
+add_custom_command(OUTPUT ${TESSALY_HELP_FILE}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/help
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help
+    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/help ${TESSALY_CHMCMD} TSY.hhp
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/help/TSY.chm ${TESSALY_HELP_FILE}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS ${TESSALY_HELP_SOURCES}
+    COMMENT "Compiling the help file"
+    VERBATIM)
+add_custom_target(tessaly_help ALL DEPENDS ${TESSALY_HELP_FILE})
+add_test(NAME help.topics COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-help.sh ${TESSALY_HELP_FILE}
+         ${PROJECT_SOURCE_DIR})
+
 # GoogleTest for the target, built from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

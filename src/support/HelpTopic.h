@@ -8,6 +8,10 @@ namespace tsy {
 
 inline constexpr const char* kHelpFileName = "TSY.chm";
 inline constexpr const char* kMainFormHelpKeyword = "Intro.About";
+// Every keyword a window, page or Help button asks for; each names a topic of the help file,
+// which a test of the built file checks.
+inline constexpr const char* kHelpKeywords[] = {"Intro.About", "Settings.Intro", "Settings.Sites",
+                                                "Settings.Advanced", "Usage.AddSiteWizard"};
 
 // "%s::/%s.htm": the address of a keyword's topic inside the help file.
 std::string HelpTopicAddress(std::string_view helpFile, std::string_view keyword);

@@ -12,15 +12,19 @@
 #include "RecordingMessageBoxes.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
+#include "infodialogs.h"
 #include "settings/PersistentUI.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/PageHost.h"
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
+#include "ui/win32/FrmAbout.h"
+#include "ui/win32/FrmAutoUpdate.h"
 #include "ui/win32/FrmAddSiteWizard.h"
 #include "ui/win32/FrmEditTarget.h"
 #include "ui/win32/InputBox.h"
+#include "update/UpdateServices.h"
 
 namespace {
 
@@ -217,6 +221,17 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(EditorTest, TheSiteEditorsHelpButtonOpensTheSitesTopic) {
+    TTarget site = targets.ByID(1);
+    EXPECT_FALSE(Drive({[](HWND editor) {
+                           Click(editor, IDC_BTN_HELP);
+                           Click(editor, IDCANCEL);
+                       }},
+                       [&] { return EditTarget(context, nullptr, site); }));
+    EXPECT_EQ(help, std::vector<std::string>{"Settings.Sites"});
+    EXPECT_TRUE(Warnings().empty());
+}
+
 TEST_F(EditorTest, SiteEditorImportsPagesAndAppliesItsCollectionTicks) {
     pages = {{"http://home.example/", "Home Page"}, {kSearchPage, "Results"}};
     TTarget site = targets.ByID(1);
@@ -349,6 +364,26 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
               Click(editor, IDCANCEL);
           }},
           [&] { return EditTarget(context, nullptr, site); });
+
+    TVersionInfo version;
+    version.File = {1, 0, 0, 1};
+    Drive({save("about-box")}, [&] {
+        TAboutForm about(context.Dialogs, version);
+        return about.ShowModal(nullptr);
+    });
+    TUpdateServicesContext check;
+    check.Running = {1, 0, 0, 1};
+    TKVUpdateServices service(check, RootKey::CurrentUser, "TSY", "", "\\SOFTWARE\\Orvelle\\Tessaly");
+    Drive({[](HWND dialog) {
+              Click(dialog, IDC_UPD_SHOW_DETAILS);
+              tsy::testing::Pump();
+              EXPECT_TRUE(tsy::testing::SaveScreenshot(dialog, "update-details"));
+              Click(dialog, IDCANCEL);
+          }},
+          [&] {
+              ShowUpdateDialog(context.Dialogs, nullptr, service);
+              return true;
+          });
 }
 
 TEST_F(DialogPictures, EachWizardPageIsSaved) {

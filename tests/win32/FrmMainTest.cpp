@@ -413,7 +413,7 @@ TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless
     SendMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].rfind("http://", 0), 0u);
+    EXPECT_EQ(opened[0], tsy::kMakerHomePage);
     HELPINFO help{};
     help.cbSize = sizeof help;
     help.iContextType = HELPINFO_WINDOW;
@@ -421,6 +421,20 @@ TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless
     form->DoAbout();
     EXPECT_EQ(dialogs.abouts, 1);
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormTest, F1AsksTheHelpViewerForTheMainWindowsTopic) {
+    std::vector<std::string> requests;
+    helpViewer = win32::THtmlHelp("TSY.chm", [&](HWND, LPCSTR file, UINT command, DWORD_PTR) -> HWND {
+        requests.push_back(std::to_string(command) + " " + file);
+        return nullptr;
+    });
+    auto form = MakeForm();
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    EXPECT_EQ(requests, std::vector<std::string>{"0 TSY.chm::/Intro.About.htm"});
 }
 
 TEST_F(MainFormTest, TheSwitchMessageShowsAHiddenWindow) {

@@ -35,25 +35,26 @@ void CALLBACK TModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
         g_driver->Run();
 }
 
+struct TDialogSearch {
+    const std::set<HWND>* Driven;
+    HWND Found;
+};
+
+BOOL CALLBACK FindTopDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<TDialogSearch*>(data);
+    if (IsDialog(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        !search.Driven->count(window)) {
+        search.Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The modal dialog on top: visible and enabled (the dialogs below it are disabled), not
 // driven yet. Activation is not waited for: without a window manager it can lag.
 HWND TopDialog(const std::set<HWND>& driven) {
-    struct TSearch {
-        const std::set<HWND>* Driven;
-        HWND Found;
-    } search{&driven, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<TSearch*>(data);
-            if (IsDialog(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
-                !s.Driven->count(window)) {
-                s.Found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        LPARAM(&search));
+    TDialogSearch search{&driven, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindTopDialog, LPARAM(&search));
     return search.Found;
 }
 

@@ -1,10 +1,13 @@
 #include "app/win32/AppDialogs.h"
 
+#include "ui/win32/FrmAbout.h"
 #include "ui/win32/FrmAddSiteWizard.h"
+#include "update/win32/UpdateCheck.h"
 
 namespace tsy::win32 {
 
-TAppDialogs::TAppDialogs(TSettingsContext context) : context_(std::move(context)) {
+TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
+    : context_(std::move(context)), version_(version) {
     context_.Editor.ListOpenPages = [this] {
         TPageInfos pages;
         ListOpenPages(pages_, TBrowserSet((1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkOpera)),
@@ -12,6 +15,15 @@ TAppDialogs::TAppDialogs(TSettingsContext context) : context_(std::move(context)
         return pages;
     };
     context_.RunWizard = [this](HWND owner) { return RunAddSiteWizard(context_.Editor, owner); };
+    context_.CheckForUpdates = [this](HWND callingForm) {
+        TUpdateCheckStart start;
+        start.Instance = context_.Editor.Dialogs.Instance;
+        start.CallingForm = callingForm;
+        start.MainWindow = form_ ? form_->Handle() : nullptr;
+        start.Running = version_.File;
+        // The thread goes on by itself; its handle is not needed.
+        StartUpdateCheck(std::move(start));
+    };
     context_.ClearSearchHistory = [this] {
         if (form_)
             form_->ClearSearchHistory();
@@ -22,6 +34,8 @@ bool TAppDialogs::ShowSettings(HWND owner, bool startOnFirstPage) {
     return ShowSettingsDialog(context_, owner, startOnFirstPage);
 }
 
-void TAppDialogs::ShowAbout(HWND) {}
+void TAppDialogs::ShowAbout(HWND owner) {
+    win32::ShowAbout(context_.Editor.Dialogs, owner, version_);
+}
 
 } // namespace tsy::win32

@@ -7,8 +7,10 @@
 
 #include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
-#include "support/HelpTopic.h"
+#include "support/HelpLibrary.h"
 #include "support/win32/ErrorBoundary.h"
+#include "support/win32/VersionResource.h"
+#include "ui/win32/FrmAbout.h"
 
 namespace tsy::win32 {
 
@@ -42,11 +44,11 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath)
       browsers_(registry_, versions_, associations_, collation_, debug_), paths_(ResolveDataPaths(files_)),
       collections_(collation_), categories_(collation_),
       catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
-      service_(registry_, catalogue_, browsers_, boxes_, settings_),
-      autorun_(registry_, std::move(executablePath)), layouts_(registry_),
-      opener_(browsers_, driver_, boxes_),
-      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_), help_(kHelpFileName),
-      sliderMessages_(RegisterSliderMessages()) {
+      service_(registry_, catalogue_, browsers_, boxes_, settings_), autorun_(registry_, executablePath),
+      layouts_(registry_), opener_(browsers_, driver_, boxes_),
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_),
+      help_(HelpFileBeside(executablePath)), sliderMessages_(RegisterSliderMessages()),
+      version_(ReadVersionInfo(executablePath)) {
     settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
     // Internet Explorer's automation object wants a single-threaded apartment.
     comReady_ = SUCCEEDED(CoInitialize(nullptr));
@@ -79,7 +81,7 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     dialogContext.Autorun = &autorun_;
     dialogContext.Browsers = &browsers_;
     dialogContext.Opener = &opener_;
-    TAppDialogs dialogs(std::move(dialogContext));
+    TAppDialogs dialogs(std::move(dialogContext), version_);
     TMainFormContext context;
     context.Instance = instance_;
     context.Switches = switches;

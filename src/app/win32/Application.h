@@ -20,6 +20,7 @@
 #include "settings/SettingsService.h"
 #include "support/OwnerStack.h"
 #include "support/StdRandom.h"
+#include "support/VersionInfo.h"
 #include "support/win32/DebugOutput.h"
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/RegistryStore.h"
@@ -79,6 +80,8 @@ private:
     TExplorer explorer_;
     THtmlHelp help_;
     TSliderMessages sliderMessages_;
+    // Read once, before any window exists.
+    TVersionInfo version_;
     bool comReady_ = false;
     std::unique_ptr<TSliderForm> slider_;
 };

@@ -16,6 +16,7 @@
 #include "controls/win32/MRUEdit.h"
 #include "controls/win32/TrayIconEx.h"
 #include "settings/win32/Win32PersistentUI.h"
+#include "support/WebAddresses.h"
 #include "support/win32/Dialog.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Window.h"
@@ -39,8 +40,6 @@ class THtmlHelp;
 
 inline constexpr const char* kMainFormClassName = "TMainForm";
 inline constexpr const char* kApplicationTitle = "Tessaly";
-// The maker's home page, opened by a click on the banner.
-inline constexpr const char* kMakerHomePage = "http://www.orvelle.example/tessaly/";
 
 // The dialogs the main window opens. They are built elsewhere; until then the
 // window runs every step around them.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,24 +15,34 @@ namespace tsy::win32 {
 // the viewer library every request is ignored: help is a convenience, not a reason to fail.
 class THtmlHelp {
 public:
-    explicit THtmlHelp(std::string helpFile);
+    // HtmlHelpA's shape.
+    using TEntry = std::function<HWND(HWND owner, LPCSTR file, UINT command, DWORD_PTR data)>;
 
-    bool Available() const { return Entry() != nullptr; }
+    explicit THtmlHelp(std::string helpFile);
+    // A viewer of the caller's in place of the library's.
+    THtmlHelp(std::string helpFile, TEntry entry);
+
+    bool Available() const { return static_cast<bool>(Entry()); }
     const std::string& HelpFile() const noexcept { return helpFile_; }
+
+    // By name through the search order, else where the registry has the control registered,
+    // else from the system folder; then its entry point.
+    void LoadHelpLibrary() const;
+    void UnloadHelpLibrary();
 
     // Topic "%s::/%s.htm" of the help file; false when no viewer is loaded.
     bool ShowTopic(std::string_view keyword) const;
     bool ShowContents() const;
+    // A help request: a numeric context opens the contents, anything else names a keyword.
+    bool HandleRequest(DWORD_PTR data) const;
 
 private:
-    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-
-    HtmlHelpFunction Entry() const;
+    const TEntry& Entry() const;
 
     std::string helpFile_;
     mutable bool loaded_ = false;
     mutable UniqueModule library_;
-    mutable HtmlHelpFunction entry_ = nullptr;
+    mutable TEntry entry_;
 };
 
 } // namespace tsy::win32

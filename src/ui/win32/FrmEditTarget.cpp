@@ -65,10 +65,7 @@ void TEditTargetForm::HandleInit() {
     OnCommand(IDC_SHOW_HELPERS, [this] { BtnShowHelpersClick(); });
     OnCommand(
         IDC_CBX_CATEGORY, [this] { cbxCategory_.HandleChange(context_, Handle()); }, CBN_SELCHANGE);
-    OnCommand(IDC_BTN_HELP, [this] {
-        if (Environment().Boxes)
-            Environment().Boxes->Warning(kHelpLaterMessage);
-    });
+    OnCommand(IDC_BTN_HELP, [this] { ShowHelp(); });
     SetHelpKeyword(kSitesHelpKeyword);
 
     // Collapsed unless the remembered layout says otherwise.

@@ -13,7 +13,6 @@ struct TEditorContext;
 
 inline constexpr const char* kEditTargetFormName = "EditTargetForm";
 inline constexpr const char* kSitesHelpKeyword = "Settings.Sites";
-inline constexpr const char* kHelpLaterMessage = "Help file will be provided later.";
 
 // TEditTargetForm: the modal editor of one site, with the collections that hold it in a
 // panel that folds away.

@@ -40,6 +40,8 @@ struct TSettingsContext {
     IUrlOpener* Opener = nullptr;
     // Empties the main window's search box and history and stores the empty history.
     std::function<void()> ClearSearchHistory;
+    // Starts an update check in the background; the dialog is the window that asked.
+    std::function<void(HWND callingForm)> CheckForUpdates;
     // The add-site wizard; true when it ended with Done.
     std::function<bool(HWND owner)> RunWizard;
 };

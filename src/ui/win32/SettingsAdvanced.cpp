@@ -59,6 +59,10 @@ void TAdvancedPage::HandleInit() {
     SetHelpKeyword(kAdvancedHelpKeyword);
     OnCommand(IDC_USE_HOTKEY, [this] { UseHotkeyClick(); });
     OnCommand(IDC_CLEAR_HISTORY, [this] { ClearHistory(); });
+    OnCommand(IDC_CHECK_NOW, [this] {
+        if (form_.Context().CheckForUpdates)
+            form_.Context().CheckForUpdates(Root());
+    });
 }
 
 void TAdvancedPage::UseHotkeyClick() {

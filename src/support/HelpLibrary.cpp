@@ -1,0 +1,45 @@
+#include "support/HelpLibrary.h"
+
+#include <cctype>
+
+#include "support/HelpTopic.h"
+
+namespace tsy {
+
+namespace {
+
+constexpr std::string_view kSystemRoot = "%SYSTEMROOT%";
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[i])) !=
+            std::toupper(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view windowsFolder,
+                                   std::string_view systemFolder,
+                                   const std::function<bool(const std::string&)>& fileExists) {
+    std::string path(registered);
+    if (StartsWithIgnoringCase(path, kSystemRoot))
+        path = std::string(windowsFolder) + path.substr(kSystemRoot.size());
+    if (!path.empty() && !fileExists(path))
+        path.clear();
+    if (path.empty())
+        path = std::string(systemFolder) + "\\" + kHelpControlFileName;
+    return fileExists(path) ? path : std::string();
+}
+
+std::string HelpFileBeside(std::string_view executablePath) {
+    const auto slash = executablePath.find_last_of("\\/");
+    const std::string folder(slash == std::string_view::npos ? std::string_view()
+                                                             : executablePath.substr(0, slash + 1));
+    return folder + kHelpFileName;
+}
+
+} // namespace tsy

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "support/VersionInfo.h"
+
+namespace tsy {
+
+inline constexpr const char* kAboutHelpKeyword = "Intro.About";
+
+// The caption of an about label with its placeholders put in, in the order "<AppName>",
+// "<Major>", "<Minor>", "<Release>", "<Build>" (three digits at least), "<Product>",
+// "<Copyright>", "<Company>"; any letter case. A replacement holding a later placeholder
+// is expanded by the later step.
+std::string ExpandAboutPlaceholders(std::string_view caption, std::string_view appTitle,
+                                    const TVersionInfo& version);
+
+// Every occurrence of `pattern`, in any letter case, replaced by `replacement`; the text put in is
+// not searched again.
+std::string ReplaceIgnoringCase(std::string_view text, std::string_view pattern,
+                                std::string_view replacement);
+
+// A link label's caption once its URL changes: one still showing its name or the old address
+// follows the new address; one with a caption of its own keeps it.
+std::string URLLabelCaption(std::string_view caption, std::string_view name, std::string_view oldURL,
+                            std::string_view newURL);
+
+} // namespace tsy
