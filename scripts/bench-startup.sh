@@ -29,14 +29,34 @@ trap 'tessaly_wine_stop "$WINEPREFIX"; rm -rf "$WINEPREFIX"' EXIT
 TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 launcher=$build/$tree/bench/win32/StartupLauncher.exe
-median() { grep '^median_ms=' | cut -d= -f2; }
-minimal=$(TESSALY_WINE_TIMEOUT=600 tessaly_wine "$launcher" --runs "$runs" \
-    "$build/$tree/bench/win32/MinimalWindow.exe" | tr -d '\r' | median)
-tessaly=$(TESSALY_WINE_TIMEOUT=600 tessaly_wine "$launcher" --runs "$runs" --class TMainForm \
-    "$build/$tree/bin/Tessaly.exe" | tr -d '\r' | median)
+field() { grep "^$1=" | cut -d= -f2; }
+minimalRuns=$(TESSALY_WINE_TIMEOUT=600 tessaly_wine "$launcher" --runs "$runs" \
+    "$build/$tree/bench/win32/MinimalWindow.exe" | tr -d '\r')
+tessalyRuns=$(TESSALY_WINE_TIMEOUT=600 tessaly_wine "$launcher" --runs "$runs" --class TMainForm \
+    "$build/$tree/bin/Tessaly.exe" | tr -d '\r')
+minimal=$(field median_ms <<<"$minimalRuns")
+tessaly=$(field median_ms <<<"$tessalyRuns")
+minimalPeak=$(field peak_kb <<<"$minimalRuns")
+tessalyPeak=$(field peak_kb <<<"$tessalyRuns")
 size=$(stat -c %s "$build/win32/bin/Tessaly.exe")
 
-echo "minimal window: median $minimal ms over $runs starts ($tree)"
-echo "Tessaly:        median $tessaly ms over $runs starts ($tree)"
+echo "minimal window: median $minimal ms over $runs starts ($tree), peak memory $minimalPeak KiB"
+echo "Tessaly:        median $tessaly ms over $runs starts ($tree), peak memory $tessalyPeak KiB"
 awk -v t="$tessaly" -v m="$minimal" 'BEGIN { r = t / m; printf "ratio: %.2f (target <= 1.30): %s\n", r, r <= 1.3 ? "met" : "NOT met" }'
+awk -v t="$tessalyPeak" -v m="$minimalPeak" 'BEGIN { printf "peak memory: Tessaly %.1f MB, minimal window %.1f MB\n", t / 1024, m / 1024 }'
 awk -v s="$size" 'BEGIN { printf "Tessaly.exe (i686): %d bytes, %.2f MB (target < 1.5 MB): %s\n", s, s / 1048576, s < 1.5 * 1048576 ? "met" : "NOT met" }'
+
+# Where the time goes: one traced start, each DLL Tessaly loads with the time since its first
+# one (Wine's loaddll channel), so the next change can be judged step by step.
+echo "start-up steps (one traced start; ms since Tessaly's first DLL load):"
+WINEDEBUG=+timestamp,+loaddll TESSALY_WINE_TIMEOUT=120 tessaly_wine "$launcher" --runs 1 --warmup 0 \
+    --class TMainForm "$build/$tree/bin/Tessaly.exe" 2>&1 >/dev/null | tr -d '\r' | awk -F: '
+    /:trace:loaddll:/ && /Loaded/ {
+        if (pid == "" && tolower($0) ~ /tessaly\.exe/) { pid = $2; start = $1 }
+        if (pid == "" || $2 != pid) next
+        name = $0; sub(/.*Loaded L"/, "", name); sub(/".*/, "", name); sub(/.*\\/, "", name)
+        kind = $0; sub(/.*: /, "", kind)
+        printf "  %8.1f ms  %s (%s)\n", ($1 - start) * 1000, name, kind
+        last = $1
+    }
+    END { if (pid != "") printf "  %8.1f ms  last DLL loaded\n", (last - start) * 1000 }'

@@ -1,7 +1,11 @@
 // Measures how long a program takes from CreateProcess until one of its top-level windows
 // is visible. Usage: StartupLauncher [--runs N] [--warmup N] [--class NAME] PROGRAM [ARGS...]
-// Prints each run and, last, "median_ms=<value>". Each started copy is ended before the next.
+// Prints each run and, last, "median_ms=<value>" and "peak_kb=<value>", the median of the
+// program's peak working set (under Wine the peak resident size of its process). Each started
+// copy is ended before the next.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -45,8 +49,14 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-// Milliseconds until a window shows; negative when the program failed or took too long.
-double TimeOneStart(const std::string& commandLine, const char* className) {
+struct TStart {
+    // Milliseconds until a window showed; negative when the program failed or took too long.
+    double ms = -1;
+    // Peak working set in KiB once the window showed.
+    double peakKb = 0;
+};
+
+TStart TimeOneStart(const std::string& commandLine, const char* className) {
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     STARTUPINFOA startup{};
@@ -57,9 +67,9 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
     QueryPerformanceCounter(&begin);
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info))
-        return -1;
+        return {};
     tsy::win32::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-    double elapsed = -1;
+    TStart result;
     HWND window = nullptr;
     for (;;) {
         TSearch search{info.dwProcessId, className};
@@ -67,7 +77,7 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
         QueryPerformanceCounter(&now);
         const double ms = double(now.QuadPart - begin.QuadPart) * 1000.0 / double(frequency.QuadPart);
         if (search.Found) {
-            elapsed = ms;
+            result.ms = ms;
             window = search.Found;
             break;
         }
@@ -77,6 +87,10 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
     // End it the way Windows does at logoff, then as a close; killing it would leave its
     // notification-area icon behind and slow down the next start.
     if (window) {
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(process.Get(), &memory, sizeof memory))
+            result.peakKb = double(memory.PeakWorkingSetSize) / 1024.0;
         SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
         SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
         if (WaitForSingleObject(process.Get(), 3000) != WAIT_OBJECT_0)
@@ -85,7 +99,13 @@ double TimeOneStart(const std::string& commandLine, const char* className) {
     if (WaitForSingleObject(process.Get(), 3000) != WAIT_OBJECT_0)
         TerminateProcess(process.Get(), 0);
     WaitForSingleObject(process.Get(), 10000);
-    return elapsed;
+    return result;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 } // namespace
@@ -115,19 +135,18 @@ int main(int argc, char** argv) {
 
     for (int i = 0; i < warmup; ++i)
         TimeOneStart(commandLine, className);
-    std::vector<double> times;
+    std::vector<double> times, peaks;
     for (int i = 0; i < runs; ++i) {
-        const double ms = TimeOneStart(commandLine, className);
-        if (ms < 0) {
+        const TStart start = TimeOneStart(commandLine, className);
+        if (start.ms < 0) {
             std::fprintf(stderr, "run %d: no visible window from %s\n", i + 1, commandLine.c_str());
             return 1;
         }
-        std::printf("run %d: %.1f ms\n", i + 1, ms);
-        times.push_back(ms);
+        std::printf("run %d: %.1f ms, peak %.0f KiB\n", i + 1, start.ms, start.peakKb);
+        times.push_back(start.ms);
+        peaks.push_back(start.peakKb);
     }
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    std::printf("median_ms=%.1f\n", median);
+    std::printf("median_ms=%.1f\n", Median(times));
+    std::printf("peak_kb=%.0f\n", Median(peaks));
     return 0;
 }

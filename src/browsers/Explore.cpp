@@ -1,6 +1,7 @@
 #include "browsers/Explore.h"
 
 #include "browsers/SearchUrl.h"
+#include "support/Format.h"
 
 #include <utility>
 #include <vector>
@@ -55,14 +56,19 @@ void TExplorer::btnExploreClick(IExploreView& view) {
 
 void TExplorer::ExploreTargets(const TTargetIDs& ids, const std::string& searchText) {
     std::vector<std::string> urls;
+    std::vector<std::int32_t> sources;
     urls.reserve(ids.size());
+    sources.reserve(ids.size());
     std::string url;
-    for (auto id : ids)
-        if (BuildTargetURL(targets_, id, searchText, url))
+    for (auto id : ids) {
+        if (BuildTargetURL(targets_, id, searchText, url)) {
             urls.push_back(url);
+            sources.push_back(id);
+        }
+    }
 
     if (!urls.empty())
-        opener_.OpenURLs(settings_.Browser, urls);
+        OpenURLs(urls, sources);
     else if (ids.empty())
         messages_.Warning("The selected collection has no sites.");
     else if (TrimText(searchText).empty())
@@ -70,6 +76,23 @@ void TExplorer::ExploreTargets(const TTargetIDs& ids, const std::string& searchT
             "All the sites in the collection require a search string to be provided.  No URLs opened.");
     else
         messages_.Warning("All the sites in the collection are just open commands. No URLs opened.");
+}
+
+void TExplorer::OpenURLs(const std::vector<std::string>& urls, const std::vector<std::int32_t>& sources) {
+    try {
+        opener_.OpenURLs(settings_.Browser, urls);
+    } catch (const EUrlTooLong& error) {
+        std::string text;
+        for (auto index : error.Indexes()) {
+            if (!text.empty())
+                text += "\n\r";
+            TTarget site = targets_.ByID(sources.at(index));
+            text += Format(
+                "The address of the site \"%s\" is too long to pass to the browser; it was not opened.",
+                site.Name.c_str());
+        }
+        throw EBrowserError(text);
+    }
 }
 
 TTargetIDs TExplorer::ShuffleTargetIDs(const TTargetIDs& ids) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tsy {
 
@@ -49,6 +50,9 @@ public:
     TTargetIDs ShuffleTargetIDs(const TTargetIDs& ids);
 
 private:
+    // Names the sites whose URLs were too long to open.
+    void OpenURLs(const std::vector<std::string>& urls, const std::vector<std::int32_t>& sources);
+
     const TTargets& targets_;
     const TCollections& collections_;
     const TAppSettings& settings_;

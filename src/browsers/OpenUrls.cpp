@@ -5,6 +5,8 @@
 #include "support/Format.h"
 
 #include <exception>
+#include <string_view>
+#include <utility>
 
 namespace tsy {
 namespace {
@@ -18,17 +20,29 @@ void AppendQuoteSafe(std::string& out, std::string_view url) {
     }
 }
 
+std::size_t TrailingBackslashes(std::string_view text) {
+    std::size_t count = 0;
+    while (count < text.size() && text[text.size() - 1 - count] == '\\')
+        ++count;
+    return count;
+}
+
 // Backslashes right before the closing quote would escape it, so they are doubled there;
 // a program splitting its command line the usual way then gets them back as they were.
 void CloseQuote(std::string& out) {
-    std::size_t backslashes = 0;
-    while (backslashes < out.size() && out[out.size() - 1 - backslashes] == '\\')
-        ++backslashes;
-    out.append(backslashes, '\\');
+    out.append(TrailingBackslashes(out), '\\');
     out += '"';
 }
 
+// The length `open` would have once its quote is closed.
+std::size_t ClosedLength(std::string_view open) {
+    return open.size() + TrailingBackslashes(open) + 1;
+}
+
 } // namespace
+
+EUrlTooLong::EUrlTooLong(std::vector<std::size_t> indexes)
+    : EBrowserError("The address is too long to pass to the browser."), indexes_(std::move(indexes)) {}
 
 std::string QuoteSafeURL(const std::string& url) {
     std::string safe;
@@ -60,6 +74,59 @@ std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
     return parameters;
 }
 
+TFirefoxStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget) {
+    TFirefoxStarts starts;
+    std::string current;
+    auto flush = [&] {
+        if (starts.parameters.empty())
+            CloseQuote(current);
+        starts.parameters.push_back(std::move(current));
+        current.clear();
+    };
+    // Appends the URL to the start being built; false, and nothing appended, when it does not fit.
+    auto append = [&](const std::string& safe) {
+        std::size_t mark = current.size();
+        bool fits;
+        if (starts.parameters.empty()) {
+            current += current.empty() ? "-new-window \"" : "|";
+            current += safe;
+            fits = ClosedLength(current) <= budget;
+        } else {
+            current += current.empty() ? "-new-tab \"" : " -new-tab \"";
+            current += safe;
+            CloseQuote(current);
+            fits = current.size() <= budget;
+        }
+        if (!fits)
+            current.resize(mark);
+        return fits;
+    };
+    // Filling each start as far as it goes, in list order, gives the fewest starts.
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        std::string safe = QuoteSafeURL(NormalizeURL(urls[i]));
+        bool opensWindow = starts.parameters.empty() && current.empty();
+        std::size_t alone = std::string_view(opensWindow ? "-new-window \"" : "-new-tab \"").size() +
+                            safe.size() + TrailingBackslashes(safe) + 1;
+        if (alone > budget) {
+            starts.tooLong.push_back(i);
+            continue;
+        }
+        if (!append(safe)) {
+            flush();
+            append(safe);
+        }
+    }
+    if (!current.empty())
+        flush();
+    return starts;
+}
+
+std::size_t FirefoxParameterBudget(const std::string& executable) {
+    // "program" parameters, and the terminating null.
+    std::size_t used = executable.size() + 3 + 1;
+    return used >= kMaxCommandLine ? 0 : kMaxCommandLine - used;
+}
+
 int NavigateFlags(std::size_t index, TBrowserVersion version) {
     if (index == 0)
         return 0;
@@ -85,7 +152,11 @@ void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
         browser->Navigate(url);
         browser->Show();
     } else {
-        driver_.StartProcess(browsers_.GetBrowserPath(kind), FirefoxNewTabParameters(url));
+        std::string path = browsers_.GetBrowserPath(kind);
+        std::string parameters = FirefoxNewTabParameters(url);
+        if (parameters.size() > FirefoxParameterBudget(path))
+            throw EUrlTooLong({0});
+        driver_.StartProcess(path, parameters, false);
     }
 }
 
@@ -108,7 +179,12 @@ void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& url
         }
         browser->Show();
     } else {
-        driver_.StartProcess(browsers_.GetBrowserPath(kind), FirefoxNewWindowParameters(urls));
+        std::string path = browsers_.GetBrowserPath(kind);
+        auto starts = FirefoxStartParameters(urls, FirefoxParameterBudget(path));
+        for (std::size_t i = 0; i < starts.parameters.size(); ++i)
+            driver_.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
+        if (!starts.tooLong.empty())
+            throw EUrlTooLong(std::move(starts.tooLong));
     }
 }
 

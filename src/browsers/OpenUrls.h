@@ -31,8 +31,25 @@ public:
     virtual ~IBrowserDriver() = default;
     // A new, initially invisible instance; raises when it cannot be created.
     virtual std::unique_ptr<IInternetExplorer> CreateInternetExplorer() = 0;
-    // Starts the executable with the parameter string; the outcome is not inspected.
-    virtual void StartProcess(const std::string& executable, const std::string& parameters) = 0;
+    // Starts the executable with the parameter string; the outcome is not inspected. With
+    // `waitUntilReady` it returns only once the program is ready for input or a bounded time has
+    // passed, so that a start that follows reaches the same browser instance in order.
+    virtual void StartProcess(const std::string& executable, const std::string& parameters,
+                              bool waitUntilReady) = 0;
+};
+
+// The longest command line a process can be started with, its terminating null included.
+inline constexpr std::size_t kMaxCommandLine = 32767;
+
+// Raised for the URLs of a list that no command line can carry, after the others were opened.
+class EUrlTooLong : public EBrowserError {
+public:
+    explicit EUrlTooLong(std::vector<std::size_t> indexes);
+    // Positions in the list that was opened, in increasing order.
+    const std::vector<std::size_t>& Indexes() const { return indexes_; }
+
+private:
+    std::vector<std::size_t> indexes_;
 };
 
 // Opens URLs in the browser of a given kind.
@@ -40,7 +57,8 @@ class IUrlOpener {
 public:
     virtual ~IUrlOpener() = default;
     virtual void OpenURL(TBrowserKind kind, const std::string& url) = 0;
-    // The list is opened in its order; an empty list opens nothing.
+    // The list is opened in its order; an empty list opens nothing. URLs too long for any
+    // command line are left out and raised as EUrlTooLong once the rest is open.
     virtual void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) = 0;
 };
 
@@ -52,6 +70,17 @@ std::string QuoteSafeURL(const std::string& url);
 std::string FirefoxNewTabParameters(const std::string& url);
 // Firefox parameters for a list in one new window: normalised URLs joined by "|".
 std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls);
+// The Firefox starts for a list: as few as keep each parameter string within `budget`
+// characters, in list order. The first opens a new window with "-new-window" and "|"-joined
+// URLs; the others add their URLs to that window as tabs, one "-new-tab" each.
+struct TFirefoxStarts {
+    std::vector<std::string> parameters;
+    // URLs that fit in no start, as positions in the list.
+    std::vector<std::size_t> tooLong;
+};
+TFirefoxStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget);
+// Characters left for the parameters once ShellExecute has put the quoted program in front.
+std::size_t FirefoxParameterBudget(const std::string& executable);
 // Navigate2 flags for the URL at `index` of a list opened in a browser of `version`.
 int NavigateFlags(std::size_t index, TBrowserVersion version);
 // "%s browser is not supported. Please, refer to documentation."

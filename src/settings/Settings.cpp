@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tsy {
 
@@ -111,17 +112,19 @@ constexpr std::array<TSettingDef, 16> kTable{{
     {"AutoClose", &S::AutoClose, false, 2},
     {"AlwaysOnTop", &S::AlwaysOnTop, false, 3},
     {"AutoComplete", &S::AutoComplete, true, 4},
-    {"Browser", &S::Browser, std::int32_t{bkInternetExplorer}, 5},
+    {"Browser", &S::Browser, std::int32_t{bkInternetExplorer}, 5, 0, 255},
     {"BannerID", &S::BannerID, "", 6},
     {"NumberOfItems", &S::NumberOfItems, false, 7},
     {"MinimizeToTray", &S::MinimizeToTray, true, 8},
     {"MinimizeOnClose", &S::MinimizeOnClose, true, 9},
-    {"Hotkey.Mod", &S::HotkeyMod, 8, 11},  // Win
-    {"Hotkey.Key", &S::HotkeyKey, 81, 10}, // Q
+    // Alt, Ctrl, Shift and Win only: other bits change what the registration means.
+    {"Hotkey.Mod", &S::HotkeyMod, 8, 11, 0, 15},   // Win
+    {"Hotkey.Key", &S::HotkeyKey, 81, 10, 0, 255}, // Q
     {"UseHotkey", &S::UseHotkey, true, 12},
-    {"Slider.Edge", &S::SliderEdge, 0, 13},
-    {"Slider.X", &S::SliderX, 0, 14},
-    {"Slider.Y", &S::SliderY, 200, 15},
+    {"Slider.Edge", &S::SliderEdge, 0, 13, 0, 3},
+    // Window coordinates beyond these overflow the platform's 16-bit message fields.
+    {"Slider.X", &S::SliderX, 0, 14, -32768, 32767, true},
+    {"Slider.Y", &S::SliderY, 200, 15, -32768, 32767, true},
 }};
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
@@ -157,16 +160,32 @@ std::vector<const TSettingDef*> SettingsSaveOrder() {
     return order;
 }
 
+namespace {
+
+std::int32_t ReadNumberInRange(const TSettings& store, const TSettingDef& def, std::int32_t current) {
+    auto number = store.ReadInteger(def.Name);
+    if (!number)
+        return current;
+    if (*number >= def.Min && *number <= def.Max)
+        return *number;
+    return def.Clamp ? std::clamp(*number, def.Min, def.Max) : current;
+}
+
+} // namespace
+
 void ReadSettings(const TSettings& store, TAppSettings& settings) {
     for (const auto& def : kTable) {
         std::visit(Overloaded{
-                       [&](std::string S::*m) { settings.*m = store.ReadStringDef(def.Name, settings.*m); },
+                       [&](std::string S::*m) {
+                           std::string text = store.ReadStringDef(def.Name, settings.*m);
+                           if (text.size() <= kMaxSettingText)
+                               settings.*m = std::move(text);
+                       },
                        [&](bool S::*m) { settings.*m = store.ReadBoolDef(def.Name, settings.*m); },
-                       [&](std::int32_t S::*m) { settings.*m = store.ReadIntegerDef(def.Name, settings.*m); },
-                       // Kept in memory as one byte: higher bits of the stored number are dropped.
+                       [&](std::int32_t S::*m) { settings.*m = ReadNumberInRange(store, def, settings.*m); },
                        [&](TBrowserKind S::*m) {
                            settings.*m =
-                               static_cast<TBrowserKind>(store.ReadIntegerDef(def.Name, settings.*m));
+                               static_cast<TBrowserKind>(ReadNumberInRange(store, def, settings.*m));
                        },
                    },
                    def.Member);

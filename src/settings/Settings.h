@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -22,6 +23,7 @@ inline constexpr std::string_view kSettingsPath = "\\SOFTWARE\\Orvelle\\Tessaly"
 // detected default browser.
 struct TAppSettings {
     TAppSettings();
+    bool operator==(const TAppSettings&) const = default;
 
     std::string Search;
     std::string Collection;
@@ -97,14 +99,22 @@ struct TSettingDef {
     Field Member;
     Value Default;
     int SaveOrder;
+    // A stored number outside [Min, Max] is clamped into it when Clamp is set; otherwise the
+    // current value stays, as for a value of another type.
+    std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+    std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+    bool Clamp = false;
 };
+
+// Stored texts longer than this are not options anyone typed; the current value stays.
+inline constexpr std::size_t kMaxSettingText = 32767;
 
 std::span<const TSettingDef> SettingsTable();
 // The table in save order.
 std::vector<const TSettingDef*> SettingsSaveOrder();
 
-// Reads every option of the table from the open key, keeping the current
-// value for each that is missing or of another type.
+// Reads every option of the table from the open key, keeping the current value for each
+// that is missing, of another type or out of its row's range (or clamping it, as the row says).
 void ReadSettings(const TSettings& store, TAppSettings& settings);
 // Writes every option in save order.
 void WriteSettings(TSettings& store, const TAppSettings& settings);

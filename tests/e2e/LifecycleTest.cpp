@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace tsy::e2e {
 namespace {
@@ -69,6 +70,39 @@ TEST_F(LifecycleTest, SecondStartHandsOverToTheFirstAndEnds) {
     EXPECT_EQ(FindMainWindow(), main) << "the second start must not open a window of its own";
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10s))
         << "the hidden first instance is shown";
+}
+
+TEST_F(LifecycleTest, TenStartsAtOnceLeaveOneVisibleInstance) {
+    for (int round = 1; round <= 3; ++round) {
+        std::vector<std::unique_ptr<TProgram>> programs;
+        for (int i = 0; i < 10; ++i) {
+            programs.push_back(std::make_unique<TProgram>());
+            ASSERT_TRUE(programs.back()->Start()) << "round " << round;
+        }
+        // Every copy but one hands over and ends.
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return std::count_if(programs.begin(), programs.end(),
+                                     [](const auto& p) { return p->IsRunning(); }) == 1;
+            },
+            60s))
+            << "round " << round;
+        auto survivor =
+            std::find_if(programs.begin(), programs.end(), [](const auto& p) { return p->IsRunning(); });
+        ASSERT_NE(survivor, programs.end());
+        HWND main = (*survivor)->WaitForMainWindow(20s);
+        ASSERT_TRUE(main) << "round " << round;
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 20s)) << "round " << round;
+        EXPECT_EQ(CountProcesses("Tessaly.exe"), 1) << "round " << round;
+        EXPECT_EQ(FindMainWindow(), main) << "round " << round;
+        for (auto& program : programs) {
+            if (program->IsRunning()) {
+                EXPECT_EQ(program.get(), survivor->get());
+            }
+        }
+        programs.clear();
+        ASSERT_TRUE(WaitUntil([] { return CountProcesses("Tessaly.exe") == 0; }, 20s));
+    }
 }
 
 class HiddenStartTest : public LifecycleTest, public ::testing::WithParamInterface<const char*> {};

@@ -55,8 +55,9 @@ std::unique_ptr<IInternetExplorer> FakeBrowserDriver::CreateInternetExplorer() {
     return std::make_unique<FakeInternetExplorer>(*this);
 }
 
-void FakeBrowserDriver::StartProcess(const std::string& executable, const std::string& parameters) {
-    calls.push_back("start " + executable + " " + parameters);
+void FakeBrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
+                                     bool waitUntilReady) {
+    calls.push_back((waitUntilReady ? "start+wait " : "start ") + executable + " " + parameters);
 }
 
 std::uint32_t SplitMixRandom::Below(std::uint32_t bound) {

@@ -40,11 +40,13 @@ public:
 };
 
 // Records what would be done to the browser as lines such as "create", "navigate URL 4096", "show",
-// "start PATH PARAMETERS". Navigations of URLs listed in `failingUrls` raise.
+// "start PATH PARAMETERS" ("start+wait ..." when the driver must wait for the program). Navigations of URLs
+// listed in `failingUrls` raise.
 class FakeBrowserDriver : public IBrowserDriver {
 public:
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
-    void StartProcess(const std::string& executable, const std::string& parameters) override;
+    void StartProcess(const std::string& executable, const std::string& parameters,
+                      bool waitUntilReady) override;
 
     std::vector<std::string> calls;
     std::vector<std::string> failingUrls;

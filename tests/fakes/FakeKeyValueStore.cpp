@@ -28,7 +28,8 @@ public:
     }
     void Write(std::string_view name, const RawValue& value) override {
         auto& key = store_.keys.at(path_);
-        if (store_.failWrites || key.readOnly)
+        if (store_.failWrites || key.readOnly ||
+            (store_.failAfterWrites >= 0 && store_.writeCount >= store_.failAfterWrites))
             throw ERegistryError("Failed to set data for '" + std::string(name) + "'");
         key.values[Lower(name)] = value;
         ++store_.writeCount;

@@ -31,6 +31,8 @@ public:
 
     // Makes every write fail, as a registry that refuses would.
     bool failWrites = false;
+    // When not negative, writes fail once this many have been made, as a save cut short would.
+    int failAfterWrites = -1;
     // Makes Open fail for every path, as an inaccessible hive would.
     bool failOpen = false;
 

@@ -216,6 +216,23 @@ TEST_F(ExploreTest, ErrorsEndTheExploreBeforeAnythingOpensOrCloses) {
     EXPECT_EQ(view.events.size(), 2u);
 }
 
+TEST_F(ExploreTest, ASiteTooLongToOpenIsNamedAfterTheOthersOpen) {
+    settings.AutoClose = true;
+    AddSite("Huge", "http://huge.com/?q=%s&pad=" + std::string(kMaxCommandLine, 'p'), "");
+    AddCollection("Mixed", {1, 5, 2});
+    Select("Mixed", "x");
+    try {
+        explorer.btnExploreClick(view);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EBrowserError& error) {
+        EXPECT_STREQ(
+            error.what(),
+            "The address of the site \"Huge\" is too long to pass to the browser; it was not opened.");
+    }
+    EXPECT_EQ(driver.calls, Texts{Firefox("http://s1.com/?q=x|http://s2.com/find?q=x&p=100%")});
+    EXPECT_EQ(view.events, Texts{"history x"});
+}
+
 TEST_F(ExploreTest, NumberOfItemsFindsANameThatEndsInParentheses) {
     settings.NumberOfItems = true;
     AddCollection("News (beta)", {1});

@@ -144,6 +144,116 @@ TEST_F(OpenUrlsTest, OtherKindsAreRefusedWithAWarning) {
     EXPECT_TRUE(versions.asked.empty());
 }
 
+TEST(FirefoxStarts, AListThatFitsIsOneNewWindow) {
+    std::vector<std::string> urls{"http://a.com/1", "b.org"};
+    auto starts = FirefoxStartParameters(urls, 1000);
+    EXPECT_EQ(starts.parameters, (Calls{FirefoxNewWindowParameters(urls)}));
+    EXPECT_TRUE(starts.tooLong.empty());
+    EXPECT_TRUE(FirefoxStartParameters({}, 1000).parameters.empty());
+}
+
+TEST(FirefoxStarts, OverflowJoinsTheWindowAsTabsInListOrder) {
+    // The window with two URLs is 43 characters, a third needs 15 more; a tab start of one URL
+    // is 25 characters, of two 51.
+    std::vector<std::string> urls{"http://a.com/1", "http://a.com/2", "http://a.com/3", "http://a.com/4",
+                                  "http://a.com/5"};
+    auto starts = FirefoxStartParameters(urls, 51);
+    EXPECT_EQ(starts.parameters, (Calls{"-new-window \"http://a.com/1|http://a.com/2\"",
+                                        "-new-tab \"http://a.com/3\" -new-tab \"http://a.com/4\"",
+                                        "-new-tab \"http://a.com/5\""}));
+    EXPECT_TRUE(starts.tooLong.empty());
+    // One character less and each tab needs a start of its own.
+    starts = FirefoxStartParameters(urls, 50);
+    EXPECT_EQ(starts.parameters.size(), 4u);
+    EXPECT_EQ(starts.parameters[1], "-new-tab \"http://a.com/3\"");
+}
+
+TEST(FirefoxStarts, TheDoubledBackslashBeforeTheClosingQuoteCounts) {
+    // Closed, the window form of these two is 43 characters, its last backslash doubled.
+    std::vector<std::string> urls{"http://a.com/", "http://b.com/\\"};
+    EXPECT_EQ(FirefoxStartParameters(urls, 43).parameters.size(), 1u);
+    auto starts = FirefoxStartParameters(urls, 42);
+    EXPECT_EQ(starts.parameters, (Calls{"-new-window \"http://a.com/\"", "-new-tab \"http://b.com/\\\\\""}));
+}
+
+TEST(FirefoxStarts, AUrlNoStartCanCarryIsLeftOutAndTheOthersStillOpen) {
+    std::string huge = "http://big.com/" + std::string(100, 'x');
+    auto starts = FirefoxStartParameters({huge, "http://a.com/", huge, "http://b.com/", huge}, 60);
+    // The first URL that fits opens the window.
+    EXPECT_EQ(starts.parameters, (Calls{"-new-window \"http://a.com/|http://b.com/\""}));
+    EXPECT_EQ(starts.tooLong, (std::vector<std::size_t>{0, 2, 4}));
+    starts = FirefoxStartParameters({huge}, 60);
+    EXPECT_TRUE(starts.parameters.empty());
+    EXPECT_EQ(starts.tooLong, (std::vector<std::size_t>{0}));
+}
+
+TEST(FirefoxStarts, BudgetLeavesRoomForTheQuotedProgramAndTheNull) {
+    EXPECT_EQ(FirefoxParameterBudget(kFirefoxPath), 32767 - kFirefoxPath.size() - 4);
+    EXPECT_EQ(FirefoxParameterBudget(std::string(40000, 'x')), 0u);
+}
+
+// Splits "start PATH PARAMETERS" parameters back into the URLs they carry.
+std::vector<std::string> UrlsOfStart(std::string parameters) {
+    std::vector<std::string> urls;
+    for (std::size_t at = 0; (at = parameters.find('"', at)) != std::string::npos;) {
+        std::size_t end = parameters.find('"', at + 1);
+        std::string argument = parameters.substr(at + 1, end - at - 1);
+        for (std::size_t from = 0;;) {
+            std::size_t bar = argument.find('|', from);
+            urls.push_back(argument.substr(from, bar - from));
+            if (bar == std::string::npos)
+                break;
+            from = bar + 1;
+        }
+        at = end + 1;
+    }
+    return urls;
+}
+
+TEST_F(OpenUrlsTest, AThousandSearchUrlsOpenInOrderOverSeveralStarts) {
+    std::vector<std::string> urls;
+    for (int i = 0; i < 1000; ++i)
+        urls.push_back("http://site" + std::to_string(i) +
+                       ".example/search?q=some+search+text&n=" + std::to_string(i));
+    opener.OpenURLs(bkFirefox, urls);
+    ASSERT_GT(driver.calls.size(), 1u);
+    std::vector<std::string> arrived;
+    const std::string prefix = kFirefoxPath + " ";
+    for (std::size_t i = 0; i < driver.calls.size(); ++i) {
+        const std::string& call = driver.calls[i];
+        // Every start but the last waits, so the browser takes them in order.
+        std::string verb = i + 1 < driver.calls.size() ? "start+wait " : "start ";
+        ASSERT_EQ(call.rfind(verb + prefix, 0), 0u) << call;
+        std::string parameters = call.substr(verb.size() + prefix.size());
+        EXPECT_LE(parameters.size(), FirefoxParameterBudget(kFirefoxPath));
+        EXPECT_EQ(parameters.rfind(i == 0 ? "-new-window \"" : "-new-tab \"", 0), 0u);
+        for (auto& url : UrlsOfStart(parameters))
+            arrived.push_back(url);
+    }
+    EXPECT_EQ(arrived, urls);
+    // As few starts as the limit allows.
+    std::size_t total = 0;
+    for (auto& url : urls)
+        total += url.size() + 12;
+    EXPECT_LE(driver.calls.size(), total / FirefoxParameterBudget(kFirefoxPath) + 2);
+}
+
+TEST_F(OpenUrlsTest, TooLongUrlsAreRaisedAfterTheOthersOpen) {
+    std::string huge = "http://big.com/?q=" + std::string(kMaxCommandLine, 'x');
+    try {
+        opener.OpenURLs(bkFirefox, {"http://a.com/", huge, "http://b.com/"});
+        ADD_FAILURE() << "no error raised";
+    } catch (const EUrlTooLong& error) {
+        EXPECT_EQ(error.Indexes(), std::vector<std::size_t>{1});
+    }
+    EXPECT_EQ(driver.calls,
+              (Calls{"start " + kFirefoxPath + " -new-window \"http://a.com/|http://b.com/\""}));
+
+    driver.calls.clear();
+    EXPECT_THROW(opener.OpenURL(bkFirefox, huge), EUrlTooLong);
+    EXPECT_TRUE(driver.calls.empty());
+}
+
 TEST_F(OpenUrlsTest, EmptyListOpensNoWindow) {
     opener.OpenURLs(bkInternetExplorer, {});
     opener.OpenURLs(bkFirefox, {});

@@ -171,7 +171,7 @@ TEST_F(SettingsServiceTest, LoadReadsEveryOptionAndKeepsCurrentValuesForMissingO
     SetValue("AutoClose", 1);
     SetValue("AlwaysOnTop", 5);
     SetValue("AutoComplete", 0);
-    SetValue("Browser", 0x102); // one byte in memory
+    SetValue("Browser", 2);
     SetText("BannerID", "b-17");
     SetValue("NumberOfItems", 1);
     SetValue("MinimizeToTray", 0);

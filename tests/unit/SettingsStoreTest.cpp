@@ -1,8 +1,11 @@
 #include "settings/Settings.h"
 
 #include "FakeKeyValueStore.h"
+#include "SettingsCases.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 namespace tsy {
 namespace {
@@ -161,6 +164,63 @@ TEST(SettingsTable, MissingValuesKeepTheCurrentOptionsAndDefaultsSaveWithTheirTy
             EXPECT_EQ(store.ReadIntegerDef(def.Name, -1), *flag ? 1 : 0) << def.Name;
         else
             EXPECT_EQ(store.ReadIntegerDef(def.Name, -1), std::get<std::int32_t>(def.Default)) << def.Name;
+    }
+}
+
+TEST(SettingsTable, HostileStoredValuesReadAsTheCurrentOptionOrClamped) {
+    auto cases = fakes::HostileSettingCases();
+    ASSERT_GT(cases.size(), 16u * 8);
+    for (const auto& c : cases) {
+        fakes::FakeKeyValueStore registry;
+        std::string lowered = c.name;
+        for (auto& ch : lowered)
+            ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        registry.At(kSettingsRoot, kSettingsPath).values[lowered] = c.stored;
+        TSettings store(registry);
+        ASSERT_TRUE(store.OpenForRead(kSettingsRoot, kSettingsPath));
+        TAppSettings loaded = fakes::SettingsBeforeCases();
+        ReadSettings(store, loaded);
+        EXPECT_TRUE(loaded == fakes::ExpectedAfter(c)) << c.label << ": " << fakes::Describe(loaded);
+
+        // What was read saves back as a value of its own type that loads unchanged.
+        ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+        WriteSettings(store, loaded);
+        TAppSettings reloaded;
+        ReadSettings(store, reloaded);
+        EXPECT_TRUE(reloaded == loaded) << c.label;
+    }
+}
+
+TEST(SettingsTable, ASaveCutShortAtAnyValueLeavesEveryOptionOldOrNew) {
+    const TAppSettings before = fakes::SettingsBeforeCases();
+    const TAppSettings after;
+    for (int cut = 0; cut < int(SettingsTable().size()); ++cut) {
+        fakes::FakeKeyValueStore registry;
+        TSettings store(registry);
+        ASSERT_TRUE(store.OpenForWrite(kSettingsRoot, kSettingsPath));
+        WriteSettings(store, before);
+        registry.failAfterWrites = registry.writeCount + cut;
+        EXPECT_THROW(WriteSettings(store, after), ERegistryError) << "cut after " << cut;
+
+        TAppSettings loaded = after;
+        loaded.Search = "neither";
+        ReadSettings(store, loaded);
+        int changed = 0;
+        for (const auto& def : SettingsTable()) {
+            std::visit(
+                [&](auto member) {
+                    EXPECT_TRUE(loaded.*member == before.*member || loaded.*member == after.*member)
+                        << def.Name << " cut after " << cut;
+                    changed += loaded.*member == after.*member;
+                },
+                def.Member);
+        }
+        EXPECT_EQ(changed, cut);
+        // The next save goes through.
+        registry.failAfterWrites = -1;
+        WriteSettings(store, after);
+        ReadSettings(store, loaded);
+        EXPECT_TRUE(loaded == after);
     }
 }
 

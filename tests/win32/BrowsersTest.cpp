@@ -154,9 +154,12 @@ Lines ArgumentsOf(const std::string& commandLine) {
     LPWSTR* arguments = CommandLineToArgvW(wide.c_str(), &count);
     Lines split;
     for (int i = 0; arguments && i < count; ++i) {
-        char narrow[4096] = {};
-        WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, narrow, sizeof narrow, nullptr, nullptr);
-        split.emplace_back(narrow);
+        std::string narrow(
+            std::size_t(WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, nullptr, 0, nullptr, nullptr)),
+            '\0');
+        WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, narrow.data(), int(narrow.size()), nullptr, nullptr);
+        narrow.resize(narrow.empty() ? 0 : narrow.size() - 1);
+        split.push_back(std::move(narrow));
     }
     LocalFree(arguments);
     return split;
@@ -182,6 +185,53 @@ TEST_F(BrowsersTest, EveryUrlReachesFirefoxAsOneArgument) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(ArgumentsOf(lines[2]), (Lines{folder.File("firefox.exe"), "-new-window",
                                             "http://a.example/%221%22|http://b.example/dir\\"}));
+}
+
+TEST_F(BrowsersTest, AThousandSearchUrlsReachFirefoxInOrderOverSeveralStarts) {
+    std::string firefox = InstallFake("fake_firefox.exe", "firefox.exe");
+    RegisterAppPath("firefox.exe", firefox);
+    Lines urls;
+    for (int i = 0; i < 1000; ++i)
+        urls.push_back("http://site" + std::to_string(i) +
+                       ".example/search?q=several+words&n=" + std::to_string(i));
+    std::size_t starts = FirefoxStartParameters(urls, FirefoxParameterBudget(firefox)).parameters.size();
+    ASSERT_GT(starts, 1u);
+
+    opener.OpenURLs(bkFirefox, urls);
+    auto lines = WaitForLines(browserLog, starts);
+    ASSERT_EQ(lines.size(), starts);
+    // Each start as its own arguments, the window first, then the tab starts by their first URL.
+    std::vector<Lines> received;
+    for (auto& line : lines) {
+        EXPECT_LT(line.size(), kMaxCommandLine);
+        received.push_back(ArgumentsOf(line));
+        ASSERT_GE(received.back().size(), 3u) << line;
+        EXPECT_EQ(received.back()[0], firefox);
+    }
+    auto position = [&](const Lines& start) {
+        if (start[1] == "-new-window")
+            return std::size_t(0);
+        return std::size_t(std::find(urls.begin(), urls.end(), start[2]) - urls.begin()) + 1;
+    };
+    std::sort(received.begin(), received.end(),
+              [&](const Lines& a, const Lines& b) { return position(a) < position(b); });
+    ASSERT_EQ(received[0][1], "-new-window");
+    ASSERT_EQ(received[0].size(), 3u);
+    Lines arrived;
+    for (std::size_t from = 0, bar;; from = bar + 1) {
+        bar = received[0][2].find('|', from);
+        arrived.push_back(received[0][2].substr(from, bar - from));
+        if (bar == std::string::npos)
+            break;
+    }
+    for (std::size_t i = 1; i < received.size(); ++i) {
+        for (std::size_t a = 1; a + 1 < received[i].size(); a += 2) {
+            EXPECT_EQ(received[i][a], "-new-tab");
+            arrived.push_back(received[i][a + 1]);
+        }
+    }
+    EXPECT_EQ(arrived, urls);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 class FixedRandom : public IRandom {

@@ -4,6 +4,7 @@
 
 #include "FakeBrowserInfo.h"
 #include "RecordingMessageBoxes.h"
+#include "SettingsCases.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,33 @@ TEST_F(SettingsRegistryTest, AnEmptyRegistryGivesTheFirstRunNotice) {
     EXPECT_EQ(
         boxes.shown[0].text.rfind("Tessaly is set to use Internet Explorer 6.0.\n\r\n\rWe recommend", 0), 0u);
     EXPECT_EQ(TypeOf("Search"), DWORD(REG_NONE)) << "loading creates nothing";
+}
+
+TEST_F(SettingsRegistryTest, HostileValuesLoadAsTheCurrentOptionOrClampedAndSaveNormally) {
+    auto cases = fakes::HostileSettingCases();
+    ASSERT_FALSE(cases.empty());
+    for (const auto& c : cases) {
+        Remove();
+        UniqueRegKey key;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle\\Tessaly", 0, nullptr, 0, KEY_WRITE,
+                                    nullptr, key.Put(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExA(key.Get(), c.name.c_str(), 0, DWORD(c.stored.type), c.stored.data.data(),
+                                   DWORD(c.stored.data.size())),
+                  ERROR_SUCCESS)
+            << c.label;
+        key.Reset();
+
+        TAppSettings settings = fakes::SettingsBeforeCases();
+        TSettingsService(store, catalogue, browsers, boxes, settings).LoadSettings(false, true);
+        EXPECT_TRUE(settings == fakes::ExpectedAfter(c)) << c.label << ": " << fakes::Describe(settings);
+
+        TSettingsService(store, catalogue, browsers, boxes, settings).SaveSettings(false);
+        TAppSettings reloaded;
+        TSettingsService(store, catalogue, browsers, boxes, reloaded).LoadSettings(false, true);
+        EXPECT_TRUE(reloaded == settings) << c.label << ": " << fakes::Describe(reloaded);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace

@@ -141,6 +141,172 @@ TEST_F(Win32FileSystemTest, CatalogueSaveFailureReachesTheCallerAndKeepsBothFile
     EXPECT_EQ(targets.Count(), 1);
 }
 
+// Counts the steps of file writes; at the armed one it fails the step with an error, or ends
+// the thread on the spot, which is what a killed process leaves behind: no destructor runs.
+class TStepFaults : public IFaultPoint {
+public:
+    std::uint32_t Reached(const char* step) override {
+        steps.emplace_back(step);
+        if (int(steps.size()) != armedAt)
+            return 0;
+        if (kill)
+            ExitThread(1);
+        return error;
+    }
+    std::vector<std::string> steps;
+    int armedAt = 0;
+    bool kill = false;
+    DWORD error = 0;
+};
+
+void FillCatalogue(TTargets& targets, TCollections& collections) {
+    TTargetIDs ids;
+    for (int i = 1; i <= 3; ++i) {
+        TTarget site{0, "Site " + std::to_string(i), "http://s/?q=%s", "http://s/", 0, false};
+        targets.Add(site);
+        ids.push_back(i);
+    }
+    collections.GetItem(collections.Add("All")).SetIDs(ids);
+}
+
+struct SaveJob {
+    TWin32FileSystem* files;
+    std::string sites, groups;
+    bool finished = false;
+};
+
+DWORD WINAPI SaveThread(void* argument) {
+    auto& job = *static_cast<SaveJob*>(argument);
+    TAnsiCollation collation;
+    TTargets targets;
+    TCollections collections(collation);
+    TCategories categories(collation);
+    FillCatalogue(targets, collections);
+    TCatalogueFiles store(targets, collections, categories, *job.files, job.sites, job.groups);
+    try {
+        store.Save();
+        job.finished = true;
+    } catch (const EFileError&) {
+    }
+    return 0;
+}
+
+class CatalogueFaultTest : public Win32FileSystemTest {
+protected:
+    void SetUp() override {
+        Win32FileSystemTest::SetUp();
+        sites = folder + "targets.dat";
+        groups = folder + "Tessaly.dat";
+        TWin32FileSystem plain;
+        plain.WriteFileAtomic(sites, oldSites);
+        plain.WriteFileAtomic(groups, oldGroups);
+    }
+    // Both files of a catalogue of `count` sites in one collection, as a save writes them.
+    std::pair<std::string, std::string> NewFiles() {
+        TAnsiCollation collation;
+        TTargets targets;
+        TCollections collections(collation);
+        TCategories categories(collation);
+        FillCatalogue(targets, collections);
+        return {TargetsFileText(targets, false), CollectionsFileText(collections, categories)};
+    }
+    // Saves the new catalogue through `files` on a thread of its own; false when it did not finish.
+    bool SaveOnThread(TWin32FileSystem& through) {
+        SaveJob job{&through, sites, groups};
+        HANDLE thread = CreateThread(nullptr, 0, SaveThread, &job, 0, nullptr);
+        EXPECT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
+        CloseHandle(thread);
+        return job.finished;
+    }
+    // Loads through the program's own path, as the next start would.
+    int LoadedSites() {
+        TAnsiCollation collation;
+        TTargets targets;
+        TCollections collections(collation);
+        TCategories categories(collation);
+        TWin32FileSystem plain;
+        TCatalogueFiles store(targets, collections, categories, plain, sites, groups);
+        store.Load();
+        return targets.Count();
+    }
+
+    std::string sites, groups;
+    const std::string oldSites =
+        "[001]\r\nname=Old\r\nsearch=http://o/?q=%s\r\nopen=\r\ncatid=0\r\n[main]\r\nmaxid=1\r\n";
+    const std::string oldGroups = "[main]\r\ncollections=0\r\ncategories=0\r\n";
+};
+
+TEST_F(CatalogueFaultTest, KilledAtAnyStepOfASaveEachFileIsOldOrNew) {
+    auto [newSites, newGroups] = NewFiles();
+    TStepFaults counter;
+    TWin32FileSystem counting(&counter);
+    ASSERT_TRUE(SaveOnThread(counting));
+    const int steps = int(counter.steps.size());
+    ASSERT_GE(steps, 10);
+
+    for (int at = 1; at <= steps; ++at) {
+        TWin32FileSystem plain;
+        plain.WriteFileAtomic(sites, oldSites);
+        plain.WriteFileAtomic(groups, oldGroups);
+        TStepFaults faults;
+        faults.armedAt = at;
+        faults.kill = true;
+        TWin32FileSystem dying(&faults);
+        EXPECT_FALSE(SaveOnThread(dying)) << "step " << at;
+
+        auto onDiskSites = plain.ReadFile(sites);
+        auto onDiskGroups = plain.ReadFile(groups);
+        ASSERT_TRUE(onDiskSites && onDiskGroups) << "step " << at;
+        EXPECT_TRUE(*onDiskSites == oldSites || *onDiskSites == newSites) << "step " << at;
+        EXPECT_TRUE(*onDiskGroups == oldGroups || *onDiskGroups == newGroups) << "step " << at;
+        // The collections file is written second: never new beside old sites.
+        EXPECT_FALSE(*onDiskSites == oldSites && *onDiskGroups == newGroups) << "step " << at;
+        EXPECT_EQ(LoadedSites(), *onDiskSites == oldSites ? 1 : 3) << "step " << at;
+    }
+    // Leftover temporary files are never the data files, and the next save goes through.
+    for (const auto& name : Listing(folder))
+        EXPECT_TRUE(name == "targets.dat" || name == "Tessaly.dat" || name.ends_with(".tmp")) << name;
+    TWin32FileSystem plain;
+    ASSERT_TRUE(SaveOnThread(plain));
+    EXPECT_EQ(plain.ReadFile(sites), newSites);
+    EXPECT_EQ(plain.ReadFile(groups), newGroups);
+}
+
+TEST_F(CatalogueFaultTest, DiskFullOrAccessDeniedAtAnyStepIsReportedAndKeepsTheOldFiles) {
+    auto [newSites, newGroups] = NewFiles();
+    for (DWORD error : {DWORD(ERROR_DISK_FULL), DWORD(ERROR_ACCESS_DENIED)}) {
+        for (int at = 1;; ++at) {
+            TWin32FileSystem plain;
+            plain.WriteFileAtomic(sites, oldSites);
+            plain.WriteFileAtomic(groups, oldGroups);
+            TStepFaults faults;
+            faults.armedAt = at;
+            faults.error = error;
+            TWin32FileSystem failing(&faults);
+            if (SaveOnThread(failing)) {
+                EXPECT_GT(at, 10);
+                break;
+            }
+            auto onDiskSites = plain.ReadFile(sites);
+            EXPECT_TRUE(onDiskSites == oldSites || onDiskSites == newSites) << "step " << at;
+            EXPECT_EQ(plain.ReadFile(groups), oldGroups) << "step " << at;
+            // A failed write takes its temporary file with it.
+            EXPECT_EQ(Listing(folder), (std::vector<std::string>{"Tessaly.dat", "targets.dat"}))
+                << "step " << at;
+        }
+    }
+    TStepFaults faults;
+    faults.armedAt = 1;
+    faults.error = ERROR_DISK_FULL;
+    TWin32FileSystem full(&faults);
+    try {
+        full.WriteFileAtomic(sites, "x");
+        ADD_FAILURE() << "no error";
+    } catch (const EFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(sites), std::string::npos) << e.what();
+    }
+}
+
 TEST_F(Win32FileSystemTest, CreatesEveryMissingParentFolder) {
     const std::string deep = folder + "a\\b\\c\\";
     files.CreateDirectories(deep);

@@ -63,8 +63,23 @@ std::unique_ptr<IInternetExplorer> BrowserDriver::CreateInternetExplorer() {
     return std::make_unique<AutomationExplorer>(Dispatch::Create("InternetExplorer.Application"));
 }
 
-void BrowserDriver::StartProcess(const std::string& executable, const std::string& parameters) {
-    ::ShellExecuteA(::GetDesktopWindow(), "open", executable.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+void BrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
+                                 bool waitUntilReady) {
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = waitUntilReady ? SEE_MASK_NOCLOSEPROCESS : 0;
+    info.hwnd = ::GetDesktopWindow();
+    info.lpVerb = "open";
+    info.lpFile = executable.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOW;
+    if (!::ShellExecuteExA(&info) || !info.hProcess)
+        return;
+    // A browser still starting could take the next start for a second instance; a browser
+    // already running takes the new start's pages once that process is idle or gone.
+    constexpr DWORD kReadyTimeoutMs = 10000;
+    ::WaitForInputIdle(info.hProcess, kReadyTimeoutMs);
+    ::CloseHandle(info.hProcess);
 }
 
 } // namespace tsy::win32

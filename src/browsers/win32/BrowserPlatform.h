@@ -22,7 +22,8 @@ public:
 class BrowserDriver : public IBrowserDriver {
 public:
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
-    void StartProcess(const std::string& executable, const std::string& parameters) override;
+    void StartProcess(const std::string& executable, const std::string& parameters,
+                      bool waitUntilReady) override;
 };
 
 } // namespace tsy::win32

@@ -90,10 +90,14 @@ std::optional<std::string> TWin32FileSystem::ReadFile(std::string_view path) con
 void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view content) {
     const std::string target(path);
     char tempName[MAX_PATH + 16] = {};
+    if (DWORD error = Injected("temporary name"))
+        Fail("Cannot create a temporary file for", path, error);
     if (GetTempFileNameA(FolderOf(path).c_str(), "tsy", 0, tempName) == 0)
         Fail("Cannot create a temporary file for", path, GetLastError());
     TTemporaryFile temp(tempName);
     {
+        if (DWORD error = Injected("open"))
+            Fail("Cannot write", temp.Path(), error);
         UniqueFile file(CreateFileA(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
@@ -102,13 +106,21 @@ void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view c
         while (done < content.size()) {
             DWORD written = 0;
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+            if (DWORD error = Injected("write"))
+                Fail("Cannot write", temp.Path(), error);
             if (!::WriteFile(file.Get(), content.data() + done, chunk, &written, nullptr) || written == 0)
                 Fail("Cannot write", temp.Path(), GetLastError());
             done += written;
         }
+        if (DWORD error = Injected("flush"))
+            Fail("Cannot write", temp.Path(), error);
         if (!FlushFileBuffers(file.Get()))
             Fail("Cannot write", temp.Path(), GetLastError());
+        if (DWORD error = Injected("close"))
+            Fail("Cannot write", temp.Path(), error);
     }
+    if (DWORD error = Injected("replace"))
+        Fail("Cannot replace", path, error);
     if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         Fail("Cannot replace", path, GetLastError());
     temp.Keep();
