@@ -39,6 +39,26 @@ set_target_properties(tessaly_libjpeg PROPERTIES
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
 list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
 add_library(tessaly_win32 STATIC ${TESSALY_WIN32_SOURCES})
+# Two templates with one id would silently hand one dialog the other's layout.
+file(GLOB tessaly_resource_headers ${PROJECT_SOURCE_DIR}/res/*.h)
+set(tessaly_dialog_ids)
+foreach(header IN LISTS tessaly_resource_headers)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
+    file(STRINGS ${header} lines REGEX "^#define IDD_[A-Z0-9_]+ +[0-9]+")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^#define (IDD_[A-Z0-9_]+) +([0-9]+).*" "\\2" id "${line}")
+        if(id IN_LIST tessaly_dialog_ids)
+            message(FATAL_ERROR "Dialog id ${id} is used twice (${line})")
+        endif()
+        list(APPEND tessaly_dialog_ids ${id})
+    endforeach()
+endforeach()
+
+# The resource compiler reports no includes, so the templates and ids are named here.
+file(GLOB tessaly_resource_parts ${PROJECT_SOURCE_DIR}/res/*.h ${PROJECT_SOURCE_DIR}/res/*Dialogs.rc)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/Tessaly.rc ${PROJECT_SOURCE_DIR}/res/Dialogs.rc APPEND
+             PROPERTY OBJECT_DEPENDS ${tessaly_resource_parts})
+
 # Resource headers: dialog and control ids.
 target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg

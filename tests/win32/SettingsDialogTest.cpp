@@ -296,6 +296,35 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(SettingsDialogTest, CtrlTabMovesBetweenTheTabsBothWays) {
+    std::vector<int> pages;
+    Show([&](TSettingsForm& form, HWND dialog) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        auto press = [&](UINT key, bool shift) {
+            keys[VK_CONTROL] = 0x80;
+            keys[VK_SHIFT] = shift ? 0x80 : 0;
+            SetKeyboardState(keys);
+            // What the dialog's own loop asks before it treats a key as navigation.
+            MSG message{form.Pages().Tab(), WM_KEYDOWN, key, 0, 0, {}};
+            EXPECT_TRUE(CallMsgFilterA(&message, MSGF_DIALOGBOX));
+            pages.push_back(form.Pages().ActivePage());
+        };
+        press(VK_TAB, false);
+        press(VK_TAB, true);
+        press(VK_TAB, true);
+        press(VK_PRIOR, false);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        MSG plain{form.Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_FALSE(CallMsgFilterA(&plain, MSGF_DIALOGBOX)) << "Tab alone is the dialog's";
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(pages, (std::vector<int>{1, 0, 4, 3}));
+    for (auto& e : errors) ADD_FAILURE() << e;
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(SettingsDialogTest, ReopeningShowsTheLastTabUnlessAFreshStartIsAsked) {
     Show([&](TSettingsForm& form, HWND dialog) {
         form.Pages().SetActivePage(3);

@@ -3,8 +3,62 @@
 #include <commctrl.h>
 
 #include "support/win32/Dialog.h"
+#include "support/win32/ErrorBoundary.h"
 
 namespace tsy::win32 {
+
+namespace {
+
+// The host whose dialog's keys the message filter looks at; nested hosts stack up.
+thread_local TPageHost* t_keyboardHost = nullptr;
+
+} // namespace
+
+TPageHost::~TPageHost() {
+    if (hook_) {
+        UnhookWindowsHookEx(hook_);
+        t_keyboardHost = previous_;
+    }
+}
+
+void TPageHost::EnableKeyboardSwitching() {
+    if (hook_)
+        return;
+    // A modal dialog's own loop sees Tab first, so the keys are taken before it does.
+    hook_ = SetWindowsHookExA(WH_MSGFILTER, &TPageHost::FilterMessage, nullptr, GetCurrentThreadId());
+    previous_ = t_keyboardHost;
+    t_keyboardHost = this;
+}
+
+LRESULT CALLBACK TPageHost::FilterMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && t_keyboardHost &&
+        t_keyboardHost->HandleKey(*reinterpret_cast<MSG*>(lParam)))
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool TPageHost::HandleKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || !host_ || PageCount() == 0)
+        return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root != host_->Handle() || !IsWindowEnabled(root))
+        return false;
+    int step = 0;
+    if (message.wParam == VK_TAB)
+        step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    else if (message.wParam == VK_NEXT)
+        step = 1;
+    else if (message.wParam == VK_PRIOR)
+        step = -1;
+    if (step == 0)
+        return false;
+    try {
+        SetActivePage((active_ + step + PageCount()) % PageCount());
+    } catch (...) {
+        ReportCurrentException();
+    }
+    return true;
+}
 
 void TPageHost::Attach(TDialog& host, int tabId, bool tabsVisible) {
     host_ = &host;

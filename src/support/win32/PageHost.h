@@ -20,6 +20,7 @@ public:
     TPageHost& operator=(const TPageHost&) = delete;
 
     void Attach(TDialog& host, int tabId, bool tabsVisible);
+    ~TPageHost();
     // Makes the page and adds its tab; the first page added is shown.
     void AddPage(TDialog& page, const std::string& caption);
 
@@ -38,7 +39,13 @@ public:
     // After a page became the active one.
     std::function<void(int index)> OnEnter;
 
+    // Ctrl+Tab and Ctrl+Shift+Tab (and Ctrl+PgDn, Ctrl+PgUp) move between the pages while
+    // the host is open, as in any tabbed dialog.
+    void EnableKeyboardSwitching();
+
 private:
+    static LRESULT CALLBACK FilterMessage(int code, WPARAM wParam, LPARAM lParam);
+    bool HandleKey(const MSG& message);
     RECT PageArea() const;
     void Show(int index);
 
@@ -46,6 +53,8 @@ private:
     HWND tab_ = nullptr;
     std::vector<TDialog*> pages_;
     int active_ = -1;
+    HHOOK hook_ = nullptr;
+    TPageHost* previous_ = nullptr;
 };
 
 } // namespace tsy::win32

@@ -36,6 +36,7 @@ void TSettingsForm::HandleInit() {
         RememberLayout(kSettingsFormName, kPUIRestoreSize,
                        {std::string(kPUIPageControlClass), std::string(kPUIListViewClass)});
     pages_.Attach(*this, IDC_PAGES, true);
+    pages_.EnableKeyboardSwitching();
     catalogue_.push_back(std::make_unique<TCollectionsPage>(*this));
     catalogue_.push_back(std::make_unique<TOrderPage>(*this));
     catalogue_.push_back(std::make_unique<TSitesPage>(*this));
