@@ -54,11 +54,6 @@ foreach(header IN LISTS tessaly_resource_headers)
     endforeach()
 endforeach()
 
-# The resource compiler reports no includes, so the templates and ids are named here.
-file(GLOB tessaly_resource_parts ${PROJECT_SOURCE_DIR}/res/*.h ${PROJECT_SOURCE_DIR}/res/*Dialogs.rc)
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/Tessaly.rc ${PROJECT_SOURCE_DIR}/res/Dialogs.rc APPEND
-             PROPERTY OBJECT_DEPENDS ${tessaly_resource_parts})
-
 # Resource headers: dialog and control ids.
 target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
@@ -68,8 +63,10 @@ target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
 set(TESSALY_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/res/Version.h.in ${TESSALY_GENERATED_DIR}/Version.h @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/res/Tessaly.manifest.in ${TESSALY_GENERATED_DIR}/Tessaly.manifest @ONLY)
+# The resource compiler reports no includes, so the templates and ids are named too.
+file(GLOB tessaly_resource_parts ${PROJECT_SOURCE_DIR}/res/*.h ${PROJECT_SOURCE_DIR}/res/*Dialogs.rc)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/res/Tessaly.rc PROPERTIES
-    OBJECT_DEPENDS "${TESSALY_GENERATED_DIR}/Version.h;${TESSALY_GENERATED_DIR}/Tessaly.manifest")
+    OBJECT_DEPENDS "${TESSALY_GENERATED_DIR}/Version.h;${TESSALY_GENERATED_DIR}/Tessaly.manifest;${tessaly_resource_parts}")
 
 add_executable(Tessaly WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp ${PROJECT_SOURCE_DIR}/res/Tessaly.rc)
 target_include_directories(Tessaly PRIVATE ${TESSALY_GENERATED_DIR})
@@ -112,6 +109,8 @@ include(cmake/WineTests.cmake)
 
 add_subdirectory(tests/fakes)
 add_subdirectory(tests/win32)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/Dialogs.rc DIRECTORY ${PROJECT_SOURCE_DIR}/tests/win32
+             PROPERTY OBJECT_DEPENDS ${tessaly_resource_parts})
 add_subdirectory(tests/e2e)
 include(cmake/Package.cmake)
 add_subdirectory(tests/install)
