@@ -10,7 +10,8 @@ export WINEPREFIX=$tree/wineprefix
 tessaly_wine_prefix_ready "$WINEPREFIX"
 shots=$tree/screenshots
 work=$(mktemp -d "$tree/shots.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The desktop must not outlive the run: later tests copy this prefix.
+trap 'tessaly_wine_stop "$WINEPREFIX"; rm -rf "$work"' EXIT
 mkdir -p "$shots"
 # The desktop ends when its last program does.
 TESSALY_SCREENSHOTS="Z:${work//\//\\}" tessaly_wine explorer /desktop=TessalyShots,1024x768 \
