@@ -50,23 +50,23 @@
 #define IDC_SETTINGS_HELP 402   // btnHelp
 
 #define IDD_SET_COLLECTIONS 410
-#define IDC_COLLECTIONS_LIST 411       // Collections
-#define IDC_COLLECTION_TARGETS 412     // CollectionTargets
-#define IDC_ADD_COLLECTION_BTN 413     // btnAddCollection
-#define IDC_RENAME_COLLECTION 414      // btnRenameCollection
-#define IDC_DELETE_COLLECTION 415      // btnDeleteCollection
+#define IDC_COLLECTIONS_LIST 411          // Collections
+#define IDC_COLLECTION_TARGETS 412        // CollectionTargets
+#define IDC_ADD_COLLECTION_BTN 413        // btnAddCollection
+#define IDC_RENAME_COLLECTION 414         // btnRenameCollection
+#define IDC_DELETE_COLLECTION 415         // btnDeleteCollection
 #define IDC_PREVIEW_COLLECTION_TARGET 416 // btnPreviewCollectionTarget
-#define IDC_FILTER 417                 // cbFilter
+#define IDC_FILTER 417                    // cbFilter
 #define IDC_FILTER_LABEL 418
 #define IDC_MANAGE_COLLECTIONS 419
 
 #define IDD_SET_ORDER 420
-#define IDC_ACTIVE_COLLECTIONS 421 // ActiveCollections
-#define IDC_ACTIVE_TARGETS 422     // ActiveTargets
-#define IDC_MOVE_UP 423            // btnMoveUp
-#define IDC_MOVE_DOWN 424          // btnMoveDown
+#define IDC_ACTIVE_COLLECTIONS 421    // ActiveCollections
+#define IDC_ACTIVE_TARGETS 422        // ActiveTargets
+#define IDC_MOVE_UP 423               // btnMoveUp
+#define IDC_MOVE_DOWN 424             // btnMoveDown
 #define IDC_PREVIEW_ACTIVE_TARGET 425 // btnPreviewActiveTarget
-#define IDC_RANDOMIZE 426          // chkRandomize
+#define IDC_RANDOMIZE 426             // chkRandomize
 #define IDC_SITE_ORDER 427
 
 #define IDD_SET_SITES 430

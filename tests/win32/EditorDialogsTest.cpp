@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "AsciiCollation.h"
+#include "EditorFixture.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
@@ -20,8 +21,8 @@
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
 #include "ui/win32/FrmAbout.h"
-#include "ui/win32/FrmAutoUpdate.h"
 #include "ui/win32/FrmAddSiteWizard.h"
+#include "ui/win32/FrmAutoUpdate.h"
 #include "ui/win32/FrmEditTarget.h"
 #include "ui/win32/InputBox.h"
 #include "update/UpdateServices.h"
@@ -37,19 +38,9 @@ using Kind = fakes::RecordingMessageBoxes::Kind;
 
 constexpr const char* kSearchPage = "http://find.example/results?q=StubText&lang=en%2Dgb";
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public tsy::testing::TEditorFixture {
 protected:
-    EditorTest() : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {
-        context.Dialogs.Instance = GetModuleHandleA(nullptr);
-        context.Dialogs.Owners = &owners;
-        context.Dialogs.Layouts = &layouts;
-        context.Dialogs.Boxes = &boxes;
-        context.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
-        context.Targets = &targets;
-        context.Collections = &collections;
-        context.Categories = &categories;
-        context.Collation = &collation;
-        context.ListOpenPages = [this] { return pages; };
+    EditorTest() {
         targets.Append({1, "Alpha", "http://alpha.example/?q=%s&x=100%%", "http://alpha.example/", 1, false});
         targets.Append({2, "Fixed", "", "http://fixed.example/", 0, true});
         categories.Append({1, "News"});
@@ -66,26 +57,11 @@ protected:
         EXPECT_FALSE(driver.TimedOut());
         return result;
     }
-    std::vector<std::string> Warnings() const { return boxes.Texts(Kind::Warning); }
     static int Height(HWND window) {
         RECT r;
         GetWindowRect(window, &r);
         return r.bottom - r.top;
     }
-
-    fakes::AsciiCollation collation;
-    TTargets targets;
-    TCollections collections;
-    TCategories categories;
-    fakes::RecordingMessageBoxes boxes;
-    fakes::FakeKeyValueStore registry;
-    TPersistentUI layouts{registry};
-    TOwnerStack owners;
-    TEditorContext context;
-    TPageInfos pages;
-    std::vector<std::string> help;
-    std::vector<std::string> errors;
-    TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
 };
 
 TEST_F(EditorTest, InputBoxGivesTheTextOnOkAndNothingOnCancelOrTheCloseBox) {

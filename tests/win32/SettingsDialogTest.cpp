@@ -321,7 +321,8 @@ TEST_F(SettingsDialogTest, CtrlTabMovesBetweenTheTabsBothWays) {
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(pages, (std::vector<int>{1, 0, 4, 3}));
-    for (auto& e : errors) ADD_FAILURE() << e;
+    for (auto& e : errors)
+        ADD_FAILURE() << e;
     EXPECT_TRUE(errors.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "AsciiCollation.h"
+#include "EditorFixture.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
@@ -81,19 +82,9 @@ struct TWizardView {
     HWND Wizard, OpenPage, SearchPage, SiteFrame, OpenList, SearchList, Collections;
 };
 
-class WizardTest : public ::testing::Test {
+class WizardTest : public tsy::testing::TEditorFixture {
 protected:
-    WizardTest() : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {
-        context.Dialogs.Instance = GetModuleHandleA(nullptr);
-        context.Dialogs.Owners = &owners;
-        context.Dialogs.Layouts = &layouts;
-        context.Dialogs.Boxes = &boxes;
-        context.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
-        context.Targets = &targets;
-        context.Collections = &collections;
-        context.Categories = &categories;
-        context.Collation = &collation;
-        context.ListOpenPages = [this] { return pages; };
+    WizardTest() {
         targets.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 1, false});
         targets.Append({2, "Beta", "", "http://beta.example/", 0, false});
         categories.Append({1, "News"});
@@ -118,13 +109,6 @@ protected:
         TWizardView::Select(view.SearchList, 0);
         view.Next();
     }
-    std::vector<std::string> Warnings() const {
-        std::vector<std::string> texts;
-        for (const auto& box : boxes.shown)
-            if (box.kind == Kind::Warning)
-                texts.push_back(box.text);
-        return texts;
-    }
     std::vector<TTarget> Sites() const {
         std::vector<TTarget> sites;
         for (const auto& site : targets)
@@ -137,20 +121,6 @@ protected:
             members.emplace_back(collection.Name(), collection.IDs());
         return members;
     }
-
-    fakes::AsciiCollation collation;
-    TTargets targets;
-    TCollections collections;
-    TCategories categories;
-    fakes::RecordingMessageBoxes boxes;
-    fakes::FakeKeyValueStore registry;
-    TPersistentUI layouts{registry};
-    TOwnerStack owners;
-    TEditorContext context;
-    TPageInfos pages;
-    std::vector<std::string> help;
-    std::vector<std::string> errors;
-    TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
 };
 
 TEST_F(WizardTest, PageLeaveWarningsKeepTheWizardOnItsPage) {

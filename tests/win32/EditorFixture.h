@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AsciiCollation.h"
+#include "FakeKeyValueStore.h"
+#include "ModalDriver.h"
+#include "RecordingMessageBoxes.h"
+#include "catalogue/Catalogue.h"
+#include "settings/PersistentUI.h"
+#include "support/OwnerStack.h"
+#include "support/win32/ErrorBoundary.h"
+#include "ui/win32/EditorContext.h"
+
+namespace tsy::testing {
+
+// An in-memory catalogue with the editors' context around it: message boxes recorded, help
+// requests and errors collected, open pages as the test sets them.
+class TEditorFixture : public ::testing::Test {
+protected:
+    TEditorFixture()
+        : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {
+        context.Dialogs.Instance = GetModuleHandleA(nullptr);
+        context.Dialogs.Owners = &owners;
+        context.Dialogs.Layouts = &layouts;
+        context.Dialogs.Boxes = &boxes;
+        context.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
+        context.Targets = &targets;
+        context.Collections = &collections;
+        context.Categories = &categories;
+        context.Collation = &collation;
+        context.ListOpenPages = [this] { return pages; };
+    }
+
+    std::vector<std::string> Warnings() const {
+        return boxes.Texts(fakes::RecordingMessageBoxes::Kind::Warning);
+    }
+
+    fakes::AsciiCollation collation;
+    TTargets targets;
+    TCollections collections;
+    TCategories categories;
+    fakes::RecordingMessageBoxes boxes;
+    fakes::FakeKeyValueStore registry;
+    TPersistentUI layouts{registry};
+    TOwnerStack owners;
+    win32::TEditorContext context;
+    TPageInfos pages;
+    std::vector<std::string> help;
+    std::vector<std::string> errors;
+    win32::TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
+};
+
+} // namespace tsy::testing
