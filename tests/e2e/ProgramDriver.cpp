@@ -1,5 +1,6 @@
 #include "ProgramDriver.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -260,6 +261,97 @@ void PostClick(HWND button) {
                  reinterpret_cast<LPARAM>(button));
 }
 
+void FocusDialogControl(HWND control) {
+    SendMessageA(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, WPARAM(control), TRUE);
+}
+
+void PostToggle(HWND checkBox, bool checked) {
+    SendMessageA(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    PostClick(checkBox);
+}
+
+namespace {
+
+// A block of memory in the process that owns a window, for messages that carry pointers.
+class TRemoteBuffer {
+public:
+    TRemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD processID = 0;
+        GetWindowThreadProcessId(window, &processID);
+        process_.Reset(
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processID));
+        if (process_)
+            address_ =
+                VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    TRemoteBuffer(const TRemoteBuffer&) = delete;
+    TRemoteBuffer& operator=(const TRemoteBuffer&) = delete;
+    ~TRemoteBuffer() {
+        if (address_)
+            VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE);
+    }
+    void* Address() const { return address_; }
+    bool Write(const void* data, size_t size, size_t offset = 0) const {
+        return address_ && offset + size <= size_ &&
+               WriteProcessMemory(process_.Get(), static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    bool Read(void* data, size_t size, size_t offset = 0) const {
+        return address_ && offset + size <= size_ &&
+               ReadProcessMemory(process_.Get(), static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+
+private:
+    win32::UniqueKernelHandle process_;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+} // namespace
+
+void SetListItemState(HWND list, int row, UINT state, UINT mask) {
+    TRemoteBuffer remote(list, sizeof(LVITEMA));
+    LVITEMA item{};
+    item.stateMask = mask;
+    item.state = state;
+    if (remote.Write(&item, sizeof item))
+        SendMessageA(list, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(remote.Address()));
+}
+
+std::string ListCellText(HWND list, int row, int column) {
+    constexpr size_t textSize = 1024;
+    TRemoteBuffer remote(list, sizeof(LVITEMA) + textSize);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = static_cast<char*>(remote.Address()) + sizeof(LVITEMA);
+    item.cchTextMax = int(textSize);
+    char text[textSize] = {};
+    if (!remote.Write(&item, sizeof item))
+        return {};
+    SendMessageA(list, LVM_GETITEMTEXTA, WPARAM(row), reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(text, textSize - 1, sizeof(LVITEMA));
+    return text;
+}
+
+int FindListRow(HWND list, const std::string& text) {
+    for (int row = 0; row < ListRowCount(list); ++row)
+        for (int column = 0; column < 3; ++column)
+            if (ListCellText(list, row, column) == text)
+                return row;
+    return -1;
+}
+
+void SelectListRow(HWND list, int row) {
+    SetListItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void CheckListRow(HWND list, int row, bool checked) {
+    SetListItemState(list, row, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+int ListRowCount(HWND list) {
+    return int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 void PostKey(HWND window, UINT virtualKey) {
     const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageA(window, WM_KEYDOWN, virtualKey, LPARAM(1 | scan << 16));
@@ -318,6 +410,10 @@ bool HasTrayIcon(DWORD processID) {
 }
 
 HWND WaitForMessageBox(DWORD processID, const std::string& caption, Duration timeout) {
+    return WaitForDialog(processID, caption, timeout);
+}
+
+HWND WaitForDialog(DWORD processID, const std::string& caption, Duration timeout) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -339,6 +435,11 @@ std::string MessageBoxText(HWND box) {
 
 void DismissMessageBox(HWND box) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void AnswerMessageBox(HWND box, const std::string& text) {
+    if (HWND button = FindButtonByText(box, text))
+        PostClick(button);
 }
 
 void DeleteRegistryTree(HKEY root, const std::string& path) {

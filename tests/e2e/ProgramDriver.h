@@ -78,6 +78,18 @@ std::string ClassName(HWND window);
 // Sets a control's text from outside; combo boxes pass it on to their edit.
 void SetText(HWND control, const std::string& text);
 void PostClick(HWND button);
+// Gives a control of a dialog the keyboard focus, as clicking into it would.
+void FocusDialogControl(HWND control);
+// Sets a check box's state and tells its parent, as a click on it would.
+void PostToggle(HWND checkBox, bool checked);
+// List views of another process: the item state is written into that process's memory.
+void SetListItemState(HWND list, int row, UINT state, UINT mask);
+void SelectListRow(HWND list, int row);
+void CheckListRow(HWND list, int row, bool checked);
+int ListRowCount(HWND list);
+std::string ListCellText(HWND list, int row, int column);
+// The first row with the text in one of its first three columns; -1 when none has it.
+int FindListRow(HWND list, const std::string& text);
 // Posts a key press (down and up) to a window through its message queue.
 void PostKey(HWND window, UINT virtualKey);
 // Real keyboard input to the foreground window, optionally with modifier keys held.
@@ -89,10 +101,14 @@ void TypeKeys(const std::vector<WORD>& modifiers, WORD key);
 // exactly when the icon exists, whoever asks.
 bool HasTrayIcon(DWORD processID);
 
+// A visible dialog of the process with exactly this caption.
+HWND WaitForDialog(DWORD processID, const std::string& caption, Duration timeout);
 // Message boxes: the dialog with the given caption shown by the process, and its text.
 HWND WaitForMessageBox(DWORD processID, const std::string& caption, Duration timeout);
 std::string MessageBoxText(HWND box);
 void DismissMessageBox(HWND box);
+// Answers a question box with the button captioned `text` ("&Yes", "&No").
+void AnswerMessageBox(HWND box, const std::string& text);
 
 // Registry of the current user (relative to HKEY_CURRENT_USER unless a root is given).
 void DeleteRegistryTree(HKEY root, const std::string& path);

@@ -79,8 +79,12 @@ void TMainForm::DoCustomize() {
             ~TReRegister() { form.RegisterHotkey(); }
         } reRegister{*this};
         confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), firstPage);
-        if (confirmed)
+        if (confirmed) {
             ApplySettings(false);
+            // The catalogue may have changed under the selected collection: whether it has
+            // anything to search is decided anew.
+            CbxCollectionsChange();
+        }
     }
     HWND search = Control(IDC_SEARCH);
     if (IsWindowEnabled(search))
