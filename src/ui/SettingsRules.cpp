@@ -26,6 +26,20 @@ std::optional<std::string> SingleSelectionRefusal(bool current, int selected, st
     return Fill("Please, select a %s to %s first.", noun, verb);
 }
 
+void LeaveTab(TCatalogueTabState& state, const TTabSelection& selection) {
+    if (selection.ListsCollections)
+        state.CurrentCollection = selection.Collection;
+    if (selection.Site)
+        state.CurrentSite = *selection.Site;
+}
+
+std::optional<std::int32_t> CategoryOfCurrentSite(const TCatalogueTabState& state, const TTargets& targets) {
+    const std::int32_t index = targets.IndexOf(state.CurrentSite);
+    if (index == NotFound || targets.GetItem(index).CatID == 0)
+        return std::nullopt;
+    return targets.GetItem(index).CatID;
+}
+
 std::optional<std::string> SomeSelectionRefusal(bool current, int selected, std::string_view noun,
                                                 std::string_view verb) {
     if (current && selected > 0)

@@ -25,6 +25,28 @@ std::optional<std::string> SingleSelectionRefusal(bool current, int selected, st
 std::optional<std::string> SomeSelectionRefusal(bool current, int selected, std::string_view noun,
                                                 std::string_view verb);
 
+// What the catalogue tabs share: switching tabs shows the collection and site last selected.
+struct TCatalogueTabState {
+    std::string CurrentCollection;
+    std::int32_t CurrentSite = NotFound;
+    bool CollectionFilter = false;
+};
+
+// The selection of a tab's lists as its tab-leave step finds them.
+struct TTabSelection {
+    bool ListsCollections = false;    // the tab has a collections list
+    std::string Collection;           // that list's selected caption, empty when none
+    std::optional<std::int32_t> Site; // the selected site row's identifier, if a site row is selected
+};
+
+// The tab-leave step: the tab's selection becomes current. A tab without a collections list
+// keeps the current collection; a tab without a selected site keeps the current site.
+void LeaveTab(TCatalogueTabState& state, const TTabSelection& selection);
+
+// The category the Categories tab selects on entry: the current site's, or nothing when the
+// site is gone or in "(general)".
+std::optional<std::int32_t> CategoryOfCurrentSite(const TCatalogueTabState& state, const TTargets& targets);
+
 // Where Up or Down moves the row at index of count rows by delta; nothing at the ends.
 std::optional<int> MovedIndex(int index, int delta, int count);
 

@@ -49,5 +49,35 @@ TEST(Preview, CategoryCaptionFallsBackToGeneral) {
     EXPECT_EQ(CategoryCaption(categories, 9), "(general)");
 }
 
+TEST(TabBookkeeping, LeavingATabMakesItsSelectionCurrentAndKeepsWhatItDoesNotList) {
+    TCatalogueTabState state;
+    LeaveTab(state, {true, "News", 7});
+    EXPECT_EQ(state.CurrentCollection, "News");
+    EXPECT_EQ(state.CurrentSite, 7);
+    // The Sites tab lists no collections: the collection stays for the next tab.
+    LeaveTab(state, {false, {}, 9});
+    EXPECT_EQ(state.CurrentCollection, "News");
+    EXPECT_EQ(state.CurrentSite, 9);
+    // No site row selected keeps the site; no collection row selected clears the collection.
+    LeaveTab(state, {true, "", std::nullopt});
+    EXPECT_EQ(state.CurrentCollection, "");
+    EXPECT_EQ(state.CurrentSite, 9);
+}
+
+TEST(TabBookkeeping, CategoriesTabSelectsTheCurrentSitesCategoryOnlyWhileItExists) {
+    TTargets targets;
+    targets.Append({1, "Alpha", "", "http://a.example/", 3, false});
+    targets.Append({2, "Beta", "", "http://b.example/", 0, false});
+    TCatalogueTabState state;
+    EXPECT_EQ(CategoryOfCurrentSite(state, targets), std::nullopt) << "no current site yet";
+    state.CurrentSite = 1;
+    EXPECT_EQ(CategoryOfCurrentSite(state, targets), 3);
+    state.CurrentSite = 2;
+    EXPECT_EQ(CategoryOfCurrentSite(state, targets), std::nullopt) << "\"(general)\" has no row";
+    state.CurrentSite = 1;
+    targets.Delete(0);
+    EXPECT_EQ(CategoryOfCurrentSite(state, targets), std::nullopt) << "the site was deleted";
+}
+
 } // namespace
 } // namespace tsy

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/SettingsRules.h"
+
 #include "support/win32/Dialog.h"
 #include "support/win32/PageHost.h"
 #include "ui/win32/EditorContext.h"
@@ -47,11 +49,8 @@ struct TSettingsContext {
 };
 
 // What the pages share while the dialog is open.
-struct TSettingsState {
+struct TSettingsState : TCatalogueTabState {
     HWND CurrentList = nullptr; // the list view that last had the focus
-    std::string CurrentCollection;
-    std::int32_t CurrentSite = 2147483647;
-    bool CollectionFilter = false;
 };
 
 // TSettingsForm, "Customize Tessaly": the catalogue pages and the options.

@@ -43,6 +43,16 @@ template <class TBody> void Rebuilding(bool& flag, TBody body) {
     flag = before;
 }
 
+std::optional<std::int32_t> SelectedSite(const TListViewEx& sites) {
+    const int row = sites.SelectedIndex();
+    return row >= 0 ? std::optional(std::int32_t(sites.ItemData(row))) : std::nullopt;
+}
+
+TTabSelection TabSelection(const TListViewEx& collections, const TListViewEx& sites) {
+    const int row = collections.SelectedIndex();
+    return {true, row >= 0 ? collections.ItemText(row) : std::string(), SelectedSite(sites)};
+}
+
 } // namespace
 
 TSettingsPage::TSettingsPage(TSettingsForm& form, int templateId)
@@ -216,10 +226,7 @@ void TCollectionsPage::Enter() {
 }
 
 void TCollectionsPage::Leave() {
-    const int row = collections_.SelectedIndex();
-    State().CurrentCollection = row >= 0 ? collections_.ItemText(row) : std::string();
-    if (const int site = targets_.SelectedIndex(); site >= 0)
-        State().CurrentSite = std::int32_t(targets_.ItemData(site));
+    LeaveTab(State(), TabSelection(collections_, targets_));
 }
 
 void TCollectionsPage::Add() {
@@ -376,10 +383,7 @@ void TOrderPage::Enter() {
 }
 
 void TOrderPage::Leave() {
-    const int row = collections_.SelectedIndex();
-    State().CurrentCollection = row >= 0 ? collections_.ItemText(row) : std::string();
-    if (const int site = targets_.SelectedIndex(); site >= 0)
-        State().CurrentSite = std::int32_t(targets_.ItemData(site));
+    LeaveTab(State(), TabSelection(collections_, targets_));
 }
 
 // Sites ----------------------------------------------------------------------------------
@@ -438,8 +442,7 @@ void TSitesPage::Enter() {
 }
 
 void TSitesPage::Leave() {
-    if (const int row = targets_.SelectedIndex(); row >= 0)
-        State().CurrentSite = std::int32_t(targets_.ItemData(row));
+    LeaveTab(State(), {false, {}, SelectedSite(targets_)});
 }
 
 void TSitesPage::Add() {
@@ -507,9 +510,8 @@ void TCategoriesPage::Enter() {
             categories_.AddItem(category.Name, {}, category.ID);
         categories_.EndUpdate();
     });
-    const std::int32_t site = Editor().Targets->IndexOf(State().CurrentSite);
-    if (State().CurrentSite != NotFound && site != NotFound)
-        categories_.SelectItem(RowOfData(categories_, Editor().Targets->GetItem(site).CatID));
+    if (const auto category = CategoryOfCurrentSite(State(), *Editor().Targets))
+        categories_.SelectItem(RowOfData(categories_, *category));
 }
 
 void TCategoriesPage::Add() {
