@@ -175,7 +175,9 @@ void TDialog::LayOutAnchored() {
     }
     if (batch)
         EndDeferWindowPos(batch);
-    InvalidateRect(handle_, nullptr, TRUE);
+    // Controls keep pixels laid out for their old size (a wrapped text cut at the new edge)
+    // unless they are repainted too.
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TDialog::ShowHelp() {
