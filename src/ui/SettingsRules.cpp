@@ -40,6 +40,10 @@ std::optional<std::int32_t> CategoryOfCurrentSite(const TCatalogueTabState& stat
     return targets.GetItem(index).CatID;
 }
 
+TOrderMode OrderModeFor(bool randomOrder, std::int32_t collectionCount) {
+    return {!randomOrder, collectionCount > 0 && !randomOrder, randomOrder};
+}
+
 std::optional<std::string> SomeSelectionRefusal(bool current, int selected, std::string_view noun,
                                                 std::string_view verb) {
     if (current && selected > 0)

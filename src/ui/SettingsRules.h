@@ -47,6 +47,15 @@ void LeaveTab(TCatalogueTabState& state, const TTabSelection& selection);
 // site is gone or in "(general)".
 std::optional<std::int32_t> CategoryOfCurrentSite(const TCatalogueTabState& state, const TTargets& targets);
 
+// The Submit Order tab in or out of random order: a random collection shows its sites by name
+// and cannot be reordered.
+struct TOrderMode {
+    bool MoveButtons = false;
+    bool ListEnabled = false;
+    bool SortedByName = false;
+};
+TOrderMode OrderModeFor(bool randomOrder, std::int32_t collectionCount);
+
 // Where Up or Down moves the row at index of count rows by delta; nothing at the ends.
 std::optional<int> MovedIndex(int index, int delta, int count);
 

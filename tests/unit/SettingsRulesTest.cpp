@@ -79,5 +79,13 @@ TEST(TabBookkeeping, CategoriesTabSelectsTheCurrentSitesCategoryOnlyWhileItExist
     EXPECT_EQ(CategoryOfCurrentSite(state, targets), std::nullopt) << "the site was deleted";
 }
 
+TEST(OrderMode, RandomOrderSortsByNameAndLocksTheOrder) {
+    const TOrderMode fixed = OrderModeFor(false, 2), random = OrderModeFor(true, 2),
+                     none = OrderModeFor(false, 0);
+    EXPECT_TRUE(fixed.MoveButtons && fixed.ListEnabled && !fixed.SortedByName);
+    EXPECT_TRUE(!random.MoveButtons && !random.ListEnabled && random.SortedByName);
+    EXPECT_FALSE(none.ListEnabled) << "an empty catalogue has no order to show";
+}
+
 } // namespace
 } // namespace tsy

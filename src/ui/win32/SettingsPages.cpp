@@ -331,14 +331,15 @@ void TOrderPage::FillTargets() {
 
 void TOrderPage::ApplyOrderMode() {
     const std::int32_t c = SelectedCollection();
-    const bool random = c != NotFound && Editor().Collections->GetItem(c).Randomize;
-    EnableWindow(Item(IDC_MOVE_UP), !random);
-    EnableWindow(Item(IDC_MOVE_DOWN), !random);
-    EnableWindow(targets_.Handle(), Editor().Collections->Count() > 0 && !random);
+    const TOrderMode mode = OrderModeFor(c != NotFound && Editor().Collections->GetItem(c).Randomize,
+                                         Editor().Collections->Count());
+    EnableWindow(Item(IDC_MOVE_UP), mode.MoveButtons);
+    EnableWindow(Item(IDC_MOVE_DOWN), mode.MoveButtons);
+    EnableWindow(targets_.Handle(), mode.ListEnabled);
     const int selected = targets_.SelectedIndex();
     const LPARAM entry = selected >= 0 ? targets_.ItemData(selected) : 0;
-    targets_.SetAutoSort(random);
-    if (random) {
+    targets_.SetAutoSort(mode.SortedByName);
+    if (mode.SortedByName) {
         targets_.ResortByColumn(0);
     } else {
         targets_.StopSorting();
