@@ -36,4 +36,30 @@ private:
     HRESULT result_;
 };
 
+// The calling thread's single-threaded apartment, entered at the first Enter() instead of at
+// once: a run that never uses COM then never loads it. Left when the object ends, on the
+// thread that entered it.
+class TComOnDemand {
+public:
+    TComOnDemand() = default;
+    TComOnDemand(const TComOnDemand&) = delete;
+    TComOnDemand& operator=(const TComOnDemand&) = delete;
+    ~TComOnDemand() {
+        if (entered_)
+            ::CoUninitialize();
+    }
+    // Only the first call asks; a thread already in another apartment keeps it.
+    void Enter() noexcept {
+        if (asked_)
+            return;
+        asked_ = true;
+        entered_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    bool Entered() const noexcept { return entered_; }
+
+private:
+    bool asked_ = false;
+    bool entered_ = false;
+};
+
 } // namespace tsy::win32
