@@ -1,7 +1,6 @@
 #include "app/win32/Application.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
