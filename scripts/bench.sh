@@ -9,7 +9,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD:-$root/build}
 jobs=$(nproc)
 
-cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_SANITIZE=OFF >/dev/null
+# Google Benchmark itself is built with NDEBUG for this tree; Debian's library is not.
+bash "$root/scripts/build-benchmark.sh" "$build/bench/_deps"
+cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_SANITIZE=OFF \
+    -Dbenchmark_DIR="$build/bench/_deps/benchmark/lib/cmake/benchmark" >/dev/null
 cmake --build "$build/bench" -j "$jobs" --target tessaly_bench
 "$build/bench/bench/tessaly_bench" --benchmark_min_time=1 "$@"
 

@@ -1,6 +1,8 @@
 // Measures how long a program takes from CreateProcess until one of its top-level windows
 // is visible. Usage: StartupLauncher [--runs N] [--warmup N] [--class NAME] PROGRAM [ARGS...]
-// Prints each run and, last, "median_ms=<value>" and "peak_kb=<value>", the median of the
+// Prints each run and, last, the medians "first_window_ms" (the first top-level window of the
+// process, hidden or not), "created_ms" (the wanted window exists, not yet shown),
+// "median_ms=<value>" and "peak_kb=<value>", the median of the
 // program's peak working set (under Wine the peak resident size of its process). Each started
 // copy is ended before the next.
 #include <windows.h>
@@ -21,6 +23,9 @@ namespace {
 struct TSearch {
     DWORD ProcessID;
     const char* ClassName;
+    // Any top-level window of the process, hidden ones too; the wanted window, hidden or shown.
+    bool AnyWindow = false;
+    bool Created = false;
     HWND Found = nullptr;
 };
 
@@ -28,14 +33,18 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<TSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->ProcessID || !IsWindowVisible(window))
+    if (owner != search->ProcessID)
         return TRUE;
+    search->AnyWindow = true;
     if (search->ClassName) {
         char name[256] = {};
         GetClassNameA(window, name, sizeof name);
         if (std::strcmp(name, search->ClassName) != 0)
             return TRUE;
     }
+    search->Created = true;
+    if (!IsWindowVisible(window))
+        return TRUE;
     search->Found = window;
     return FALSE;
 }
@@ -52,6 +61,10 @@ std::string WindowsPath(std::string path) {
 struct TStart {
     // Milliseconds until a window showed; negative when the program failed or took too long.
     double ms = -1;
+    // Milliseconds until the process had its first top-level window (hidden or not), and until
+    // the wanted window existed: the steps before the window shows.
+    double firstWindowMs = -1;
+    double createdMs = -1;
     // Peak working set in KiB once the window showed.
     double peakKb = 0;
 };
@@ -76,6 +89,10 @@ TStart TimeOneStart(const std::string& commandLine, const char* className) {
         EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
         QueryPerformanceCounter(&now);
         const double ms = double(now.QuadPart - begin.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        if (search.AnyWindow && result.firstWindowMs < 0)
+            result.firstWindowMs = ms;
+        if (search.Created && result.createdMs < 0)
+            result.createdMs = ms;
         if (search.Found) {
             result.ms = ms;
             window = search.Found;
@@ -135,17 +152,22 @@ int main(int argc, char** argv) {
 
     for (int i = 0; i < warmup; ++i)
         TimeOneStart(commandLine, className);
-    std::vector<double> times, peaks;
+    std::vector<double> times, peaks, firstWindows, created;
     for (int i = 0; i < runs; ++i) {
         const TStart start = TimeOneStart(commandLine, className);
         if (start.ms < 0) {
             std::fprintf(stderr, "run %d: no visible window from %s\n", i + 1, commandLine.c_str());
             return 1;
         }
-        std::printf("run %d: %.1f ms, peak %.0f KiB\n", i + 1, start.ms, start.peakKb);
+        std::printf("run %d: %.1f ms (first window %.1f, window created %.1f), peak %.0f KiB\n", i + 1,
+                    start.ms, start.firstWindowMs, start.createdMs, start.peakKb);
         times.push_back(start.ms);
+        firstWindows.push_back(start.firstWindowMs);
+        created.push_back(start.createdMs);
         peaks.push_back(start.peakKb);
     }
+    std::printf("first_window_ms=%.1f\n", Median(firstWindows));
+    std::printf("created_ms=%.1f\n", Median(created));
     std::printf("median_ms=%.1f\n", Median(times));
     std::printf("peak_kb=%.0f\n", Median(peaks));
     return 0;

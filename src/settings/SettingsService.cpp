@@ -2,13 +2,45 @@
 
 #include "support/Format.h"
 
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
 namespace tsy {
+
+namespace {
+
+// True when a load takes the stored "Browser" value: a number in range, or clamped into it.
+bool StoredBrowserApplies(const TSettings& store) {
+    for (const TSettingDef& def : SettingsTable()) {
+        if (std::string_view(def.Name) != "Browser")
+            continue;
+        const auto number = store.ReadInteger(def.Name);
+        return number && (def.Clamp || (*number >= def.Min && *number <= def.Max));
+    }
+    return false;
+}
+
+TBrowserKind DetectDefaultOrKeep(IBrowserInfo& browsers, TBrowserKind fallback) {
+    // No program registered for "http": the built-in default stays, and the first-run
+    // notice tells the user that the detection had a problem.
+    try {
+        return browsers.DetectDefaultBrowser();
+    } catch (const std::exception&) {
+        return fallback;
+    }
+}
+
+} // namespace
 
 void TSettingsService::LoadSettings(bool loadCatalogue, bool quiet) {
     bool browserMissing = true;
     {
         TSettings store(store_);
-        if (store.OpenForRead(kSettingsRoot, kSettingsPath)) {
+        const bool opened = store.OpenForRead(kSettingsRoot, kSettingsPath);
+        if (std::exchange(detectDefaultBrowser_, false) && !(opened && StoredBrowserApplies(store)))
+            settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
+        if (opened) {
             browserMissing = !store.ValueExists("Browser");
             ReadSettings(store, settings_);
         }

@@ -31,6 +31,11 @@ public:
                      IMessageBoxes& boxes, TAppSettings& settings)
         : store_(store), catalogue_(catalogue), browsers_(browsers), boxes_(boxes), settings_(settings) {}
 
+    // The Browser default becomes the system's default browser (the built-in one stays when
+    // the system names none). Asking the system loads much of the shell, so the first load
+    // asks, and only when it finds no stored choice that it takes.
+    void DetectDefaultBrowserAtFirstLoad() noexcept { detectDefaultBrowser_ = true; }
+
     // Errors of the browser detection end the load before the catalogue is touched.
     void LoadSettings(bool loadCatalogue, bool quiet);
     // An unopenable key writes nothing and says nothing; write errors propagate.
@@ -47,6 +52,7 @@ private:
     IBrowserInfo& browsers_;
     IMessageBoxes& boxes_;
     TAppSettings& settings_;
+    bool detectDefaultBrowser_ = false;
 };
 
 } // namespace tsy

@@ -7,6 +7,14 @@
 
 namespace tsy {
 
+// Whole-file writes go through a temporary file named this prefix, one to four hex digits and
+// ".tmp" (the system's temporary-name scheme) in the target's folder.
+inline constexpr std::string_view kSaveTemporaryPrefix = "tsy";
+
+// True for a name a whole-file write gives its temporary file, in any letter case; such a file
+// outlives its write only when the writing process was killed.
+bool IsSaveTemporaryName(std::string_view fileName);
+
 class EFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -27,6 +35,9 @@ public:
     virtual void CreateDirectories(std::string_view path) = 0;
     // Copies without overwriting; false when nothing was copied.
     virtual bool CopyFileNoOverwrite(std::string_view from, std::string_view to) = 0;
+    // Deletes what killed writes left in the folder (names IsSaveTemporaryName accepts) and
+    // nothing else; a file that cannot be deleted stays. Only while no write runs there.
+    virtual void RemoveStaleTemporaries(std::string_view folder) = 0;
 };
 
 } // namespace tsy

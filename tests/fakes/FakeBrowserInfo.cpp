@@ -32,6 +32,9 @@ TBrowserSet FakeBrowserInfo::DetectInstalledBrowsers() {
 }
 
 TBrowserKind FakeBrowserInfo::DetectDefaultBrowser() {
+    ++defaultDetectCalls;
+    if (defaultDetectionError)
+        throw std::runtime_error(*defaultDetectionError);
     return defaultBrowser;
 }
 

@@ -29,6 +29,9 @@ public:
     // When set, DetectInstalledBrowsers raises this text.
     std::optional<std::string> detectionError;
     int detectCalls = 0;
+    // When set, DetectDefaultBrowser raises this text; every call is counted.
+    std::optional<std::string> defaultDetectionError;
+    int defaultDetectCalls = 0;
 };
 
 } // namespace tsy::fakes

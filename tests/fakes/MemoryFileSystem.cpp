@@ -78,6 +78,17 @@ bool MemoryFileSystem::CopyFileNoOverwrite(std::string_view from, std::string_vi
     return true;
 }
 
+void MemoryFileSystem::RemoveStaleTemporaries(std::string_view folder) {
+    const std::string parent = Normalize(folder);
+    for (auto it = files.begin(); it != files.end();) {
+        const bool inFolder = Parent(it->first) == parent;
+        if (inFolder && IsSaveTemporaryName(std::string_view(it->first).substr(parent.size() + 1)))
+            it = files.erase(it);
+        else
+            ++it;
+    }
+}
+
 void MemoryFileSystem::AddFile(std::string_view path, std::string_view content) {
     const std::string key = Normalize(path);
     AddDirectory(Parent(key));

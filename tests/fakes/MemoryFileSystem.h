@@ -19,6 +19,7 @@ public:
     bool DirectoryExists(std::string_view path) const override;
     void CreateDirectories(std::string_view path) override;
     bool CopyFileNoOverwrite(std::string_view from, std::string_view to) override;
+    void RemoveStaleTemporaries(std::string_view folder) override;
 
     // Helpers for arranging and checking tests. AddFile creates the parents.
     void AddFile(std::string_view path, std::string_view content);

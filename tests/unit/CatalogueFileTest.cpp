@@ -359,5 +359,24 @@ TEST(CatalogueFilePaths, ProgramFolderAndCollectionsFileComeFromTheExecutable) {
     EXPECT_EQ(JoinPath("C:\\x/", "y.dat"), "C:\\x/y.dat");
 }
 
+TEST(SaveTemporaries, OnlyTheNamesAWholeFileWriteGivesItsTemporaryCount) {
+    for (const char* name : {"tsy1.tmp", "tsyFFFF.tmp", "TSYab12.TMP", "Tsy0.Tmp"})
+        EXPECT_TRUE(IsSaveTemporaryName(name)) << name;
+    for (const char* name : {"tsy.tmp", "tsy12345.tmp", "tsyxyz.tmp", "tsy1.tmp.dat", "tsy1.tm", "tsy-1.tmp",
+                             "xtsy1.tmp", "targets.dat", "Tessaly.dat", "tsy1.dat", "other.tmp", ""})
+        EXPECT_FALSE(IsSaveTemporaryName(name)) << name;
+
+    fakes::MemoryFileSystem files;
+    files.AddFile("C:\\Data\\tsy1A.tmp", "half a save");
+    files.AddFile("C:\\Data\\targets.dat", "sites");
+    files.AddFile("C:\\Data\\Sub\\tsy2.tmp", "another folder's");
+    files.AddFile("C:\\Data\\notes.tmp", "not ours");
+    files.RemoveStaleTemporaries("C:\\Data\\");
+    EXPECT_FALSE(files.FileExists("C:\\Data\\tsy1A.tmp"));
+    EXPECT_TRUE(files.FileExists("C:\\Data\\targets.dat"));
+    EXPECT_TRUE(files.FileExists("C:\\Data\\Sub\\tsy2.tmp"));
+    EXPECT_TRUE(files.FileExists("C:\\Data\\notes.tmp"));
+}
+
 } // namespace
 } // namespace tsy

@@ -270,5 +270,51 @@ TEST_F(SettingsServiceTest, WriteAndCatalogueErrorsReachTheCaller) {
     EXPECT_THROW(service.SaveSettings(true), std::runtime_error);
 }
 
+TEST_F(SettingsServiceTest, AStoredBrowserChoiceMakesAskingTheSystemNeedless) {
+    service.DetectDefaultBrowserAtFirstLoad();
+    browsers.defaultBrowser = bkFirefox;
+    SetValue("Browser", bkOpera);
+    service.LoadSettings(true, true);
+    EXPECT_EQ(settings.Browser, bkOpera);
+    EXPECT_EQ(browsers.defaultDetectCalls, 0);
+}
+
+TEST_F(SettingsServiceTest, WithoutAStoredChoiceTheFirstLoadAloneAsksTheSystem) {
+    service.DetectDefaultBrowserAtFirstLoad();
+    browsers.defaultBrowser = bkFirefox;
+    SetText("Search", "kept");
+    service.LoadSettings(true, true);
+    EXPECT_EQ(settings.Browser, bkFirefox);
+    settings.Browser = bkOpera;
+    service.LoadSettings(true, true);
+    EXPECT_EQ(settings.Browser, bkOpera) << "later loads keep the value in memory";
+    EXPECT_EQ(browsers.defaultDetectCalls, 1);
+}
+
+TEST_F(SettingsServiceTest, AStoredBrowserOfTheWrongTypeOrOutOfRangeStillGetsTheSystemsDefault) {
+    service.DetectDefaultBrowserAtFirstLoad();
+    browsers.defaultBrowser = bkFirefox;
+    browsers.Install(bkFirefox, 3, 0);
+    SetText("Browser", "1");
+    service.LoadSettings(true, false);
+    EXPECT_EQ(settings.Browser, bkFirefox);
+    EXPECT_TRUE(boxes.shown.empty()) << "the value exists, so no first-run notice";
+
+    SetValue("Browser", 300);
+    settings.Browser = bkInternetExplorer;
+    service.DetectDefaultBrowserAtFirstLoad();
+    service.LoadSettings(true, false);
+    EXPECT_EQ(settings.Browser, bkFirefox);
+}
+
+TEST_F(SettingsServiceTest, NoRegisteredBrowserKeepsTheBuiltInDefaultAndTheLoadGoesOn) {
+    service.DetectDefaultBrowserAtFirstLoad();
+    browsers.defaultDetectionError = "Unable to detect default browser.";
+    browsers.Install(bkInternetExplorer, 7, 0);
+    service.LoadSettings(true, false);
+    EXPECT_EQ(settings.Browser, bkInternetExplorer);
+    EXPECT_EQ(catalogue.calls, (std::vector<std::string>{"Load", "CheckIntegrity"}));
+}
+
 } // namespace
 } // namespace tsy

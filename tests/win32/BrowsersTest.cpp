@@ -377,6 +377,25 @@ TEST_F(BrowsersTest, InternetExplorer7OpensTabsThenShowsTheWindow) {
     EXPECT_EQ(log.back(), "release");
 }
 
+DWORD WINAPI EnterFromAnotherThread(void* com) {
+    static_cast<win32::TComOnDemand*>(com)->Enter();
+    return 0;
+}
+
+TEST_F(BrowsersTest, TheProgramsApartmentIsEnteredForAutomationAndOnlyOnItsOwnThread) {
+    win32::TComOnDemand com;
+    HANDLE other = CreateThread(nullptr, 0, EnterFromAnotherThread, &com, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(other, 10000), WAIT_OBJECT_0);
+    CloseHandle(other);
+    EXPECT_FALSE(com.Entered()) << "another thread keeps an apartment of its own";
+
+    InstallFakeInternetExplorer(7);
+    RegisterFakeAutomation();
+    win32::BrowserDriver onDemand(&com);
+    onDemand.CreateInternetExplorer()->Navigate("http://a.example/");
+    EXPECT_TRUE(com.Entered());
+}
+
 TEST_F(BrowsersTest, InternetExplorer6OpensNewWindows) {
     win32::ComApartment apartment;
     InstallFakeInternetExplorer(6);

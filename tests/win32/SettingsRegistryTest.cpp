@@ -1,12 +1,17 @@
 #include "settings/SettingsService.h"
 
 #include "support/win32/RegistryStore.h"
+#include "support/win32/UniqueHandle.h"
 
 #include "FakeBrowserInfo.h"
 #include "RecordingMessageBoxes.h"
 #include "SettingsCases.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <variant>
 
 namespace tsy::win32 {
 namespace {
@@ -25,11 +30,66 @@ DWORD TypeOf(const char* name) {
     return type;
 }
 
+// Two complete option sets that differ from each other and, where a value can, from the
+// defaults: a value a save lost would read as neither.
+TAppSettings OptionSet(bool second) {
+    TAppSettings s;
+    s.Search = second ? "second search" : "first search";
+    s.Collection = second ? "News" : "Shops";
+    s.AutoClose = second;
+    s.AlwaysOnTop = !second;
+    s.AutoComplete = second;
+    s.Browser = second ? bkOpera : bkFirefox;
+    s.BannerID = second ? "b2" : "b1";
+    s.NumberOfItems = !second;
+    s.MinimizeToTray = second;
+    s.MinimizeOnClose = !second;
+    s.HotkeyMod = second ? 3 : 6;
+    s.HotkeyKey = second ? 0x71 : 0x72;
+    s.UseHotkey = second;
+    s.SliderEdge = second ? 2 : 3;
+    s.SliderX = second ? 40 : 50;
+    s.SliderY = second ? 400 : 500;
+    return s;
+}
+
+// Names each option of `loaded` that is neither the first set's nor the second's.
+std::string OptionsOfNeitherSet(const TAppSettings& loaded) {
+    const TAppSettings first = OptionSet(false), second = OptionSet(true);
+    std::string wrong;
+    for (const TSettingDef& def : SettingsTable())
+        std::visit(
+            [&](auto member) {
+                if (!(loaded.*member == first.*member) && !(loaded.*member == second.*member))
+                    wrong += std::string(def.Name) + " ";
+            },
+            def.Member);
+    return wrong;
+}
+
+std::string StoredSearch() {
+    char text[64] = {};
+    DWORD size = sizeof text;
+    if (::RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle\\Tessaly", "Search", RRF_RT_REG_SZ, nullptr,
+                       text, &size) != ERROR_SUCCESS)
+        return {};
+    return text;
+}
+
+constexpr const char* kSaveLoopVariable = "TESSALY_TEST_SAVE_LOOP";
+
 // The options key of this prefix is removed before and after.
 class SettingsRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { Remove(); }
-    void TearDown() override { Remove(); }
+    // A child that saves in a loop leaves the key to its parent.
+    void SetUp() override {
+        if (!std::getenv(kSaveLoopVariable))
+            Remove();
+    }
+    void TearDown() override {
+        if (!std::getenv(kSaveLoopVariable))
+            Remove();
+    }
     static void Remove() { ::RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Orvelle"); }
 
     TRegistryStore store;
@@ -127,6 +187,61 @@ TEST_F(SettingsRegistryTest, HostileValuesLoadAsTheCurrentOptionOrClampedAndSave
         EXPECT_TRUE(reloaded == settings) << c.label << ": " << fakes::Describe(reloaded);
     }
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SettingsRegistryTest, AProcessKilledWhileSavingLeavesEveryOptionOldOrNew) {
+    if (std::getenv(kSaveLoopVariable)) {
+        // The child: saves both sets in turn until it is killed (a minute at most).
+        const ULONGLONG end = GetTickCount64() + 60000;
+        for (bool second = true; GetTickCount64() < end; second = !second) {
+            TAppSettings settings = OptionSet(second);
+            TSettingsService(store, catalogue, browsers, boxes, settings).SaveSettings(false);
+        }
+        return;
+    }
+    TAppSettings first = OptionSet(false);
+    TSettingsService(store, catalogue, browsers, boxes, first).SaveSettings(false);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine =
+        std::string("\"") + self +
+        "\" --gtest_filter=SettingsRegistryTest.AProcessKilledWhileSavingLeavesEveryOptionOldOrNew";
+    ::SetEnvironmentVariableA(kSaveLoopVariable, "1");
+    // Each round kills the child at another point: after one more change of the first value
+    // written, while it goes on with the others.
+    for (int round = 1; round <= 4; ++round) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION child{};
+        ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                     nullptr, nullptr, &startup, &child));
+        UniqueKernelHandle process(child.hProcess), thread(child.hThread);
+        int changes = 0;
+        std::string seen = StoredSearch();
+        const ULONGLONG deadline = GetTickCount64() + 30000;
+        while (changes < round && GetTickCount64() < deadline &&
+               WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+            const std::string now = StoredSearch();
+            if (now != seen) {
+                seen = now;
+                ++changes;
+            }
+        }
+        ::TerminateProcess(process.Get(), 9);
+        ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+        ASSERT_EQ(changes, round) << "the child saved too little before the deadline";
+
+        TAppSettings loaded;
+        TSettingsService(store, catalogue, browsers, boxes, loaded).LoadSettings(false, true);
+        EXPECT_EQ(OptionsOfNeitherSet(loaded), "") << "round " << round;
+    }
+    ::SetEnvironmentVariableA(kSaveLoopVariable, nullptr);
+    // The next save goes through and loads back whole.
+    TAppSettings saved = OptionSet(true);
+    TSettingsService(store, catalogue, browsers, boxes, saved).SaveSettings(false);
+    TAppSettings reloaded;
+    TSettingsService(store, catalogue, browsers, boxes, reloaded).LoadSettings(false, true);
+    EXPECT_TRUE(reloaded == saved);
 }
 
 } // namespace

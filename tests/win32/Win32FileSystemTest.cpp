@@ -263,9 +263,12 @@ TEST_F(CatalogueFaultTest, KilledAtAnyStepOfASaveEachFileIsOldOrNew) {
         EXPECT_FALSE(*onDiskSites == oldSites && *onDiskGroups == newGroups) << "step " << at;
         EXPECT_EQ(LoadedSites(), *onDiskSites == oldSites ? 1 : 3) << "step " << at;
     }
-    // Leftover temporary files are never the data files, and the next save goes through.
-    for (const auto& name : Listing(folder))
-        EXPECT_TRUE(name == "targets.dat" || name == "Tessaly.dat" || name.ends_with(".tmp")) << name;
+    // Leftover temporary files are never the data files, they carry the name the start-up
+    // clean-up looks for, and the next save goes through.
+    const auto leftovers = Listing(folder);
+    for (const auto& name : leftovers)
+        EXPECT_TRUE(name == "targets.dat" || name == "Tessaly.dat" || IsSaveTemporaryName(name)) << name;
+    EXPECT_GT(leftovers.size(), 2u) << "a killed save leaves its temporary file";
     TWin32FileSystem plain;
     ASSERT_TRUE(SaveOnThread(plain));
     EXPECT_EQ(plain.ReadFile(sites), newSites);
@@ -333,6 +336,29 @@ TEST_F(Win32FileSystemTest, SeedingCopiesTheStarterFilesOnce) {
     SeedDataFile(files, data, program, "targets.dat");
     EXPECT_EQ(files.ReadFile(data + "targets.dat"), "edited");
     EXPECT_FALSE(files.CopyFileNoOverwrite(program + "targets.dat", data + "targets.dat"));
+}
+
+TEST_F(Win32FileSystemTest, StaleTemporariesGoAndEverythingElseStays) {
+    for (const char* name :
+         {"TSYBEEF.TMP", "tsy12345.tmp", "tsy-notes.tmp", "other.tmp", "targets.dat", "tsy2.tmp.dat"})
+        files.WriteFileAtomic(folder + name, "x");
+    files.CreateDirectories(folder + "tsy3.tmp");
+    // What a save killed after naming its temporary file leaves once the process is gone.
+    char killed[MAX_PATH + 16] = {};
+    ASSERT_NE(GetTempFileNameA(folder.c_str(), "tsy", 0, killed), 0u);
+    files.RemoveStaleTemporaries(folder.substr(0, folder.size() - 1));
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{"other.tmp", "targets.dat", "tsy-notes.tmp",
+                                                         "tsy12345.tmp", "tsy2.tmp.dat", "tsy3.tmp"}));
+}
+
+TEST(DataPaths, StartUpRemovesWhatAKilledSaveLeftInTheDataFolder) {
+    TWin32FileSystem files;
+    files.CreateDirectories(DataFolder());
+    const std::string leftover = DataFolder() + "tsyFE.tmp";
+    files.WriteFileAtomic(leftover, "[001]\r\nname=Half");
+    ASSERT_TRUE(files.FileExists(leftover));
+    ResolveDataPaths(files);
+    EXPECT_FALSE(files.FileExists(leftover));
 }
 
 TEST(DataPaths, FollowTheApplicationDataFolderAndTheExecutable) {

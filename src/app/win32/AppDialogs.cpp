@@ -7,7 +7,7 @@
 namespace tsy::win32 {
 
 TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
-    : context_(std::move(context)), version_(version) {
+    : context_(std::move(context)), version_(version), pages_(context_.Editor.Dialogs.Com) {
     context_.Editor.ListOpenPages = [this] {
         TPageInfos pages;
         ListOpenPages(pages_, TBrowserSet((1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkOpera)),

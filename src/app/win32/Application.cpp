@@ -1,9 +1,6 @@
 #include "app/win32/Application.h"
 
 #include <commctrl.h>
-#include <objbase.h>
-
-#include <stdexcept>
 
 #include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
@@ -26,40 +23,26 @@ UINT RegisterSwitchMessage() {
     return RegisterWindowMessageA(kSwitchToWindowMessageName);
 }
 
-TBrowserKind DetectDefaultOrKeep(IBrowserInfo& browsers, TBrowserKind fallback) {
-    // No program registered for "http": the built-in default stays, and the first-run
-    // notice tells the user that the detection had a problem.
-    try {
-        return browsers.DetectDefaultBrowser();
-    } catch (const std::exception&) {
-        return fallback;
-    }
-}
-
 } // namespace
 
 TApplication::TApplication(HINSTANCE instance, std::string executablePath)
     : instance_(instance), owners_(ToHandle(GetDesktopWindow())), boxes_(owners_),
-      switchToWindow_(RegisterSwitchMessage()),
+      switchToWindow_(RegisterSwitchMessage()), driver_(&com_),
       browsers_(registry_, versions_, associations_, collation_, debug_), paths_(ResolveDataPaths(files_)),
       collections_(collation_), categories_(collation_),
       catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
       service_(registry_, catalogue_, browsers_, boxes_, settings_), autorun_(registry_, executablePath),
       layouts_(registry_), opener_(browsers_, driver_, boxes_),
       explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_),
-      help_(HelpFileBeside(executablePath)), sliderMessages_(RegisterSliderMessages()),
+      help_(HelpFileBeside(executablePath), &com_), sliderMessages_(RegisterSliderMessages()),
       version_(ReadVersionInfo(executablePath)) {
-    settings_.Browser = DetectDefaultOrKeep(browsers_, settings_.Browser);
-    // Internet Explorer's automation object wants a single-threaded apartment.
-    comReady_ = SUCCEEDED(CoInitialize(nullptr));
+    service_.DetectDefaultBrowserAtFirstLoad();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 }
 
 TApplication::~TApplication() {
     slider_.reset();
-    if (comReady_)
-        CoUninitialize();
 }
 
 int TApplication::Run(const TCommandLineSwitches& switches) {
@@ -69,6 +52,7 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     dialogContext.Editor.Dialogs.Owners = &owners_;
     dialogContext.Editor.Dialogs.Layouts = &layouts_;
     dialogContext.Editor.Dialogs.Boxes = &boxes_;
+    dialogContext.Editor.Dialogs.Com = &com_;
     dialogContext.Editor.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) {
         help_.ShowTopic(keyword);
     };
@@ -100,6 +84,10 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.Explorer = &explorer_;
     context.PersistentUI = &layouts_;
     context.ApplySlider = [this](bool enabled) { ApplySlider(enabled); };
+    context.OpenWebPage = [this](HWND owner, const char* url) {
+        com_.Enter();
+        OpenWebPageWithShell(owner, url);
+    };
     TMainForm form(std::move(context));
     dialogs.SetMainForm(&form);
     form.Create();

@@ -21,6 +21,7 @@
 #include "support/OwnerStack.h"
 #include "support/StdRandom.h"
 #include "support/VersionInfo.h"
+#include "support/win32/ComPtr.h"
 #include "support/win32/DebugOutput.h"
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/RegistryStore.h"
@@ -34,8 +35,9 @@ namespace tsy::win32 {
 
 // The process-wide objects, from module initialisation to exit, in the order
 // they are prepared: message-box owners and the switch message, the data paths
-// and their seeding, the default browser as the Browser default, the catalogue
-// containers, the layout store, the help viewer.
+// and their seeding (and the removal of temporary files killed saves left), the
+// catalogue containers, the layout store, the help viewer. The default browser
+// becomes the Browser default at the first settings load, when no choice is stored.
 class TApplication {
 public:
     TApplication(HINSTANCE instance, std::string executablePath);
@@ -54,6 +56,9 @@ private:
     void ApplySlider(bool enabled);
 
     HINSTANCE instance_;
+    // Entered on the first use of COM (Internet Explorer, the open pages, the shell, help), not
+    // at start; left after every object that uses it is gone.
+    TComOnDemand com_;
     TOwnerStack owners_;
     TWin32MessageBoxes boxes_;
     UINT switchToWindow_;
@@ -82,7 +87,6 @@ private:
     TSliderMessages sliderMessages_;
     // Read once, before any window exists.
     TVersionInfo version_;
-    bool comReady_ = false;
     std::unique_ptr<TSliderForm> slider_;
 };
 

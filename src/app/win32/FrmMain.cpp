@@ -53,16 +53,16 @@ void Place(HWND control, const TRect& r) {
     SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DefaultOpenWebPage(HWND owner, const char* url) {
+} // namespace
+
+void OpenWebPageWithShell(HWND owner, const char* url) {
     ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
-
-} // namespace
 
 TMainForm::TMainForm(TMainFormContext context)
     : context_(std::move(context)), tray_(context_.Instance), mru_(*context_.Collation) {
     if (!context_.OpenWebPage)
-        context_.OpenWebPage = DefaultOpenWebPage;
+        context_.OpenWebPage = OpenWebPageWithShell;
 }
 
 TMainForm::~TMainForm() = default;

@@ -75,6 +75,9 @@ struct TMainFormContext {
     std::function<void(HWND owner, const char* url)> OpenWebPage;
 };
 
+// The main window's default for opening a web page: ShellExecuteA "open", maximised.
+void OpenWebPageWithShell(HWND owner, const char* url);
+
 class TMainForm : public TWindow, private IExploreView {
 public:
     explicit TMainForm(TMainFormContext context);

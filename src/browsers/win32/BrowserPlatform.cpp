@@ -60,11 +60,14 @@ private:
 } // namespace
 
 std::unique_ptr<IInternetExplorer> BrowserDriver::CreateInternetExplorer() {
+    EnterCom();
     return std::make_unique<AutomationExplorer>(Dispatch::Create("InternetExplorer.Application"));
 }
 
 void BrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
                                  bool waitUntilReady) {
+    // The shell may hand the start to an extension that it reaches through COM.
+    EnterCom();
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = waitUntilReady ? SEE_MASK_NOCLOSEPROCESS : 0;

@@ -2,6 +2,7 @@
 
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
+#include "support/win32/ComPtr.h"
 
 namespace tsy::win32 {
 
@@ -18,12 +19,22 @@ public:
 };
 
 // Internet Explorer through its automation object, Firefox through ShellExecuteA.
-// The calling thread must belong to a single-threaded COM apartment.
+// The calling thread must belong to a single-threaded COM apartment: the one given here is
+// entered before the first call that needs it, else the caller's own is used.
 class BrowserDriver : public IBrowserDriver {
 public:
+    explicit BrowserDriver(TComOnDemand* com = nullptr) noexcept : com_(com) {}
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
     void StartProcess(const std::string& executable, const std::string& parameters,
                       bool waitUntilReady) override;
+
+private:
+    void EnterCom() noexcept {
+        if (com_)
+            com_->Enter();
+    }
+
+    TComOnDemand* com_;
 };
 
 } // namespace tsy::win32

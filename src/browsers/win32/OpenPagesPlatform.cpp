@@ -50,6 +50,8 @@ private:
 } // namespace
 
 void OpenPagesPlatform::ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) {
+    if (com_)
+        com_->Enter();
     Dispatch shell = Dispatch::Create("Shell.Application");
     VariantResult windowsValue;
     shell.Call("Windows", {}, windowsValue);

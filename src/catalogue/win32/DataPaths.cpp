@@ -56,6 +56,9 @@ TDataPaths ResolveDataPaths(IFileSystem& files) {
     paths.ProgramFolder = ProgramFolder();
     paths.CollectionsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, CollectionsFileName());
     paths.TargetsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, TargetsFileName);
+    // Only this, the first instance, saves here, and it has not saved yet: whatever temporary
+    // file a save left behind was a killed process's.
+    files.RemoveStaleTemporaries(paths.DataFolder);
     return paths;
 }
 

@@ -22,7 +22,8 @@ struct TDataPaths {
 };
 
 // Resolves the paths and seeds both files from the program folder, the
-// collections file first, as start-up does once.
+// collections file first, as start-up does once; then removes the temporary files that
+// saves killed part-way left in the data folder.
 TDataPaths ResolveDataPaths(IFileSystem& files);
 
 } // namespace tsy::win32

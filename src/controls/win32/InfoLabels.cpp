@@ -18,11 +18,11 @@ std::string TextOf(HWND window) {
     return std::string(text.data());
 }
 
-void OpenWithShell(HWND owner, const std::string& url) {
+} // namespace
+
+void OpenUrlWithShell(HWND owner, const std::string& url) {
     ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
 }
-
-} // namespace
 
 bool TInfoLabel::Attach(HWND window) {
     if (!TSubclass::Attach(window))
@@ -134,7 +134,7 @@ std::string TAboutLabel::DrawnText() const {
 
 TURLLabel::TURLLabel(std::string name, TOpen open) : name_(std::move(name)), open_(std::move(open)) {
     if (!open_)
-        open_ = OpenWithShell;
+        open_ = OpenUrlWithShell;
     SetColour(RGB(0, 0, 255));
     SetUnderline(true);
 }

@@ -2,6 +2,8 @@
 
 #include "support/win32/UniqueHandle.h"
 
+#include <windows.h>
+
 #include <objbase.h>
 
 namespace tsy::win32 {
@@ -34,6 +36,34 @@ public:
 
 private:
     HRESULT result_;
+};
+
+// The creating thread's single-threaded apartment, entered at the first Enter() instead of at
+// once: a run that never uses COM then never loads it. Left when the object ends, which
+// must be on the same thread; other threads keep apartments of their own.
+class TComOnDemand {
+public:
+    TComOnDemand() noexcept : thread_(::GetCurrentThreadId()) {}
+    TComOnDemand(const TComOnDemand&) = delete;
+    TComOnDemand& operator=(const TComOnDemand&) = delete;
+    ~TComOnDemand() {
+        if (entered_)
+            ::CoUninitialize();
+    }
+    // Only the first call on the creating thread asks; a thread already in another apartment
+    // keeps it.
+    void Enter() noexcept {
+        if (asked_ || ::GetCurrentThreadId() != thread_)
+            return;
+        asked_ = true;
+        entered_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    bool Entered() const noexcept { return entered_; }
+
+private:
+    DWORD thread_;
+    bool asked_ = false;
+    bool entered_ = false;
 };
 
 } // namespace tsy::win32

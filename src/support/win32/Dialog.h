@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/win32/ComPtr.h"
+
 namespace tsy {
 class TOwnerStack;
 class TPersistentUI;
@@ -31,6 +33,8 @@ struct TDialogEnvironment {
     IMessageBoxes* Boxes = nullptr;
     // Opens a help topic by keyword; F1 and the Help buttons come here.
     std::function<void(HWND owner, const std::string& keyword)> ShowHelp;
+    // The main thread's apartment, entered before a dialog hands a page to the shell.
+    TComOnDemand* Com = nullptr;
 };
 
 // The edges of a control that keep their distance to the same edge of the dialog

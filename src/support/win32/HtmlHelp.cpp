@@ -42,13 +42,15 @@ bool FileExists(const std::string& path) {
 
 } // namespace
 
-THtmlHelp::THtmlHelp(std::string helpFile) : helpFile_(std::move(helpFile)) {}
+THtmlHelp::THtmlHelp(std::string helpFile, TComOnDemand* com) : helpFile_(std::move(helpFile)), com_(com) {}
 
 THtmlHelp::THtmlHelp(std::string helpFile, TEntry entry)
     : helpFile_(std::move(helpFile)), loaded_(true), entry_(std::move(entry)) {}
 
 void THtmlHelp::LoadHelpLibrary() const {
     loaded_ = true;
+    if (com_)
+        com_->Enter();
     library_.Reset(LoadLibraryA(kHelpControlFileName));
     if (!library_) {
         const std::string path = ResolveHelpLibraryPath(RegisteredHelpControl(), Folder(GetWindowsDirectoryA),

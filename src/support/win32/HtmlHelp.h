@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/win32/ComPtr.h"
 #include "support/win32/UniqueHandle.h"
 
 namespace tsy::win32 {
@@ -18,7 +19,8 @@ public:
     // HtmlHelpA's shape.
     using TEntry = std::function<HWND(HWND owner, LPCSTR file, UINT command, DWORD_PTR data)>;
 
-    explicit THtmlHelp(std::string helpFile);
+    // The viewer hosts a browser control, so `com` (when given) is entered before it loads.
+    explicit THtmlHelp(std::string helpFile, TComOnDemand* com = nullptr);
     // A viewer of the caller's in place of the library's.
     THtmlHelp(std::string helpFile, TEntry entry);
 
@@ -40,6 +42,7 @@ private:
     const TEntry& Entry() const;
 
     std::string helpFile_;
+    TComOnDemand* com_ = nullptr;
     mutable bool loaded_ = false;
     mutable UniqueModule library_;
     mutable TEntry entry_;

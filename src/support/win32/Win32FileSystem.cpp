@@ -92,7 +92,8 @@ void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view c
     char tempName[MAX_PATH + 16] = {};
     if (DWORD error = Injected("temporary name"))
         Fail("Cannot create a temporary file for", path, error);
-    if (GetTempFileNameA(FolderOf(path).c_str(), "tsy", 0, tempName) == 0)
+    const std::string prefix(kSaveTemporaryPrefix);
+    if (GetTempFileNameA(FolderOf(path).c_str(), prefix.c_str(), 0, tempName) == 0)
         Fail("Cannot create a temporary file for", path, GetLastError());
     TTemporaryFile temp(tempName);
     {
@@ -155,6 +156,22 @@ void TWin32FileSystem::CreateDirectories(std::string_view path) {
 
 bool TWin32FileSystem::CopyFileNoOverwrite(std::string_view from, std::string_view to) {
     return CopyFileA(std::string(from).c_str(), std::string(to).c_str(), TRUE) != 0;
+}
+
+void TWin32FileSystem::RemoveStaleTemporaries(std::string_view folder) {
+    std::string where(folder);
+    if (!where.empty() && !IsSeparator(where.back()))
+        where += '\\';
+    // The wildcard also matches short (8.3) names; the check on the long name decides.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((where + std::string(kSaveTemporaryPrefix) + "*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsSaveTemporaryName(found.cFileName))
+            DeleteFileA((where + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 } // namespace tsy::win32

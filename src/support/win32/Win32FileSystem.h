@@ -22,6 +22,7 @@ public:
     bool DirectoryExists(std::string_view path) const override;
     void CreateDirectories(std::string_view path) override;
     bool CopyFileNoOverwrite(std::string_view from, std::string_view to) override;
+    void RemoveStaleTemporaries(std::string_view folder) override;
 
 private:
     // Zero, or the error an armed fault point injects before `step`.

@@ -96,7 +96,13 @@ void TAboutForm::AddHint(HWND control, const char* text) {
 }
 
 void ShowAbout(const TDialogEnvironment& environment, HWND owner, const TVersionInfo& version) {
-    TAboutForm form(environment, version);
+    TURLLabel::TOpen open;
+    if (environment.Com)
+        open = [com = environment.Com](HWND linkOwner, const std::string& url) {
+            com->Enter();
+            OpenUrlWithShell(linkOwner, url);
+        };
+    TAboutForm form(environment, version, std::move(open));
     form.ShowModal(owner);
 }
 

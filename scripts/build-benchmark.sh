@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds Google Benchmark from Debian's source package, optimised and with NDEBUG (Debian's
+# library is built without it and says so in every run), as static libraries under
+# DEPS/benchmark. A finished build is kept: a second call returns at once.
+# Usage: build-benchmark.sh DEPS_DIR
+set -euo pipefail
+deps=$(mkdir -p "$1" && cd "$1" && pwd)
+prefix=$deps/benchmark
+[ -f "$prefix/.built" ] && exit 0
+
+log=$deps/benchmark-build.log
+src_root=$deps/benchmark-src
+mkdir -p "$src_root"
+: >"$log"
+src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'benchmark-*' | head -1)
+if [ -z "$src" ]; then
+    (
+        cd "$src_root"
+        rm -f ./*.dsc ./*.tar.* ./*.diff.*
+        apt-get source --download-only benchmark >>"$log" 2>&1
+        dsc=$(ls ./*.dsc | head -1)
+        dpkg-source --no-check -x "$dsc" >>"$log" 2>&1
+    ) || { echo "build-benchmark: fetching the source failed, see $log" >&2; exit 1; }
+    src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'benchmark-*' | head -1)
+fi
+# The version comes from the package, as Debian's own build passes it (there are no Git tags).
+version=$(basename "$src")
+version=${version#benchmark-}
+
+build=$deps/benchmark-build
+rm -rf "$build" "$prefix"
+{
+    cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGIT_VERSION="$version" \
+        -DBUILD_SHARED_LIBS=OFF -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+        -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LIBPFM=OFF -DBENCHMARK_INSTALL_DOCS=OFF \
+        -DCMAKE_INSTALL_PREFIX="$prefix"
+    cmake --build "$build" -j2
+    cmake --install "$build"
+} >>"$log" 2>&1 || { echo "build-benchmark: the build failed, see $log" >&2; exit 1; }
+touch "$prefix/.built"
