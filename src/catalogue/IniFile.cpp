@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "support/AsciiCase.h"
+
 namespace tsy {
 namespace {
 
@@ -21,10 +23,6 @@ constexpr std::array<bool, 256> SpaceTable = MakeSpaceTable();
 
 bool IsSpace(char c) {
     return SpaceTable[static_cast<unsigned char>(c)];
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -78,7 +76,7 @@ constexpr std::size_t IndexThreshold = 8;
 std::size_t TIniFile::Caseless::operator()(std::string_view text) const noexcept {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : text) {
-        hash ^= static_cast<unsigned char>(Lower(c));
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
         hash *= 1099511628211ull;
     }
     // The table masks the low bits, which the multiplications alone leave poorly mixed.
@@ -89,12 +87,7 @@ std::size_t TIniFile::Caseless::operator()(std::string_view text) const noexcept
 }
 
 bool TIniFile::Caseless::operator()(std::string_view a, std::string_view b) const noexcept {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
+    return EqualIgnoreAsciiCase(a, b);
 }
 
 std::uint32_t TIniFile::Index::Find(std::string_view name) const {
