@@ -4,25 +4,16 @@
 # DEPS/benchmark. A finished build is kept: a second call returns at once.
 # Usage: build-benchmark.sh DEPS_DIR
 set -euo pipefail
+source "$(dirname "$0")/debian-source.sh"
 deps=$(mkdir -p "$1" && cd "$1" && pwd)
 prefix=$deps/benchmark
 [ -f "$prefix/.built" ] && exit 0
 
 log=$deps/benchmark-build.log
 src_root=$deps/benchmark-src
-mkdir -p "$src_root"
 : >"$log"
-src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'benchmark-*' | head -1)
-if [ -z "$src" ]; then
-    (
-        cd "$src_root"
-        rm -f ./*.dsc ./*.tar.* ./*.diff.*
-        apt-get source --download-only benchmark >>"$log" 2>&1
-        dsc=$(ls ./*.dsc | head -1)
-        dpkg-source --no-check -x "$dsc" >>"$log" 2>&1
-    ) || { echo "build-benchmark: fetching the source failed, see $log" >&2; exit 1; }
-    src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'benchmark-*' | head -1)
-fi
+src=$(tessaly_debian_source benchmark benchmark "$src_root" "$log") ||
+    { echo "build-benchmark: fetching the source failed, see $log" >&2; exit 1; }
 # The version comes from the package, as Debian's own build passes it (there are no Git tags).
 version=$(basename "$src")
 version=${version#benchmark-}

@@ -4,6 +4,7 @@
 # second call for the same toolchain returns at once.
 # Usage: build-libjpeg.sh TOOLCHAIN_FILE DEPS_DIR
 set -euo pipefail
+source "$(dirname "$0")/debian-source.sh"
 toolchain=$(realpath "$1")
 deps=$(mkdir -p "$2" && cd "$2" && pwd)
 prefix=$deps/libjpeg
@@ -12,19 +13,9 @@ stamp=$prefix/.built-$(basename "$toolchain" .cmake)
 
 log=$deps/libjpeg-build.log
 src_root=$deps/libjpeg-src
-mkdir -p "$src_root"
 : >"$log"
-src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
-if [ -z "$src" ]; then
-    (
-        cd "$src_root"
-        rm -f ./*.dsc ./*.tar.* ./*.diff.*
-        apt-get source --download-only libjpeg-turbo >>"$log" 2>&1
-        dsc=$(ls ./*.dsc | head -1)
-        dpkg-source --no-check -x "$dsc" >>"$log" 2>&1
-    ) || { echo "build-libjpeg: fetching the source failed, see $log" >&2; exit 1; }
-    src=$(find "$src_root" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
-fi
+src=$(tessaly_debian_source libjpeg-turbo libjpeg-turbo "$src_root" "$log") ||
+    { echo "build-libjpeg: fetching the source failed, see $log" >&2; exit 1; }
 
 build=$deps/libjpeg-build-$(basename "$toolchain" .cmake)
 rm -rf "$build" "$prefix"
