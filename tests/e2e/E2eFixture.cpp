@@ -102,6 +102,11 @@ HWND ProgramTest::StartShown(TProgram& program) {
     return main;
 }
 
+bool ProgramTest::WaitForStartUpDone(HWND main) const {
+    HWND box = FindChildByID(main, IDC_COLLECTIONS);
+    return WaitUntil([&] { return SendMessageA(box, CB_GETCOUNT, 0, 0) > 0; }, 10s);
+}
+
 HWND ProgramTest::SearchBox(HWND main) const {
     HWND box = FindChildByID(main, IDC_SEARCH);
     EXPECT_TRUE(box && (GetWindowLongPtrA(box, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWN)

@@ -111,8 +111,7 @@ TEST_P(HiddenStartTest, RunsWithoutShowingTheWindow) {
     TProgram program;
     HWND main = Start(program, GetParam());
     ASSERT_TRUE(main);
-    program.WaitForIdle(10s);
-    Sleep(1000);
+    ASSERT_TRUE(WaitForStartUpDone(main));
     EXPECT_TRUE(program.IsRunning());
     EXPECT_FALSE(IsWindowVisible(main));
 }

@@ -45,8 +45,7 @@ TEST_F(TrayIconTest, AbsentWithMinimizeToTrayOff) {
     SetSetting("MinimizeToTray", 0);
     TProgram program;
     HWND main = StartShown(program);
-    ASSERT_TRUE(main);
-    Sleep(1000);
+    ASSERT_TRUE(WaitForStartUpDone(main));
     EXPECT_FALSE(HasTrayIcon(program.ProcessID()));
     // Minimising then leaves a taskbar button: the window is iconic, not hidden.
     PostKey(FocusOf(main), VK_ESCAPE);
@@ -58,8 +57,7 @@ TEST_F(TrayIconTest, AbsentWhenStartedForTheSlider) {
     TProgram program;
     HWND main = Start(program, "/slider");
     ASSERT_TRUE(main);
-    program.WaitForIdle(10s);
-    Sleep(1000);
+    ASSERT_TRUE(WaitForStartUpDone(main));
     EXPECT_FALSE(HasTrayIcon(program.ProcessID()));
 }
 
