@@ -96,9 +96,15 @@ int TSettingsPage::RowOfData(const TListViewEx& list, LPARAM data) {
 
 // Collections ----------------------------------------------------------------------------
 
-TCollectionsPage::TCollectionsPage(TSettingsForm& form)
-    : TSettingsPage(form, IDD_SET_COLLECTIONS), collections_(*form.Context().Editor.Collation),
+TCollectionSitesPage::TCollectionSitesPage(TSettingsForm& form, int templateId)
+    : TSettingsPage(form, templateId), collections_(*form.Context().Editor.Collation),
       targets_(*form.Context().Editor.Collation) {}
+
+void TCollectionSitesPage::Leave() {
+    LeaveTab(State(), TabSelection(collections_, targets_));
+}
+
+TCollectionsPage::TCollectionsPage(TSettingsForm& form) : TCollectionSitesPage(form, IDD_SET_COLLECTIONS) {}
 
 void TCollectionsPage::HandleInit() {
     AttachList(collections_, IDC_COLLECTIONS_LIST, false, TSortListView::TSortType::Both, "Collections");
@@ -225,10 +231,6 @@ void TCollectionsPage::Enter() {
     targets_.SelectItem(RowOfData(targets_, State().CurrentSite));
 }
 
-void TCollectionsPage::Leave() {
-    LeaveTab(State(), TabSelection(collections_, targets_));
-}
-
 void TCollectionsPage::Add() {
     const std::int32_t added = AddCollectionPrompt(Editor(), Root());
     if (added != NotFound) {
@@ -270,9 +272,7 @@ void TCollectionsPage::Delete() {
 
 // Submit Order ---------------------------------------------------------------------------
 
-TOrderPage::TOrderPage(TSettingsForm& form)
-    : TSettingsPage(form, IDD_SET_ORDER), collections_(*form.Context().Editor.Collation),
-      targets_(*form.Context().Editor.Collation) {}
+TOrderPage::TOrderPage(TSettingsForm& form) : TCollectionSitesPage(form, IDD_SET_ORDER) {}
 
 void TOrderPage::HandleInit() {
     AttachList(collections_, IDC_ACTIVE_COLLECTIONS, false, TSortListView::TSortType::Both,
@@ -381,10 +381,6 @@ void TOrderPage::Enter() {
     EnableWindow(Item(IDC_RANDOMIZE), FALSE);
     EnableWindow(targets_.Handle(), FALSE);
     collections_.SelectItem(collections_.FindCaption(State().CurrentCollection));
-}
-
-void TOrderPage::Leave() {
-    LeaveTab(State(), TabSelection(collections_, targets_));
 }
 
 // Sites ----------------------------------------------------------------------------------

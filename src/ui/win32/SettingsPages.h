@@ -41,14 +41,24 @@ protected:
     bool rebuilding_ = false;
 };
 
-// "Collections": which sites a collection holds.
-class TCollectionsPage : public TSettingsPage {
+// A page with a list of collections beside a list of sites; leaving it makes both selections current.
+class TCollectionSitesPage : public TSettingsPage {
 public:
-    explicit TCollectionsPage(TSettingsForm& form);
-    void Enter() override;
+    TCollectionSitesPage(TSettingsForm& form, int templateId);
     void Leave() override;
     TSortListView& CollectionsList() noexcept { return collections_; }
     TSortListView& TargetsList() noexcept { return targets_; }
+
+protected:
+    TSortListView collections_;
+    TSortListView targets_;
+};
+
+// "Collections": which sites a collection holds.
+class TCollectionsPage : public TCollectionSitesPage {
+public:
+    explicit TCollectionsPage(TSettingsForm& form);
+    void Enter() override;
 
 protected:
     void HandleInit() override;
@@ -63,19 +73,14 @@ private:
     void Rename();
     void Delete();
 
-    TSortListView collections_;
-    TSortListView targets_;
     TComboBox filter_;
 };
 
 // "Submit Order": the order in which a collection's sites open.
-class TOrderPage : public TSettingsPage {
+class TOrderPage : public TCollectionSitesPage {
 public:
     explicit TOrderPage(TSettingsForm& form);
     void Enter() override;
-    void Leave() override;
-    TSortListView& CollectionsList() noexcept { return collections_; }
-    TSortListView& TargetsList() noexcept { return targets_; }
 
 protected:
     void HandleInit() override;
@@ -86,9 +91,6 @@ private:
     void ApplyOrderMode();
     void Move(int delta);
     std::int32_t SelectedCollection() const;
-
-    TSortListView collections_;
-    TSortListView targets_;
 };
 
 // "Sites": the sites themselves.
