@@ -104,7 +104,14 @@ HWND ProgramTest::StartShown(TProgram& program) {
 
 bool ProgramTest::WaitForStartUpDone(HWND main) const {
     HWND box = FindChildByID(main, IDC_COLLECTIONS);
-    return WaitUntil([&] { return SendMessageA(box, CB_GETCOUNT, 0, 0) > 0; }, 10s);
+    if (!WaitUntil([&] { return SendMessageA(box, CB_GETCOUNT, 0, 0) > 0; }, 10s))
+        return false;
+    // The program posts itself its last steps (the tray icon comes once the window shows).
+    // Posted messages are handled in turn, so one posted now takes effect after them; the
+    // scroll width of a list without a horizontal scroll bar changes nothing else.
+    const LRESULT mark = SendMessageA(box, CB_GETHORIZONTALEXTENT, 0, 0) + 1;
+    PostMessageA(box, CB_SETHORIZONTALEXTENT, WPARAM(mark), 0);
+    return WaitUntil([&] { return SendMessageA(box, CB_GETHORIZONTALEXTENT, 0, 0) == mark; }, 10s);
 }
 
 HWND ProgramTest::SearchBox(HWND main) const {

@@ -30,8 +30,8 @@ protected:
     // Starts it and waits until the main window is shown and the program is idle.
     HWND StartShown(TProgram& program);
 
-    // Waits for the last step of the window's start-up, the collections box filled: whatever
-    // start-up shows or adds has happened by then.
+    // Waits for the end of the window's start-up, the collections box filled and the steps the
+    // program posted itself handled: whatever start-up shows or adds has happened by then.
     bool WaitForStartUpDone(HWND main) const;
     HWND SearchBox(HWND main) const;
     HWND CollectionsBox(HWND main) const;

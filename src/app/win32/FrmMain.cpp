@@ -31,6 +31,8 @@ namespace tsy::win32 {
 namespace {
 
 constexpr int kSnapDistance = 10;
+// A combo box's height with its drop-down open: 15 entries and the box itself.
+constexpr int kDropDownRows = 16;
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -49,8 +51,27 @@ TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
     }
 }
 
+// Moving a control where it already is still costs a round of messages; at creation every
+// control is in place already.
+bool IsPlaced(HWND control, const TRect& r, bool heightToo) {
+    RECT now{};
+    if (!GetWindowRect(control, &now))
+        return false;
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    return now.left == r.Left && now.top == r.Top && now.right - now.left == r.Width &&
+           (!heightToo || now.bottom - now.top == r.Height);
+}
+
 void Place(HWND control, const TRect& r) {
-    SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!IsPlaced(control, r, true))
+        SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A combo box is sized with its drop-down, which its window rectangle leaves out.
+void PlaceComboBox(HWND box, const TRect& r) {
+    if (!IsPlaced(box, r, false))
+        SetWindowPos(box, nullptr, r.Left, r.Top, r.Width, r.Height * kDropDownRows,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -159,7 +180,7 @@ void TMainForm::CreateControls() {
         const TRect& r = created_.*def.Rect;
         int height = r.Height;
         if (def.Id == IDC_COLLECTIONS || def.Id == IDC_SEARCH)
-            height = r.Height * 16; // the drop-down: 15 entries visible
+            height = r.Height * kDropDownRows;
         HWND control = nullptr;
         if (def.Id == IDC_SEARCH) {
             if (mru_.Create(Handle(), def.Id, r.Left, r.Top, r.Width, r.Height, height - r.Height))
@@ -217,11 +238,8 @@ void TMainForm::LayOut(int clientWidth) {
     const TMainFormLayout l = LayoutMainForm(created_, createdClientWidth_, clientWidth);
     Place(Control(IDC_LOOKIN_LABEL), l.LookInLabel);
     Place(Control(IDC_SEARCH_LABEL), l.SearchLabel);
-    // The combo boxes' heights include their drop-downs; only move and widen them.
-    SetWindowPos(Control(IDC_COLLECTIONS), nullptr, l.Collections.Left, l.Collections.Top,
-                 l.Collections.Width, l.Collections.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Control(IDC_SEARCH), nullptr, l.Search.Left, l.Search.Top, l.Search.Width,
-                 l.Search.Height * 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceComboBox(Control(IDC_COLLECTIONS), l.Collections);
+    PlaceComboBox(Control(IDC_SEARCH), l.Search);
     Place(Control(IDC_EXPLORE), l.Explore);
     Place(Control(IDC_SETTINGS), l.Settings);
     Place(Control(IDC_ABOUT), l.About);
@@ -242,7 +260,11 @@ void TMainForm::ApplySettings(bool startedForSlider) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mru_.SetAutoComplete(s.AutoComplete);
     tray_.SetMinimizeToTray(s.MinimizeToTray);
-    SetTrayIconVisible(TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider));
+    // The window shows (at start-up) before the shell has answered for the icon.
+    if (TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider))
+        tray_.ShowSoon();
+    else
+        SetTrayIconVisible(false);
     FillCollections();
     RegisterHotkey();
 }

@@ -67,6 +67,13 @@ bool TTrayIconEx::SetVisible(bool visible) {
     return true;
 }
 
+void TTrayIconEx::ShowSoon() {
+    visible_ = true;
+    if (!inTray_ && window_) {
+        PostMessageA(window_, kTrayAddMessage, 0, 0);
+    }
+}
+
 bool TTrayIconEx::Notify(DWORD message) {
     if (!window_) {
         return false;
@@ -158,6 +165,13 @@ LRESULT TTrayIconEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayCallbackMessage) {
         if (wParam == kTrayIconId) {
             OnMouse(static_cast<UINT>(lParam));
+        }
+        return 0;
+    }
+    if (message == kTrayAddMessage) {
+        // Made invisible or added meanwhile: nothing left to do.
+        if (visible_ && !inTray_) {
+            inTray_ = Notify(NIM_ADD);
         }
         return 0;
     }

@@ -15,6 +15,8 @@ namespace tsy::win32 {
 // The icon's callback message and identifier.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 inline constexpr UINT kTrayIconId = 1;
+// Posted to the icon's window by ShowSoon.
+inline constexpr UINT kTrayAddMessage = WM_USER + 2;
 
 struct TTrayIconEvents {
     std::function<void()> OnDblClick;         // left double-click on the icon
@@ -62,6 +64,9 @@ public:
     bool Visible() const { return visible_; }
     bool SetVisible(bool visible);
     bool InTray() const { return inTray_; }
+    // SetVisible(true) with the shell asked from the message loop: the shell answers from another
+    // process, which at start-up takes longer than showing the main window.
+    void ShowSoon();
 
     // The application's shown flag; set at start-up (false when started hidden).
     bool ApplicationShown() const { return shown_; }
