@@ -264,7 +264,7 @@ void TMainForm::ApplySettings(bool startedForSlider) {
     if (TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider))
         tray_.ShowSoon();
     else
-        SetTrayIconVisible(false);
+        tray_.SetVisible(false);
     FillCollections();
     RegisterHotkey();
 }
