@@ -369,16 +369,7 @@ TEST_F(DialogPictures, EachWizardPageIsSaved) {
     Drive({[](HWND wizard) {
               for (int page = 1; page <= 4; ++page) {
                   // The visible import list of the page, if it has one: its first row is chosen.
-                  HWND list = nullptr;
-                  EnumChildWindows(
-                      wizard,
-                      [](HWND child, LPARAM found) -> BOOL {
-                          if (GetDlgCtrlID(child) != IDC_URLLIST || !IsWindowVisible(child))
-                              return TRUE;
-                          *reinterpret_cast<HWND*>(found) = child;
-                          return FALSE;
-                      },
-                      LPARAM(&list));
+                  HWND list = tsy::testing::Descendant(wizard, IDC_URLLIST, true);
                   if (list && page <= 2)
                       ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
                   EXPECT_TRUE(tsy::testing::SaveScreenshot(wizard, "wizard-page-" + std::to_string(page)));

@@ -92,6 +92,30 @@ void SetText(HWND dialog, int id, const std::string& text) {
     SetWindowTextA(GetDlgItem(dialog, id), text.c_str());
 }
 
+namespace {
+
+struct TDescendantSearch {
+    int id;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK AcceptDescendant(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<TDescendantSearch*>(data);
+    if (GetDlgCtrlID(window) != search.id || (search.visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND Descendant(HWND root, int id, bool visibleOnly) {
+    TDescendantSearch search{id, visibleOnly, nullptr};
+    EnumChildWindows(root, AcceptDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Pump() {
     MSG msg;
     for (int round = 0; round < 3; ++round) {

@@ -40,6 +40,8 @@ private:
 void Click(HWND dialog, int id);
 std::string Text(HWND window);
 void SetText(HWND dialog, int id, const std::string& text);
+// The first descendant of `root` with the control id, optionally only a visible one.
+HWND Descendant(HWND root, int id, bool visibleOnly = false);
 // Lets the dialog paint and settle.
 void Pump();
 

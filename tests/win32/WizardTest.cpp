@@ -24,30 +24,13 @@ namespace {
 using namespace tsy;
 using namespace tsy::win32;
 using tsy::testing::Click;
+using tsy::testing::Descendant;
 using tsy::testing::Text;
 using tsy::testing::TModalDriver;
 using Kind = fakes::RecordingMessageBoxes::Kind;
 
 constexpr const char* kHomePage = "http://home.example/";
 constexpr const char* kSearchPage = "http://find.example/results?q=StubText&lang=en%2Dgb";
-
-HWND Descendant(HWND root, int id) {
-    struct TSearch {
-        int Id;
-        HWND Found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<TSearch*>(data);
-            if (GetDlgCtrlID(window) != s.Id)
-                return TRUE;
-            s.Found = window;
-            return FALSE;
-        },
-        LPARAM(&search));
-    return search.Found;
-}
 
 // The wizard's controls as a user finds them on its pages.
 struct TWizardView {
