@@ -26,9 +26,13 @@ void Fill(TCatalogue& catalogue, int sites) {
         catalogue.categories.Append(TCategory{i, "Category " + std::to_string(i)});
     for (int i = 1; i <= sites; ++i) {
         const std::string host = "site" + std::to_string(i) + ".example.com";
-        catalogue.targets.Append(TTarget{i, "Site number " + std::to_string(i),
-                                         "https://" + host + "/search?q=%s", "https://" + host + "/",
-                                         i % (CategoryCount + 1), false});
+        catalogue.targets.Append(TTarget{i,
+                                         "Site number " + std::to_string(i),
+                                         "https://" + host + "/search?q=%s",
+                                         "https://" + host + "/",
+                                         i % (CategoryCount + 1),
+                                         false,
+                                         {}});
     }
     std::uint32_t state = 12345;
     for (int c = 0; c < CollectionCount; ++c) {

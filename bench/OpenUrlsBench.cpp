@@ -3,6 +3,7 @@
 #include "browsers/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
+#include "support/AnsiCodePage.h"
 #include "support/AnsiCollation.h"
 
 #include <benchmark/benchmark.h>
@@ -69,10 +70,11 @@ struct Catalogue {
     NoMessages messages;
     NoRandom random;
     NoClock clock;
-    TExplorer explorer{targets, collections, settings, opener, messages, random, clock};
+    TAnsiCodePage codePage;
+    TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
 };
 
-void Explore(benchmark::State& state, const std::string& searchText, const char* what) {
+void Explore(benchmark::State& state, const TEncodedSearch& searchText, const char* what) {
     Catalogue catalogue;
     for (auto _ : state) {
         catalogue.explorer.ExploreTargets(catalogue.ids, searchText);
@@ -98,12 +100,12 @@ void Explore(benchmark::State& state, const std::string& searchText, const char*
 }
 
 void BM_ExploreFirefoxSearch(benchmark::State& state) {
-    Explore(state, PrepareSearchText("open source tools"), "search URLs");
+    Explore(state, PrepareSearchText(u"open source tools", TAnsiCodePage()), "search URLs");
 }
 BENCHMARK(BM_ExploreFirefoxSearch)->Unit(benchmark::kMicrosecond);
 
 void BM_ExploreFirefoxHomePages(benchmark::State& state) {
-    Explore(state, "", "home pages");
+    Explore(state, TEncodedSearch{}, "home pages");
 }
 BENCHMARK(BM_ExploreFirefoxHomePages)->Unit(benchmark::kMicrosecond);
 

@@ -19,9 +19,10 @@ std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems) {
 }
 
 TExplorer::TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
-                     IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock)
+                     IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock,
+                     const ICodePage& codePage)
     : targets_(targets), collections_(collections), settings_(settings), opener_(opener), messages_(messages),
-      random_(random), clock_(clock) {}
+      random_(random), clock_(clock), codePage_(codePage) {}
 
 void TExplorer::btnExploreClick(IExploreView& view) {
     auto entry = view.SelectedCollectionEntry();
@@ -37,31 +38,31 @@ void TExplorer::btnExploreClick(IExploreView& view) {
         return;
     }
 
-    std::string searchText;
+    TEncodedSearch search;
     if (view.SearchBoxEnabled() && !view.CtrlHeld()) {
-        std::string trimmed = TrimText(view.SearchBoxText());
-        if (!trimmed.empty())
+        const std::u16string text = view.SearchBoxText();
+        if (!TrimWideText(text).empty())
             view.AddSearchToHistory();
-        searchText = PrepareSearchText(trimmed);
+        search = PrepareSearchText(text, codePage_);
     }
 
     if (collection.Randomize != view.AltHeld())
-        ExploreTargets(ShuffleTargetIDs(collection.IDs()), searchText);
+        ExploreTargets(ShuffleTargetIDs(collection.IDs()), search);
     else
-        ExploreTargets(collection.IDs(), searchText);
+        ExploreTargets(collection.IDs(), search);
 
     if (settings_.AutoClose)
         view.CloseWindow();
 }
 
-void TExplorer::ExploreTargets(const TTargetIDs& ids, const std::string& searchText) {
+void TExplorer::ExploreTargets(const TTargetIDs& ids, const TEncodedSearch& search) {
     std::vector<std::string> urls;
     std::vector<std::int32_t> sources;
     urls.reserve(ids.size());
     sources.reserve(ids.size());
     std::string url;
     for (auto id : ids) {
-        if (BuildTargetURL(targets_, id, searchText, url)) {
+        if (BuildTargetURL(targets_, id, search, url)) {
             urls.push_back(url);
             sources.push_back(id);
         }
@@ -71,7 +72,7 @@ void TExplorer::ExploreTargets(const TTargetIDs& ids, const std::string& searchT
         OpenURLs(urls, sources);
     else if (ids.empty())
         messages_.Warning("The selected collection has no sites.");
-    else if (TrimText(searchText).empty())
+    else if (search.Empty())
         messages_.Warning(
             "All the sites in the collection require a search string to be provided.  No URLs opened.");
     else

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "browsers/OpenUrls.h"
+#include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "settings/Settings.h"
 #include "support/Clock.h"
+#include "support/CodePage.h"
 #include "support/MessageBoxes.h"
 #include "support/Random.h"
 
@@ -20,7 +22,7 @@ public:
     virtual ~IExploreView() = default;
     // The text of the collections box's selected entry; nullopt when nothing is selected.
     virtual std::optional<std::string> SelectedCollectionEntry() const = 0;
-    virtual std::string SearchBoxText() const = 0;
+    virtual std::u16string SearchBoxText() const = 0;
     virtual bool SearchBoxEnabled() const = 0;
     // The modifier keys as the keyboard reports them for this input event.
     virtual bool CtrlHeld() const = 0;
@@ -39,13 +41,14 @@ std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems);
 class TExplorer {
 public:
     TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
-              IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock);
+              IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock,
+              const ICodePage& codePage);
 
     // The Explore button. Errors (an unknown site, a template that cannot be expanded, a browser
     // that cannot be located) propagate to the caller's central handler; AutoClose is then not applied.
     void btnExploreClick(IExploreView& view);
     // Opens the URLs the sites produce for the encoded search text, or shows why there are none.
-    void ExploreTargets(const TTargetIDs& ids, const std::string& searchText);
+    void ExploreTargets(const TTargetIDs& ids, const TEncodedSearch& search);
     // A uniformly shuffled copy, freshly seeded from the clock on every call.
     TTargetIDs ShuffleTargetIDs(const TTargetIDs& ids);
 
@@ -60,6 +63,7 @@ private:
     IMessageBoxes& messages_;
     IRandom& random_;
     const IClock& clock_;
+    const ICodePage& codePage_;
 };
 
 } // namespace tsy

@@ -1,6 +1,8 @@
 #include "browsers/SearchUrl.h"
 
+#include "support/AsciiCase.h"
 #include "support/Format.h"
+#include "support/Unicode.h"
 
 namespace tsy {
 
@@ -16,10 +18,6 @@ bool IsAsciiDigit(char c) {
 
 bool IsAsciiAlnum(char c) {
     return IsAsciiLetter(c) || IsAsciiDigit(c);
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
 [[noreturn]] void RaiseTemplateError(std::string_view searchURL, const std::string& reason) {
@@ -42,6 +40,34 @@ std::string TrimText(std::string_view text) {
         text.remove_suffix(1);
     }
     return std::string(text);
+}
+
+std::u16string TrimWideText(std::u16string_view text) {
+    while (!text.empty() && text.front() <= 32) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() <= 32) {
+        text.remove_suffix(1);
+    }
+    return std::u16string(text);
+}
+
+const std::string& TEncodedSearch::For(const TTarget& target) const {
+    return IsUtf8Charset(target.Charset) ? Utf8 : CodePage;
+}
+
+bool IsUtf8Charset(std::string_view charset) {
+    return EqualIgnoreAsciiCase(charset, "utf-8");
+}
+
+TEncodedSearch PrepareSearchText(std::u16string_view text, const ICodePage& codePage) {
+    const std::u16string trimmed = TrimWideText(text);
+    TEncodedSearch search;
+    search.Utf8 = PrepareSearchText(Utf16ToUtf8(trimmed));
+    // Trimming the bytes again changes nothing: the code page keeps codes below 33 as they are.
+    const std::optional<std::string> bytes = codePage.FromWide(trimmed);
+    search.CodePage = bytes ? PrepareSearchText(*bytes) : search.Utf8;
+    return search;
 }
 
 std::string EncodeSearchText(std::string_view text) {
@@ -122,6 +148,12 @@ bool BuildTargetURL(const TTarget& target, std::string_view encodedText, std::st
 bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, std::string_view encodedText,
                     std::string& url) {
     return BuildTargetURL(targets.ByID(targetID), encodedText, url);
+}
+
+bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, const TEncodedSearch& search,
+                    std::string& url) {
+    const TTarget target = targets.ByID(targetID);
+    return BuildTargetURL(target, search.For(target), url);
 }
 
 std::string NormalizeURL(std::string_view url) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "support/CodePage.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -24,6 +25,27 @@ std::string EncodeSearchText(std::string_view text);
 // Trims, encodes, then turns every encoded space into "+": the text that goes into a template.
 std::string PrepareSearchText(std::string_view text);
 
+// TrimText for the search box's Unicode text: drops leading and trailing characters with codes
+// 32 or less.
+std::u16string TrimWideText(std::u16string_view text);
+
+// The search text encoded once for each way a site may read it.
+struct TEncodedSearch {
+    // The code-page bytes escaped, or the UTF-8 form when the code page cannot hold the text.
+    std::string CodePage;
+    std::string Utf8;
+
+    bool Empty() const { return Utf8.empty(); }
+    // The form the site asks for by its charset.
+    const std::string& For(const TTarget& target) const;
+};
+
+// Whether a site's charset asks for UTF-8; any other value counts as none.
+bool IsUtf8Charset(std::string_view charset);
+
+// Trims the text, then encodes it both ways as PrepareSearchText does with bytes.
+TEncodedSearch PrepareSearchText(std::u16string_view text, const ICodePage& codePage);
+
 // Puts encodedText in place of the one "%s" and turns "%%" into "%". Any other percent sign,
 // or a second "%s", raises ESearchTemplate.
 std::string ExpandSearchURL(std::string_view searchURL, std::string_view encodedText);
@@ -33,6 +55,9 @@ std::string ExpandSearchURL(std::string_view searchURL, std::string_view encoded
 bool BuildTargetURL(const TTarget& target, std::string_view encodedText, std::string& url);
 // The same for the site with the magnitude of targetID; an unknown id raises EBriefcase.
 bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, std::string_view encodedText,
+                    std::string& url);
+// The same with the form of the search text that the site reads.
+bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, const TEncodedSearch& search,
                     std::string& url);
 
 // The form a URL takes on a browser command line: "/" appended when it has none anywhere,

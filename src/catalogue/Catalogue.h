@@ -19,6 +19,9 @@ struct TTarget {
     std::string Open;
     std::int32_t CatID = 0; // 0 is "(general)"
     bool ReadOnly = false;
+    // How the site reads its search text: "utf-8", or empty for the code page. Other values
+    // are kept as found and count as empty.
+    std::string Charset;
 
     bool operator==(const TTarget&) const = default;
 };

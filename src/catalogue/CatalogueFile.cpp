@@ -87,6 +87,7 @@ void ReadTargets(TTargets& targets, const TIniFile& ini, bool readOnly) {
         target.Search = ini.ReadString(section, "search", "");
         target.Open = ini.ReadString(section, "open", "");
         target.CatID = ini.ReadInteger(section, "catid", 0);
+        target.Charset = ini.ReadString(section, "charset", "");
         target.ReadOnly = readOnly;
         targets.Append(target);
     }
@@ -102,6 +103,9 @@ void WriteTargets(const TTargets& targets, TIniFile& ini, bool readOnly) {
         ini.WriteString(section, "search", target.Search);
         ini.WriteString(section, "open", target.Open);
         ini.WriteInteger(section, "catid", target.CatID);
+        // Only sites that have one carry the key, so files without it stay as they were.
+        if (!target.Charset.empty())
+            ini.WriteString(section, "charset", target.Charset);
         maxID = std::max(maxID, target.ID);
     }
     ini.WriteInteger(MainSection, "maxid", maxID);
@@ -178,7 +182,7 @@ std::string TargetsFileText(const TTargets& targets, bool readOnly) {
         if (target.ReadOnly != readOnly)
             continue;
         ids.push_back(target.ID);
-        size += target.Name.size() + target.Search.size() + target.Open.size() + 48;
+        size += target.Name.size() + target.Search.size() + target.Open.size() + target.Charset.size() + 60;
     }
     if (!AllDistinct(ids)) {
         TIniFile ini;
@@ -198,6 +202,8 @@ std::string TargetsFileText(const TTargets& targets, bool readOnly) {
         AppendLine(text, "search", target.Search);
         AppendLine(text, "open", target.Open);
         AppendLine(text, "catid", std::to_string(target.CatID));
+        if (!target.Charset.empty())
+            AppendLine(text, "charset", target.Charset);
         maxID = std::max(maxID, target.ID);
     }
     text += "[main]\r\n";

@@ -1,36 +1,36 @@
 #include "controls/RegistryEx.h"
 
 #include "support/Format.h"
+#include "support/Unicode.h"
 
 #include <algorithm>
 
 namespace tsy {
 
-std::vector<std::uint8_t> EncodeMultiString(const std::vector<std::string>& list) {
-    std::vector<std::uint8_t> data;
-    for (const std::string& entry : list) {
-        if (entry.empty() || entry.find('\0') != std::string::npos) {
+std::vector<std::uint8_t> EncodeMultiString(const std::vector<std::u16string>& list) {
+    std::u16string units;
+    for (const std::u16string& entry : list) {
+        if (entry.empty() || entry.find(u'\0') != std::u16string::npos) {
             continue;
         }
-        data.insert(data.end(), entry.begin(), entry.end());
-        data.push_back(0);
+        units += entry;
+        units += u'\0';
     }
-    data.push_back(0);
-    return data;
+    units += u'\0';
+    return Utf16LEBytes(units);
 }
 
-std::vector<std::string> DecodeMultiString(std::span<const std::uint8_t> data, bool skipDuplicates,
-                                           const ICollation& collation) {
-    std::vector<std::string> list;
-    auto position = data.begin();
-    while (position != data.end()) {
-        const auto nul = std::find(position, data.end(), std::uint8_t{0});
-        if (nul == data.end() || nul == position) {
+std::vector<std::u16string> DecodeMultiString(std::u16string_view units, bool skipDuplicates,
+                                              const IWideCollation& collation) {
+    std::vector<std::u16string> list;
+    while (!units.empty()) {
+        const std::size_t nul = units.find(u'\0');
+        if (nul == std::u16string_view::npos || nul == 0) {
             break;
         }
-        std::string entry(position, nul);
-        position = nul + 1;
-        if (skipDuplicates && std::any_of(list.begin(), list.end(), [&](const std::string& present) {
+        std::u16string entry(units.substr(0, nul));
+        units.remove_prefix(nul + 1);
+        if (skipDuplicates && std::any_of(list.begin(), list.end(), [&](const std::u16string& present) {
                 return collation.EqualIgnoreCase(present, entry);
             })) {
             continue;
@@ -40,26 +40,38 @@ std::vector<std::string> DecodeMultiString(std::span<const std::uint8_t> data, b
     return list;
 }
 
-void TRegistryEx::ReadMultiString(std::string_view name, std::vector<std::string>& list,
-                                  bool skipDuplicates) const {
+std::vector<std::u16string> DecodeStoredMultiString(const RawValue& value, bool skipDuplicates,
+                                                    const IWideCollation& collation,
+                                                    const ICodePage& codePage) {
+    const bool text = value.type == ValueType::String || value.type == ValueType::ExpandString ||
+                      value.type == ValueType::MultiString;
+    const std::u16string units =
+        text ? Utf16FromLEBytes(value.data)
+             : codePage.ToWide(
+                   std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+    return DecodeMultiString(units, skipDuplicates, collation);
+}
+
+void TRegistryEx::ReadMultiString(std::string_view name, std::vector<std::u16string>& list,
+                                  bool skipDuplicates, const ICodePage& codePage) const {
     std::optional<RawValue> value;
     try {
-        value = key_.Read(name);
+        value = key_.ReadWide(name);
     } catch (const ERegistryError&) {
         throw ERegistryError(Format("Failed to get data for '%s'", std::string(name).c_str()));
     }
     if (!value || value->data.empty()) {
         return;
     }
-    list = DecodeMultiString(value->data, skipDuplicates, collation_);
+    list = DecodeStoredMultiString(*value, skipDuplicates, collation_, codePage);
 }
 
-void TRegistryEx::WriteMultiString(std::string_view name, const std::vector<std::string>& list) {
+void TRegistryEx::WriteMultiString(std::string_view name, const std::vector<std::u16string>& list) {
     RawValue value;
     value.type = ValueType::MultiString;
     value.data = EncodeMultiString(list);
     try {
-        key_.Write(name, value);
+        key_.WriteWide(name, value);
     } catch (const ERegistryError&) {
         throw ERegistryError(Format("Failed to set data for '%s'", std::string(name).c_str()));
     }

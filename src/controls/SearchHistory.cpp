@@ -6,8 +6,8 @@
 
 namespace tsy {
 
-bool TSearchHistory::Remove(std::string_view text) {
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const std::string& entry) {
+bool TSearchHistory::Remove(std::u16string_view text) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const std::u16string& entry) {
         return collation_.EqualIgnoreCase(entry, text);
     });
     if (found == entries_.end()) {
@@ -17,7 +17,7 @@ bool TSearchHistory::Remove(std::string_view text) {
     return true;
 }
 
-void TSearchHistory::Add(std::string_view text, int index) {
+void TSearchHistory::Add(std::u16string_view text, int index) {
     // An empty entry could not be stored: it would end the stored list.
     if (text.empty()) {
         return;
@@ -27,13 +27,13 @@ void TSearchHistory::Add(std::string_view text, int index) {
     }
     const int count = static_cast<int>(entries_.size());
     const int position = std::clamp(index, 0, count);
-    entries_.insert(entries_.begin() + position, std::string(text));
+    entries_.insert(entries_.begin() + position, std::u16string(text));
 }
 
-void TSearchHistory::Assign(const std::vector<std::string>& entries) {
+void TSearchHistory::Assign(const std::vector<std::u16string>& entries) {
     entries_.clear();
-    for (const std::string& entry : entries) {
-        const bool present = std::any_of(entries_.begin(), entries_.end(), [&](const std::string& kept) {
+    for (const std::u16string& entry : entries) {
+        const bool present = std::any_of(entries_.begin(), entries_.end(), [&](const std::u16string& kept) {
             return collation_.EqualIgnoreCase(kept, entry);
         });
         if (!present && !entry.empty()) {
@@ -42,45 +42,45 @@ void TSearchHistory::Assign(const std::vector<std::string>& entries) {
     }
 }
 
-std::vector<std::string> TSearchHistory::View(bool sorted) const {
-    std::vector<std::string> view = entries_;
+std::vector<std::u16string> TSearchHistory::View(bool sorted) const {
+    std::vector<std::u16string> view = entries_;
     if (sorted) {
-        std::stable_sort(view.begin(), view.end(), [&](const std::string& a, const std::string& b) {
+        std::stable_sort(view.begin(), view.end(), [&](const std::u16string& a, const std::u16string& b) {
             return collation_.CompareIgnoreCase(a, b) < 0;
         });
     }
     return view;
 }
 
-int FindCompletion(const std::vector<std::string>& items, std::string_view typed,
-                   const ICollation& collation) {
+int FindCompletion(const std::vector<std::u16string>& items, std::u16string_view typed,
+                   const IWideCollation& collation) {
     if (typed.empty()) {
         return -1;
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].size() >= typed.size() &&
-            collation.EqualIgnoreCase(std::string_view(items[i]).substr(0, typed.size()), typed)) {
+            collation.EqualIgnoreCase(std::u16string_view(items[i]).substr(0, typed.size()), typed)) {
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-bool ShouldRecordSearch(std::string_view text, bool boxEnabled, bool ctrlHeld) {
+bool ShouldRecordSearch(std::u16string_view text, bool boxEnabled, bool ctrlHeld) {
     if (!boxEnabled || ctrlHeld) {
         return false;
     }
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
+    return std::any_of(text.begin(), text.end(), [](char16_t c) { return c > u' '; });
 }
 
 void LoadSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,
-                       TSearchHistory& history) {
+                       const ICodePage& codePage, TSearchHistory& history) {
     const std::unique_ptr<IKey> key = store.Open(root, path, true);
     if (!key) {
         return;
     }
-    std::vector<std::string> entries = history.Entries();
-    TRegistryEx(*key, history.Collation()).ReadMultiString(valueName, entries, true);
+    std::vector<std::u16string> entries = history.Entries();
+    TRegistryEx(*key, history.Collation()).ReadMultiString(valueName, entries, true, codePage);
     history.Assign(entries);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/CodePage.h"
 #include "support/Collation.h"
 #include "support/KeyValueStore.h"
 
@@ -13,53 +14,54 @@ namespace tsy {
 inline constexpr const char* kSearchHistoryKeyPath = "\\SOFTWARE\\Orvelle\\Tessaly";
 inline constexpr const char* kSearchHistoryValueName = "SearchMRU";
 
-// The most-recently-used search texts, most recent first. No two entries are equal ignoring
-// case; the collation must outlive the history.
+// The most-recently-used search texts, most recent first, in Unicode. No two entries are equal
+// ignoring case; the collation must outlive the history.
 class TSearchHistory {
 public:
-    explicit TSearchHistory(const ICollation& collation) : collation_(collation) {}
+    explicit TSearchHistory(const IWideCollation& collation) : collation_(collation) {}
 
-    const std::vector<std::string>& Entries() const { return entries_; }
-    const ICollation& Collation() const { return collation_; }
+    const std::vector<std::u16string>& Entries() const { return entries_; }
+    const IWideCollation& Collation() const { return collation_; }
 
     // Upper bound applied when a new text is added; changing it trims nothing.
     int Limit() const { return limit_; }
     void SetLimit(int limit) { limit_ = limit; }
 
     // Deletes the entry equal to `text` ignoring case; false when there is none.
-    bool Remove(std::string_view text);
+    bool Remove(std::u16string_view text);
 
     // Puts `text` at `index` (clamped to the list). A present entry equal ignoring case is
     // replaced by this form; otherwise the oldest entry goes when the count is exactly the
     // limit, so a longer loaded history is not trimmed. Empty texts are not recorded.
-    void Add(std::string_view text, int index = 0);
+    void Add(std::u16string_view text, int index = 0);
 
     void Clear() { entries_.clear(); }
 
     // Replaces the entries as loaded, without applying the limit. Duplicates are dropped.
-    void Assign(const std::vector<std::string>& entries);
+    void Assign(const std::vector<std::u16string>& entries);
 
     // The drop-down items: the entries, sorted ignoring case when `sorted`.
-    std::vector<std::string> View(bool sorted) const;
+    std::vector<std::u16string> View(bool sorted) const;
 
 private:
-    const ICollation& collation_;
-    std::vector<std::string> entries_;
+    const IWideCollation& collation_;
+    std::vector<std::u16string> entries_;
     int limit_ = 10;
 };
 
 // Index of the first item that begins with `typed` ignoring case, or -1 (also for an empty text).
-int FindCompletion(const std::vector<std::string>& items, std::string_view typed,
-                   const ICollation& collation);
+int FindCompletion(const std::vector<std::u16string>& items, std::u16string_view typed,
+                   const IWideCollation& collation);
 
 // Explore records the text only when the box is enabled, Ctrl is not held and the text is not
 // blank (codes 32 and below count as blank). The text is then recorded as typed.
-bool ShouldRecordSearch(std::string_view text, bool boxEnabled, bool ctrlHeld);
+bool ShouldRecordSearch(std::u16string_view text, bool boxEnabled, bool ctrlHeld);
 
 // Opens the key (creating it) and reads the value into the history, duplicates skipped. Nothing
 // happens when the key cannot be opened; a missing or empty value keeps the current entries.
+// Values of a type other than text hold code-page bytes.
 void LoadSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,
-                       TSearchHistory& history);
+                       const ICodePage& codePage, TSearchHistory& history);
 
 // Opens the key (creating it) and writes the history; nothing when the key cannot be opened.
 void SaveSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,

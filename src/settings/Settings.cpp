@@ -72,6 +72,13 @@ std::string TSettings::ReadStringDef(std::string_view name, std::string_view fal
     return text ? *text : std::string(fallback);
 }
 
+std::u16string TSettings::ReadWideStringDef(std::string_view name, std::u16string_view fallback) const {
+    if (!key_)
+        return std::u16string(fallback);
+    auto text = ReadWideString(*key_, name);
+    return text ? *text : std::u16string(fallback);
+}
+
 std::optional<std::vector<std::uint8_t>> TSettings::ReadBinary(std::string_view name) const {
     if (!key_)
         return std::nullopt;
@@ -91,6 +98,10 @@ void TSettings::WriteInteger(std::string_view name, std::int32_t value) {
 
 void TSettings::WriteString(std::string_view name, std::string_view value) {
     tsy::WriteString(Key(), name, value);
+}
+
+void TSettings::WriteWideString(std::string_view name, std::u16string_view value) {
+    tsy::WriteWideString(Key(), name, value);
 }
 
 void TSettings::WriteBinary(std::string_view name, std::span<const std::uint8_t> data) {
@@ -137,6 +148,10 @@ TAppSettings::TAppSettings() {
     for (const auto& def : kTable) {
         std::visit(Overloaded{
                        [&](std::string S::*m) { this->*m = std::get<const char*>(def.Default); },
+                       [&](std::u16string S::*m) {
+                           const std::string_view text = std::get<const char*>(def.Default);
+                           this->*m = std::u16string(text.begin(), text.end());
+                       },
                        [&](bool S::*m) { this->*m = std::get<bool>(def.Default); },
                        [&](std::int32_t S::*m) { this->*m = std::get<std::int32_t>(def.Default); },
                        [&](TBrowserKind S::*m) {
@@ -181,6 +196,11 @@ void ReadSettings(const TSettings& store, TAppSettings& settings) {
                            if (text.size() <= kMaxSettingText)
                                settings.*m = std::move(text);
                        },
+                       [&](std::u16string S::*m) {
+                           std::u16string text = store.ReadWideStringDef(def.Name, settings.*m);
+                           if (text.size() <= kMaxSettingText)
+                               settings.*m = std::move(text);
+                       },
                        [&](bool S::*m) { settings.*m = store.ReadBoolDef(def.Name, settings.*m); },
                        [&](std::int32_t S::*m) { settings.*m = ReadNumberInRange(store, def, settings.*m); },
                        [&](TBrowserKind S::*m) {
@@ -196,6 +216,7 @@ void WriteSettings(TSettings& store, const TAppSettings& settings) {
     for (const TSettingDef* def : SettingsSaveOrder()) {
         std::visit(Overloaded{
                        [&](std::string S::*m) { store.WriteString(def->Name, settings.*m); },
+                       [&](std::u16string S::*m) { store.WriteWideString(def->Name, settings.*m); },
                        [&](bool S::*m) { store.WriteBool(def->Name, settings.*m); },
                        [&](std::int32_t S::*m) { store.WriteInteger(def->Name, settings.*m); },
                        [&](TBrowserKind S::*m) { store.WriteInteger(def->Name, settings.*m); },

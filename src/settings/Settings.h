@@ -25,7 +25,8 @@ struct TAppSettings {
     TAppSettings();
     bool operator==(const TAppSettings&) const = default;
 
-    std::string Search;
+    // The last search text, any Unicode text; stored as a wide REG_SZ.
+    std::u16string Search;
     std::string Collection;
     bool AutoClose;
     bool AlwaysOnTop;
@@ -66,6 +67,7 @@ public:
     bool ReadBoolDef(std::string_view name, bool fallback) const;
     std::int32_t ReadIntegerDef(std::string_view name, std::int32_t fallback) const;
     std::string ReadStringDef(std::string_view name, std::string_view fallback) const;
+    std::u16string ReadWideStringDef(std::string_view name, std::u16string_view fallback) const;
     // nullopt unless the value exists and is a number.
     std::optional<std::int32_t> ReadInteger(std::string_view name) const;
     // nullopt unless the value exists and is REG_BINARY.
@@ -75,6 +77,7 @@ public:
     void WriteBool(std::string_view name, bool value);
     void WriteInteger(std::string_view name, std::int32_t value);
     void WriteString(std::string_view name, std::string_view value);
+    void WriteWideString(std::string_view name, std::u16string_view value);
     void WriteBinary(std::string_view name, std::span<const std::uint8_t> data);
     bool DeleteValue(std::string_view name);
 
@@ -92,8 +95,9 @@ private:
 // in the save (which writes "Hotkey.Key" before "Hotkey.Mod"). The field's type is the
 // option's type; texts default to a text, Booleans to a Boolean, numbers to a number.
 struct TSettingDef {
-    using Field = std::variant<std::string TAppSettings::*, bool TAppSettings::*,
-                               std::int32_t TAppSettings::*, TBrowserKind TAppSettings::*>;
+    using Field =
+        std::variant<std::string TAppSettings::*, std::u16string TAppSettings::*, bool TAppSettings::*,
+                     std::int32_t TAppSettings::*, TBrowserKind TAppSettings::*>;
     using Value = std::variant<const char*, bool, std::int32_t>;
     const char* Name;
     Field Member;

@@ -20,4 +20,15 @@ public:
     }
 };
 
+// Comparison of Unicode texts, the search history's. Matching is code unit by code unit with
+// the system's simple case mapping and no locale equivalences, so texts that look different
+// never merge; ordering follows the user's locale.
+class IWideCollation {
+public:
+    virtual ~IWideCollation() = default;
+    virtual bool EqualIgnoreCase(std::u16string_view a, std::u16string_view b) const = 0;
+    // <0, 0 or >0, ignoring letter case, in the order the system sorts names.
+    virtual int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) const = 0;
+};
+
 } // namespace tsy

@@ -15,7 +15,14 @@ namespace tsy {
 // a leading "\" is allowed and ignored.
 enum class RootKey { CurrentUser, LocalMachine, ClassesRoot };
 
-enum class ValueType : std::uint32_t { None = 0, String = 1, ExpandString = 2, Binary = 3, Dword = 4, MultiString = 7 };
+enum class ValueType : std::uint32_t {
+    None = 0,
+    String = 1,
+    ExpandString = 2,
+    Binary = 3,
+    Dword = 4,
+    MultiString = 7
+};
 
 struct RawValue {
     ValueType type = ValueType::None;
@@ -35,6 +42,10 @@ public:
     virtual bool HasSubKey(std::string_view name) const = 0;
     // Failures raise ERegistryError.
     virtual void Write(std::string_view name, const RawValue& value) = 0;
+    // The same through the platform's wide calls: the data of a text value is UTF-16
+    // little-endian, NUL-terminated, however it was written; other types are unchanged.
+    virtual std::optional<RawValue> ReadWide(std::string_view name) const = 0;
+    virtual void WriteWide(std::string_view name, const RawValue& value) = 0;
     // A missing value is not an error; true when something was deleted.
     virtual bool DeleteValue(std::string_view name) = 0;
 };
@@ -52,5 +63,8 @@ std::optional<std::string> ReadString(const IKey& key, std::string_view name);
 std::optional<std::uint32_t> ReadDword(const IKey& key, std::string_view name);
 void WriteString(IKey& key, std::string_view name, std::string_view text);
 void WriteDword(IKey& key, std::string_view name, std::uint32_t number);
+// A REG_SZ (or REG_EXPAND_SZ) through the wide calls.
+std::optional<std::u16string> ReadWideString(const IKey& key, std::string_view name);
+void WriteWideString(IKey& key, std::string_view name, std::u16string_view text);
 
 } // namespace tsy

@@ -1,5 +1,8 @@
 #include "FakeKeyValueStore.h"
 
+#include "support/AnsiCodePage.h"
+#include "support/Unicode.h"
+
 #include <cctype>
 
 namespace tsy::fakes {
@@ -12,16 +15,50 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
+bool IsText(ValueType type) {
+    return type == ValueType::String || type == ValueType::ExpandString || type == ValueType::MultiString;
+}
+
+// A text value in the other width, as the registry's conversion through the code page gives it;
+// characters the code page lacks become "?".
+RawValue Narrowed(const RawValue& value) {
+    std::string bytes;
+    const TAnsiCodePage codePage;
+    for (const char16_t unit : Utf16FromLEBytes(value.data)) {
+        const auto byte = codePage.FromWide(std::u16string_view(&unit, 1));
+        bytes += byte ? *byte : std::string("?");
+    }
+    return RawValue{value.type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+RawValue Widened(const RawValue& value) {
+    const std::string bytes(value.data.begin(), value.data.end());
+    return RawValue{value.type, Utf16LEBytes(TAnsiCodePage().ToWide(bytes))};
+}
+
+std::optional<RawValue> ReadAs(const FakeKeyValueStore::Key& key, std::string_view name, bool wide) {
+    const std::string lower = Lower(name);
+    auto it = key.values.find(lower);
+    if (it == key.values.end())
+        return std::nullopt;
+    if (!IsText(it->second.type) || (key.wide.count(lower) != 0) == wide)
+        return it->second;
+    return wide ? Widened(it->second) : Narrowed(it->second);
+}
+
 class FakeKey : public IKey {
 public:
     FakeKey(FakeKeyValueStore& store, std::string path) : store_(store), path_(std::move(path)) {}
 
     std::optional<RawValue> Read(std::string_view name) const override {
-        const auto& values = store_.keys.at(path_).values;
-        auto it = values.find(Lower(name));
-        if (it == values.end())
-            return std::nullopt;
-        return it->second;
+        return ReadAs(store_.keys.at(path_), name, false);
+    }
+    std::optional<RawValue> ReadWide(std::string_view name) const override {
+        return ReadAs(store_.keys.at(path_), name, true);
+    }
+    void WriteWide(std::string_view name, const RawValue& value) override {
+        Write(name, value);
+        store_.keys.at(path_).wide.insert(Lower(name));
     }
     bool HasSubKey(std::string_view name) const override {
         return store_.keys.count(path_ + "\\" + Lower(name)) != 0;
@@ -32,6 +69,7 @@ public:
             (store_.failAfterWrites >= 0 && store_.writeCount >= store_.failAfterWrites))
             throw ERegistryError("Failed to set data for '" + std::string(name) + "'");
         key.values[Lower(name)] = value;
+        key.wide.erase(Lower(name));
         ++store_.writeCount;
         store_.writeLog.push_back(std::string(name));
     }
@@ -39,6 +77,7 @@ public:
         auto& key = store_.keys.at(path_);
         if (store_.failWrites || key.readOnly)
             throw ERegistryError("Failed to delete value '" + std::string(name) + "'");
+        key.wide.erase(Lower(name));
         return key.values.erase(Lower(name)) != 0;
     }
 
@@ -113,13 +152,22 @@ const RawValue* FakeKeyValueStore::Find(RootKey root, std::string_view path, std
 
 std::optional<std::string> FakeKeyValueStore::String(RootKey root, std::string_view path,
                                                      std::string_view name) const {
-    auto* value = Find(root, path, name);
+    auto key = keys.find(Normalize(root, path));
+    if (key == keys.end())
+        return std::nullopt;
+    const auto value = ReadAs(key->second, name, false);
     if (!value || value->type != ValueType::String)
         return std::nullopt;
     std::string text(value->data.begin(), value->data.end());
     if (!text.empty() && text.back() == '\0')
         text.pop_back();
     return text;
+}
+
+std::optional<RawValue> FakeKeyValueStore::ReadWide(RootKey root, std::string_view path,
+                                                    std::string_view name) const {
+    auto key = keys.find(Normalize(root, path));
+    return key == keys.end() ? std::nullopt : ReadAs(key->second, name, true);
 }
 
 std::optional<std::uint32_t> FakeKeyValueStore::Dword(RootKey root, std::string_view path,
@@ -136,7 +184,9 @@ void FakeKeyValueStore::SetString(RootKey root, std::string_view path, std::stri
                                   std::string_view text) {
     RawValue value{ValueType::String, std::vector<std::uint8_t>(text.begin(), text.end())};
     value.data.push_back(0);
-    At(root, path).values[Lower(name)] = value;
+    Key& key = At(root, path);
+    key.values[Lower(name)] = value;
+    key.wide.erase(Lower(name));
 }
 
 void FakeKeyValueStore::SetDword(RootKey root, std::string_view path, std::string_view name,

@@ -10,11 +10,14 @@
 namespace tsy::fakes {
 
 // An in-memory registry. Key paths and value names match ignoring ASCII case,
-// as the registry does. Tests may poke at `keys` directly.
+// as the registry does. Tests may poke at `keys` directly. Texts are held as they were
+// written; the other width's call converts them through Windows-1252, as the registry
+// converts through the code page.
 class FakeKeyValueStore : public IKeyValueStore {
 public:
     struct Key {
         std::map<std::string, RawValue> values; // by lower-cased name
+        std::set<std::string> wide;             // names of the values written through the wide calls
         bool readOnly = false;
     };
 
@@ -27,6 +30,8 @@ public:
     std::optional<std::string> String(RootKey root, std::string_view path, std::string_view name) const;
     std::optional<std::uint32_t> Dword(RootKey root, std::string_view path, std::string_view name) const;
     void SetString(RootKey root, std::string_view path, std::string_view name, std::string_view text);
+    // A value as the wide calls see it: a text value's UTF-16, converted when it was written narrow.
+    std::optional<RawValue> ReadWide(RootKey root, std::string_view path, std::string_view name) const;
     void SetDword(RootKey root, std::string_view path, std::string_view name, std::uint32_t number);
 
     // Makes every write fail, as a registry that refuses would.

@@ -34,7 +34,7 @@ const TSettingDef& DefOf(const std::string& name) {
 
 TAppSettings SettingsBeforeCases() {
     TAppSettings s;
-    s.Search = "before";
+    s.Search = u"before";
     s.Collection = "Kept";
     s.AutoClose = true;
     s.AlwaysOnTop = true;
@@ -119,7 +119,11 @@ TAppSettings ExpectedAfter(const TSettingCase& c) {
             using Field = std::remove_reference_t<decltype(s.*member)>;
             if constexpr (std::is_same_v<Field, std::string>)
                 s.*member = std::get<std::string>(*c.expected);
-            else if constexpr (std::is_same_v<Field, bool>)
+            else if constexpr (std::is_same_v<Field, std::u16string>) {
+                // The cases store plain ASCII texts, the same in either width.
+                const std::string& text = std::get<std::string>(*c.expected);
+                s.*member = std::u16string(text.begin(), text.end());
+            } else if constexpr (std::is_same_v<Field, bool>)
                 s.*member = std::get<bool>(*c.expected);
             else
                 s.*member = Field(std::get<std::int32_t>(*c.expected));
@@ -137,11 +141,12 @@ std::string Describe(const TAppSettings& settings) {
             [&](auto member) {
                 const auto& value = settings.*member;
                 using Field = std::remove_cvref_t<decltype(value)>;
-                if constexpr (std::is_same_v<Field, std::string>)
-                    text += value.size() > 16
-                                ? value.substr(0, 16) + "...(" + std::to_string(value.size()) + ")"
-                                : value;
-                else
+                if constexpr (std::is_same_v<Field, std::string> || std::is_same_v<Field, std::u16string>) {
+                    const std::string narrow(value.begin(), value.end());
+                    text += narrow.size() > 16
+                                ? narrow.substr(0, 16) + "...(" + std::to_string(narrow.size()) + ")"
+                                : narrow;
+                } else
                     text += std::to_string(int(value));
             },
             def.Member);

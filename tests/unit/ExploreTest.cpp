@@ -3,6 +3,7 @@
 #include "FakeBrowserInfo.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/SearchUrl.h"
+#include "support/AnsiCodePage.h"
 #include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,10 @@ using Texts = std::vector<std::string>;
 class FakeExploreView : public IExploreView {
 public:
     std::optional<std::string> SelectedCollectionEntry() const override { return selected; }
-    std::string SearchBoxText() const override { return search; }
+    // The box's text: `search` in Windows-1252, or any Unicode text in `wide`.
+    std::u16string SearchBoxText() const override {
+        return wide.empty() ? TAnsiCodePage().ToWide(search) : wide;
+    }
     bool SearchBoxEnabled() const override { return searchEnabled; }
     bool CtrlHeld() const override { return ctrl; }
     bool AltHeld() const override { return alt; }
@@ -27,6 +31,7 @@ public:
 
     std::optional<std::string> selected;
     std::string search;
+    std::u16string wide;
     bool searchEnabled = true, ctrl = false, alt = false;
     Texts events;
 };
@@ -75,7 +80,8 @@ protected:
     TUrlOpener opener{browsers, driver, messages};
     fakes::SplitMixRandom random;
     fakes::SteppingClock clock;
-    TExplorer explorer{targets, collections, settings, opener, messages, random, clock};
+    TAnsiCodePage codePage;
+    TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
     FakeExploreView view;
 };
 
@@ -117,6 +123,22 @@ TEST_F(ExploreTest, SearchTextGoesToEverySiteThatCanSearch) {
               Texts{Firefox("http://s1.com/?q=R%26D+tips|http://s2.com/find?q=R%26D+tips&p=100%")});
     EXPECT_EQ(view.events, Texts{"history   R&D tips "});
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ExploreTest, EachSiteGetsTheTextInItsOwnCharset) {
+    TTarget unicode;
+    unicode.Search = "http://s5.com/?q=%s";
+    unicode.Charset = "UTF-8";
+    targets.Add(unicode);
+    AddCollection("Mixed", {1, 5});
+    Select("Mixed");
+    view.wide = u"caf\u00e9";
+    explorer.btnExploreClick(view);
+    view.wide = u"\u6771 caf\u00e9";
+    explorer.btnExploreClick(view);
+    EXPECT_EQ(driver.calls,
+              (Texts{Firefox("http://s1.com/?q=caf%E9|http://s5.com/?q=caf%C3%A9"),
+                     Firefox("http://s1.com/?q=%E6%9D%B1+caf%C3%A9|http://s5.com/?q=%E6%9D%B1+caf%C3%A9")}));
 }
 
 TEST_F(ExploreTest, NegativeMemberEntriesAreStillSubmitted) {
@@ -168,8 +190,8 @@ TEST_F(ExploreTest, SitesThatOnlySearchNeedAText) {
 }
 
 TEST_F(ExploreTest, ExploreTargetsOfAnEmptyListNamesTheMissingSites) {
-    explorer.ExploreTargets({}, "query");
-    explorer.ExploreTargets({}, "");
+    explorer.ExploreTargets({}, TEncodedSearch{"query", "query"});
+    explorer.ExploreTargets({}, TEncodedSearch{});
     EXPECT_EQ(fakes::ShownBoxes(messages), (Texts{"Warning: The selected collection has no sites.",
                                                   "Warning: The selected collection has no sites."}));
 }

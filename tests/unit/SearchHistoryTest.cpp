@@ -1,8 +1,11 @@
 #include "controls/SearchHistory.h"
 #include "controls/RegistryEx.h"
 
-#include "AsciiCollation.h"
+#include "support/AnsiCodePage.h"
+#include "support/Unicode.h"
+
 #include "FakeKeyValueStore.h"
+#include "WideCaseCollation.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +13,21 @@ namespace tsy {
 
 namespace {
 
-using Texts = std::vector<std::string>;
+using Texts = std::vector<std::u16string>;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes ToBytes(std::string_view s) {
     return Bytes(s.begin(), s.end());
 }
 
+Bytes Wide(std::u16string_view s) {
+    return Utf16LEBytes(s);
+}
+
 class SearchHistoryTest : public ::testing::Test {
 protected:
-    fakes::AsciiCollation collation;
+    fakes::WideCaseCollation collation;
+    TAnsiCodePage codePage;
     TSearchHistory history{collation};
     fakes::FakeKeyValueStore store;
 
@@ -27,13 +35,14 @@ protected:
     const RawValue* Stored() const {
         return store.Find(RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
     }
+    // As older versions wrote it: code-page bytes through the narrow calls.
     void Store(std::string_view data) {
         store.At(RootKey::CurrentUser, kSearchHistoryKeyPath).values["searchmru"] =
             RawValue{ValueType::MultiString, ToBytes(data)};
     }
     void Load() {
         LoadSearchHistory(store, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName,
-                          history);
+                          codePage, history);
     }
     void Save() {
         SaveSearchHistory(store, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName,
@@ -44,6 +53,8 @@ protected:
 class ThrowingKey : public IKey {
 public:
     std::optional<RawValue> Read(std::string_view) const override { throw ERegistryError("denied"); }
+    std::optional<RawValue> ReadWide(std::string_view) const override { throw ERegistryError("denied"); }
+    void WriteWide(std::string_view, const RawValue&) override { throw ERegistryError("denied"); }
     bool HasSubKey(std::string_view) const override { return false; }
     void Write(std::string_view, const RawValue&) override { throw ERegistryError("denied"); }
     bool DeleteValue(std::string_view) override { return false; }
@@ -52,93 +63,93 @@ public:
 } // namespace
 
 TEST_F(SearchHistoryTest, AddingAPresentTextInOtherCapitalsReplacesItAtTheTop) {
-    Fill({"x", "ABC", "y"});
-    history.Add("abc");
-    EXPECT_EQ(history.Entries(), (Texts{"abc", "x", "y"}));
-    EXPECT_TRUE(history.Remove("X"));
-    EXPECT_FALSE(history.Remove("x"));
-    EXPECT_EQ(history.Entries(), (Texts{"abc", "y"}));
+    Fill({u"x", u"ABC", u"y"});
+    history.Add(u"abc");
+    EXPECT_EQ(history.Entries(), (Texts{u"abc", u"x", u"y"}));
+    EXPECT_TRUE(history.Remove(u"X"));
+    EXPECT_FALSE(history.Remove(u"x"));
+    EXPECT_EQ(history.Entries(), (Texts{u"abc", u"y"}));
 }
 
 TEST_F(SearchHistoryTest, LimitDropsTheOldestOnlyWhenTheCountEqualsIt) {
     Texts ten;
     for (int i = 0; i < 10; ++i) {
-        ten.push_back("t" + std::to_string(i));
+        ten.push_back(u"t" + std::u16string(1, char16_t(u'0' + i)));
     }
     Fill(ten);
-    history.Add("new");
+    history.Add(u"new");
     ASSERT_EQ(history.Entries().size(), 10u);
-    EXPECT_EQ(history.Entries().front(), "new");
-    EXPECT_EQ(history.Entries().back(), "t8");
+    EXPECT_EQ(history.Entries().front(), u"new");
+    EXPECT_EQ(history.Entries().back(), u"t8");
 
-    history.Add("T5"); // present: nothing dropped
+    history.Add(u"T5"); // present: nothing dropped
     EXPECT_EQ(history.Entries().size(), 10u);
-    EXPECT_EQ(history.Entries().back(), "t8");
+    EXPECT_EQ(history.Entries().back(), u"t8");
 
     // Twelve loaded entries stay, and a new text makes thirteen.
     Texts twelve = ten;
-    twelve.push_back("t10");
-    twelve.push_back("t11");
+    twelve.push_back(u"t10");
+    twelve.push_back(u"t11");
     Fill(twelve);
-    history.Add("new");
+    history.Add(u"new");
     EXPECT_EQ(history.Entries().size(), 13u);
-    EXPECT_EQ(history.Entries().back(), "t11");
+    EXPECT_EQ(history.Entries().back(), u"t11");
 }
 
 TEST_F(SearchHistoryTest, OddLimitsAndPositionsAreHandledSafely) {
     history.SetLimit(0);
-    history.Add("a"); // an empty history has no oldest entry to drop
-    EXPECT_EQ(history.Entries(), Texts{"a"});
+    history.Add(u"a"); // an empty history has no oldest entry to drop
+    EXPECT_EQ(history.Entries(), Texts{u"a"});
     history.SetLimit(2);
-    history.Add("b", 99);
-    history.Add("c", -5);
-    EXPECT_EQ(history.Entries(), (Texts{"c", "a"}));
-    history.Add("");
-    EXPECT_EQ(history.Entries(), (Texts{"c", "a"}));
+    history.Add(u"b", 99);
+    history.Add(u"c", -5);
+    EXPECT_EQ(history.Entries(), (Texts{u"c", u"a"}));
+    history.Add(u"");
+    EXPECT_EQ(history.Entries(), (Texts{u"c", u"a"}));
 }
 
 TEST_F(SearchHistoryTest, SortedViewLeavesTheHistoryInRecentOrder) {
-    Fill({"pear", "Apple", "fig"});
-    EXPECT_EQ(history.View(true), (Texts{"Apple", "fig", "pear"}));
-    EXPECT_EQ(history.View(false), (Texts{"pear", "Apple", "fig"}));
+    Fill({u"pear", u"Apple", u"fig"});
+    EXPECT_EQ(history.View(true), (Texts{u"Apple", u"fig", u"pear"}));
+    EXPECT_EQ(history.View(false), (Texts{u"pear", u"Apple", u"fig"}));
     Save();
     ASSERT_NE(Stored(), nullptr);
-    EXPECT_EQ(Stored()->data, ToBytes(std::string_view("pear\0Apple\0fig\0\0", 16)));
+    EXPECT_EQ(Stored()->data, Wide(std::u16string_view(u"pear\0Apple\0fig\0\0", 16)));
 }
 
 TEST_F(SearchHistoryTest, SavesEachEntryWithANulAndOneMoreAtTheEnd) {
-    Fill({"b", "a"});
+    Fill({u"b", u"a"});
     Save();
     ASSERT_NE(Stored(), nullptr);
     EXPECT_EQ(Stored()->type, ValueType::MultiString);
-    EXPECT_EQ(Stored()->data, ToBytes(std::string_view("b\0a\0\0", 5)));
+    EXPECT_EQ(Stored()->data, Wide(std::u16string_view(u"b\0a\0\0", 5)));
 
     history.Clear();
     Save();
-    EXPECT_EQ(Stored()->data, Bytes{0});
+    EXPECT_EQ(Stored()->data, (Bytes{0, 0}));
 }
 
 TEST_F(SearchHistoryTest, LoadsSkippingDuplicatesAndStopsAtAnEmptyEntry) {
     Store(std::string_view("a\0a\0b\0\0", 7));
     Load();
-    EXPECT_EQ(history.Entries(), (Texts{"a", "b"}));
+    EXPECT_EQ(history.Entries(), (Texts{u"a", u"b"}));
 
     Store(std::string_view("a\0\0b\0\0", 6));
     Load();
-    EXPECT_EQ(history.Entries(), Texts{"a"});
+    EXPECT_EQ(history.Entries(), Texts{u"a"});
 
     Store(std::string_view("x\0A\0y\0a\0\0", 9));
     Load();
-    EXPECT_EQ(history.Entries(), (Texts{"x", "A", "y"}));
+    EXPECT_EQ(history.Entries(), (Texts{u"x", u"A", u"y"}));
 }
 
 TEST_F(SearchHistoryTest, MissingOrEmptyValueKeepsTheCurrentEntries) {
-    Fill({"kept"});
+    Fill({u"kept"});
     Load();
-    EXPECT_EQ(history.Entries(), Texts{"kept"});
+    EXPECT_EQ(history.Entries(), Texts{u"kept"});
     Store("");
     Load();
-    EXPECT_EQ(history.Entries(), Texts{"kept"});
+    EXPECT_EQ(history.Entries(), Texts{u"kept"});
     // The key is created on the way.
     EXPECT_TRUE(store.Exists(RootKey::CurrentUser, kSearchHistoryKeyPath));
 }
@@ -150,30 +161,30 @@ TEST_F(SearchHistoryTest, DamagedDataIsReadAsFarAsItIsWellFormed) {
 
     Store(std::string_view("one\0two\0tail without nul", 24));
     Load();
-    EXPECT_EQ(history.Entries(), (Texts{"one", "two"}));
+    EXPECT_EQ(history.Entries(), (Texts{u"one", u"two"}));
 
     Store(std::string_view("\0one\0\0", 6));
     Load();
     EXPECT_TRUE(history.Entries().empty());
 
-    // A value of another type is read all the same.
+    // A value of another type holds code-page bytes.
     store.At(RootKey::CurrentUser, kSearchHistoryKeyPath).values["searchmru"] =
         RawValue{ValueType::Binary, ToBytes(std::string_view("\xe9t\xe9\0", 4))};
     Load();
-    EXPECT_EQ(history.Entries(), Texts{"\xe9t\xe9"});
+    EXPECT_EQ(history.Entries(), Texts{u"\u00e9t\u00e9"});
 }
 
 TEST_F(SearchHistoryTest, UnopenableKeyReadsAndWritesNothing) {
-    Fill({"a"});
+    Fill({u"a"});
     store.failOpen = true;
     Load();
     Save();
-    EXPECT_EQ(history.Entries(), Texts{"a"});
+    EXPECT_EQ(history.Entries(), Texts{u"a"});
     EXPECT_EQ(store.writeCount, 0);
 }
 
 TEST_F(SearchHistoryTest, RefusedWriteRaisesTheRegistryMessage) {
-    Fill({"a"});
+    Fill({u"a"});
     store.failWrites = true;
     try {
         Save();
@@ -184,58 +195,70 @@ TEST_F(SearchHistoryTest, RefusedWriteRaisesTheRegistryMessage) {
 }
 
 TEST(RegistryEx, RefusedReadRaisesTheRegistryMessage) {
-    fakes::AsciiCollation collation;
+    fakes::WideCaseCollation collation;
+    TAnsiCodePage codePage;
     ThrowingKey key;
-    Texts list{"kept"};
+    Texts list{u"kept"};
     try {
-        TRegistryEx(key, collation).ReadMultiString("SearchMRU", list, true);
+        TRegistryEx(key, collation).ReadMultiString("SearchMRU", list, true, codePage);
         FAIL() << "no error raised";
     } catch (const ERegistryError& e) {
         EXPECT_STREQ(e.what(), "Failed to get data for 'SearchMRU'");
     }
-    EXPECT_EQ(list, Texts{"kept"});
+    EXPECT_EQ(list, Texts{u"kept"});
 }
 
 TEST(RegistryEx, EntriesThatCannotBeStoredAreLeftOut) {
-    fakes::AsciiCollation collation;
-    const Bytes data = EncodeMultiString({"a", "", std::string("b\0c", 3), "d"});
-    EXPECT_EQ(data, ToBytes(std::string_view("a\0d\0\0", 5)));
-    EXPECT_EQ(DecodeMultiString(data, false, collation), (Texts{"a", "d"}));
+    fakes::WideCaseCollation collation;
+    const Bytes data = EncodeMultiString({u"a", u"", std::u16string(u"b\0c", 3), u"d"});
+    EXPECT_EQ(data, Wide(std::u16string_view(u"a\0d\0\0", 5)));
+    EXPECT_EQ(DecodeMultiString(Utf16FromLEBytes(data), false, collation), (Texts{u"a", u"d"}));
 }
 
 TEST(RegistryEx, DecodeKeepsDuplicatesWhenAsked) {
-    fakes::AsciiCollation collation;
-    const Bytes data = ToBytes(std::string_view("a\0A\0\0", 5));
-    EXPECT_EQ(DecodeMultiString(data, false, collation), (Texts{"a", "A"}));
-    EXPECT_EQ(DecodeMultiString(data, true, collation), Texts{"a"});
+    fakes::WideCaseCollation collation;
+    const std::u16string_view data(u"a\0A\0\0", 5);
+    EXPECT_EQ(DecodeMultiString(data, false, collation), (Texts{u"a", u"A"}));
+    EXPECT_EQ(DecodeMultiString(data, true, collation), Texts{u"a"});
     EXPECT_TRUE(DecodeMultiString({}, true, collation).empty());
 }
 
 TEST(SearchHistoryRules, CompletionFindsTheFirstItemBeginningWithTheTextIgnoringCase) {
-    fakes::AsciiCollation collation;
-    const Texts items{"weather", "Wiki", "wikipedia", "w"};
-    EXPECT_EQ(FindCompletion(items, "wi", collation), 1);
-    EXPECT_EQ(FindCompletion(items, "WIKIP", collation), 2);
-    EXPECT_EQ(FindCompletion(items, "W", collation), 0);
-    EXPECT_EQ(FindCompletion(items, "wikipedias", collation), -1);
-    EXPECT_EQ(FindCompletion(items, "", collation), -1);
-    EXPECT_EQ(FindCompletion({}, "a", collation), -1);
+    fakes::WideCaseCollation collation;
+    const Texts items{u"weather", u"Wiki", u"wikipedia", u"w"};
+    EXPECT_EQ(FindCompletion(items, u"wi", collation), 1);
+    EXPECT_EQ(FindCompletion(items, u"WIKIP", collation), 2);
+    EXPECT_EQ(FindCompletion(items, u"W", collation), 0);
+    EXPECT_EQ(FindCompletion(items, u"wikipedias", collation), -1);
+    EXPECT_EQ(FindCompletion(items, u"", collation), -1);
+    EXPECT_EQ(FindCompletion({}, u"a", collation), -1);
 }
 
 TEST(SearchHistoryRules, ExploreRecordsOnlyNonBlankTextsFromAnEnabledBoxWithoutCtrl) {
-    EXPECT_TRUE(ShouldRecordSearch("  word  ", true, false));
-    EXPECT_FALSE(ShouldRecordSearch(" \t \x01", true, false));
-    EXPECT_FALSE(ShouldRecordSearch("", true, false));
-    EXPECT_FALSE(ShouldRecordSearch("word", false, false));
-    EXPECT_FALSE(ShouldRecordSearch("word", true, true));
-    EXPECT_TRUE(ShouldRecordSearch("\xa0", true, false)); // a no-break space is above 32
+    EXPECT_TRUE(ShouldRecordSearch(u"  word  ", true, false));
+    EXPECT_FALSE(ShouldRecordSearch(u" \t \x01", true, false));
+    EXPECT_FALSE(ShouldRecordSearch(u"", true, false));
+    EXPECT_FALSE(ShouldRecordSearch(u"word", false, false));
+    EXPECT_FALSE(ShouldRecordSearch(u"word", true, true));
+    EXPECT_TRUE(ShouldRecordSearch(u"\u00a0", true, false)); // a no-break space is above 32
+}
+
+TEST_F(SearchHistoryTest, UnicodeEntriesAreStoredWideAndComeBackWhole) {
+    const std::u16string greek = u"\u0391\u03b8\u03ae\u03bd\u03b1 \u6771\u4eac \U0001F600";
+    Fill({greek, u"caf\u00e9"});
+    history.Add(u"CAF\u00c9");
+    Save();
+    EXPECT_EQ(Stored()->type, ValueType::MultiString);
+    history.Clear();
+    Load();
+    EXPECT_EQ(history.Entries(), (Texts{u"CAF\u00c9", greek}));
 }
 
 TEST_F(SearchHistoryTest, TextIsRecordedWithItsBlanks) {
-    history.Add("  word  ");
+    history.Add(u"  word  ");
     Save();
     Load();
-    EXPECT_EQ(history.Entries(), Texts{"  word  "});
+    EXPECT_EQ(history.Entries(), Texts{u"  word  "});
 }
 
 } // namespace tsy

@@ -1,4 +1,5 @@
 #include "browsers/SearchUrl.h"
+#include "support/AnsiCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,42 @@ TEST(TrimText, DropsCodesUpToThirtyTwoAtBothEndsOnly) {
                        "a\xA0"),
               "\x7F"
               "a\xA0");
+}
+
+// The text as a site without a charset and a UTF-8 site get it, code page 1252.
+std::pair<std::string, std::string> Both(std::u16string_view text) {
+    const TEncodedSearch search = PrepareSearchText(text, TAnsiCodePage());
+    TTarget utf8;
+    utf8.Charset = "utf-8";
+    return {search.For(TTarget{}), search.For(utf8)};
+}
+
+using Pair = std::pair<std::string, std::string>;
+
+TEST(PrepareUnicodeSearchText, CodePageWhenTheWholeTextFitsOtherwiseUtf8) {
+    EXPECT_EQ(Both(u"caf\u00e9"), (Pair{"caf%E9", "caf%C3%A9"}));
+    EXPECT_EQ(Both(u"\u6771\u4eac 2026"), (Pair{"%E6%9D%B1%E4%BA%AC+2026", "%E6%9D%B1%E4%BA%AC+2026"}));
+    EXPECT_EQ(Both(u"caf\u00e9 \u6771"), (Pair{"caf%C3%A9+%E6%9D%B1", "caf%C3%A9+%E6%9D%B1"}));
+    EXPECT_EQ(Both(u" a b+c\t"), (Pair{"a+b%2Bc", "a+b%2Bc"}));
+    // The euro sign is a byte of 1252 above 0x7F, but not Latin-1.
+    EXPECT_EQ(Both(u"\u20ac"), (Pair{"%80", "%E2%82%AC"}));
+    EXPECT_EQ(Both(u" \r\n"), (Pair{"", ""}));
+}
+
+TEST(PrepareUnicodeSearchText, SurrogatesPairedOrNot) {
+    EXPECT_EQ(Both(u"\U0001F600").second, "%F0%9F%98%80");
+    EXPECT_EQ(Both(u"\U0001F600").first, "%F0%9F%98%80");
+    const std::u16string lone{u'a', char16_t(0xD83D), u'b', char16_t(0xDE00)};
+    EXPECT_EQ(Both(lone), (Pair{"a%EF%BF%BDb%EF%BF%BD", "a%EF%BF%BDb%EF%BF%BD"}));
+    EXPECT_EQ(Both(std::u16string(1, char16_t(0xD800))).second, "%EF%BF%BD");
+}
+
+TEST(PrepareUnicodeSearchText, OnlyUtf8InAnyCaseNamesUtf8) {
+    EXPECT_TRUE(IsUtf8Charset("utf-8"));
+    EXPECT_TRUE(IsUtf8Charset("UTF-8"));
+    EXPECT_FALSE(IsUtf8Charset("utf8"));
+    EXPECT_FALSE(IsUtf8Charset("koi8-r"));
+    EXPECT_FALSE(IsUtf8Charset(""));
 }
 
 TEST(EncodeSearchText, PassesOnlyAsciiLettersAndDigits) {

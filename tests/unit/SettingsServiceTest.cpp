@@ -146,7 +146,7 @@ TEST_F(SettingsServiceTest, FailingDetectionEndsTheLoadBeforeTheCatalogue) {
         EXPECT_STREQ(e.what(), "Unable to detect if browsers are installed.");
     }
     EXPECT_TRUE(catalogue.calls.empty());
-    EXPECT_EQ(settings.Search, "kept") << "the options read before the advice stay loaded";
+    EXPECT_EQ(settings.Search, u"kept") << "the options read before the advice stay loaded";
 }
 
 TEST_F(SettingsServiceTest, MissingDefaultBrowserExecutableEndsTheLoad) {
@@ -184,7 +184,7 @@ TEST_F(SettingsServiceTest, LoadReadsEveryOptionAndKeepsCurrentValuesForMissingO
     settings.SliderY = 321; // no stored value: the current value stays
     service.LoadSettings(false, true);
 
-    EXPECT_EQ(settings.Search, "weather");
+    EXPECT_EQ(settings.Search, u"weather");
     EXPECT_EQ(settings.Collection, "News");
     EXPECT_TRUE(settings.AutoClose);
     EXPECT_TRUE(settings.AlwaysOnTop);
@@ -212,7 +212,7 @@ TEST_F(SettingsServiceTest, HotkeyKeyStoredAsTextKeepsTheQKey) {
 }
 
 TEST_F(SettingsServiceTest, SaveWritesEveryOptionInItsOrderWithItsType) {
-    settings.Search = "rain";
+    settings.Search = u"rain";
     settings.AutoClose = true;
     settings.Browser = bkFirefox;
     settings.HotkeyKey = 0x51;

@@ -123,7 +123,7 @@ TEST(SettingsTable, LoadsInTableOrderAndSavesHotkeyKeyBeforeMod) {
 
 TEST(SettingsTable, NewSettingsStartAtTheFirstStartDefaults) {
     const TAppSettings settings;
-    EXPECT_EQ(settings.Search, "");
+    EXPECT_EQ(settings.Search, u"");
     EXPECT_EQ(settings.Collection, "Search");
     EXPECT_FALSE(settings.AutoClose);
     EXPECT_FALSE(settings.AlwaysOnTop);
@@ -203,7 +203,7 @@ TEST(SettingsTable, ASaveCutShortAtAnyValueLeavesEveryOptionOldOrNew) {
         EXPECT_THROW(WriteSettings(store, after), ERegistryError) << "cut after " << cut;
 
         TAppSettings loaded = after;
-        loaded.Search = "neither";
+        loaded.Search = u"neither";
         ReadSettings(store, loaded);
         int changed = 0;
         for (const auto& def : SettingsTable()) {

@@ -67,8 +67,8 @@ TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
     TTargets targets;
     categories.Add("Books");
     categories.Add("Music");
-    TTarget book{0, "Shop", "", "http://shop/", categories.GetItem(0).ID, false};
-    TTarget song{0, "Songs", "", "http://songs/", categories.GetItem(1).ID, false};
+    TTarget book{0, "Shop", "", "http://shop/", categories.GetItem(0).ID, false, {}};
+    TTarget song{0, "Songs", "", "http://songs/", categories.GetItem(1).ID, false, {}};
     targets.Add(book);
     targets.Add(song);
     DeleteCategoryAndClear(categories, targets, "BOOKS");

@@ -89,9 +89,9 @@ protected:
     SettingsDialogTest()
         : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())),
           service(registry, store, browsers, boxes, settings), autorun(registry, "C:\\Tessaly\\Tessaly.exe") {
-        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false},
-                       {2, "Beta", "", "http://beta.example/", 0, false},
-                       {3, "Gamma", "", "http://gamma.example/", 1, false}};
+        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false, {}},
+                       {2, "Beta", "", "http://beta.example/", 0, false, {}},
+                       {3, "Gamma", "", "http://gamma.example/", 1, false, {}}};
         store.groups = {{"Search", {1, 2}, false}, {"News", {3}, false}};
         store.kinds = {{1, "Books"}};
         store.Load();

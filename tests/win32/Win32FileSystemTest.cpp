@@ -128,7 +128,7 @@ TEST_F(Win32FileSystemTest, CatalogueSaveFailureReachesTheCallerAndKeepsBothFile
     files.WriteFileAtomic(sites, "[main]\r\nmaxid=0\r\n");
     files.WriteFileAtomic(groups, "[main]\r\ncollections=0\r\n");
     TCatalogueFiles store(targets, collections, categories, files, sites, groups);
-    TTarget site{0, "Site", "http://s/?q=%s", "http://s/", 0, false};
+    TTarget site{0, "Site", "http://s/?q=%s", "http://s/", 0, false, {}};
     targets.Add(site);
     {
         UniqueFile holder(CreateFileA(sites.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -162,7 +162,7 @@ public:
 void FillCatalogue(TTargets& targets, TCollections& collections) {
     TTargetIDs ids;
     for (int i = 1; i <= 3; ++i) {
-        TTarget site{0, "Site " + std::to_string(i), "http://s/?q=%s", "http://s/", 0, false};
+        TTarget site{0, "Site " + std::to_string(i), "http://s/?q=%s", "http://s/", 0, false, {}};
         targets.Add(site);
         ids.push_back(i);
     }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tsy {
+
+// The system's ANSI code page, the one the catalogue and the older stored texts use. The
+// Windows build asks the system; tests and the native build use a Windows-1252 stand-in.
+class ICodePage {
+public:
+    virtual ~ICodePage() = default;
+    // The text's bytes in the code page; nullopt when any character has no exact byte form
+    // (no best-fit substitutes).
+    virtual std::optional<std::string> FromWide(std::u16string_view text) const = 0;
+    virtual std::u16string ToWide(std::string_view bytes) const = 0;
+};
+
+} // namespace tsy
