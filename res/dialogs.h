@@ -40,6 +40,7 @@
 #define IDC_SEARCH_LABEL_EDIT 364
 #define IDC_CATEGORY_LABEL 365
 #define IDC_BTN_HELP 366 // btnHelp
+#define IDC_CHK_UTF8 367 // chkUTF8
 
 // The page host's tab control, for dialogs made of pages.
 #define IDC_PAGES 399

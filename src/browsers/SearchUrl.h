@@ -40,7 +40,10 @@ struct TEncodedSearch {
     const std::string& For(const TTarget& target) const;
 };
 
-// Whether a site's charset asks for UTF-8; any other value counts as none.
+// The charset value of a site that reads its search text as UTF-8.
+inline constexpr const char* kUtf8Charset = "utf-8";
+
+// Whether a site's charset asks for UTF-8 (in any letter case); any other value counts as none.
 bool IsUtf8Charset(std::string_view charset);
 
 // Trims the text, then encodes it both ways as PrepareSearchText does with bytes.

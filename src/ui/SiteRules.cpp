@@ -59,6 +59,12 @@ std::string SearchURLToStored(std::string_view display) {
     return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(TrimText(display), "%", "%%"), kProbeWord, "%s");
 }
 
+std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked) {
+    if (IsUtf8Charset(stored))
+        return utf8Ticked ? std::string(stored) : std::string();
+    return utf8Ticked ? std::string(kUtf8Charset) : std::string(stored);
+}
+
 std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,
                                         std::string_view open) {
     const std::string trimmedSearch = TrimText(search);

@@ -45,6 +45,10 @@ std::string SearchURLToDisplay(std::string_view stored);
 // becomes "%s".
 std::string SearchURLToStored(std::string_view display);
 
+// A site's charset after the editor's UTF-8 box: ticked gives UTF-8; unticked clears UTF-8 but
+// keeps a value the program does not know, which the box cannot show.
+std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked);
+
 // The warning for the first rule the editor's fields break, or nothing when they may be saved.
 // The fields are taken as typed; they are trimmed here.
 std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,

@@ -92,6 +92,8 @@ const TTarget& TWizardSite::Add(TTargets& targets, TCategories& categories, cons
     site_.Open = fields.Open;
     site_.Search = fields.Search;
     site_.CatID = categories.IDOfName(TrimText(categoryText));
+    // A site found in today's browser reads its search text as UTF-8.
+    site_.Charset = kUtf8Charset;
     targets.Add(site_);
     added_ = true;
     return site_;

@@ -209,6 +209,27 @@ TEST_F(CatalogueFileTest, SavingWritesTheDocumentedLayout) {
                                          "[categories]\r\n002=Two\r\n001=One\r\n");
 }
 
+TEST_F(CatalogueFileTest, CharsetIsWrittenOnlyForSitesThatHaveItAndAnyValueSurvives) {
+    const std::string without = "[001]\r\nname=Plain\r\nsearch=http://p/?q=%s\r\nopen=\r\ncatid=0\r\n";
+    const std::string sites = without +
+                              "[002]\r\nname=Wide\r\nsearch=http://w/?q=%s\r\nopen=\r\ncatid=0\r\n"
+                              "charset=utf-8\r\n"
+                              "[003]\r\nname=Old\r\nsearch=http://o/?q=%s\r\nopen=\r\ncatid=0\r\n"
+                              "charset=koi8-r\r\n"
+                              "[main]\r\nmaxid=3\r\n";
+    LoadAndRepair(sites, "");
+    EXPECT_EQ(targets.ByID(1).Charset, "");
+    EXPECT_EQ(targets.ByID(2).Charset, "utf-8");
+    EXPECT_EQ(targets.ByID(3).Charset, "koi8-r");
+    store.Save();
+    EXPECT_EQ(files.Content(SitesPath), sites);
+
+    targets.Clear();
+    LoadAndRepair(without + "[main]\r\nmaxid=1\r\n", "");
+    store.Save();
+    EXPECT_EQ(files.Content(SitesPath), without + "[main]\r\nmaxid=1\r\n");
+}
+
 TEST_F(CatalogueFileTest, SavingAnEmptyCatalogueWritesOnlyMain) {
     store.Save();
     EXPECT_EQ(files.Content(SitesPath), "[main]\r\nmaxid=0\r\n");
@@ -296,7 +317,7 @@ TEST_F(CatalogueFileTest, SavedTextsEqualWritingKeyByKeyRepeatedIDsIncluded) {
         categories.Clear();
         fakes::MakeSampleCatalogue(seed, {static_cast<int>(seed % 9) * 5, static_cast<int>(seed % 4), 3},
                                    targets, collections, categories);
-        TTarget odd{0, "  lead\r\nbreak", " ", "", -3, seed % 2 == 0, {}};
+        TTarget odd{0, "  lead\r\nbreak", " ", "", -3, seed % 2 == 0, seed % 3 == 0 ? "utf-8" : ""};
         targets.Add(odd);
         if (seed % 3 == 0 && targets.Count() > 1) {
             targets.SetItem(0, targets.GetItem(targets.High()));

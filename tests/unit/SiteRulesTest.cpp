@@ -20,6 +20,15 @@ TEST(SearchURLForms, DisplayAndStoredFormsRoundTrip) {
     EXPECT_EQ(SearchURLToDisplay("%%%s"), "%StubText");
 }
 
+TEST(CharsetAfterEdit, TheBoxSetsOrClearsUtf8AndKeepsAnUnknownValueUnticked) {
+    EXPECT_EQ(CharsetAfterEdit("", true), "utf-8");
+    EXPECT_EQ(CharsetAfterEdit("", false), "");
+    EXPECT_EQ(CharsetAfterEdit("UTF-8", true), "UTF-8");
+    EXPECT_EQ(CharsetAfterEdit("utf-8", false), "");
+    EXPECT_EQ(CharsetAfterEdit("koi8-r", false), "koi8-r");
+    EXPECT_EQ(CharsetAfterEdit("koi8-r", true), "utf-8");
+}
+
 TEST(ValidateSite, FirstBrokenRuleGivesItsWarning) {
     EXPECT_EQ(ValidateSite(" \t", "http://x/?q=StubText", ""), kInvalidSiteData);
     EXPECT_EQ(ValidateSite("Site", "  ", " "), kInvalidSiteData);

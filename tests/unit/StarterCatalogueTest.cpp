@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/IniFile.h"
+#include "support/AnsiCodePage.h"
 #include "support/AnsiCollation.h"
 
 #include <algorithm>
@@ -166,6 +167,16 @@ TEST(StarterCatalogueSites, EverySearchTemplateExpandsOnce) {
         // Without a text the home page is opened as stored.
         ASSERT_TRUE(BuildTargetURL(catalogue.Sites, site.ID, "", url));
         EXPECT_EQ(url, site.Open);
+    }
+}
+
+TEST(StarterCatalogueSites, AllReadTheirSearchTextAsUtf8) {
+    TStarterCatalogue catalogue;
+    const TEncodedSearch search = PrepareSearchText(u"caf\u00e9", TAnsiCodePage());
+    for (const TTarget& site : catalogue.SiteList()) {
+        SCOPED_TRACE(site.Name);
+        EXPECT_EQ(site.Charset, "utf-8");
+        EXPECT_EQ(search.For(site), "caf%C3%A9");
     }
 }
 

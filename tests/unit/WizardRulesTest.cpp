@@ -55,6 +55,7 @@ TEST_F(WizardSiteTest, AddedAgainAfterBackIsInTheCatalogueOnce) {
     const TWizardSiteFields fields{"New", "http://new.example/", "http://new.example/?q=%s"};
     EXPECT_EQ(site.Add(targets, categories, fields, " News ").ID, 5);
     EXPECT_EQ(targets.ByID(5).CatID, 7);
+    EXPECT_EQ(targets.ByID(5).Charset, "utf-8");
     site.Remove(targets);
     EXPECT_EQ(targets.Count(), 1);
     site.Add(targets, categories, fields, "(general)");

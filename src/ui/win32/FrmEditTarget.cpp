@@ -49,6 +49,7 @@ void TEditTargetForm::HandleInit() {
     SetItemText(IDC_EDT_NAME, target_.Name);
     SetItemText(IDC_EDT_OPEN_REQUEST, target_.Open);
     cbxCategory_.Fill(context_, target_.CatID);
+    CheckDlgButton(Handle(), IDC_CHK_UTF8, IsUtf8Charset(target_.Charset) ? BST_CHECKED : BST_UNCHECKED);
     frmSiteCollections_.LoadMemberships(target_.ID);
 
     for (int id : {IDC_EDT_NAME, IDC_EDT_OPEN_REQUEST, IDC_EDT_SEARCH_REQUEST})
@@ -120,6 +121,7 @@ bool TEditTargetForm::CanAccept() {
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);
     target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
+    target_.Charset = CharsetAfterEdit(target_.Charset, IsDlgButtonChecked(Handle(), IDC_CHK_UTF8) == BST_CHECKED);
     frmSiteCollections_.ApplyMemberships(target_.ID);
     return true;
 }
@@ -151,6 +153,8 @@ bool EditTarget(const TEditorContext& context, HWND owner, TTarget& target) {
 
 bool AddTarget(const TEditorContext& context, HWND owner, TTarget& target) {
     target = TTarget{};
+    // Today's sites read UTF-8; the box starts ticked.
+    target.Charset = kUtf8Charset;
     const std::int32_t index = context.Targets->Add(target);
     if (EditTarget(context, owner, target)) {
         context.Targets->SetItem(index, target);
