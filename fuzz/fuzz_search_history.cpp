@@ -1,37 +1,46 @@
 // Stored search histories come from the registry, where anything may have been written.
 #include "controls/RegistryEx.h"
 #include "controls/SearchHistory.h"
+#include "support/AnsiCodePage.h"
+#include "support/Unicode.h"
 
 #include <cstdlib>
 
 namespace {
 
-class ByteCollation : public tsy::ICollation {
+class UnitCollation : public tsy::IWideCollation {
 public:
-    int CompareIgnoreCase(std::string_view a, std::string_view b) const override {
+    bool EqualIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
+        return CompareIgnoreCase(a, b) == 0;
+    }
+    int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
         const std::size_t n = a.size() < b.size() ? a.size() : b.size();
         for (std::size_t i = 0; i < n; ++i) {
-            const int ca = Lower(static_cast<unsigned char>(a[i]));
-            const int cb = Lower(static_cast<unsigned char>(b[i]));
+            const int ca = Lower(a[i]);
+            const int cb = Lower(b[i]);
             if (ca != cb) {
                 return ca - cb;
             }
         }
         return static_cast<int>(a.size()) - static_cast<int>(b.size());
     }
-    int Compare(std::string_view a, std::string_view b) const override { return a.compare(b); }
 
 private:
-    static int Lower(int c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+    static int Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
 };
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ByteCollation collation;
-    const std::vector<std::string> first = tsy::DecodeMultiString({data, size}, true, collation);
+    UnitCollation collation;
+    tsy::TAnsiCodePage codePage;
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    // The same bytes as a wide text value and as an older value of another type.
+    const std::vector<std::u16string> first =
+        tsy::DecodeStoredMultiString({tsy::ValueType::MultiString, bytes}, true, collation, codePage);
+    (void)tsy::DecodeStoredMultiString({tsy::ValueType::Binary, bytes}, true, collation, codePage);
     const std::vector<std::uint8_t> encoded = tsy::EncodeMultiString(first);
-    if (tsy::DecodeMultiString(encoded, true, collation) != first) {
+    if (tsy::DecodeMultiString(tsy::Utf16FromLEBytes(encoded), true, collation) != first) {
         std::abort();
     }
 
@@ -39,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     history.Assign(first);
     if (size > 0) {
         history.SetLimit(data[0] % 4);
-        history.Add(std::string(reinterpret_cast<const char*>(data), size > 8 ? 8 : size),
-                    data[size - 1] % 20 - 5);
+        const std::u16string added = tsy::Utf16FromLEBytes(std::span(data, size > 16 ? 16 : size));
+        history.Add(added, data[size - 1] % 20 - 5);
     }
-    (void)tsy::FindCompletion(history.View(true), first.empty() ? "" : first.front(), collation);
+    (void)tsy::FindCompletion(history.View(true), first.empty() ? u"" : first.front(), collation);
     return 0;
 }

@@ -18,6 +18,12 @@ public:
         struct View : IKey {
             explicit View(OneKeyStore& s) : store(s) {}
             std::optional<RawValue> Read(std::string_view name) const override { return store.Read(name); }
+            std::optional<RawValue> ReadWide(std::string_view name) const override {
+                return store.Read(name);
+            }
+            void WriteWide(std::string_view name, const RawValue& value) override {
+                store.Write(name, value);
+            }
             bool HasSubKey(std::string_view) const override { return true; }
             void Write(std::string_view name, const RawValue& value) override { store.Write(name, value); }
             bool DeleteValue(std::string_view name) override { return store.DeleteValue(name); }
@@ -31,6 +37,9 @@ public:
             return std::nullopt;
         return it->second;
     }
+    // The data is whatever either width's call would give.
+    std::optional<RawValue> ReadWide(std::string_view name) const override { return Read(name); }
+    void WriteWide(std::string_view name, const RawValue& value) override { Write(name, value); }
     bool HasSubKey(std::string_view) const override { return true; }
     void Write(std::string_view name, const RawValue& value) override { values[std::string(name)] = value; }
     bool DeleteValue(std::string_view name) override { return values.erase(std::string(name)) != 0; }

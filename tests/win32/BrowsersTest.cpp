@@ -10,6 +10,7 @@
 #include "support/win32/ComPtr.h"
 #include "support/win32/Dispatch.h"
 #include "support/win32/RegistryStore.h"
+#include "support/win32/SystemCodePage.h"
 #include "support/win32/SystemCollation.h"
 
 #include <gtest/gtest.h>
@@ -262,10 +263,11 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     settings.Browser = bkFirefox;
     FixedRandom random;
     FixedClock clock;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock);
+    win32::TSystemCodePage codePage;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
 
-    explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText("say \"hi\""));
-    explorer.ExploreTargets(collections.ByName("web").IDs(), "");
+    explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText(u"say \"hi\"", codePage));
+    explorer.ExploreTargets(collections.ByName("web").IDs(), TEncodedSearch{});
     auto lines = WaitForLines(browserLog, 2);
     ASSERT_EQ(lines.size(), 2u);
     std::sort(lines.begin(), lines.end(),
@@ -279,7 +281,7 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
 class ScriptedExploreView : public IExploreView {
 public:
     std::optional<std::string> SelectedCollectionEntry() const override { return selected; }
-    std::string SearchBoxText() const override { return search; }
+    std::u16string SearchBoxText() const override { return win32::TSystemCodePage().ToWide(search); }
     bool SearchBoxEnabled() const override { return true; }
     bool CtrlHeld() const override { return ctrl; }
     bool AltHeld() const override { return alt; }
@@ -315,7 +317,8 @@ TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
     settings.AutoClose = true;
     FixedRandom random;
     FixedClock clock;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock);
+    win32::TSystemCodePage codePage;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
     ScriptedExploreView view;
     std::size_t started = 0;
     auto nextParameters = [&] {
@@ -352,7 +355,7 @@ TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
     view.selected = "Finders (1)";
     view.search = "   ";
     explorer.btnExploreClick(view);
-    explorer.ExploreTargets({}, "x");
+    explorer.ExploreTargets({}, TEncodedSearch{"x", "x"});
     EXPECT_EQ(
         fakes::ShownBoxes(messages),
         (Lines{"Warning: All the sites in the collection are just open commands. No URLs opened.",

@@ -13,12 +13,14 @@
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
+#include "WideCaseCollation.h"
 #include "app/win32/FrmMain.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueStore.h"
 #include "settings/Autorun.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
+#include "support/AnsiCodePage.h"
 #include "support/Clock.h"
 #include "support/OwnerStack.h"
 #include "support/StdRandom.h"
@@ -116,6 +118,8 @@ protected:
         c.Targets = &targets;
         c.Collections = &collections;
         c.Collation = &collation;
+        c.WideCollation = &wideCollation;
+        c.CodePage = &codePage;
         c.Clock = &clock;
         c.Registry = &registry;
         c.Dialogs = &dialogs;
@@ -167,6 +171,8 @@ protected:
     }
 
     fakes::AsciiCollation collation;
+    fakes::WideCaseCollation wideCollation;
+    TAnsiCodePage codePage;
     TTargets targets;
     TCollections collections;
     TSampleCatalogue catalogue{targets, collections};
@@ -181,7 +187,7 @@ protected:
     TScriptedDialogs dialogs;
     TRecordingOpener opener;
     TStdRandom random;
-    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock};
+    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage};
     // The help file does not exist here: the viewer must cope.
     win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;
@@ -197,6 +203,8 @@ TEST_F(MainFormTest, IsTheFixedHeightWindowOfTheHandOverWithItsControlsInTabOrde
     char name[64] = {};
     GetClassNameA(main, name, sizeof name);
     EXPECT_STREQ(name, "TMainForm");
+    EXPECT_TRUE(IsWindowUnicode(main));
+    EXPECT_TRUE(IsWindowUnicode(form->Control(IDC_SEARCH)));
     GetWindowTextA(main, name, sizeof name);
     EXPECT_STREQ(name, "Tessaly");
     const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
@@ -310,7 +318,7 @@ TEST_F(MainFormTest, CustomizeStoresTheStateFirstAndAppliesTheSettingsOnlyAfterO
     Select(*form, "Search");
     SetWindowTextA(form->Control(IDC_SEARCH), "  typed text ");
     dialogs.duringSettings = [&](HWND) {
-        EXPECT_EQ(settings.Search, "  typed text ");
+        EXPECT_EQ(settings.Search, u"  typed text ");
         EXPECT_EQ(settings.Collection, "Search");
         settings.NumberOfItems = true;
     };
@@ -583,7 +591,7 @@ TEST_F(MainFormTest, ExploreOpensTheCollectionsSitesRecordsTheTextAndAutoCloseCl
     EXPECT_EQ(opener.lists[0], (std::vector<std::string>{"http://alpha.example/?q=red+fox",
                                                          "http://beta.example/find/red+fox"}));
     ASSERT_EQ(form->History().Entries().size(), 1u);
-    EXPECT_EQ(form->History().Entries()[0], "red fox");
+    EXPECT_EQ(form->History().Entries()[0], u"red fox");
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
     settings.AutoClose = true;

@@ -34,7 +34,7 @@ DWORD TypeOf(const char* name) {
 // defaults: a value a save lost would read as neither.
 TAppSettings OptionSet(bool second) {
     TAppSettings s;
-    s.Search = second ? "second search" : "first search";
+    s.Search = second ? u"second search" : u"first search";
     s.Collection = second ? "News" : "Shops";
     s.AutoClose = second;
     s.AlwaysOnTop = !second;
@@ -100,7 +100,7 @@ protected:
 
 TEST_F(SettingsRegistryTest, SavedOptionsHaveTheRegistryTypesAndLoadBack) {
     TAppSettings saved;
-    saved.Search = "tides";
+    saved.Search = u"tides \u00e9\u6771";
     saved.Browser = bkFirefox;
     saved.HotkeyKey = 0x70;
     saved.SliderY = -1;
@@ -116,7 +116,8 @@ TEST_F(SettingsRegistryTest, SavedOptionsHaveTheRegistryTypesAndLoadBack) {
     TAppSettings loaded;
     TSettingsService(store, catalogue, browsers, boxes, loaded).LoadSettings(true, false);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(loaded.Search, "tides");
+    EXPECT_EQ(loaded.Search, u"tides \u00e9\u6771");
+    EXPECT_EQ(StoredSearch(), "tides \xe9?") << "older copies read the code-page form";
     EXPECT_EQ(loaded.Browser, bkFirefox);
     EXPECT_EQ(loaded.HotkeyKey, 0x70);
     EXPECT_EQ(loaded.SliderY, -1);

@@ -33,7 +33,7 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath)
       catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
       service_(registry_, catalogue_, browsers_, boxes_, settings_), autorun_(registry_, executablePath),
       layouts_(registry_), opener_(browsers_, driver_, boxes_),
-      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_),
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_, codePage_),
       help_(HelpFileBeside(executablePath), &com_), sliderMessages_(RegisterSliderMessages()),
       version_(ReadVersionInfo(executablePath)) {
     service_.DetectDefaultBrowserAtFirstLoad();
@@ -77,6 +77,8 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.Targets = &targets_;
     context.Collections = &collections_;
     context.Collation = &collation_;
+    context.WideCollation = &wideCollation_;
+    context.CodePage = &codePage_;
     context.Clock = &clock_;
     context.Registry = &registry_;
     context.Help = &help_;

@@ -26,6 +26,7 @@
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/RegistryStore.h"
 #include "support/win32/SystemClock.h"
+#include "support/win32/SystemCodePage.h"
 #include "support/win32/SystemCollation.h"
 #include "support/win32/Win32FileSystem.h"
 #include "support/win32/Win32MessageBoxes.h"
@@ -65,6 +66,8 @@ private:
     TRegistryStore registry_;
     TWin32FileSystem files_;
     TSystemCollation collation_;
+    TSystemWideCollation wideCollation_;
+    TSystemCodePage codePage_;
     TSystemClock clock_;
     TStdRandom random_;
     DebugOutput debug_;

@@ -81,7 +81,8 @@ void OpenWebPageWithShell(HWND owner, const char* url) {
 }
 
 TMainForm::TMainForm(TMainFormContext context)
-    : context_(std::move(context)), tray_(context_.Instance), mru_(*context_.Collation) {
+    : context_(std::move(context)), tray_(context_.Instance),
+      mru_(*context_.WideCollation, *context_.CodePage) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = OpenWebPageWithShell;
 }
@@ -91,6 +92,8 @@ TMainForm::~TMainForm() = default;
 void TMainForm::Create() {
     dpi_ = SystemDpi();
     TWindowClass wc;
+    // The search box inside takes any Unicode text.
+    wc.Unicode = true;
     wc.Name = kMainFormClassName;
     wc.Instance = context_.Instance;
     wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));

@@ -29,6 +29,8 @@ class TOwnerStack;
 class TCollections;
 class TTargets;
 class ICollation;
+class IWideCollation;
+class ICodePage;
 class IClock;
 class IKeyValueStore;
 struct TAppSettings;
@@ -63,6 +65,9 @@ struct TMainFormContext {
     TTargets* Targets = nullptr;
     TCollections* Collections = nullptr;
     const ICollation* Collation = nullptr;
+    // The search box's: its history's comparison and the code page of older stored histories.
+    const IWideCollation* WideCollation = nullptr;
+    const ICodePage* CodePage = nullptr;
     const IClock* Clock = nullptr;
     IKeyValueStore* Registry = nullptr;
     const THtmlHelp* Help = nullptr;
@@ -116,7 +121,7 @@ protected:
 private:
     // What Explore reads from the window.
     std::optional<std::string> SelectedCollectionEntry() const override;
-    std::string SearchBoxText() const override;
+    std::u16string SearchBoxText() const override;
     bool SearchBoxEnabled() const override;
     bool CtrlHeld() const override;
     bool AltHeld() const override;

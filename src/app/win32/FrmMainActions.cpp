@@ -25,8 +25,8 @@ std::optional<std::string> TMainForm::SelectedCollectionEntry() const {
     return SelectedCollectionText();
 }
 
-std::string TMainForm::SearchBoxText() const {
-    return WindowText(Control(IDC_SEARCH));
+std::u16string TMainForm::SearchBoxText() const {
+    return mru_.Text();
 }
 
 bool TMainForm::SearchBoxEnabled() const {
@@ -103,12 +103,12 @@ void TMainForm::DoAdvertise() {
 
 void TMainForm::StoreUIState() {
     context_.Settings->Collection = SelectedCollectionName();
-    context_.Settings->Search = WindowText(Control(IDC_SEARCH));
+    context_.Settings->Search = mru_.Text();
     mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }
 
 void TMainForm::ClearSearchHistory() {
-    mru_.SetText("");
+    mru_.SetText(u"");
     mru_.ClearMRU();
     mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }

@@ -39,14 +39,15 @@ HWND HandOverToRunningInstance(const char* className, const char* caption, UINT 
 int RunMessageLoop() {
     MSG msg;
     BOOL got;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    // The W calls: a character the code page lacks reaches the Unicode search box whole.
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1)
             return 1;
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root && IsDialogMessageA(root, &msg))
+        if (root && IsDialogMessageW(root, &msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -32,7 +32,7 @@ private:
 HWND HandOverToRunningInstance(const char* className, const char* caption, UINT switchMessage);
 
 // Runs until WM_QUIT. Keyboard navigation (Tab, access keys, Enter, Esc) goes
-// through IsDialogMessageA of the top-level window the message is for.
+// through IsDialogMessageW of the top-level window the message is for.
 int RunMessageLoop();
 
 } // namespace tsy::win32

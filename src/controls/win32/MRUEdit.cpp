@@ -1,23 +1,30 @@
 #include "controls/win32/MRUEdit.h"
 
+#include "support/win32/SystemCodePage.h"
+
 namespace tsy::win32 {
 
 namespace {
 
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
+std::u16string TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0) {
         return {};
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    return Utf16Of(text);
+}
+
+void SetTextOf(HWND window, std::u16string_view text) {
+    SetWindowTextW(window, WideOf(text).c_str());
 }
 
 } // namespace
 
-TMRUEdit::TMRUEdit(const ICollation& collation) : history_(collation) {}
+TMRUEdit::TMRUEdit(const IWideCollation& collation, const ICodePage& codePage)
+    : history_(collation), codePage_(codePage) {}
 
 TMRUEdit::~TMRUEdit() {
     // The edit part dies with the combo box: while it is hooked the box is still there.
@@ -29,8 +36,8 @@ TMRUEdit::~TMRUEdit() {
 }
 
 bool TMRUEdit::Create(HWND parent, int id, int x, int y, int width, int height, int dropDownHeight) {
-    combo_ = CreateWindowExA(
-        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+    combo_ = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
         x, y, width, height + dropDownHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!combo_) {
@@ -39,7 +46,7 @@ bool TMRUEdit::Create(HWND parent, int id, int x, int y, int width, int height, 
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     HWND edit =
-        GetComboBoxInfo(combo_, &info) ? info.hwndItem : FindWindowExA(combo_, nullptr, "EDIT", nullptr);
+        GetComboBoxInfo(combo_, &info) ? info.hwndItem : FindWindowExW(combo_, nullptr, L"EDIT", nullptr);
     if (!edit_.Attach(edit)) {
         DestroyWindow(combo_);
         combo_ = nullptr;
@@ -53,16 +60,16 @@ void TMRUEdit::SetMRUIsSorted(bool sorted) {
     RebuildDropDown();
 }
 
-bool TMRUEdit::RemoveFromMRU(std::string_view text) {
+bool TMRUEdit::RemoveFromMRU(std::u16string_view text) {
     return history_.Remove(text);
 }
 
-void TMRUEdit::AddToMRU(std::string_view text, int index) {
+void TMRUEdit::AddToMRU(std::u16string_view text, int index) {
     history_.Add(text, index);
 }
 
-void TMRUEdit::AddSearchText(std::string_view text) {
-    const std::string copy(text); // `text` may be our own Text()
+void TMRUEdit::AddSearchText(std::u16string_view text) {
+    const std::u16string copy(text); // `text` may be our own Text()
     AddToMRU(copy, 0);
     RebuildDropDown();
     SetText(copy);
@@ -80,7 +87,7 @@ void TMRUEdit::ClearMRU() {
 void TMRUEdit::LoadMRU(IKeyValueStore& store, RootKey root, std::string_view path,
                        std::string_view valueName) {
     try {
-        LoadSearchHistory(store, root, path, valueName, history_);
+        LoadSearchHistory(store, root, path, valueName, codePage_, history_);
     } catch (...) {
         RebuildDropDown();
         throw;
@@ -93,13 +100,13 @@ void TMRUEdit::SaveMRU(IKeyValueStore& store, RootKey root, std::string_view pat
     SaveSearchHistory(store, root, path, valueName, history_);
 }
 
-std::string TMRUEdit::Text() const {
-    return combo_ ? TextOf(combo_) : std::string();
+std::u16string TMRUEdit::Text() const {
+    return combo_ ? TextOf(combo_) : std::u16string();
 }
 
-void TMRUEdit::SetText(std::string_view text) {
+void TMRUEdit::SetText(std::u16string_view text) {
     if (combo_) {
-        SetWindowTextA(combo_, std::string(text).c_str());
+        SetTextOf(combo_, text);
     }
 }
 
@@ -113,21 +120,21 @@ void TMRUEdit::SetEnabled(bool enabled) {
     }
 }
 
-std::vector<std::string> TMRUEdit::DropDownItems() const {
-    std::vector<std::string> items;
+std::vector<std::u16string> TMRUEdit::DropDownItems() const {
+    std::vector<std::u16string> items;
     if (!combo_) {
         return items;
     }
-    const LRESULT count = SendMessageA(combo_, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        const LRESULT length = SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
         if (length < 0) {
             continue;
         }
-        std::string item(static_cast<std::size_t>(length) + 1, '\0');
-        SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
         item.resize(static_cast<std::size_t>(length));
-        items.push_back(std::move(item));
+        items.push_back(Utf16Of(item));
     }
     return items;
 }
@@ -137,38 +144,38 @@ void TMRUEdit::RebuildDropDown() {
         return;
     }
     // Emptying the list empties the edit part too.
-    const std::string text = Text();
-    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : history_.View(sorted_)) {
-        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    const std::u16string text = Text();
+    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    for (const std::u16string& item : history_.View(sorted_)) {
+        SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(item).c_str()));
     }
     SetText(text);
 }
 
 void TMRUEdit::CompleteTypedText() {
     HWND edit = edit_.Window();
-    const std::string typed = TextOf(edit);
+    const std::u16string typed = TextOf(edit);
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     // Only typing at the end is completed; an edit in the middle is left as it is.
     if (start != end || end != typed.size()) {
         return;
     }
-    const std::vector<std::string> items = history_.View(sorted_);
+    const std::vector<std::u16string> items = history_.View(sorted_);
     const int found = FindCompletion(items, typed, history_.Collation());
     if (found < 0 || items[static_cast<std::size_t>(found)].size() <= typed.size()) {
         return;
     }
-    const std::string completed = typed + items[static_cast<std::size_t>(found)].substr(typed.size());
-    SetWindowTextA(edit, completed.c_str());
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(typed.size()), static_cast<LPARAM>(completed.size()));
+    const std::u16string completed = typed + items[static_cast<std::size_t>(found)].substr(typed.size());
+    SetTextOf(edit, completed);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(typed.size()), static_cast<LPARAM>(completed.size()));
 }
 
 LRESULT TMRUEdit::TEditHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN && owner_.onEnter_) {
-        if (SendMessageA(owner_.combo_, CB_GETDROPPEDSTATE, 0, 0)) {
-            SendMessageA(owner_.combo_, CB_SHOWDROPDOWN, FALSE, 0);
+        if (SendMessageW(owner_.combo_, CB_GETDROPPEDSTATE, 0, 0)) {
+            SendMessageW(owner_.combo_, CB_SHOWDROPDOWN, FALSE, 0);
         }
         owner_.onEnter_();
         return 0;

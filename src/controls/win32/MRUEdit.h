@@ -2,6 +2,7 @@
 
 #include "controls/SearchHistory.h"
 #include "controls/win32/Subclass.h"
+#include "support/CodePage.h"
 #include "support/Collation.h"
 #include "support/KeyValueStore.h"
 
@@ -16,10 +17,12 @@ namespace tsy::win32 {
 
 // The search box: an editable drop-down combo box whose list shows the search history. The
 // list is only a view, rebuilt from the history after every change; rebuilding keeps the text.
+// The box is a Unicode window: it takes and shows any text, typed or pasted.
 class TMRUEdit {
 public:
-    // The collation compares history entries; it must outlive the control.
-    explicit TMRUEdit(const ICollation& collation);
+    // The collation compares history entries; the code page reads histories stored as bytes.
+    // Both must outlive the control.
+    TMRUEdit(const IWideCollation& collation, const ICodePage& codePage);
     TMRUEdit(const TMRUEdit&) = delete;
     TMRUEdit& operator=(const TMRUEdit&) = delete;
     ~TMRUEdit();
@@ -43,10 +46,10 @@ public:
     // Enter in the box; the owner runs Explore.
     void SetOnEnter(std::function<void()> onEnter) { onEnter_ = std::move(onEnter); }
 
-    bool RemoveFromMRU(std::string_view text);
-    void AddToMRU(std::string_view text, int index);
+    bool RemoveFromMRU(std::u16string_view text);
+    void AddToMRU(std::u16string_view text, int index);
     // Records the text at the top, rebuilds the list and shows the text.
-    void AddSearchText(std::string_view text);
+    void AddSearchText(std::u16string_view text);
     // AddSearchText with the text exactly as typed.
     void AddCurrentText();
     // Empties list and history; the text stays.
@@ -58,13 +61,13 @@ public:
     void SaveMRU(IKeyValueStore& store, RootKey root, std::string_view path,
                  std::string_view valueName) const;
 
-    std::string Text() const;
-    void SetText(std::string_view text);
+    std::u16string Text() const;
+    void SetText(std::u16string_view text);
     bool Enabled() const;
     void SetEnabled(bool enabled);
 
     // The list as the control holds it.
-    std::vector<std::string> DropDownItems() const;
+    std::vector<std::u16string> DropDownItems() const;
 
 private:
     class TEditHook : public TSubclass {
@@ -80,6 +83,7 @@ private:
     void CompleteTypedText();
 
     TSearchHistory history_;
+    const ICodePage& codePage_;
     bool sorted_ = false;
     bool autoComplete_ = true;
     std::function<void()> onEnter_;

@@ -11,6 +11,23 @@ constexpr const char* kSubclassProperty = "Tsy.Subclass";
 // subclass sits on top of it) still reaches the class's own handling after the object is gone.
 constexpr const char* kOriginalProperty = "Tsy.Subclass.Original";
 
+WNDPROC ProcedureOf(HWND window, bool unicode) {
+    return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                             : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+void SetProcedure(HWND window, bool unicode, WNDPROC procedure) {
+    if (unicode)
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    else
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
+
+LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                                   : CallWindowProcA(procedure, window, message, wParam, lParam);
+}
+
 } // namespace
 
 HWND CreateChildEdit(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
@@ -28,7 +45,8 @@ bool TSubclass::Attach(HWND window) {
     if (!window || GetPropA(window, kOriginalProperty)) {
         return false;
     }
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    const bool unicode = IsWindowUnicode(window) != FALSE;
+    const WNDPROC original = ProcedureOf(window, unicode);
     if (!original || !SetPropA(window, kOriginalProperty, reinterpret_cast<HANDLE>(original)) ||
         !SetPropA(window, kSubclassProperty, this)) {
         RemovePropA(window, kOriginalProperty);
@@ -36,7 +54,8 @@ bool TSubclass::Attach(HWND window) {
     }
     window_ = window;
     original_ = original;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSubclass::Route));
+    unicode_ = unicode;
+    SetProcedure(window, unicode, &TSubclass::Route);
     return true;
 }
 
@@ -45,8 +64,8 @@ void TSubclass::Detach() {
         return;
     }
     RemovePropA(window_, kSubclassProperty);
-    if (GetWindowLongPtrA(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TSubclass::Route)) {
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    if (ProcedureOf(window_, unicode_) == &TSubclass::Route) {
+        SetProcedure(window_, unicode_, original_);
         RemovePropA(window_, kOriginalProperty);
     }
     window_ = nullptr;
@@ -57,7 +76,7 @@ LRESULT TSubclass::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TSubclass::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(original_, window_, message, wParam, lParam);
+    return CallProcedure(original_, window_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TSubclass::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,8 +94,10 @@ LRESULT CALLBACK TSubclass::Route(HWND window, UINT message, WPARAM wParam, LPAR
         RemovePropA(window, kSubclassProperty);
         RemovePropA(window, kOriginalProperty);
     }
-    return original ? CallWindowProcA(original, window, message, wParam, lParam)
-                    : DefWindowProcA(window, message, wParam, lParam);
+    if (original)
+        return CallProcedure(original, window, message, wParam, lParam);
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace tsy::win32

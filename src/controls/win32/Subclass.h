@@ -6,7 +6,8 @@ namespace tsy::win32 {
 
 // Takes over the window procedure of an existing window (a control made from a system class)
 // and hands every message to WindowProc; CallOriginal gives the class's own handling. The
-// original procedure is put back when the object goes or the window is destroyed.
+// original procedure is put back when the object goes or the window is destroyed. A Unicode
+// window stays one: it is hooked with the W functions, so its messages keep their Unicode text.
 class TSubclass {
 public:
     TSubclass() = default;
@@ -27,6 +28,7 @@ private:
 
     HWND window_ = nullptr;
     WNDPROC original_ = nullptr;
+    bool unicode_ = false;
 };
 
 // A bordered child edit box for a control that subclasses it; nullptr on failure.

@@ -1,6 +1,7 @@
 #include "support/win32/RegistryStore.h"
 
 #include "support/Format.h"
+#include "support/win32/SystemCodePage.h"
 
 namespace tsy::win32 {
 namespace {
@@ -34,6 +35,47 @@ std::optional<RawValue> TRegistryKey::Read(std::string_view name) const {
             size = got > size ? got : size * 2 + 16;
     }
     return std::nullopt;
+}
+
+std::optional<RawValue> TRegistryKey::ReadWide(std::string_view name) const {
+    // Value names are the program's own ASCII names.
+    const std::wstring valueName = WideOf(TSystemCodePage().ToWide(name));
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG rc = ::RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<std::uint8_t> data;
+    while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+        data.resize(size);
+        DWORD got = size;
+        rc = ::RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type,
+                                data.empty() ? nullptr : data.data(), &got);
+        if (rc == ERROR_SUCCESS) {
+            data.resize(got);
+            if (IsText(type)) {
+                // An odd byte cannot be half of a character; the terminator may be missing.
+                if (data.size() % 2 != 0)
+                    data.pop_back();
+                if (data.size() < 2 || data[data.size() - 1] != 0 || data[data.size() - 2] != 0) {
+                    data.push_back(0);
+                    data.push_back(0);
+                }
+            }
+            return RawValue{static_cast<ValueType>(type), std::move(data)};
+        }
+        if (rc == ERROR_MORE_DATA)
+            size = got > size ? got : size * 2 + 16;
+    }
+    return std::nullopt;
+}
+
+void TRegistryKey::WriteWide(std::string_view name, const RawValue& value) {
+    const std::string narrowName(name);
+    const std::wstring valueName = WideOf(TSystemCodePage().ToWide(name));
+    LONG rc = ::RegSetValueExW(key_.Get(), valueName.c_str(), 0, static_cast<DWORD>(value.type),
+                               value.data.empty() ? nullptr : value.data.data(),
+                               static_cast<DWORD>(value.data.size()));
+    if (rc != ERROR_SUCCESS)
+        throw ERegistryError(Format("Failed to set data for '%s'", narrowName.c_str()));
 }
 
 bool TRegistryKey::HasSubKey(std::string_view name) const {

@@ -13,6 +13,8 @@ public:
     TRegistryKey(UniqueRegKey key, std::string path) : key_(std::move(key)), path_(std::move(path)) {}
 
     std::optional<RawValue> Read(std::string_view name) const override;
+    std::optional<RawValue> ReadWide(std::string_view name) const override;
+    void WriteWide(std::string_view name, const RawValue& value) override;
     bool HasSubKey(std::string_view name) const override;
     void Write(std::string_view name, const RawValue& value) override;
     bool DeleteValue(std::string_view name) override;

@@ -12,4 +12,13 @@ public:
     int Compare(std::string_view a, std::string_view b) const override;
 };
 
+// The search history's comparison: matching with CompareStringOrdinal ignoring case (the
+// system's simple case mapping, no locale equivalences, so "strasse" and "straße" stay apart),
+// ordering with CompareStringW in the user's default locale, NORM_IGNORECASE.
+class TSystemWideCollation : public IWideCollation {
+public:
+    bool EqualIgnoreCase(std::u16string_view a, std::u16string_view b) const override;
+    int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) const override;
+};
+
 } // namespace tsy::win32

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/win32/GuardedCall.h"
+#include "support/win32/SystemCodePage.h"
 
 namespace tsy::win32 {
 
@@ -17,8 +18,53 @@ TWindow::~TWindow() {
     }
 }
 
+namespace {
+
+// The other width's call would give a conversion thunk instead of the procedure.
+WNDPROC ProcedureOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                             : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::wstring Wide(const char* text) {
+    return WideOf(TSystemCodePage().ToWide(text ? text : ""));
+}
+
+HWND CreateUnicode(const TWindowClass& windowClass, const char* caption, const TWindowPlacement& placement,
+                   WNDPROC procedure, void* param) {
+    const std::wstring name = Wide(windowClass.Name);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExW(windowClass.Instance, name.c_str(), &existing)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = windowClass.Style;
+        wc.lpfnWndProc = procedure;
+        wc.hInstance = windowClass.Instance;
+        wc.hIcon = windowClass.Icon;
+        wc.hIconSm = windowClass.SmallIcon;
+        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        wc.hbrBackground =
+            windowClass.Background ? windowClass.Background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = name.c_str();
+        if (!RegisterClassExW(&wc))
+            throw std::runtime_error(std::string("Unable to register the window class ") + windowClass.Name +
+                                     ".");
+    }
+    return CreateWindowExW(placement.ExStyle, name.c_str(), Wide(caption).c_str(), placement.Style,
+                           placement.Left, placement.Top, placement.Width, placement.Height, placement.Parent,
+                           placement.Menu, windowClass.Instance, param);
+}
+
+} // namespace
+
 TWindow* TWindow::FromHandle(HWND window) noexcept {
-    if (!window || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) != &TWindow::WindowProc)
+    if (!window || ProcedureOf(window) != &TWindow::WindowProc)
         return nullptr;
     return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -27,6 +73,11 @@ void TWindow::Create(const TWindowClass& windowClass, const char* caption,
                      const TWindowPlacement& placement) {
     if (handle_)
         throw std::logic_error("The window exists already.");
+    if (windowClass.Unicode) {
+        if (!CreateUnicode(windowClass, caption, placement, &TWindow::WindowProc, this))
+            throw std::runtime_error(std::string("Unable to create the window ") + windowClass.Name + ".");
+        return;
+    }
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     if (!GetClassInfoExA(windowClass.Instance, windowClass.Name, &existing)) {
@@ -57,7 +108,7 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return DefWindowProcA(handle_, message, wParam, lParam);
+    return DefaultProcedure(handle_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,10 +119,10 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefaultProcedure(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        LRESULT result = DefaultProcedure(window, message, wParam, lParam);
         self->handle_ = nullptr;
         self->HandleDestroyed();
         return result;

@@ -13,6 +13,8 @@ struct TWindowClass {
     HICON SmallIcon = nullptr;
     HCURSOR Cursor = nullptr;
     HBRUSH Background = nullptr;
+    // Registered with the W functions, so that the window and its messages carry Unicode text.
+    bool Unicode = false;
 };
 
 struct TWindowPlacement {
