@@ -96,7 +96,7 @@ protected:
         store.kinds = {{1, "Books"}};
         store.Load();
         browsers.Install(bkInternetExplorer, 7, 0);
-        browsers.Install(bkFirefox, 3, 0);
+        browsers.Install(bkFirefox, 3, 6);
         context.Editor.Dialogs.Instance = GetModuleHandleA(nullptr);
         context.Editor.Dialogs.Owners = &owners;
         context.Editor.Dialogs.Layouts = &layouts;
@@ -278,8 +278,9 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
         form.Pages().SetActivePage(4);
         HWND browser = PageItem(form, 4, IDC_PREFERRED_BROWSER);
         EXPECT_EQ(SendMessageA(browser, CB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(tsy::testing::Text(browser), "FireFox");
+        EXPECT_EQ(tsy::testing::Text(browser), "FireFox 3.6");
         SendMessageA(browser, CB_SETCURSEL, 0, 0);
+        EXPECT_EQ(tsy::testing::Text(browser), "Internet Explorer 7.0");
         for (int id : {IDC_ALWAYS_ON_TOP, IDC_NUMBER_OF_ITEMS, IDC_AUTORUN, IDC_USE_SLIDER})
             SendMessageA(PageItem(form, 4, id), BM_SETCHECK, BST_CHECKED, 0);
         ClickOn(form, 4, IDC_CLEAR_HISTORY);

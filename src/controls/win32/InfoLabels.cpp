@@ -5,20 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "support/win32/WinText.h"
 #include "ui/AboutText.h"
 
 namespace tsy::win32 {
-
-namespace {
-
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::vector<char> text(std::size_t(length) + 1);
-    GetWindowTextA(window, text.data(), length + 1);
-    return std::string(text.data());
-}
-
-} // namespace
 
 void OpenUrlWithShell(HWND owner, const std::string& url) {
     ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
@@ -53,7 +43,7 @@ void TInfoLabel::SetColour(COLORREF colour) {
 }
 
 std::string TInfoLabel::DrawnText() const {
-    return TextOf(Window());
+    return WindowText(Window());
 }
 
 void TInfoLabel::Refresh() {

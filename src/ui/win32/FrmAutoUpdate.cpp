@@ -139,8 +139,7 @@ void TAutoUpdateForm::BtnDownloadClick() {
     const std::string& url = service_.DownloadURL();
     if (!IsWebAddress(url)) {
         // Whatever else the server sent could start a program or open a file here.
-        if (Environment().Boxes)
-            Environment().Boxes->Warning(kInvalidDownloadMessage);
+        Warning(kInvalidDownloadMessage);
         return;
     }
     open_(Handle(), url);
