@@ -211,6 +211,34 @@ TEST_F(SettingsDialogTest, TicksNeedACollectionAndAppendTheSiteToItsOrder) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(SettingsDialogTest, TheSitesSortByHeaderWhileNoCollectionIsChosen) {
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND sites = PageItem(form, 0, IDC_COLLECTION_TARGETS);
+        NMLISTVIEW click{};
+        click.hdr = {sites, UINT_PTR(IDC_COLLECTION_TARGETS), UINT(LVN_COLUMNCLICK)};
+        SendMessageA(form.Pages().Page(0).Handle(), WM_NOTIFY, IDC_COLLECTION_TARGETS, LPARAM(&click));
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        SendMessageA(form.Pages().Page(0).Handle(), WM_NOTIFY, IDC_COLLECTION_TARGETS, LPARAM(&click));
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Gamma", "Beta", "Alpha"}));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, ACollectionWithAVeryLongNameStillDeletes) {
+    collections.Append(std::string(1100, 'L'));
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND list = PageItem(form, 0, IDC_COLLECTIONS_LIST);
+        SetFocus(list);
+        SelectRows(list, {0});
+        ClickOn(form, 0, IDC_DELETE_COLLECTION);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(collections.Count(), 2);
+    EXPECT_EQ(collections.IndexOfName(std::string(1100, 'L')), NotFound);
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(SettingsDialogTest, SubmitOrderMovesWithinBoundsAndRandomOrderSortsByName) {
     collections.ByName("Search").SetIDs({3, 1, 2});
     Show([&](TSettingsForm& form, HWND dialog) {
