@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/win32/WinText.h"
-#include "ui/AboutText.h"
+#include "controls/LabelText.h"
 
 namespace tsy::win32 {
 

@@ -78,7 +78,7 @@ void TAutoUpdateForm::HandleInit() {
     OnCommand(IDC_UPD_OPEN_SITE, [this] { BtnOpenSiteClick(); });
 
     SetSizeLimits({window.right - window.left, collapsedHeight_}, collapsedHeight_);
-    RememberLayout("AutoUpdateForm", 3);
+    RememberLayout("AutoUpdateForm", kPUIRestorePosition | kPUIRestoreSize);
     SetDetailPanel([this] { return detailsShown_; }, [this](bool shown) { SetDetailsShown(shown); });
 }
 

@@ -473,11 +473,8 @@ void TSitesPage::Delete() {
         if (!targets_.Selected(row))
             continue;
         const auto id = std::int32_t(targets_.ItemData(row));
-        if (Editor().Targets->Delete(Editor().Targets->IndexOf(id))) {
-            for (TCollection& c : *Editor().Collections)
-                c.Remove(id);
+        if (DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections, id))
             ListView_DeleteItem(targets_.Handle(), row);
-        }
     }
     SetFocus(targets_.Handle());
 }

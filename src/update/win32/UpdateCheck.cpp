@@ -11,7 +11,6 @@
 #include "support/win32/DebugOutput.h"
 #include "support/win32/RegistryStore.h"
 #include "support/win32/Win32MessageBoxes.h"
-#include "ui/win32/FrmAutoUpdate.h"
 #include "update/UpdateServices.h"
 #include "update/win32/WinINetClient.h"
 
@@ -81,7 +80,8 @@ void RunUpdateCheck(const TUpdateCheckStart& start) {
     const bool force = start.CallingForm != start.MainWindow;
     try {
         tsy::RunUpdateCheck(context, start.BaseURL, force, [&](TKVUpdateServices& service) {
-            ShowUpdateDialog(dialogs, start.MainWindow, service, start.OpenURL);
+            if (start.ShowDialog)
+                start.ShowDialog(dialogs, start.MainWindow, service);
         });
     } catch (const std::exception& error) {
         // Only the store of the check time can get here; the thread must not end the program.
