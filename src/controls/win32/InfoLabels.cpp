@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "support/win32/WinText.h"
 #include "controls/LabelText.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -139,7 +139,7 @@ void TURLLabel::SetURL(const std::string& url) {
 LRESULT TURLLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETCURSOR:
-        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
         return TRUE;
     case WM_LBUTTONUP: {
         const LRESULT result = TInfoLabel::WindowProc(message, wParam, lParam);

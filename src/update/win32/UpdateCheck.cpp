@@ -1,13 +1,12 @@
 #include "update/win32/UpdateCheck.h"
 
-#include <objbase.h>
-
 #include <exception>
 #include <memory>
 #include <stdexcept>
 
 #include "settings/PersistentUI.h"
 #include "support/OwnerStack.h"
+#include "support/win32/ComPtr.h"
 #include "support/win32/DebugOutput.h"
 #include "support/win32/RegistryStore.h"
 #include "support/win32/Win32MessageBoxes.h"
@@ -36,10 +35,8 @@ private:
 DWORD WINAPI CheckThread(LPVOID parameter) {
     std::unique_ptr<TUpdateCheckStart> start(static_cast<TUpdateCheckStart*>(parameter));
     // The shell wants an apartment on the thread that opens pages.
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ComApartment apartment;
     RunUpdateCheck(*start);
-    if (com)
-        CoUninitialize();
     return 0;
 }
 
