@@ -30,11 +30,8 @@ python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 32)" "$build
     "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
 # Where the machine cannot execute 32-bit code, the same sources are also built for 64-bit
 # Windows and tested under 64-bit Wine.
-if tessaly_can_run_32bit; then
-    tree=win32
-else
-    tree=win64
-    configure win64 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+tessaly_configure_run_tree "$build"
+if [ "$tree" = win64 ]; then
     cmake --build "$build/win64" -j "$jobs"
     python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 64)" "$build/win64/bin/Tessaly.exe"
 fi
@@ -43,6 +40,5 @@ fi
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" \
     ctest --test-dir "$build/$tree" --output-on-failure || status=$?
-TESSALY_WINE_BITS=$([ "$tree" = win64 ] && echo 64 || echo 32) bash -c \
-    "source '$root/scripts/wine-lib.sh'; tessaly_wine_stop '$build/$tree/wineprefix'"
+tessaly_wine_stop "$build/$tree/wineprefix"
 exit $status
