@@ -56,23 +56,8 @@ endforeach()
 
 # Resource headers: dialog and control ids.
 target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
-# COM and WinINet are bound on their first call (delay-loaded): the first window needs neither,
-# and loading them with the DLLs they bring along is a good part of a start under Wine.
-set(tessaly_delayed_libraries)
-foreach(name IN ITEMS ole32 oleaut32 wininet)
-    find_library(tessaly_import_${name} NAMES lib${name}.a REQUIRED NO_CACHE)
-    set(delayed ${CMAKE_BINARY_DIR}/delayimp/lib${name}_delay.a)
-    if(NOT EXISTS ${delayed} OR ${tessaly_import_${name}} IS_NEWER_THAN ${delayed}
-       OR ${PROJECT_SOURCE_DIR}/scripts/make-delaylib.sh IS_NEWER_THAN ${delayed})
-        execute_process(
-            COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/make-delaylib.sh ${CMAKE_NM} ${CMAKE_DLLTOOL}
-                    ${tessaly_import_${name}} ${name}.dll ${delayed} ${CMAKE_SYSTEM_PROCESSOR}
-            COMMAND_ERROR_IS_FATAL ANY)
-    endif()
-    list(APPEND tessaly_delayed_libraries ${delayed})
-endforeach()
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
-    comctl32 shlwapi shell32 ${tessaly_delayed_libraries} uuid version advapi32 user32 gdi32)
+    comctl32 shlwapi shell32 ole32 oleaut32 wininet uuid version advapi32 user32 gdi32)
 
 # The version resource and the manifest carry the project version.
 set(TESSALY_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
@@ -88,8 +73,6 @@ target_include_directories(Tessaly PRIVATE ${TESSALY_GENERATED_DIR})
 target_link_libraries(Tessaly PRIVATE tessaly_win32)
 target_link_options(Tessaly PRIVATE -s)
 set_target_properties(Tessaly PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-add_test(NAME startup.imports COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh ${CMAKE_OBJDUMP}
-         $<TARGET_FILE:Tessaly>)
 # The shipped starter catalogue sits beside the executable.
 add_custom_command(TARGET Tessaly POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/targets.dat ${PROJECT_SOURCE_DIR}/data/Tessaly.dat

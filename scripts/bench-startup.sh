@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Start-up time of Tessaly.exe against a minimal Win32 window, all under Wine, and the size of
 # the shipped (i686) executable. Usage: scripts/bench-startup.sh [RUNS]
-# Targets: Tessaly's median within 1.3 times the minimal window's; Tessaly.exe under 1.5 MB.
-# A third program, the minimal window with visual styles and the main window's controls, shows
-# how much of the rest is the controls' own and how much is Tessaly's.
+# Targets: Tessaly's median within 1.10 times that of the controls window (the minimal window
+# with visual styles and the main window's controls, nothing else); Tessaly.exe under 1.5 MB.
+# The minimal window's ratio shows how much the controls themselves cost.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD:-$root/build}
@@ -70,9 +70,9 @@ for program in "${programs[@]}"; do
     printf '%-16s first window %s, window created %s, visible %s\n' "$program:" \
         "$(field "$program" first_window_ms)" "$(field "$program" created_ms)" "$(field "$program" median_ms)"
 done
-awk -v t="$tessaly" -v m="$minimal" -v c="$controls" 'BEGIN { r = t / m
-    printf "ratio: %.2f (target <= 1.30): %s; controls window alone %.2f, Tessaly to it %.2f\n", r,
-        r <= 1.3 ? "met" : "NOT met", c / m, t / c }'
+awk -v t="$tessaly" -v m="$minimal" -v c="$controls" 'BEGIN { r = t / c
+    printf "ratio to the controls window: %.2f (target <= 1.10): %s; to the minimal window %.2f (the controls window alone %.2f)\n",
+        r, r <= 1.10 ? "met" : "NOT met", t / m, c / m }'
 awk -v t="$tessalyPeak" -v m="$minimalPeak" 'BEGIN { printf "peak memory: Tessaly %.1f MB, minimal window %.1f MB\n", t / 1024, m / 1024 }'
 awk -v s="$size" 'BEGIN { printf "Tessaly.exe (i686): %d bytes, %.2f MB (target < 1.5 MB): %s\n", s, s / 1048576, s < 1.5 * 1048576 ? "met" : "NOT met" }'
 

@@ -16,15 +16,10 @@ cmake -S "$root" -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY
 cmake --build "$build/bench" -j "$jobs" --target tessaly_bench
 "$build/bench/bench/tessaly_bench" --benchmark_min_time=1 "$@"
 
-if TESSALY_WINE_BITS=32 bash -c "source '$root/scripts/wine-lib.sh'; tessaly_can_run_32bit"; then
-    tree=win32 toolchain=mingw-i686 bits=32
-else
-    tree=win64 toolchain=mingw-x86_64 bits=64
-fi
-cmake -S "$root" -B "$build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+source "$root/scripts/wine-lib.sh"
+tessaly_configure_run_tree "$build"
 cmake --build "$build/$tree" -j "$jobs" --target ProfileLoaderBench
 status=0
 "$build/$tree/wine-run.sh" "$build/$tree/bin/ProfileLoaderBench.exe" --sites 2000 --runs 3 || status=$?
-TESSALY_WINE_BITS=$bits bash -c "source '$root/scripts/wine-lib.sh'; tessaly_wine_stop '$build/$tree/wineprefix'"
+tessaly_wine_stop "$build/$tree/wineprefix"
 exit $status

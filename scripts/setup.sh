@@ -65,3 +65,15 @@ for p in "${optional_packages[@]}"; do
         mkdir -p "$stamps" && touch "$stamp"
     fi
 done
+
+# The import check reads Wine's 32-bit DLLs even where 32-bit Wine could not be installed:
+# there they are unpacked from the library package without installing it.
+wine32_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
+unpacked=$stamps/libwine-i386
+if [ ! -d "$wine32_dlls" ] && [ ! -d "$unpacked$wine32_dlls" ]; then
+    download=$(mktemp -d)
+    (cd "$download" && apt-get download -q libwine:i386 >/dev/null) || { apt_update; (cd "$download" && apt-get download -q libwine:i386); }
+    mkdir -p "$unpacked"
+    dpkg-deb -x "$download"/libwine_*_i386.deb "$unpacked"
+    rm -rf "$download"
+fi

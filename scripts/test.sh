@@ -18,32 +18,27 @@ configure fuzz -DCMAKE_BUILD_TYPE=Debug -DTESSALY_FUZZ=ON -DCMAKE_C_COMPILER=cla
 cmake --build "$build/fuzz" -j "$jobs"
 ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs"
 
-# The shipped program is 32-bit. Where the machine cannot execute 32-bit code,
-# the same sources are also built for 64-bit Windows and tested under 64-bit Wine.
 configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-# Test programs are built for 32 bits only where they can run; the program itself and its
-# installer and portable package always are.
-if tessaly_can_run_32bit; then
-    cmake --build "$build/win32" -j "$jobs"
-else
-    cmake --build "$build/win32" -j "$jobs" --target tessaly_package
-fi
+# The 32-bit test programs are built on every machine, so that they at least compile where
+# they cannot run.
+cmake --build "$build/win32" -j "$jobs"
 # The shipped executable and its installer must be 32-bit GUI programs (PE32, i386, Windows
-# subsystem).
+# subsystem) whose every import, delay-loaded or not, is bound by a function its DLL exports.
 bash "$root/scripts/check-pe32.sh" "$build/win32/bin/Tessaly.exe"
 bash "$root/scripts/check-pe32.sh" "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
-if tessaly_can_run_32bit; then
-    tree=win32
-else
-    tree=win64
-    configure win64 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 32)" "$build/win32/bin/Tessaly.exe" \
+    "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
+# Where the machine cannot execute 32-bit code, the same sources are also built for 64-bit
+# Windows and tested under 64-bit Wine.
+tessaly_configure_run_tree "$build"
+if [ "$tree" = win64 ]; then
     cmake --build "$build/win64" -j "$jobs"
+    python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 64)" "$build/win64/bin/Tessaly.exe"
 fi
 # One at a time: these tests show, hide and broadcast to real top-level windows, and a
 # program of one test can stall another's sends.
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" \
     ctest --test-dir "$build/$tree" --output-on-failure || status=$?
-TESSALY_WINE_BITS=$([ "$tree" = win64 ] && echo 64 || echo 32) bash -c \
-    "source '$root/scripts/wine-lib.sh'; tessaly_wine_stop '$build/$tree/wineprefix'"
+tessaly_wine_stop "$build/$tree/wineprefix"
 exit $status

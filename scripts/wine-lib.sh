@@ -12,6 +12,19 @@ tessaly_can_run_32bit() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Wine's Windows DLLs for 32 or 64 bits, read by the import check. The 32-bit ones come with
+# wine32, or unpacked by setup.sh where it could not be installed.
+tessaly_wine_dll_folder() {
+    local folder
+    if [ "$1" = 64 ]; then
+        folder=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+    else
+        folder=/usr/lib/i386-linux-gnu/wine/i386-windows
+        [ -d "$folder" ] || folder=${XDG_CACHE_HOME:-$HOME/.cache}/tessaly-setup/libwine-i386$folder
+    fi
+    echo "$folder"
+}
+
 tessaly_wine() { timeout --kill-after=5 "${TESSALY_WINE_TIMEOUT:-300}" "$TESSALY_WINE" "$@"; }
 
 # Creates the prefix once (wineboot takes about ten seconds); concurrent callers wait.

@@ -1,32 +1,15 @@
 #pragma once
 
+#include "support/Geometry.h"
+
 namespace tsy {
-
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-
-    int Right() const { return Left + Width; }
-    bool operator==(const TRect&) const = default;
-};
 
 // Design sizes of the main window at 96 DPI. The window's height is fixed and its width has a
 // lower bound; both are outer sizes, caption and borders included.
-inline constexpr int kDesignDpi = 96;
 inline constexpr int kMainFormDesignClientWidth = 558;
 inline constexpr int kMainFormDesignClientHeight = 99;
 inline constexpr int kMainFormHeight = 135;
 inline constexpr int kMainFormMinWidth = 566;
-
-// The platform's MulDiv: number * numerator / denominator with a 64-bit intermediate, rounded
-// half away from zero; -1 when the denominator is 0 or the result does not fit.
-int MulDivRound(int number, int numerator, int denominator);
-
-// A designed pixel size at the given DPI (96 leaves it unchanged).
-int ScaleForDpi(int designPixels, int dpi);
-TRect ScaleRect(const TRect& design, int dpi);
 
 // Rounds to the nearest integer, ties to the even neighbour.
 int RoundHalfEven(float value);

@@ -31,7 +31,7 @@ public:
     virtual ~IBrowserDriver() = default;
     // A new, initially invisible instance; raises when it cannot be created.
     virtual std::unique_ptr<IInternetExplorer> CreateInternetExplorer() = 0;
-    // Starts the executable with the parameter string; the outcome is not inspected. With
+    // Starts the executable with the parameter string; raises EBrowserError when it cannot. With
     // `waitUntilReady` it returns only once the program is ready for input or a bounded time has
     // passed, so that a start that follows reaches the same browser instance in order.
     virtual void StartProcess(const std::string& executable, const std::string& parameters,

@@ -53,20 +53,11 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
-// Mirrors the profile functions' copy of a value into a buffer of `length`
-// characters: one pair of matching quotes goes, and when the quoted value
-// exactly fills the buffer the closing quote is cut by the length limit and
-// the last copied character goes instead, as the platform does.
-std::string CopyValue(std::string_view value, std::size_t length) {
-    bool quoted = false;
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
-        quoted = true;
-        value.remove_prefix(1);
-    }
-    std::string copy(value.substr(0, std::min(value.size(), length - 1)));
-    if (quoted && length >= value.size() && !copy.empty())
-        copy.pop_back();
-    return copy;
+// One pair of matching quotes around a value goes, as the profile functions drop it.
+std::string Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
 }
 
 constexpr std::size_t IndexThreshold = 8;
@@ -320,9 +311,9 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
     if (const Section* found = FindSection(Trim(section))) {
         const std::uint32_t i = FindEntry(*found, Trim(key));
         if (i != None && entries_[i].hasValue)
-            return CopyValue(entries_[i].value, MaxValueLength + 1);
+            return Unquoted(entries_[i].value);
     }
-    return CopyValue(fallback, MaxValueLength + 1);
+    return Unquoted(fallback);
 }
 
 std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,

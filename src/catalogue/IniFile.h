@@ -16,9 +16,6 @@ namespace tsy {
 // the writer produces the text those functions would have left behind.
 class TIniFile {
 public:
-    // GetPrivateProfileStringA with a 2048-character buffer returns at most this many.
-    static constexpr std::size_t MaxValueLength = 2047;
-
     TIniFile();
     explicit TIniFile(std::string_view text);
     // Parses text it takes over, sparing a copy of a large file.
@@ -39,7 +36,8 @@ public:
     // Every section name once, as lookups see them (the first of duplicates), in file order.
     // The views live as long as the object and its next write.
     std::vector<std::string_view> SectionNames() const;
-    // The trimmed, unquoted, length-capped value; fallback when the key is missing.
+    // The trimmed, unquoted value, whole however long (a member list of a large collection or a
+    // long search URL must not be cut); fallback when the key is missing.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // A decimal 32-bit value; fallback when missing or not a number.
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;

@@ -8,6 +8,7 @@ namespace tsy {
 
 inline constexpr const char* kHelpFileName = "TSY.chm";
 inline constexpr const char* kMainFormHelpKeyword = "Intro.About";
+inline constexpr const char* kAboutHelpKeyword = "Intro.About";
 // Every keyword a window, page or Help button asks for; each names a topic of the help file,
 // which a test of the built file checks.
 inline constexpr const char* kHelpKeywords[] = {"Intro.About", "Settings.Intro", "Settings.Sites",

@@ -118,6 +118,14 @@ void DeleteCategoryAndClear(TCategories& categories, TTargets& targets, std::str
     targets.ClearCategory(id);
 }
 
+bool DeleteSiteEverywhere(TTargets& targets, TCollections& collections, std::int32_t id) {
+    if (!targets.Delete(targets.IndexOf(id)))
+        return false;
+    for (TCollection& collection : collections)
+        collection.Remove(id);
+    return true;
+}
+
 std::int32_t AddCollectionNamed(TCollections& collections, std::string name) {
     return collections.Add(TrimText(name));
 }

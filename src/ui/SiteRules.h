@@ -71,6 +71,10 @@ bool RenameCategoryNamed(TCategories& categories, std::string_view oldName, std:
 // Deletes the category and moves its sites to "(general)". An unknown name raises EBriefcase.
 void DeleteCategoryAndClear(TCategories& categories, TTargets& targets, std::string_view name);
 
+// Deletes the site with that id, unless it is read-only, and takes it out of every collection;
+// false when the site was kept.
+bool DeleteSiteEverywhere(TTargets& targets, TCollections& collections, std::int32_t id);
+
 // The new collection's index, or NotFound when the name exists.
 std::int32_t AddCollectionNamed(TCollections& collections, std::string name);
 // False when oldName names no collection or the new name belongs to another one.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/MainLayout.h"
+#include "support/Geometry.h"
 
 namespace tsy {
 

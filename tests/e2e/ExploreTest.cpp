@@ -1,6 +1,9 @@
 // Explore from the main window, as a user does it, checked at the browser's command line.
 #include "E2eFixture.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace tsy::e2e {
 namespace {
 
@@ -82,6 +85,80 @@ TEST_F(ExploreTest, CollectionWithoutSearchURLsOpensTheHomePages) {
     const auto calls = WaitForFirefoxCalls(1);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0], "-new-window \"https://delta.example/\"");
+}
+
+// The URLs of each Firefox start: "|"-joined in a new window, or one per "-new-tab".
+std::vector<std::vector<std::string>> UrlsOf(const std::vector<std::string>& calls) {
+    std::vector<std::vector<std::string>> starts;
+    for (const std::string& call : calls) {
+        auto& urls = starts.emplace_back();
+        for (size_t open = call.find('"'); open != std::string::npos; open = call.find('"', open + 1)) {
+            const size_t close = call.find('"', open + 1);
+            std::string quoted = call.substr(open + 1, close - open - 1);
+            for (size_t begin = 0, bar; begin <= quoted.size(); begin = bar + 1) {
+                bar = std::min(quoted.find('|', begin), quoted.size());
+                urls.push_back(quoted.substr(begin, bar - begin));
+            }
+            open = close;
+        }
+    }
+    return starts;
+}
+
+std::string NumberedSiteUrl(int id, const std::string& text) {
+    char url[96];
+    std::snprintf(url, sizeof url, "http://s%04d.example/path/to/search/results?query=%s&lang=en-us", id,
+                  text.c_str());
+    return url;
+}
+
+// A browser that hands its pages to a running instance exits at once; every start must still
+// carry its share, and no URL may be lost or reordered between starts.
+TEST_F(ExploreTest, ThousandSitesReachFirefoxInOrderOverSeveralStarts) {
+    constexpr int kSites = 1000;
+    std::string sites, members;
+    for (int id = 1; id <= kSites; ++id) {
+        char section[16];
+        std::snprintf(section, sizeof section, "[%.3d]", id);
+        sites += section + std::string("\r\nname=Site ") + std::to_string(id) +
+                 "\r\nsearch=" + NumberedSiteUrl(id, "%s") + "\r\nopen=\r\ncatid=1\r\n";
+        members += (id > 1 ? "," : "") + std::to_string(id);
+    }
+    WriteTextFile(CatalogueFolder() + "targets.dat", sites + "[main]\r\nmaxid=1000\r\n");
+    WriteTextFile(
+        CatalogueFolder() + "Tessaly.dat",
+        "[main]\r\ncollections=1\r\ncategories=1\r\n[collections]\r\n000=Many\r\n[targets]\r\n000=" +
+            members + "\r\n[categories]\r\n001=Test sites\r\n");
+    SetSetting("Collection", "Many");
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    HWND search = SearchBox(main);
+    ASSERT_TRUE(search);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(search) != FALSE; }, 5s));
+    SetText(search, "needle");
+    ASSERT_TRUE(BringToFront(main));
+    TypeKeys({}, VK_RETURN);
+
+    // Each start carries a run of the list in order; the starts may log in any order.
+    std::vector<std::string> calls, urls;
+    WaitUntil(
+        [&] {
+            calls = FakeFirefoxCalls();
+            auto starts = UrlsOf(calls);
+            std::sort(starts.begin(), starts.end());
+            urls.clear();
+            for (const auto& start : starts)
+                urls.insert(urls.end(), start.begin(), start.end());
+            return urls.size() >= size_t(kSites);
+        },
+        60s);
+    ASSERT_EQ(urls.size(), size_t(kSites)) << "over " << calls.size() << " starts";
+    for (int id = 1; id <= kSites; ++id)
+        ASSERT_EQ(urls[size_t(id - 1)], NumberedSiteUrl(id, "needle"));
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& call) { return call.rfind("-new-window \"", 0) == 0; }),
+              1);
 }
 
 } // namespace

@@ -86,6 +86,23 @@ TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
     EXPECT_EQ(targets.GetItem(1).CatID, song.CatID);
 }
 
+TEST_F(NamePromptTest, DeletingASiteTakesItOutOfEveryCollectionButKeepsAReadOnlySite) {
+    TTargets targets;
+    TTarget site{0, "Site", "", "", 0, false}, locked{0, "Locked", "", "", 0, true};
+    targets.Add(site);
+    targets.Add(locked);
+    const std::int32_t siteId = site.ID, lockedId = locked.ID;
+    collections.Add("A");
+    collections.Add("B");
+    collections.GetItem(0).SetIDs({siteId, lockedId});
+    collections.GetItem(1).SetIDs({lockedId, siteId});
+    EXPECT_TRUE(DeleteSiteEverywhere(targets, collections, siteId));
+    EXPECT_FALSE(DeleteSiteEverywhere(targets, collections, lockedId));
+    EXPECT_EQ(targets.Count(), 1);
+    EXPECT_EQ(collections.GetItem(0).IDs(), TTargetIDs{lockedId});
+    EXPECT_EQ(collections.GetItem(1).IDs(), TTargetIDs{lockedId});
+}
+
 TEST_F(NamePromptTest, CategoryBoxSortsNamesAndSelectsTheSiteCategory) {
     categories.Add("music");
     categories.Add("Books");

@@ -134,10 +134,13 @@ TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
     EXPECT_TRUE(errors.empty());
 }
 
+// The parent refuses every change of a row, as the collections page does while no collection
+// is chosen: sorting must not depend on changing the rows' data.
 TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
     fakes::AsciiCollation collation;
     TTestDialog host(environment, IDD_IMPORT);
     TSortListView list(collation);
+    bool refuseChanges = true;
     host.init = [&](TTestDialog& d) {
         CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, d.Handle(),
                         reinterpret_cast<HMENU>(INT_PTR(IDC_SITE_COLLECTIONS)), GetModuleHandleA(nullptr),
@@ -147,7 +150,8 @@ TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
         list.AddColumn("Place", 100);
         list.AddItem("b", {"2"}, 20);
         list.AddItem("B", {"10"}, 30);
-        list.AddItem("a", {}, 10);
+        list.AddItem("a", {std::string(1500, 'z')}, 10);
+        d.OnNotify(IDC_SITE_COLLECTIONS, LVN_ITEMCHANGING, [&](NMHDR&) -> LRESULT { return refuseChanges; });
     };
     host.CreateModeless(nullptr);
     auto captions = [&] {
@@ -172,6 +176,7 @@ TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
     EXPECT_EQ(captions(), (std::vector<std::string>{"a", "b", "B"}));
     EXPECT_EQ(arrow(0), HDF_SORTUP);
     EXPECT_EQ(list.ItemData(0), 10) << "rows keep their data";
+    EXPECT_EQ(list.ItemText(0, 1), std::string(1500, 'z')) << "cells are read whole";
     click(0);
     EXPECT_EQ(captions(), (std::vector<std::string>{"B", "b", "a"}));
     EXPECT_EQ(arrow(0), HDF_SORTDOWN);
@@ -199,6 +204,7 @@ TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
     EXPECT_EQ(arrow(1), HDF_SORTUP);
 
     // Moving rows by hand once sorting is stopped.
+    refuseChanges = false;
     list.StopSorting();
     EXPECT_EQ(arrow(1), 0);
     list.SelectItem(0);

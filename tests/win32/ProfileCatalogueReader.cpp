@@ -37,10 +37,16 @@ std::int32_t ProfileInteger(const std::string& path, const char* section, const 
 
 std::string ProfileString(const std::string& path, const char* section, const char* key,
                           const char* fallback) {
-    char buffer[TIniFile::MaxValueLength + 1];
-    const DWORD length =
-        GetPrivateProfileStringA(section, key, fallback, buffer, sizeof buffer, path.c_str());
-    return std::string(buffer, length);
+    // A value that comes near the buffer's end may have been cut (with its closing quote, one
+    // more), so it is read again into a larger one.
+    std::vector<char> buffer(2048);
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringA(section, key, fallback, buffer.data(),
+                                                      DWORD(buffer.size()), path.c_str());
+        if (length + 2 < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 std::vector<std::string> ProfileKeys(const std::string& path, const char* section) {

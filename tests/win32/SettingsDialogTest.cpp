@@ -96,7 +96,7 @@ protected:
         store.kinds = {{1, "Books"}};
         store.Load();
         browsers.Install(bkInternetExplorer, 7, 0);
-        browsers.Install(bkFirefox, 3, 0);
+        browsers.Install(bkFirefox, 3, 6);
         context.Editor.Dialogs.Instance = GetModuleHandleA(nullptr);
         context.Editor.Dialogs.Owners = &owners;
         context.Editor.Dialogs.Layouts = &layouts;
@@ -211,6 +211,34 @@ TEST_F(SettingsDialogTest, TicksNeedACollectionAndAppendTheSiteToItsOrder) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(SettingsDialogTest, TheSitesSortByHeaderWhileNoCollectionIsChosen) {
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND sites = PageItem(form, 0, IDC_COLLECTION_TARGETS);
+        NMLISTVIEW click{};
+        click.hdr = {sites, UINT_PTR(IDC_COLLECTION_TARGETS), UINT(LVN_COLUMNCLICK)};
+        SendMessageA(form.Pages().Page(0).Handle(), WM_NOTIFY, IDC_COLLECTION_TARGETS, LPARAM(&click));
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        SendMessageA(form.Pages().Page(0).Handle(), WM_NOTIFY, IDC_COLLECTION_TARGETS, LPARAM(&click));
+        EXPECT_EQ(Captions(sites), (std::vector<std::string>{"Gamma", "Beta", "Alpha"}));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, ACollectionWithAVeryLongNameStillDeletes) {
+    collections.Append(std::string(1100, 'L'));
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND list = PageItem(form, 0, IDC_COLLECTIONS_LIST);
+        SetFocus(list);
+        SelectRows(list, {0});
+        ClickOn(form, 0, IDC_DELETE_COLLECTION);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(collections.Count(), 2);
+    EXPECT_EQ(collections.IndexOfName(std::string(1100, 'L')), NotFound);
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(SettingsDialogTest, SubmitOrderMovesWithinBoundsAndRandomOrderSortsByName) {
     collections.ByName("Search").SetIDs({3, 1, 2});
     Show([&](TSettingsForm& form, HWND dialog) {
@@ -278,8 +306,9 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
         form.Pages().SetActivePage(4);
         HWND browser = PageItem(form, 4, IDC_PREFERRED_BROWSER);
         EXPECT_EQ(SendMessageA(browser, CB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(tsy::testing::Text(browser), "FireFox");
+        EXPECT_EQ(tsy::testing::Text(browser), "FireFox 3.6");
         SendMessageA(browser, CB_SETCURSEL, 0, 0);
+        EXPECT_EQ(tsy::testing::Text(browser), "Internet Explorer 7.0");
         for (int id : {IDC_ALWAYS_ON_TOP, IDC_NUMBER_OF_ITEMS, IDC_AUTORUN, IDC_USE_SLIDER})
             SendMessageA(PageItem(form, 4, id), BM_SETCHECK, BST_CHECKED, 0);
         ClickOn(form, 4, IDC_CLEAR_HISTORY);

@@ -14,6 +14,7 @@
 #include "infodialogs.h"
 #include "support/KeyValueStore.h"
 #include "support/win32/RegistryStore.h"
+#include "ui/win32/FrmAutoUpdate.h"
 #include "update/UpdateRules.h"
 #include "update/win32/UpdateCheck.h"
 #include "update/win32/WinINetClient.h"
@@ -117,7 +118,11 @@ protected:
         start.MainWindow = mainWindow.Get();
         start.BaseURL = baseURL;
         start.Running = {2, 1, 0, 5};
-        start.OpenURL = [this](HWND, const std::string& url) { opened.push_back(url); };
+        start.ShowDialog = [this](const TDialogEnvironment& dialogs, HWND owner,
+                                  const TKVUpdateServices& service) {
+            ShowUpdateDialog(dialogs, owner, service,
+                             [this](HWND, const std::string& url) { opened.push_back(url); });
+        };
         return start;
     }
     void Check(const std::string& baseURL, std::deque<TModalDriver::TStep> steps) {

@@ -2,6 +2,7 @@
 
 #include "ui/win32/FrmAbout.h"
 #include "ui/win32/FrmAddSiteWizard.h"
+#include "ui/win32/FrmAutoUpdate.h"
 #include "update/win32/UpdateCheck.h"
 
 namespace tsy::win32 {
@@ -21,6 +22,10 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
         start.CallingForm = callingForm;
         start.MainWindow = form_ ? form_->Handle() : nullptr;
         start.Running = version_.File;
+        start.ShowDialog = [](const TDialogEnvironment& dialogs, HWND owner,
+                              const TKVUpdateServices& service) {
+            ShowUpdateDialog(dialogs, owner, service);
+        };
         // The thread goes on by itself; its handle is not needed.
         StartUpdateCheck(std::move(start));
     };

@@ -25,7 +25,7 @@ TBannerPanel::TBannerPanel(HINSTANCE instance, HWND parent, int id, TJpegImage b
     TWindowClass wc;
     wc.Name = "TsyBannerPanel";
     wc.Instance = instance;
-    wc.Cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)); // the system hand
+    wc.Cursor = LoadCursorA(nullptr, IDC_HAND);
     TWindowPlacement placement;
     placement.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     placement.Left = 0;

@@ -1,6 +1,7 @@
 #include "browsers/win32/BrowserPlatform.h"
 
 #include "support/win32/Dispatch.h"
+#include "support/win32/WinText.h"
 
 #include <windows.h>
 
@@ -76,7 +77,9 @@ void BrowserDriver::StartProcess(const std::string& executable, const std::strin
     info.lpFile = executable.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = SW_SHOW;
-    if (!::ShellExecuteExA(&info) || !info.hProcess)
+    if (!::ShellExecuteExA(&info))
+        throw EBrowserError("Unable to start \"" + executable + "\": " + SystemErrorText(::GetLastError()));
+    if (!info.hProcess)
         return;
     // A browser still starting could take the next start for a second instance; a browser
     // already running takes the new start's pages once that process is idle or gone.

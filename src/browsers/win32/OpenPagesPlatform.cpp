@@ -90,11 +90,17 @@ std::string OpenPagesPlatform::AppDataFolder() {
 
 std::string OpenPagesPlatform::ReadIniString(const std::string& path, const std::string& section,
                                              const std::string& key) {
-    // Room for 260 characters and the terminator.
-    char value[261] = {};
-    const DWORD length =
-        ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, path.c_str());
-    return std::string(value, length);
+    // A value that fills the buffer may have been cut, so it is read again into a larger one.
+    std::string value(261, '\0');
+    for (;;) {
+        const DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value.data(),
+                                                        DWORD(value.size()), path.c_str());
+        if (length + 1 < value.size()) {
+            value.resize(length);
+            return value;
+        }
+        value.assign(value.size() * 2, '\0');
+    }
 }
 
 std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {

@@ -5,20 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "ui/AboutText.h"
+#include "controls/LabelText.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
-
-namespace {
-
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::vector<char> text(std::size_t(length) + 1);
-    GetWindowTextA(window, text.data(), length + 1);
-    return std::string(text.data());
-}
-
-} // namespace
 
 void OpenUrlWithShell(HWND owner, const std::string& url) {
     ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
@@ -53,7 +43,7 @@ void TInfoLabel::SetColour(COLORREF colour) {
 }
 
 std::string TInfoLabel::DrawnText() const {
-    return TextOf(Window());
+    return WindowText(Window());
 }
 
 void TInfoLabel::Refresh() {
@@ -149,7 +139,7 @@ void TURLLabel::SetURL(const std::string& url) {
 LRESULT TURLLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETCURSOR:
-        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
         return TRUE;
     case WM_LBUTTONUP: {
         const LRESULT result = TInfoLabel::WindowProc(message, wParam, lParam);

@@ -1,5 +1,7 @@
 #include "controls/win32/ListViewEx.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "controls/SortList.h"
@@ -48,14 +50,21 @@ int TListViewEx::Count() const {
 }
 
 std::string TListViewEx::ItemText(int index, int column) const {
-    std::string text(1024, '\0');
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = int(text.size());
-    const auto length = SendMessageA(control_, LVM_GETITEMTEXTA, WPARAM(index), LPARAM(&item));
-    text.resize(std::size_t(length > 0 ? length : 0));
-    return text;
+    // The control says only how much it copied: a buffer it filled may have cut the text.
+    std::string text(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = int(text.size());
+        const auto length = std::size_t(
+            std::max<LRESULT>(0, SendMessageA(control_, LVM_GETITEMTEXTA, WPARAM(index), LPARAM(&item))));
+        if (length + 1 < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.assign(text.size() * 2, '\0');
+    }
 }
 
 void TListViewEx::SetItemText(int index, int column, const std::string& text) {

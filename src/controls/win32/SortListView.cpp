@@ -82,31 +82,15 @@ void TSortListView::Apply(const TSortStep& step) {
 }
 
 void TSortListView::SortNow() {
-    // Each row's data becomes its place for the comparison and is given back after.
+    // The rows are compared by their places before the sort, so no row's data is touched: a
+    // parent may refuse every change of its rows, and the data is the parent's own.
     const int count = Count();
     const int columns = ColumnCount() > 0 ? ColumnCount() : 1;
-    TSortContext context{&state_, &collation_, {}};
-    std::vector<LPARAM> data(static_cast<std::size_t>(count));
-    context.Rows.resize(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        auto& row = context.Rows[std::size_t(i)];
+    TSortContext context{&state_, &collation_, std::vector<std::vector<std::string>>(std::size_t(count))};
+    for (int i = 0; i < count; ++i)
         for (int c = 0; c < columns; ++c)
-            row.push_back(ItemText(i, c));
-        data[std::size_t(i)] = ItemData(i);
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = i;
-        item.lParam = i;
-        SendMessageA(control_, LVM_SETITEMA, 0, LPARAM(&item));
-    }
-    ListView_SortItems(control_, &CompareRows, LPARAM(&context));
-    for (int i = 0; i < count; ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = i;
-        item.lParam = data[std::size_t(ItemData(i))];
-        SendMessageA(control_, LVM_SETITEMA, 0, LPARAM(&item));
-    }
+            context.Rows[std::size_t(i)].push_back(ItemText(i, c));
+    SendMessageA(control_, LVM_SORTITEMSEX, WPARAM(&context), LPARAM(&CompareRows));
 }
 
 void TSortListView::SetArrow(int column, TSortOrder order) {

@@ -11,12 +11,13 @@
 
 namespace tsy::win32 {
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), int(text.size()));
-    text.resize(std::size_t(copied > 0 ? copied : 0));
-    return text;
+void Warn(const TDialogEnvironment& environment, const std::string& text) {
+    if (environment.Boxes)
+        environment.Boxes->Warning(text);
+}
+
+bool Confirmed(const TDialogEnvironment& environment, const std::string& text) {
+    return environment.Boxes && environment.Boxes->Confirm(text);
 }
 
 TDialog::TDialog(const TDialogEnvironment& environment, int templateId)

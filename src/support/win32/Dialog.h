@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/win32/ComPtr.h"
+#include "support/win32/WinText.h"
 
 namespace tsy {
 class TOwnerStack;
@@ -37,6 +38,11 @@ struct TDialogEnvironment {
     TComOnDemand* Com = nullptr;
 };
 
+// A warning in a message box, where the environment has a message-box service.
+void Warn(const TDialogEnvironment& environment, const std::string& text);
+// A Yes/No question; without a message-box service nothing is confirmed.
+bool Confirmed(const TDialogEnvironment& environment, const std::string& text);
+
 // The edges of a control that keep their distance to the same edge of the dialog
 // when it is resized. Left and right together stretch the control.
 enum TAnchors : unsigned {
@@ -49,7 +55,6 @@ enum TAnchors : unsigned {
 };
 
 // The whole text of a window or control.
-std::string WindowText(HWND window);
 
 // Base of the program's dialogs, built from a DIALOGEX template. It routes commands
 // and notifications to handlers, closes with OK and Cancel (Esc and the close box are
@@ -83,6 +88,8 @@ protected:
     TDialog(const TDialogEnvironment& environment, const DLGTEMPLATE* dialogTemplate);
 
     const TDialogEnvironment& Environment() const noexcept { return environment_; }
+    void Warning(const std::string& text) const { Warn(environment_, text); }
+    bool Confirm(const std::string& text) const { return Confirmed(environment_, text); }
 
     // WM_INITDIALOG. An exception closes the dialog and is reported.
     virtual void HandleInit() {}

@@ -64,11 +64,6 @@ void THtmlHelp::LoadHelpLibrary() const {
             entry_ = entry;
 }
 
-void THtmlHelp::UnloadHelpLibrary() {
-    entry_ = nullptr;
-    library_.Reset();
-}
-
 const THtmlHelp::TEntry& THtmlHelp::Entry() const {
     // One attempt only: a missing viewer stays missing for the rest of the run.
     if (!loaded_)

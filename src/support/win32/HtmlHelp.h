@@ -30,7 +30,6 @@ public:
     // By name through the search order, else where the registry has the control registered,
     // else from the system folder; then its entry point.
     void LoadHelpLibrary() const;
-    void UnloadHelpLibrary();
 
     // Topic "%s::/%s.htm" of the help file; false when no viewer is loaded.
     bool ShowTopic(std::string_view keyword) const;

@@ -1,6 +1,7 @@
 #include "support/win32/Win32FileSystem.h"
 
 #include "support/win32/UniqueHandle.h"
+#include "support/win32/WinText.h"
 
 #include <windows.h>
 
@@ -11,22 +12,8 @@
 namespace tsy::win32 {
 namespace {
 
-std::string SystemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length != 0 && text != nullptr ? std::string(text, length) : std::string();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    if (message.empty())
-        message = "System error " + std::to_string(error) + ".";
-    return message;
-}
-
 [[noreturn]] void Fail(const char* action, std::string_view path, DWORD error) {
-    throw EFileError(std::string(action) + " \"" + std::string(path) + "\": " + SystemMessage(error));
+    throw EFileError(std::string(action) + " \"" + std::string(path) + "\": " + SystemErrorText(error));
 }
 
 bool IsSeparator(char c) {

@@ -88,7 +88,7 @@ void TWindow::Create(const TWindowClass& windowClass, const char* caption,
         wc.hInstance = windowClass.Instance;
         wc.hIcon = windowClass.Icon;
         wc.hIconSm = windowClass.SmallIcon;
-        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground =
             windowClass.Background ? windowClass.Background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = windowClass.Name;

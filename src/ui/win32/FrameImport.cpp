@@ -144,8 +144,7 @@ protected:
     }
     bool CanAccept() override {
         if (!frame_.HasSelectedPage()) {
-            if (Environment().Boxes)
-                Environment().Boxes->Warning(kImportSelectionRequired);
+            Warning(kImportSelectionRequired);
             return false;
         }
         chosen_ = frame_.SelectedPage();
@@ -167,8 +166,7 @@ bool ImportURL(const TEditorContext& context, HWND owner, TImportKind kind, std:
     auto rows = OpenPageRows(context, kind);
     if (rows.empty()) {
         // Nothing to choose from: the reason instead of an empty dialog.
-        if (context.Dialogs.Boxes)
-            context.Dialogs.Boxes->Warning(EmptyImportMessage(kind));
+        Warn(context.Dialogs, EmptyImportMessage(kind));
         return false;
     }
     TImportForm form(context, kind, std::move(rows));

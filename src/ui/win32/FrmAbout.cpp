@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
+#include "controls/LabelText.h"
 #include "infodialogs.h"
 #include "resource.h"
+#include "support/HelpTopic.h"
 #include "support/WebAddresses.h"
-#include "ui/AboutText.h"
 
 namespace tsy::win32 {
 

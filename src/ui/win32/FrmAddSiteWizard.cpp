@@ -195,12 +195,12 @@ bool TAddSiteWizard::CanLeave(int page) {
     case wpCollections:
         if (frmSiteCollections_.Collections().HasCheckedItems())
             return true;
-        return !Environment().Boxes || Environment().Boxes->Confirm(kSkipCollectionsQuestion);
+        return Confirm(kSkipCollectionsQuestion);
     default:
         break;
     }
-    if (refusal && Environment().Boxes)
-        Environment().Boxes->Warning(*refusal);
+    if (refusal)
+        Warning(*refusal);
     return !refusal;
 }
 

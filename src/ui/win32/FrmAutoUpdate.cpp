@@ -78,7 +78,7 @@ void TAutoUpdateForm::HandleInit() {
     OnCommand(IDC_UPD_OPEN_SITE, [this] { BtnOpenSiteClick(); });
 
     SetSizeLimits({window.right - window.left, collapsedHeight_}, collapsedHeight_);
-    RememberLayout("AutoUpdateForm", 3);
+    RememberLayout("AutoUpdateForm", kPUIRestorePosition | kPUIRestoreSize);
     SetDetailPanel([this] { return detailsShown_; }, [this](bool shown) { SetDetailsShown(shown); });
 }
 
@@ -139,8 +139,7 @@ void TAutoUpdateForm::BtnDownloadClick() {
     const std::string& url = service_.DownloadURL();
     if (!IsWebAddress(url)) {
         // Whatever else the server sent could start a program or open a file here.
-        if (Environment().Boxes)
-            Environment().Boxes->Warning(kInvalidDownloadMessage);
+        Warning(kInvalidDownloadMessage);
         return;
     }
     open_(Handle(), url);

@@ -113,8 +113,7 @@ bool TEditTargetForm::CanAccept() {
     const std::string search = ItemText(IDC_EDT_SEARCH_REQUEST);
     const std::string open = ItemText(IDC_EDT_OPEN_REQUEST);
     if (const auto refusal = ValidateSite(name, search, open)) {
-        if (Environment().Boxes)
-            Environment().Boxes->Warning(*refusal);
+        Warning(*refusal);
         return false;
     }
     target_.Name = TrimText(name);

@@ -95,7 +95,7 @@ bool TSettingsForm::RequireSingleSelection(const TSortListView& list, const char
     const auto refusal =
         SingleSelectionRefusal(list.Handle() == state_.CurrentList, list.SelectedCount(), noun, verb);
     if (refusal)
-        context_.Editor.Dialogs.Boxes->Warning(*refusal);
+        Warning(*refusal);
     return !refusal;
 }
 
@@ -103,7 +103,7 @@ bool TSettingsForm::RequireSomeSelection(const TSortListView& list, const char* 
     const auto refusal =
         SomeSelectionRefusal(list.Handle() == state_.CurrentList, list.SelectedCount(), noun, verb);
     if (refusal)
-        context_.Editor.Dialogs.Boxes->Warning(*refusal);
+        Warning(*refusal);
     return !refusal;
 }
 

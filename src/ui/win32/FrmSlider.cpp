@@ -49,7 +49,7 @@ void TSliderForm::Create() {
     TWindowClass wc;
     wc.Name = kSliderFormClassName;
     wc.Instance = context_.Instance;
-    wc.Cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
     placement.Style = WS_POPUP | WS_CLIPCHILDREN;
     // A tool window owned by the desktop: no taskbar button, and above everything.
@@ -196,7 +196,7 @@ LRESULT TSliderForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             GetCursorPos(&p);
             ScreenToClient(Handle(), &p);
             const bool hand = OverLogo(MAKELPARAM(p.x, p.y));
-            SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(hand ? 32649 : 32512)));
+            SetCursor(LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
             return TRUE;
         }
         return TWindow::HandleMessage(message, wParam, lParam);

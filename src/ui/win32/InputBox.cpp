@@ -38,11 +38,6 @@ private:
     std::string text_;
 };
 
-void Warn(const TEditorContext& context, const std::string& text) {
-    if (context.Dialogs.Boxes)
-        context.Dialogs.Boxes->Warning(text);
-}
-
 // The prompt's text once accepted, trimmed; nothing after Cancel or a refused name.
 std::optional<std::string> AskName(const TEditorContext& context, HWND owner, const std::string& caption,
                                    const std::string& prompt, const std::string& before, bool collection) {
@@ -52,7 +47,7 @@ std::optional<std::string> AskName(const TEditorContext& context, HWND owner, co
     const auto refusal = collection ? CheckCollectionName(*context.Collections, before, *entered)
                                     : CheckCategoryName(*context.Categories, before, *entered);
     if (refusal) {
-        Warn(context, *refusal);
+        Warn(context.Dialogs, *refusal);
         return std::nullopt;
     }
     return TrimText(*entered);
@@ -76,7 +71,7 @@ std::int32_t AddCategoryPrompt(const TEditorContext& context, HWND owner) {
     if (!entered)
         return NotFound;
     if (const auto refusal = CheckCategoryName(*context.Categories, "", *entered)) {
-        Warn(context, *refusal);
+        Warn(context.Dialogs, *refusal);
         return NotFound;
     }
     return AddCategoryNamed(*context.Categories, TrimText(*entered));
@@ -90,7 +85,7 @@ bool RenameCategoryPrompt(const TEditorContext& context, HWND owner, const std::
 }
 
 bool DeleteCategoryConfirmed(const TEditorContext& context, const std::string& name) {
-    if (!context.Dialogs.Boxes || !context.Dialogs.Boxes->Confirm(kDeleteCategoryQuestion))
+    if (!Confirmed(context.Dialogs, kDeleteCategoryQuestion))
         return false;
     DeleteCategoryAndClear(*context.Categories, *context.Targets, name);
     return true;

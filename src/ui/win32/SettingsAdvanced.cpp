@@ -31,6 +31,16 @@ constexpr TOption kOptions[] = {
     {IDC_USE_HOTKEY, &TAppSettings::UseHotkey},
 };
 
+// The name with the version; a browser registered without its executable's path has no
+// version to show, and must not keep the dialog from opening.
+std::string ListedBrowserName(IBrowserInfo& browsers, TBrowserKind kind) {
+    try {
+        return browsers.BrowserDisplayName(kind);
+    } catch (const EBrowserError&) {
+        return BrowserName(kind);
+    }
+}
+
 } // namespace
 
 TAdvancedPage::TAdvancedPage(TSettingsForm& form) : TSettingsPage(form, IDD_SET_ADVANCED) {}
@@ -50,9 +60,7 @@ void TAdvancedPage::HandleInit() {
     browsers_.Attach(Item(IDC_PREFERRED_BROWSER));
     for (TBrowserKind kind : {bkInternetExplorer, bkFirefox, bkOpera})
         if (context.Browsers->IsBrowserInstalled(kind)) {
-            const int entry =
-                int(SendMessageA(browsers_.Handle(), CB_ADDSTRING, 0, LPARAM(BrowserName(kind).c_str())));
-            SendMessageA(browsers_.Handle(), CB_SETITEMDATA, WPARAM(entry), LPARAM(kind));
+            const int entry = browsers_.Add(ListedBrowserName(*context.Browsers, kind), LPARAM(kind));
             if (kind == settings.Browser)
                 browsers_.SetItemIndex(entry);
         }
@@ -74,7 +82,7 @@ void TAdvancedPage::UseHotkeyClick() {
 
 void TAdvancedPage::ClearHistory() {
     const TSettingsContext& context = form_.Context();
-    if (!context.Editor.Dialogs.Boxes->Confirm(kClearHistoryQuestion))
+    if (!Confirm(kClearHistoryQuestion))
         return;
     if (context.ClearSearchHistory)
         context.ClearSearchHistory();

@@ -260,7 +260,7 @@ void TCollectionsPage::Rename() {
 void TCollectionsPage::Delete() {
     if (!form_.RequireSomeSelection(collections_, "collection", "delete"))
         return;
-    if (!Editor().Dialogs.Boxes->Confirm(kDeleteCollectionsQuestion))
+    if (!Confirm(kDeleteCollectionsQuestion))
         return;
     for (int row = collections_.Count() - 1; row >= 0; --row)
         if (collections_.Selected(row)) {
@@ -467,17 +467,14 @@ void TSitesPage::Edit() {
 void TSitesPage::Delete() {
     if (!form_.RequireSomeSelection(targets_, "site", "delete"))
         return;
-    if (!Editor().Dialogs.Boxes->Confirm(kDeleteSitesQuestion))
+    if (!Confirm(kDeleteSitesQuestion))
         return;
     for (int row = targets_.Count() - 1; row >= 0; --row) {
         if (!targets_.Selected(row))
             continue;
         const auto id = std::int32_t(targets_.ItemData(row));
-        if (Editor().Targets->Delete(Editor().Targets->IndexOf(id))) {
-            for (TCollection& c : *Editor().Collections)
-                c.Remove(id);
+        if (DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections, id))
             ListView_DeleteItem(targets_.Handle(), row);
-        }
     }
     SetFocus(targets_.Handle());
 }

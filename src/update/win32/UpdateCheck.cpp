@@ -1,17 +1,15 @@
 #include "update/win32/UpdateCheck.h"
 
-#include <objbase.h>
-
 #include <exception>
 #include <memory>
 #include <stdexcept>
 
 #include "settings/PersistentUI.h"
 #include "support/OwnerStack.h"
+#include "support/win32/ComPtr.h"
 #include "support/win32/DebugOutput.h"
 #include "support/win32/RegistryStore.h"
 #include "support/win32/Win32MessageBoxes.h"
-#include "ui/win32/FrmAutoUpdate.h"
 #include "update/UpdateServices.h"
 #include "update/win32/WinINetClient.h"
 
@@ -37,10 +35,8 @@ private:
 DWORD WINAPI CheckThread(LPVOID parameter) {
     std::unique_ptr<TUpdateCheckStart> start(static_cast<TUpdateCheckStart*>(parameter));
     // The shell wants an apartment on the thread that opens pages.
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ComApartment apartment;
     RunUpdateCheck(*start);
-    if (com)
-        CoUninitialize();
     return 0;
 }
 
@@ -81,7 +77,8 @@ void RunUpdateCheck(const TUpdateCheckStart& start) {
     const bool force = start.CallingForm != start.MainWindow;
     try {
         tsy::RunUpdateCheck(context, start.BaseURL, force, [&](TKVUpdateServices& service) {
-            ShowUpdateDialog(dialogs, start.MainWindow, service, start.OpenURL);
+            if (start.ShowDialog)
+                start.ShowDialog(dialogs, start.MainWindow, service);
         });
     } catch (const std::exception& error) {
         // Only the store of the check time can get here; the thread must not end the program.

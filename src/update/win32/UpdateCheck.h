@@ -7,8 +7,10 @@
 
 #include "support/VersionInfo.h"
 #include "support/WebAddresses.h"
+#include "support/win32/Dialog.h"
 #include "support/win32/UniqueHandle.h"
 #include "update/UpdateRules.h"
+#include "update/UpdateServices.h"
 
 namespace tsy::win32 {
 
@@ -21,8 +23,10 @@ struct TUpdateCheckStart {
     HWND MainWindow = nullptr;
     std::string BaseURL = kUpdateBaseURL;
     TVersionRecord Running;
-    // Opens the download or the maker's page; the shell by default.
-    std::function<void(HWND owner, const std::string& url)> OpenURL;
+    // Shows the update dialog for the details the server gave, owned by `owner`, in the
+    // check's own dialog environment; the dialog belongs to the user interface.
+    std::function<void(const TDialogEnvironment& dialogs, HWND owner, const TKVUpdateServices& service)>
+        ShowDialog;
     // The local date and time; the system's by default.
     std::function<TDateTime()> Now;
 };

@@ -7,8 +7,6 @@
 
 namespace tsy {
 
-inline constexpr const char* kAboutHelpKeyword = "Intro.About";
-
 // The caption of an about label with its placeholders put in, in the order "<AppName>",
 // "<Major>", "<Minor>", "<Release>", "<Build>" (three digits at least), "<Product>",
 // "<Copyright>", "<Company>"; any letter case. A replacement holding a later placeholder

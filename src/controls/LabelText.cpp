@@ -1,4 +1,4 @@
-#include "ui/AboutText.h"
+#include "controls/LabelText.h"
 
 #include <cctype>
 #include <utility>
