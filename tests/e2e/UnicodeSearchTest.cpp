@@ -19,9 +19,19 @@ void TypeWide(HWND edit, std::wstring_view text) {
         PostMessageW(edit, WM_CHAR, c, 1);
 }
 
+// The units of a text, for failure messages.
+std::string Units(const std::wstring& text) {
+    std::string units;
+    for (const wchar_t c : text)
+        units += std::to_string(unsigned(c)) + " ";
+    return units;
+}
+
 std::wstring WideText(HWND window) {
+    // GetWindowTextW would give another process's stored caption, not the edit's text.
     wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
     return text;
 }
 
@@ -61,7 +71,7 @@ TEST_F(UnicodeSearchTest, TypedTextReachesFirefoxInEachSitesEncodingAndSurvivesA
         ASSERT_TRUE(edit);
 
         TypeWide(edit, cafe);
-        ASSERT_TRUE(WaitUntil([&] { return WideText(search) == cafe; }, 5s));
+        ASSERT_TRUE(WaitUntil([&] { return WideText(search) == cafe; }, 5s)) << Units(WideText(search));
         PostClick(explore);
         auto calls = WaitForFirefoxCalls(1);
         ASSERT_EQ(calls.size(), 1u);
