@@ -1,6 +1,6 @@
 // How long Explore takes to turn a large collection into Firefox command lines, how many starts
 // the list needs and how long the longest gets against the Windows limit for a command line.
-#include "browsers/Explore.h"
+#include "app/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"

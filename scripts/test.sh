@@ -10,6 +10,9 @@ jobs=$(nproc)
 
 configure() { cmake -S "$root" -B "$build/$1" -G Ninja "${@:2}" >/dev/null; }
 
+# Each folder of src/ includes only from its own layer and those below.
+bash "$root/scripts/check-layers.sh"
+
 configure native -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs"

@@ -169,10 +169,9 @@ void TPUIForm::Save() {
     CloseKey();
 }
 
-TPUIForm& TPersistentUI::RegisterForm(IPUIWindow& form, std::vector<std::string> classes) {
+void TPersistentUI::RegisterForm(IPUIWindow& form, std::vector<std::string> classes) {
     UnregisterForm(form);
     forms_.push_back(std::make_unique<TPUIForm>(*this, store_, form, std::move(classes)));
-    return *forms_.back();
 }
 
 TPUIForm* TPersistentUI::Find(const IPUIWindow& form) const {

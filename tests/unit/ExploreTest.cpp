@@ -1,4 +1,4 @@
-#include "browsers/Explore.h"
+#include "app/Explore.h"
 #include "BrowserFakes.h"
 #include "FakeBrowserInfo.h"
 #include "RecordingMessageBoxes.h"

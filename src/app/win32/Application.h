@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/Explore.h"
 #include "app/win32/FrmMain.h"
 #include "browsers/BrowserDetection.h"
-#include "browsers/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/win32/BrowserPlatform.h"
 #include "catalogue/Catalogue.h"

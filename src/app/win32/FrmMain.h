@@ -10,9 +10,9 @@
 
 #include "app/CloseLogic.h"
 #include "app/CommandLine.h"
+#include "app/Explore.h"
 #include "app/MainLayout.h"
 #include "app/win32/BannerPanel.h"
-#include "browsers/Explore.h"
 #include "controls/win32/MRUEdit.h"
 #include "controls/win32/TrayIconEx.h"
 #include "settings/win32/Win32PersistentUI.h"

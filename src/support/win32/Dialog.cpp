@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "settings/PersistentUI.h"
-#include "settings/win32/Win32PersistentUI.h"
+#include "support/Layouts.h"
 #include "support/OwnerStack.h"
 #include "support/win32/GuardedCall.h"
+#include "support/win32/LayoutWindow.h"
 #include "support/win32/Win32MessageBoxes.h"
 
 namespace tsy::win32 {
@@ -204,8 +204,9 @@ void TDialog::SetDetailPanel(std::function<bool()> visible, std::function<void(b
             [restore = std::move(restore)](IPUIWindow&, bool shown) { restore(shown); });
 }
 
-TPUIForm* TDialog::LayoutForm() const {
-    return layoutRegistered_ ? environment_.Layouts->Find(*layout_) : nullptr;
+void TDialog::SetLayoutIncludes(std::vector<const IPUIComponent*> components) {
+    if (layoutRegistered_)
+        environment_.Layouts->SetIncludes(*layout_, std::move(components));
 }
 
 bool TDialog::IsChild() const {

@@ -16,8 +16,8 @@
 
 namespace tsy {
 class TOwnerStack;
-class TPersistentUI;
-class TPUIForm;
+class ILayoutStore;
+class IPUIComponent;
 class IMessageBoxes;
 } // namespace tsy
 
@@ -30,7 +30,7 @@ class TWin32PUIWindow;
 struct TDialogEnvironment {
     HINSTANCE Instance = nullptr;
     TOwnerStack* Owners = nullptr;
-    TPersistentUI* Layouts = nullptr;
+    ILayoutStore* Layouts = nullptr;
     IMessageBoxes* Boxes = nullptr;
     // Opens a help topic by keyword; F1 and the Help buttons come here.
     std::function<void(HWND owner, const std::string& keyword)> ShowHelp;
@@ -136,7 +136,8 @@ protected:
     // The detail panel: its visibility is stored and handed back to `restore` on load.
     void SetDetailPanel(std::function<bool()> visible, std::function<void(bool)> restore);
     // The registration, for components kept whatever their class; nullptr without a store.
-    TPUIForm* LayoutForm() const;
+    // Components saved with the layout although their classes are not registered.
+    void SetLayoutIncludes(std::vector<const IPUIComponent*> components);
 
 private:
     struct TAnchored {

@@ -52,8 +52,7 @@ void TSettingsForm::HandleInit() {
     for (auto& list : lists_)
         layout.components.push_back(list.get());
     layout.components.push_back(filter_.get());
-    if (TPUIForm* form = LayoutForm())
-        form->SetIncludes({filter_.get()});
+    SetLayoutIncludes({filter_.get()});
 
     Anchor(IDC_PAGES, akAll);
     Anchor(IDC_ADD_SITE_WIZARD, akLeft | akBottom);

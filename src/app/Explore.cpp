@@ -1,4 +1,4 @@
-#include "browsers/Explore.h"
+#include "app/Explore.h"
 
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
