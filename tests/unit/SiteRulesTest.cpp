@@ -88,7 +88,7 @@ TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
 
 TEST_F(NamePromptTest, DeletingASiteTakesItOutOfEveryCollectionButKeepsAReadOnlySite) {
     TTargets targets;
-    TTarget site{0, "Site", "", "", 0, false}, locked{0, "Locked", "", "", 0, true};
+    TTarget site{0, "Site", "", "", 0, false, {}}, locked{0, "Locked", "", "", 0, true, {}};
     targets.Add(site);
     targets.Add(locked);
     const std::int32_t siteId = site.ID, lockedId = locked.ID;

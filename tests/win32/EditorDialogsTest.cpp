@@ -173,6 +173,8 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
                                  SetText(editor, IDC_EDT_SEARCH_REQUEST, "http://alpha.example/?q=");
                                  Click(editor, IDOK);
                                  SetText(editor, IDC_EDT_SEARCH_REQUEST, "http://a.example/?q=stubtext&p=5%");
+                                 EXPECT_EQ(IsDlgButtonChecked(editor, IDC_CHK_UTF8), UINT(BST_UNCHECKED));
+                                 CheckDlgButton(editor, IDC_CHK_UTF8, BST_CHECKED);
                                  Click(editor, IDOK);
                              }},
                              [&] { return EditTarget(context, nullptr, site); });
@@ -180,6 +182,7 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
     EXPECT_EQ(site.Name, "Alpha 2");
     EXPECT_EQ(site.Search, "http://a.example/?q=%s&p=5%%");
     EXPECT_EQ(site.CatID, 1);
+    EXPECT_EQ(site.Charset, "utf-8");
     ASSERT_EQ(Warnings().size(), 2u);
     EXPECT_EQ(Warnings()[0], "Invalid site data.\n\rYou have to provide valid site name and either a valid "
                              "search request URL or valid open request URL.");
@@ -290,6 +293,7 @@ TEST_F(EditorTest, AddTargetKeepsANewCollectionButDropsTheCancelledSite) {
     const bool kept = Drive({[&](HWND editor) {
                                 SetText(editor, IDC_EDT_NAME, "New site");
                                 SetText(editor, IDC_EDT_OPEN_REQUEST, "http://new.example/");
+                                EXPECT_EQ(IsDlgButtonChecked(editor, IDC_CHK_UTF8), UINT(BST_CHECKED));
                                 Click(editor, IDOK);
                             }},
                             [&] { return AddTarget(context, nullptr, site); });
@@ -297,6 +301,7 @@ TEST_F(EditorTest, AddTargetKeepsANewCollectionButDropsTheCancelledSite) {
     ASSERT_EQ(targets.Count(), 3);
     EXPECT_EQ(targets.GetItem(2).Name, "New site");
     EXPECT_EQ(targets.GetItem(2).ID, site.ID);
+    EXPECT_EQ(targets.GetItem(2).Charset, "utf-8");
     EXPECT_TRUE(errors.empty());
 }
 
