@@ -114,7 +114,7 @@ TEST_F(CustomizeTest, WizardAddsTheSearchPageAsASiteThatExploreOpensWithNewText)
         "open=https://gamma.example/home\r\ncatid=1\r\n"
         "[004]\r\nname=Delta\r\nsearch=\r\nopen=https://delta.example/\r\ncatid=1\r\n"
         "[005]\r\nname=Finder\r\nsearch=http://find.example/results?q=%s&lang=en%%2Dgb\r\n"
-        "open=http://find.example/\r\ncatid=0\r\n"
+        "open=http://find.example/\r\ncatid=0\r\ncharset=utf-8\r\n"
         "[main]\r\nmaxid=5\r\n");
     EXPECT_EQ(CollectionsFile(), "[main]\r\ncollections=3\r\ncategories=1\r\n"
                                  "[collections]\r\n000=Search\r\n001=Empty\r\n002=Home pages\r\n"
