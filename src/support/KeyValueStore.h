@@ -43,7 +43,7 @@ public:
     // Failures raise ERegistryError.
     virtual void Write(std::string_view name, const RawValue& value) = 0;
     // The same through the platform's wide calls: the data of a text value is UTF-16
-    // little-endian, NUL-terminated, however it was written; other types are unchanged.
+    // little-endian, however it was written; other types are unchanged.
     virtual std::optional<RawValue> ReadWide(std::string_view name) const = 0;
     virtual void WriteWide(std::string_view name, const RawValue& value) = 0;
     // A missing value is not an error; true when something was deleted.

@@ -75,7 +75,7 @@ TEST_F(UnicodeSearchTest, TypedTextReachesFirefoxInEachSitesEncodingAndSurvivesA
         PostClick(explore);
         auto calls = WaitForFirefoxCalls(1);
         ASSERT_EQ(calls.size(), 1u);
-        // "é" fits the code page: only the UTF-8 site gets it as UTF-8.
+        // An e with acute fits the code page: only the UTF-8 site gets it as UTF-8.
         EXPECT_EQ(calls[0], "-new-window \"https://alpha.example/find?q=caf%C3%A9|"
                             "http://beta.example/search/caf%E9|https://gamma.example/?s=caf%E9&lang=en\"");
 
@@ -86,7 +86,7 @@ TEST_F(UnicodeSearchTest, TypedTextReachesFirefoxInEachSitesEncodingAndSurvivesA
         PostClick(explore);
         calls = WaitForFirefoxCalls(2);
         ASSERT_EQ(calls.size(), 2u);
-        // "東" does not fit the code page: every site gets the whole text as UTF-8.
+        // A kanji does not fit the code page: every site gets the whole text as UTF-8.
         EXPECT_EQ(calls[1], "-new-window \"https://alpha.example/find?q=" + tokyoEncoded +
                                 "|http://beta.example/search/" + tokyoEncoded +
                                 "|https://gamma.example/?s=" + tokyoEncoded + "&lang=en\"");

@@ -13,7 +13,7 @@ public:
 };
 
 // The search history's comparison: matching with CompareStringOrdinal ignoring case (the
-// system's simple case mapping, no locale equivalences, so "strasse" and "straße" stay apart),
+// system's simple case mapping, no locale equivalences, so "strasse" and its sharp-s spelling stay apart),
 // ordering with CompareStringW in the user's default locale, NORM_IGNORECASE.
 class TSystemWideCollation : public IWideCollation {
 public:
