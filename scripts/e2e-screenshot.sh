@@ -25,22 +25,9 @@ trap cleanup EXIT
 TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1
 
-(cd "$tree/bin" && TESSALY_WINE_TIMEOUT=120 tessaly_wine Tessaly.exe >/dev/null 2>&1 &)
-id=""
-for _ in $(seq 1 120); do
-    id=$(xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && break
-    sleep 0.25
-done
-if [ -z "$id" ]; then
-    echo "e2e-screenshot: no visible Tessaly window" >&2
-    exit 1
-fi
-# Let the first paint finish.
-sleep 2
-mkdir -p "$(dirname "$shot")"
-eval "$(xdotool getwindowgeometry --shell "$id")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+tessaly_start_and_wait "$tree/bin/Tessaly.exe" '^Tessaly$' 30 >/dev/null ||
+    { echo "e2e-screenshot: no visible Tessaly window" >&2; exit 1; }
+tessaly_save_painted '^Tessaly$' "$shot" || { echo "e2e-screenshot: the window was never painted" >&2; exit 1; }
 size=$(identify -format '%wx%h' "$shot")
 if [ "$size" != "${WIDTH}x${HEIGHT}" ] || [ "$WIDTH" -lt 100 ]; then
     echo "e2e-screenshot: unexpected picture size $size" >&2

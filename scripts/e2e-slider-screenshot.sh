@@ -26,23 +26,14 @@ TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v 
 TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v TSY \
     /t REG_SZ /d 'C:\Tessaly.exe /slider' /f >/dev/null 2>&1
 
-(cd "$tree/bin" && TESSALY_WINE_TIMEOUT=120 tessaly_wine Tessaly.exe /slider >/dev/null 2>&1 &)
-panel() { xdotool search --onlyvisible --name '^Tessaly Quick Access Panel$' 2>/dev/null | head -1 || true; }
-id=""
-for _ in $(seq 1 120); do
-    id=$(panel)
-    [ -n "$id" ] && break
-    sleep 0.25
-done
-if [ -z "$id" ]; then
-    echo "e2e-slider-screenshot: no panel window" >&2
-    exit 1
-fi
-eval "$(xdotool getwindowgeometry --shell "$id")"
+tessaly_start_and_wait "$tree/bin/Tessaly.exe" '^Tessaly Quick Access Panel$' 30 /slider >/dev/null ||
+    { echo "e2e-slider-screenshot: no panel window" >&2; exit 1; }
+panel() { tessaly_window '^Tessaly Quick Access Panel$' || true; }
+eval "$(xdotool getwindowgeometry --shell "$(panel)")"
 xdotool mousemove 2 $((Y + 20))
 out=""
 for _ in $(seq 1 40); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+    geometry=$(xdotool getwindowgeometry --shell "$(panel)" 2>/dev/null) && eval "$geometry"
     if [ "$X" = 0 ]; then
         out=yes
         break
@@ -53,17 +44,9 @@ if [ -z "$out" ]; then
     echo "e2e-slider-screenshot: the panel did not slide out (left at $X)" >&2
     exit 1
 fi
-mkdir -p "$(dirname "$shot")"
-# Poll until the logo is painted: a panel of plain green has one colour.
+# The logo painted: a panel of plain green has one colour.
 painted=""
-for _ in $(seq 1 40); do
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
-    if [ "$(identify -format '%k' "$shot")" -gt 16 ]; then
-        painted=yes
-        break
-    fi
-    sleep 0.25
-done
+tessaly_save_painted '^Tessaly Quick Access Panel$' "$shot" && painted=yes
 size=$(identify -format '%wx%h' "$shot")
 if [ -z "$painted" ] || [ "$size" != "${WIDTH}x${HEIGHT}" ] || [ "$WIDTH" -lt 40 ]; then
     echo "e2e-slider-screenshot: no painted panel (picture $size)" >&2

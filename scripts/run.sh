@@ -24,13 +24,9 @@ shot=$build/screenshots/run-main-window.png
 mkdir -p "$(dirname "$shot")"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     source "$1/scripts/wine-lib.sh"
-    TESSALY_WINE_TIMEOUT=60 tessaly_wine "$2" &
-    for _ in $(seq 1 60); do
-        id=$(xdotool search --name "^Tessaly\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
-        sleep 0.5
-    done
-    sleep 2
-    import -window root "$3"
+    tessaly_start_and_wait "$2" "^Tessaly\$" 30 >/dev/null && tessaly_save_painted "^Tessaly\$" "$3"
+    status=$?
     tessaly_wine_stop "$WINEPREFIX"
+    exit $status
 ' _ "$root" "$exe" "$shot"
 echo "$shot"

@@ -56,6 +56,48 @@ tessaly_wine_fresh_prefix() {
     rm -f "$dest.lock"
 }
 
+# The X id of a visible window whose title matches PATTERN and that still exists; Wine may
+# replace the X window of a window it has just shown. Fails when there is none.
+tessaly_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        xdotool getwindowgeometry "$id" >/dev/null 2>&1 && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+# Starts a program in the background from its own folder and waits up to SECONDS for a window
+# whose title matches PATTERN (see tessaly_window); prints its X id, or fails.
+# Usage: tessaly_start_and_wait EXE PATTERN SECONDS [ARGUMENTS...]  (needs DISPLAY and xdotool)
+tessaly_start_and_wait() {
+    local exe=$1 pattern=$2 seconds=$3 _
+    shift 3
+    (cd "$(dirname "$exe")" && TESSALY_WINE_TIMEOUT=120 tessaly_wine "./$(basename "$exe")" "$@" >/dev/null 2>&1 &)
+    for _ in $(seq 1 $((seconds * 4))); do
+        tessaly_window "$pattern" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# Waits up to ten seconds until a window whose title matches PATTERN is painted (more than a
+# few colours) and saves its picture to FILE, looking the window up on every try. Sets WIDTH,
+# HEIGHT, X and Y to its place. Usage: tessaly_save_painted PATTERN FILE
+tessaly_save_painted() {
+    local pattern=$1 file=$2 id geometry _
+    mkdir -p "$(dirname "$file")"
+    for _ in $(seq 1 40); do
+        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null); do
+            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
+            eval "$geometry"
+            import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$file" 2>/dev/null &&
+                [ "$(identify -format '%k' "$file")" -gt 16 ] && return 0
+        done
+        sleep 0.25
+    done
+    return 1
+}
+
 # Ends every Wine process of a prefix.
 tessaly_wine_stop() {
     WINEPREFIX=$1 timeout 30 "$TESSALY_WINESERVER" -k 2>/dev/null || true
