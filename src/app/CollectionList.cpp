@@ -43,4 +43,16 @@ TCollectionList FillCollections(const std::vector<TCollectionEntry>& collections
     return list;
 }
 
+bool CollectionCanSearch(const TCollections& collections, const TTargets& targets, std::string_view name) {
+    const std::int32_t index = collections.IndexOfName(name);
+    if (index < 0 || index >= collections.Count())
+        return false;
+    for (std::int32_t id : collections.GetItem(index).IDs()) {
+        const std::int32_t site = targets.IndexOf(id);
+        if (site >= 0 && site < targets.Count() && !targets.GetItem(site).Search.empty())
+            return true;
+    }
+    return false;
+}
+
 } // namespace tsy

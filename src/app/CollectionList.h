@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "support/Collation.h"
 
 #include <string>
@@ -26,5 +27,9 @@ struct TCollectionList {
 // `selectedName` (matched ignoring case against the names, not the texts).
 TCollectionList FillCollections(const std::vector<TCollectionEntry>& collections, bool numberOfItems,
                                 std::string_view selectedName, const ICollation& collation);
+
+// Whether the collection of that name has a site with a search URL, the one case in which a
+// search text can be used; false for a name that names no collection.
+bool CollectionCanSearch(const TCollections& collections, const TTargets& targets, std::string_view name);
 
 } // namespace tsy

@@ -1,30 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "support/Text.h"
+
 namespace tsy {
-
-namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-} // namespace
 
 std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     std::vector<std::string> args;
@@ -54,7 +32,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
 bool HasSwitch(const std::vector<std::string>& args, std::string_view name) {
     for (const std::string& arg : args) {
         if (arg.size() > 1 && (arg[0] == '/' || arg[0] == '-') &&
-            EqualsIgnoreAsciiCase(std::string_view(arg).substr(1), name)) {
+            EqualIgnoreAsciiCase(std::string_view(arg).substr(1), name)) {
             return true;
         }
     }

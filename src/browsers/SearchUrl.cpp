@@ -1,7 +1,7 @@
 #include "browsers/SearchUrl.h"
 
-#include "support/AsciiCase.h"
 #include "support/Format.h"
+#include "support/Text.h"
 #include "support/Unicode.h"
 
 namespace tsy {
@@ -33,13 +33,7 @@ int Position(std::size_t index) {
 } // namespace
 
 std::string TrimText(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
+    return std::string(TrimBlanks(text));
 }
 
 std::u16string TrimWideText(std::u16string_view text) {
@@ -180,10 +174,7 @@ bool UrlIsURL(std::string_view text) {
 }
 
 bool IsURLLike(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = AsciiLower(c);
-    }
+    const std::string lower = AsciiLowerCase(text);
     if (UrlIsURL(lower)) {
         return true;
     }

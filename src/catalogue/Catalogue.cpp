@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "support/Format.h"
+#include "support/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -28,20 +29,6 @@ std::int32_t NextID(std::int32_t maxID, const char* className) {
         throw EBriefcase(Format("No id is left after %d in %s object.", maxID, className));
     }
     return maxID + 1;
-}
-
-bool IsTrimmed(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsTrimmed(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsTrimmed(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // Decimal with an optional sign; anything else, or a value beyond 32 bits, is not an entry.
@@ -302,7 +289,7 @@ TTargetIDs TextToIDs(std::string_view text) {
     while (true) {
         const std::size_t comma = text.find(',');
         std::int32_t entry = 0;
-        if (ParseEntry(Trim(text.substr(0, comma)), entry)) {
+        if (ParseEntry(TrimBlanks(text.substr(0, comma)), entry)) {
             ids.push_back(entry);
         }
         if (comma == std::string_view::npos) {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "support/AsciiCase.h"
+#include "support/Text.h"
 
 namespace tsy {
 namespace {

@@ -14,11 +14,6 @@ namespace tsy {
 std::string ExpandAboutPlaceholders(std::string_view caption, std::string_view appTitle,
                                     const TVersionInfo& version);
 
-// Every occurrence of `pattern`, in any letter case, replaced by `replacement`; the text put in is
-// not searched again.
-std::string ReplaceIgnoringCase(std::string_view text, std::string_view pattern,
-                                std::string_view replacement);
-
 // A link label's caption once its URL changes: one still showing its name or the old address
 // follows the new address; one with a caption of its own keeps it.
 std::string URLLabelCaption(std::string_view caption, std::string_view name, std::string_view oldURL,

@@ -1,6 +1,6 @@
 #include "support/FileSystem.h"
 
-#include "support/AsciiCase.h"
+#include "support/Text.h"
 
 namespace tsy {
 

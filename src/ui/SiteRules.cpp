@@ -1,62 +1,18 @@
 #include "ui/SiteRules.h"
 
 #include "browsers/SearchUrl.h"
+#include "support/Text.h"
 
 #include <algorithm>
 
 namespace tsy {
 
-namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern) {
-    if (text.size() - at < pattern.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (AsciiLower(text[at + i]) != AsciiLower(pattern[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Left to right, without looking again at replaced text, so "%%%" gives "%%" for "%%" -> "%".
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    result.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (MatchesAt(text, i, from)) {
-            result += to;
-            i += from.size();
-        } else {
-            result += text[i++];
-        }
-    }
-    return result;
-}
-
-bool ContainsIgnoreCase(std::string_view text, std::string_view pattern) {
-    for (std::size_t i = 0; i + pattern.size() <= text.size(); ++i) {
-        if (MatchesAt(text, i, pattern)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 std::string SearchURLToDisplay(std::string_view stored) {
-    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(stored, "%%", "%"), "%s", kProbeWord);
+    return ReplaceIgnoreAsciiCase(ReplaceIgnoreAsciiCase(stored, "%%", "%"), "%s", kProbeWord);
 }
 
 std::string SearchURLToStored(std::string_view display) {
-    return ReplaceAllIgnoreCase(ReplaceAllIgnoreCase(TrimText(display), "%", "%%"), kProbeWord, "%s");
+    return ReplaceIgnoreAsciiCase(ReplaceIgnoreAsciiCase(TrimText(display), "%", "%%"), kProbeWord, "%s");
 }
 
 std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked) {
@@ -71,7 +27,7 @@ std::optional<std::string> ValidateSite(std::string_view name, std::string_view 
     if (TrimText(name).empty() || (trimmedSearch.empty() && TrimText(open).empty())) {
         return kInvalidSiteData;
     }
-    if (!trimmedSearch.empty() && !ContainsIgnoreCase(trimmedSearch, kProbeWord)) {
+    if (!trimmedSearch.empty() && !ContainsIgnoreAsciiCase(trimmedSearch, kProbeWord)) {
         return kInvalidSearchURL;
     }
     return std::nullopt;

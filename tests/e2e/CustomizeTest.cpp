@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "../../res/dialogs.h"
-#include "../../res/resource.h"
 #include "E2eFixture.h"
+#include "dialogs.h"
+#include "resource.h"
 #include "win32/FakeBrowsers.h"
 
 namespace tsy::e2e {

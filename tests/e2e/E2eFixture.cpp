@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "../../res/resource.h"
+#include "resource.h"
 
 namespace tsy::e2e {
 

@@ -125,6 +125,23 @@ TEST(CollectionList, SortsIgnoringCaseAndSelectsTheNamedCollection) {
     EXPECT_EQ(list.SelectedIndex, 1);
 }
 
+TEST(CollectionList, CanSearchOnlyWithASiteThatHasASearchURL) {
+    fakes::AsciiCollation collation;
+    TTargets targets;
+    TTarget home{0, "Home", "", "http://home.example/", 0, false, {}},
+        finder{0, "Finder", "http://find.example/?q=%s", "", 0, false, {}};
+    targets.Add(home);
+    targets.Add(finder);
+    TCollections collections(collation);
+    collections.Add("Homes");
+    collections.Add("Both");
+    collections.GetItem(0).SetIDs({home.ID});
+    collections.GetItem(1).SetIDs({home.ID, -finder.ID});
+    EXPECT_FALSE(CollectionCanSearch(collections, targets, "homes"));
+    EXPECT_TRUE(CollectionCanSearch(collections, targets, "BOTH")) << "a negative entry names its site too";
+    EXPECT_FALSE(CollectionCanSearch(collections, targets, "missing"));
+}
+
 TEST(CollectionList, UnknownOrEmptySelectionSelectsNothing) {
     fakes::AsciiCollation collation;
     EXPECT_EQ(FillCollections({{"a", 1}}, false, "b", collation).SelectedIndex, -1);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "../../res/resource.h"
 #include "AsciiCollation.h"
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
@@ -17,6 +16,7 @@
 #include "app/win32/FrmMain.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueStore.h"
+#include "resource.h"
 #include "settings/Autorun.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "../../../res/resource.h"
 #include "app/CollectionList.h"
 #include "app/CustomizeRule.h"
 #include "app/ScreenSnap.h"
 #include "catalogue/Catalogue.h"
 #include "controls/TrayLogic.h"
 #include "controls/win32/WinHotKey.h"
+#include "resource.h"
 #include "settings/Autorun.h"
 #include "settings/PersistentUI.h"
 #include "settings/Settings.h"
@@ -25,6 +25,7 @@
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
+#include "support/win32/ScreenDpi.h"
 
 namespace tsy::win32 {
 
@@ -33,14 +34,6 @@ namespace {
 constexpr int kSnapDistance = 10;
 // A combo box's height with its drop-down open: 15 entries and the box itself.
 constexpr int kDropDownRows = 16;
-
-int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kDesignDpi;
-}
 
 TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
     // A damaged banner is not worth a failed start: the panel then shows its plain colour.
@@ -97,7 +90,7 @@ void TMainForm::Create() {
     wc.Name = kMainFormClassName;
     wc.Instance = context_.Instance;
     wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
-    wc.Cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
     placement.Style =
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -307,20 +300,9 @@ std::string TMainForm::SelectedCollectionName() const {
 }
 
 void TMainForm::CbxCollectionsChange() {
-    bool enable = false;
-    if (SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) != CB_ERR) {
-        const std::int32_t index = context_.Collections->IndexOfName(SelectedCollectionName());
-        if (index >= 0 && index < context_.Collections->Count()) {
-            for (std::int32_t id : context_.Collections->GetItem(index).IDs()) {
-                const std::int32_t site = context_.Targets->IndexOf(id);
-                if (site >= 0 && site < context_.Targets->Count() &&
-                    !context_.Targets->GetItem(site).Search.empty()) {
-                    enable = true;
-                    break;
-                }
-            }
-        }
-    }
+    const bool enable =
+        SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) != CB_ERR &&
+        CollectionCanSearch(*context_.Collections, *context_.Targets, SelectedCollectionName());
     EnableWindow(Control(IDC_SEARCH), enable);
     EnableWindow(Control(IDC_SEARCH_LABEL), enable);
     if (!enable)

@@ -1,7 +1,7 @@
 #include "app/win32/FrmMain.h"
 
-#include "../../../res/resource.h"
 #include "app/CustomizeRule.h"
+#include "resource.h"
 #include "settings/Autorun.h"
 #include "settings/PersistentUI.h"
 #include "settings/Settings.h"

@@ -223,11 +223,4 @@ UniqueMenu CreateTrayMenu(UINT toggleCommand, UINT exitCommand) {
     return menu;
 }
 
-void ShowTrayMenu(HWND owner, HMENU menu, POINT at) {
-    SetForegroundWindow(owner);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-    // Without a message after the menu the next click on the icon would not open it again.
-    PostMessageA(owner, WM_NULL, 0, 0);
-}
-
 } // namespace tsy::win32

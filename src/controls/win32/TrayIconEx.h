@@ -102,8 +102,4 @@ private:
 // The tray menu: the default item "S&how Tessaly", a separator, "E&xit".
 UniqueMenu CreateTrayMenu(UINT toggleCommand, UINT exitCommand);
 
-// Opens `menu` at `at` with its commands going to `owner`, which is brought forward first so
-// that the menu closes when the user clicks elsewhere.
-void ShowTrayMenu(HWND owner, HMENU menu, POINT at);
-
 } // namespace tsy::win32

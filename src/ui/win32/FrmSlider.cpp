@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "../../../res/resource.h"
+#include "resource.h"
 #include "support/win32/ScreenDpi.h"
 
 namespace tsy::win32 {

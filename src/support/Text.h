@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tsy {
+
+// Byte texts the program makes itself or reads from its files and command line. Only the ASCII
+// letters are folded, the same in every code page; the system's collation decides the rest.
+
+// Space and every control character.
+constexpr bool IsBlank(char c) noexcept {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// Without the leading and trailing blanks; inner ones stay.
+constexpr std::string_view TrimBlanks(std::string_view text) noexcept {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+constexpr char AsciiLower(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiLowerCase(std::string_view text);
+
+constexpr bool EqualIgnoreAsciiCase(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
+}
+
+constexpr bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) noexcept {
+    return text.size() >= prefix.size() && EqualIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view pattern);
+
+// Every occurrence of `pattern` replaced, left to right; the text put in is not searched again,
+// so "%%%" becomes "%%" when "%%" is replaced by "%".
+std::string ReplaceIgnoreAsciiCase(std::string_view text, std::string_view pattern,
+                                   std::string_view replacement);
+
+} // namespace tsy
