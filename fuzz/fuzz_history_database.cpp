@@ -45,6 +45,10 @@ std::string MakeImage(const char* sql) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     gFolder = fs::temp_directory_path() / ("tsy-fuzz-history-" + std::to_string(getpid()));
     fs::create_directories(gFolder);
+    std::atexit([] {
+        std::error_code ignored;
+        fs::remove_all(gFolder, ignored);
+    });
     gChromeImage = MakeImage(
         "PRAGMA page_size=512; CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, "
         "last_visit_time INTEGER NOT NULL); CREATE INDEX urls_url_index ON urls(url); "

@@ -1,5 +1,7 @@
 #include "ProfileCatalogueReader.h"
 
+#include "catalogue/IniFile.h"
+
 #include <windows.h>
 
 #include <algorithm>
