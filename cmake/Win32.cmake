@@ -37,6 +37,7 @@ set_target_properties(tessaly_libjpeg PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/libjpeg/include)
 
 # SQLite, for reading the browsers' history, the same way.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh)
 execute_process(
     COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh ${tessaly_toolchain} ${TESSALY_DEPS_DIR}
     RESULT_VARIABLE tessaly_sqlite_result)

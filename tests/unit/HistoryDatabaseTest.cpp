@@ -25,11 +25,11 @@ protected:
                  ("tsy-history-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                   "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
-        fs::create_directories(folder / "copy");
+        fs::create_directories(folder);
     }
     ~HistoryDatabaseTest() override { fs::remove_all(folder); }
 
-    // A browser's database that it keeps open, its newest visits in the write-ahead log.
+    // A database as a browser writes it, kept open.
     void OpenBrowserDatabase(const fs::path& path, const char* schema) {
         sqlite3* opened = nullptr;
         ASSERT_EQ(sqlite3_open(path.c_str(), &opened), SQLITE_OK);
@@ -55,30 +55,6 @@ protected:
     std::unique_ptr<sqlite3, CloseDatabase> browser;
     TSqliteHistoryDatabase database;
 };
-
-TEST_F(HistoryDatabaseTest, ACopyWithItsLogHoldsTheNewestVisits) {
-    OpenBrowserDatabase(folder / "History",
-                        "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, "
-                        "visit_count INTEGER, last_visit_time INTEGER NOT NULL)");
-    Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://old.example/', 'Old', 100), "
-         "('http://older.example/', NULL, 50)");
-    Exec("PRAGMA wal_checkpoint(TRUNCATE)");
-    Exec("PRAGMA wal_autocheckpoint=0");
-    Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://new.example/?q=StubText', "
-         "'StubText \xE2\x80\x93 New', 300), ('http://mid.example/', 'Mid', 200)");
-    ASSERT_GT(fs::file_size(folder / "History-wal"), 0u);
-
-    // The library leaves files of its own beside a copy it has read, so each copy has its folder.
-    fs::create_directories(folder / "with-log");
-    fs::copy_file(folder / "History", folder / "copy" / "History");
-    EXPECT_EQ(Rows(folder / "copy" / "History", kChromiumHistoryQuery),
-              "http://old.example/=Old ; http://older.example/=");
-    fs::copy_file(folder / "History", folder / "with-log" / "History");
-    fs::copy_file(folder / "History-wal", folder / "with-log" / "History-wal");
-    EXPECT_EQ(Rows(folder / "with-log" / "History", kChromiumHistoryQuery),
-              "http://new.example/?q=StubText=StubText \xE2\x80\x93 New ; http://mid.example/=Mid ; "
-              "http://old.example/=Old ; http://older.example/=");
-}
 
 TEST_F(HistoryDatabaseTest, FirefoxPlacesListOnlyVisitedPagesAtMostTwoHundred) {
     OpenBrowserDatabase(folder / "places.sqlite",
