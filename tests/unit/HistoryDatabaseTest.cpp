@@ -56,23 +56,6 @@ protected:
     TSqliteHistoryDatabase database;
 };
 
-TEST_F(HistoryDatabaseTest, FirefoxPlacesListOnlyVisitedPagesAtMostTwoHundred) {
-    OpenBrowserDatabase(folder / "places.sqlite",
-                        "CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url LONGVARCHAR, "
-                        "title LONGVARCHAR, last_visit_date INTEGER)");
-    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 250) "
-         "INSERT INTO moz_places(url, title, last_visit_date) SELECT 'http://p' || i || '.example/', 'P' || "
-         "i, i "
-         "FROM n");
-    Exec("INSERT INTO moz_places(url, title, last_visit_date) VALUES ('http://bookmark.example/', 'Never', "
-         "NULL)");
-    auto rows = database.Query((folder / "places.sqlite").string(), kFirefoxHistoryQuery);
-    ASSERT_TRUE(rows.has_value());
-    ASSERT_EQ(rows->size(), 200u);
-    EXPECT_EQ(rows->front().URL, "http://p250.example/");
-    EXPECT_EQ(rows->back().URL, "http://p51.example/");
-}
-
 TEST_F(HistoryDatabaseTest, MissingForeignOrDamagedFilesAreUnreadable) {
     EXPECT_EQ(Rows(folder / "missing", kChromiumHistoryQuery), "(unreadable)");
     std::ofstream(folder / "text") << "SQLite format 3 is what this is not";
