@@ -25,7 +25,7 @@ class ParametersOpener : public IUrlOpener {
 public:
     void OpenURL(TBrowserKind, const std::string& url) override { starts = {FirefoxNewTabParameters(url)}; }
     void OpenURLs(TBrowserKind, const std::vector<std::string>& urls) override {
-        starts = FirefoxStartParameters(urls, FirefoxParameterBudget(kFirefoxPath)).parameters;
+        starts = FirefoxStartParameters(urls, ParameterBudget(kFirefoxPath)).parameters;
     }
     std::vector<std::string> starts;
 };

@@ -36,6 +36,20 @@ set_target_properties(tessaly_libjpeg PROPERTIES
     IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/libjpeg/lib/libjpeg.a
     INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/libjpeg/include)
 
+# SQLite, for reading the browsers' history, the same way.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh)
+execute_process(
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh ${tessaly_toolchain} ${TESSALY_DEPS_DIR}
+    RESULT_VARIABLE tessaly_sqlite_result)
+if(NOT tessaly_sqlite_result EQUAL 0)
+    message(FATAL_ERROR "SQLite could not be built (see ${TESSALY_DEPS_DIR}/sqlite-build.log)")
+endif()
+add_library(tessaly_sqlite STATIC IMPORTED)
+set_target_properties(tessaly_sqlite PROPERTIES
+    IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/sqlite/lib/libsqlite3.a
+    INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/sqlite/include)
+target_link_libraries(tessaly_core PUBLIC tessaly_sqlite)
+
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
 list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")
 add_library(tessaly_win32 STATIC ${TESSALY_WIN32_SOURCES})

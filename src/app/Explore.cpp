@@ -83,7 +83,7 @@ void TExplorer::OpenURLs(const std::vector<std::string>& urls, const std::vector
     try {
         opener_.OpenURLs(settings_.Browser, urls);
     } catch (const EUrlTooLong& error) {
-        std::string text;
+        std::string text = error.StartFailures();
         for (auto index : error.Indexes()) {
             if (!text.empty())
                 text += "\n\r";

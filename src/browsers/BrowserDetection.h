@@ -11,10 +11,11 @@
 
 namespace tsy {
 
-// Where the system registers the executables of installed programs (under LocalMachine).
+// Where the system registers the executables of installed programs (under LocalMachine, and
+// under CurrentUser for programs installed per user).
 inline constexpr std::string_view AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-// "Internet Explorer", "FireFox", "Opera" or "<unknown>".
+// "Internet Explorer", "FireFox", "Opera", "Chrome", "Edge", "Default browser" or "<unknown>".
 std::string BrowserName(TBrowserKind kind);
 // The executable name a browser is registered under in the application paths; empty when it has none.
 std::string_view BrowserExecutableName(TBrowserKind kind);

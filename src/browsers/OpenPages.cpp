@@ -1,5 +1,7 @@
 #include "browsers/OpenPages.h"
 
+#include "browsers/BrowserDetection.h"
+#include "browsers/BrowserHistory.h"
 #include "browsers/SearchUrl.h"
 
 #include <algorithm>
@@ -329,7 +331,11 @@ bool IsBrowserRunning(IOpenPagesPlatform& platform, TBrowserKind kind) {
         return found;
     }
     if (kind == bkFirefox)
-        return platform.TopLevelWindowExists("MozillaUIWindowClass");
+        return platform.TopLevelWindowExists("MozillaWindowClass") ||
+               platform.TopLevelWindowExists("MozillaUIWindowClass");
+    if (IsChromium(kind))
+        return platform.VisibleWindowOfProgram("Chrome_WidgetWin_1",
+                                               std::string(BrowserExecutableName(kind)));
     return false;
 }
 
@@ -346,14 +352,9 @@ void AddBrowserPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos
             return true;
         });
     } else if (kind == bkFirefox) {
-        const std::string folder = FirefoxFolder(platform);
-        std::string profile =
-            platform.ReadIniString(folder + "profiles.ini", "Profile0", "Path").substr(0, 260);
-        std::replace(profile.begin(), profile.end(), '/', '\\');
-        // A Firefox that keeps no history file has nothing to offer; the other browsers still do.
-        const auto history = platform.ReadWholeFile(folder + profile + "\\history.dat");
-        if (history)
-            ParseHistoryDat(*history, pages);
+        AddFirefoxPages(platform, pages);
+    } else if (IsChromium(kind)) {
+        AddChromiumPages(platform, kind, pages);
     }
 }
 

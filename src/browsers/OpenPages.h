@@ -1,8 +1,10 @@
 #pragma once
 
 #include "browsers/Browser.h"
+#include "browsers/HistoryDatabase.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,15 @@ public:
     virtual std::optional<std::string> DocumentTitle() = 0;
 };
 
+// A copy of a database file, with its journal files, in a folder of its own that nothing else
+// uses; the copies and the folder go when it is destroyed.
+class IDatabaseSnapshot {
+public:
+    virtual ~IDatabaseSnapshot() = default;
+    // The copy's path in the form the database library opens (UTF-8).
+    virtual std::string DatabasePath() const = 0;
+};
+
 // What the open-page listing needs from the system. Failures other than the ones documented
 // raise.
 class IOpenPagesPlatform {
@@ -63,15 +74,25 @@ public:
     // Calls visit for each shell window in index order until it answers false.
     virtual void ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) = 0;
     virtual bool TopLevelWindowExists(const std::string& className) = 0;
-    // Without a trailing backslash.
+    // Whether a visible top-level window of the class belongs to a process whose image has the
+    // file name `imageName` (any letter case).
+    virtual bool VisibleWindowOfProgram(const std::string& className, const std::string& imageName) = 0;
+    // The roaming and the local application-data folders, without a trailing backslash.
     virtual std::string AppDataFolder() = 0;
-    // The key's value, or the empty text when the file, section or key is missing.
-    virtual std::string ReadIniString(const std::string& path, const std::string& section,
-                                      const std::string& key) = 0;
+    virtual std::string LocalAppDataFolder() = 0;
     // nullopt when the file does not exist; other failures raise.
     virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // A copy of the database with its "-wal" and "-journal" files where they exist; nullptr
+    // when the database is missing or cannot be copied (a browser may hold it locked).
+    virtual std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) = 0;
+    virtual IHistoryDatabase& HistoryDatabase() = 0;
+    // UTF-8 text in the ANSI code page; text that is not valid UTF-8 comes back unchanged.
+    virtual std::string FromUtf8(const std::string& text) = 0;
 };
 
+// Firefox runs when a window of either of its classes is there; Chrome and Edge when one of
+// their visible windows is.
 bool IsBrowserRunning(IOpenPagesPlatform& platform, TBrowserKind kind);
 void AddBrowserPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages);
 // Empties pages, then appends the pages of every running browser of kinds, lowest kind first.

@@ -39,10 +39,28 @@ std::size_t ClosedLength(std::string_view open) {
     return open.size() + TrailingBackslashes(open) + 1;
 }
 
+std::string QuotedArgument(std::string_view url) {
+    std::string argument = "\"";
+    AppendQuoteSafe(argument, url);
+    CloseQuote(argument);
+    return argument;
+}
+
+void AppendLine(std::string& text, const std::string& line) {
+    if (!text.empty())
+        text += "\n\r";
+    text += line;
+}
+
+bool IsSupported(TBrowserKind kind) {
+    return kind == bkInternetExplorer || kind == bkFirefox || IsChromium(kind) || kind == bkDefaultBrowser;
+}
+
 } // namespace
 
-EUrlTooLong::EUrlTooLong(std::vector<std::size_t> indexes)
-    : EBrowserError("The address is too long to pass to the browser."), indexes_(std::move(indexes)) {}
+EUrlTooLong::EUrlTooLong(std::vector<std::size_t> indexes, std::string startFailures)
+    : EBrowserError("The address is too long to pass to the browser."), indexes_(std::move(indexes)),
+      startFailures_(std::move(startFailures)) {}
 
 std::string QuoteSafeURL(const std::string& url) {
     std::string safe;
@@ -74,8 +92,8 @@ std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
     return parameters;
 }
 
-TFirefoxStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget) {
-    TFirefoxStarts starts;
+TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget) {
+    TBrowserStarts starts;
     std::string current;
     auto flush = [&] {
         if (starts.parameters.empty())
@@ -121,7 +139,38 @@ TFirefoxStarts FirefoxStartParameters(const std::vector<std::string>& urls, std:
     return starts;
 }
 
-std::size_t FirefoxParameterBudget(const std::string& executable) {
+TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std::size_t budget) {
+    static constexpr std::string_view kNewWindow = "--new-window ";
+    TBrowserStarts starts;
+    std::string current;
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        const std::string argument = QuotedArgument(NormalizeURL(urls[i]));
+        const bool opensWindow = starts.parameters.empty() && current.empty();
+        if ((opensWindow ? kNewWindow.size() : 0) + argument.size() > budget) {
+            starts.tooLong.push_back(i);
+            continue;
+        }
+        if (opensWindow) {
+            current = kNewWindow;
+            current += argument;
+        } else if (current.size() + 1 + argument.size() <= budget) {
+            current += ' ';
+            current += argument;
+        } else {
+            starts.parameters.push_back(std::move(current));
+            current = argument;
+        }
+    }
+    if (!current.empty())
+        starts.parameters.push_back(std::move(current));
+    return starts;
+}
+
+std::string ChromiumNewTabParameters(const std::string& url) {
+    return QuotedArgument(url);
+}
+
+std::size_t ParameterBudget(const std::string& executable) {
     // "program" parameters, and the terminating null.
     std::size_t used = executable.size() + 3 + 1;
     return used >= kMaxCommandLine ? 0 : kMaxCommandLine - used;
@@ -141,8 +190,13 @@ TUrlOpener::TUrlOpener(IBrowserInfo& browsers, IBrowserDriver& driver, IMessageB
     : browsers_(browsers), driver_(driver), messages_(messages) {}
 
 void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
-    if (kind != bkInternetExplorer && kind != bkFirefox) {
+    if (!IsSupported(kind)) {
         messages_.Warning(UnsupportedBrowserMessage(kind));
+        return;
+    }
+    if (kind == bkDefaultBrowser) {
+        // The shell takes a bare host name for a file name.
+        driver_.OpenDocument(NormalizeURL(url));
         return;
     }
     // The version query is what finds out whether the browser can be located at all.
@@ -151,18 +205,26 @@ void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
         auto browser = driver_.CreateInternetExplorer();
         browser->Navigate(url);
         browser->Show();
-    } else {
-        std::string path = browsers_.GetBrowserPath(kind);
-        std::string parameters = FirefoxNewTabParameters(url);
-        if (parameters.size() > FirefoxParameterBudget(path))
-            throw EUrlTooLong({0});
-        driver_.StartProcess(path, parameters, false);
+        return;
     }
+    std::string path = browsers_.GetBrowserPath(kind);
+    std::string parameters = kind == bkFirefox ? FirefoxNewTabParameters(url) : ChromiumNewTabParameters(url);
+    if (parameters.size() > ParameterBudget(path))
+        throw EUrlTooLong({0});
+    driver_.StartProcess(path, parameters, false);
 }
 
 void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) {
-    if (kind != bkInternetExplorer && kind != bkFirefox) {
+    if (!IsSupported(kind)) {
         messages_.Warning(UnsupportedBrowserMessage(kind));
+        return;
+    }
+    if (kind == bkDefaultBrowser) {
+        OpenWithTheSystem(urls);
+        return;
+    }
+    if (IsChromium(kind)) {
+        OpenInChromium(kind, urls);
         return;
     }
     auto version = browsers_.GetBrowserVersion(kind);
@@ -180,12 +242,45 @@ void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& url
         browser->Show();
     } else {
         std::string path = browsers_.GetBrowserPath(kind);
-        auto starts = FirefoxStartParameters(urls, FirefoxParameterBudget(path));
+        auto starts = FirefoxStartParameters(urls, ParameterBudget(path));
         for (std::size_t i = 0; i < starts.parameters.size(); ++i)
             driver_.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
         if (!starts.tooLong.empty())
             throw EUrlTooLong(std::move(starts.tooLong));
     }
+}
+
+void TUrlOpener::OpenInChromium(TBrowserKind kind, const std::vector<std::string>& urls) {
+    std::string path = browsers_.GetBrowserPath(kind);
+    if (urls.empty())
+        return;
+    auto starts = ChromiumStartParameters(urls, ParameterBudget(path));
+    // A start that fails leaves the others to open what they carry.
+    std::string failures;
+    for (std::size_t i = 0; i < starts.parameters.size(); ++i) {
+        try {
+            driver_.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
+        } catch (const EBrowserError& error) {
+            AppendLine(failures, error.what());
+        }
+    }
+    if (!starts.tooLong.empty())
+        throw EUrlTooLong(std::move(starts.tooLong), std::move(failures));
+    if (!failures.empty())
+        throw EBrowserError(failures);
+}
+
+void TUrlOpener::OpenWithTheSystem(const std::vector<std::string>& urls) {
+    std::string failures;
+    for (const auto& url : urls) {
+        try {
+            driver_.OpenDocument(NormalizeURL(url));
+        } catch (const EBrowserError& error) {
+            AppendLine(failures, error.what());
+        }
+    }
+    if (!failures.empty())
+        throw EBrowserError(failures);
 }
 
 } // namespace tsy

@@ -36,6 +36,9 @@ public:
     // passed, so that a start that follows reaches the same browser instance in order.
     virtual void StartProcess(const std::string& executable, const std::string& parameters,
                               bool waitUntilReady) = 0;
+    // Opens the URL with whatever the system opens its scheme with; raises EBrowserError when
+    // that fails.
+    virtual void OpenDocument(const std::string& url) = 0;
 };
 
 // The longest command line a process can be started with, its terminating null included.
@@ -44,12 +47,15 @@ inline constexpr std::size_t kMaxCommandLine = 32767;
 // Raised for the URLs of a list that no command line can carry, after the others were opened.
 class EUrlTooLong : public EBrowserError {
 public:
-    explicit EUrlTooLong(std::vector<std::size_t> indexes);
+    explicit EUrlTooLong(std::vector<std::size_t> indexes, std::string startFailures = {});
     // Positions in the list that was opened, in increasing order.
     const std::vector<std::size_t>& Indexes() const { return indexes_; }
+    // The reports of the starts that failed meanwhile, one a line; empty when none did.
+    const std::string& StartFailures() const { return startFailures_; }
 
 private:
     std::vector<std::size_t> indexes_;
+    std::string startFailures_;
 };
 
 // Opens URLs in the browser of a given kind.
@@ -70,17 +76,23 @@ std::string QuoteSafeURL(const std::string& url);
 std::string FirefoxNewTabParameters(const std::string& url);
 // Firefox parameters for a list in one new window: normalised URLs joined by "|".
 std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls);
-// The Firefox starts for a list: as few as keep each parameter string within `budget`
-// characters, in list order. The first opens a new window with "-new-window" and "|"-joined
-// URLs; the others add their URLs to that window as tabs, one "-new-tab" each.
-struct TFirefoxStarts {
+// The parameter strings of the starts that open a list, in list order.
+struct TBrowserStarts {
     std::vector<std::string> parameters;
     // URLs that fit in no start, as positions in the list.
     std::vector<std::size_t> tooLong;
 };
-TFirefoxStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget);
+// The Firefox starts for a list: as few as keep each parameter string within `budget`
+// characters, in list order. The first opens a new window with "-new-window" and "|"-joined
+// URLs; the others add their URLs to that window as tabs, one "-new-tab" each.
+TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget);
+// Chrome and Edge: each normalised URL its own quoted argument; the first start puts
+// "--new-window" in front, the later ones join that window as tabs.
+TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std::size_t budget);
+// Chrome or Edge parameters for one URL in a new tab: the URL as given, quoted.
+std::string ChromiumNewTabParameters(const std::string& url);
 // Characters left for the parameters once ShellExecute has put the quoted program in front.
-std::size_t FirefoxParameterBudget(const std::string& executable);
+std::size_t ParameterBudget(const std::string& executable);
 // Navigate2 flags for the URL at `index` of a list opened in a browser of `version`.
 int NavigateFlags(std::size_t index, TBrowserVersion version);
 // "%s browser is not supported. Please, refer to documentation."
@@ -94,6 +106,9 @@ public:
     void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override;
 
 private:
+    void OpenInChromium(TBrowserKind kind, const std::vector<std::string>& urls);
+    void OpenWithTheSystem(const std::vector<std::string>& urls);
+
     IBrowserInfo& browsers_;
     IBrowserDriver& driver_;
     IMessageBoxes& messages_;

@@ -68,7 +68,8 @@ std::string TSettingsService::BrowserAdvice() {
     std::string advice;
     if (browser == bkInternetExplorer && MajorVersion(browsers_.GetBrowserVersion(browser)) <= 6)
         advice = kAdviceTabbedBrowser;
-    if (InBrowserSet(installed, browser)) {
+    // Whatever opens web links needs no detection: it is there by definition.
+    if (InBrowserSet(installed, browser) || browser == bkDefaultBrowser) {
         installed = static_cast<TBrowserSet>(installed & ~(1u << browser));
         if (installed != 0)
             advice += kAdviceMultipleBrowsers;

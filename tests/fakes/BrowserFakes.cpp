@@ -58,6 +58,15 @@ std::unique_ptr<IInternetExplorer> FakeBrowserDriver::CreateInternetExplorer() {
 void FakeBrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
                                      bool waitUntilReady) {
     calls.push_back((waitUntilReady ? "start+wait " : "start ") + executable + " " + parameters);
+    for (const auto& mark : failingStarts)
+        if (parameters.find(mark) != std::string::npos)
+            throw EBrowserError("Unable to start " + mark);
+}
+
+void FakeBrowserDriver::OpenDocument(const std::string& url) {
+    calls.push_back("open " + url);
+    if (std::find(failingUrls.begin(), failingUrls.end(), url) != failingUrls.end())
+        throw EBrowserError("Unable to open " + url);
 }
 
 std::uint32_t SplitMixRandom::Below(std::uint32_t bound) {

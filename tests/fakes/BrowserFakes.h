@@ -40,16 +40,19 @@ public:
 };
 
 // Records what would be done to the browser as lines such as "create", "navigate URL 4096", "show",
-// "start PATH PARAMETERS" ("start+wait ..." when the driver must wait for the program). Navigations of URLs
-// listed in `failingUrls` raise.
+// "start PATH PARAMETERS" ("start+wait ..." when the driver must wait for the program), "open URL".
+// Navigations and shell opens of URLs listed in `failingUrls` raise, as do starts whose
+// parameters hold one of `failingStarts`.
 class FakeBrowserDriver : public IBrowserDriver {
 public:
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
     void StartProcess(const std::string& executable, const std::string& parameters,
                       bool waitUntilReady) override;
+    void OpenDocument(const std::string& url) override;
 
     std::vector<std::string> calls;
     std::vector<std::string> failingUrls;
+    std::vector<std::string> failingStarts;
     bool failCreate = false;
 };
 

@@ -20,6 +20,8 @@ TBrowserVersion FakeBrowserInfo::GetBrowserVersion(TBrowserKind kind) {
 }
 
 std::string FakeBrowserInfo::BrowserDisplayName(TBrowserKind kind) {
+    if (kind == bkDefaultBrowser)
+        return BrowserName(kind);
     TBrowserVersion version = GetBrowserVersion(kind);
     return Format("%s %d.%d", BrowserName(kind).c_str(), MajorVersion(version), MinorVersion(version));
 }

@@ -46,10 +46,41 @@ bool FakeOpenPagesPlatform::TopLevelWindowExists(const std::string& className) {
     return windowClasses.count(className) != 0;
 }
 
-std::string FakeOpenPagesPlatform::ReadIniString(const std::string& path, const std::string& section,
-                                                 const std::string& key) {
-    auto it = iniValues.find({path, section, key});
-    return it == iniValues.end() ? std::string() : it->second;
+bool FakeOpenPagesPlatform::VisibleWindowOfProgram(const std::string& className,
+                                                   const std::string& imageName) {
+    return programWindows.count(className + " " + imageName) != 0;
+}
+
+bool FakeOpenPagesPlatform::FileExists(const std::string& path) {
+    return files.count(path) != 0 || unreadableFiles.count(path) != 0 || databases.rows.count(path) != 0 ||
+           databases.corrupt.count(path) != 0;
+}
+
+namespace {
+
+class Snapshot : public IDatabaseSnapshot {
+public:
+    explicit Snapshot(std::string path) : path_(std::move(path)) {}
+    std::string DatabasePath() const override { return path_; }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+std::unique_ptr<IDatabaseSnapshot> FakeOpenPagesPlatform::SnapshotDatabase(const std::string& path) {
+    if (!FileExists(path) || unreadableFiles.count(path))
+        return nullptr;
+    return std::make_unique<Snapshot>(path);
+}
+
+std::optional<THistoryRows> FakeHistoryDatabase::Query(const std::string& path, const std::string& sql) {
+    queries.push_back(path + ": " + sql);
+    auto it = rows.find(path);
+    if (it == rows.end() || corrupt.count(path))
+        return std::nullopt;
+    return it->second;
 }
 
 std::optional<std::string> FakeOpenPagesPlatform::ReadWholeFile(const std::string& path) {
@@ -64,7 +95,10 @@ std::optional<std::string> FakeOpenPagesPlatform::ReadWholeFile(const std::strin
 void FakeOpenPagesPlatform::RunFirefox(const std::string& profilePath, std::optional<std::string> history) {
     windowClasses.insert("MozillaUIWindowClass");
     const std::string folder = appData + "\\Mozilla\\FireFox\\";
-    iniValues[{folder + "profiles.ini", "Profile0", "Path"}] = profilePath;
+    files[folder + "profiles.ini"] =
+        "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\n"
+        "IsRelative=1\r\nPath=" +
+        profilePath + "\r\n";
     std::string profile = profilePath;
     for (char& c : profile) {
         if (c == '/')
@@ -72,6 +106,18 @@ void FakeOpenPagesPlatform::RunFirefox(const std::string& profilePath, std::opti
     }
     if (history)
         files[folder + profile + "\\history.dat"] = std::move(*history);
+}
+
+std::string FakeOpenPagesPlatform::RunChromium(TBrowserKind kind, const std::string& profile,
+                                               THistoryRows rows) {
+    const bool chrome = kind == bkChrome;
+    programWindows.insert(chrome ? "Chrome_WidgetWin_1 chrome.exe" : "Chrome_WidgetWin_1 msedge.exe");
+    const std::string userData =
+        localAppData + (chrome ? "\\Google\\Chrome\\User Data" : "\\Microsoft\\Edge\\User Data");
+    files[userData + "\\Local State"] = "{\"profile\":{\"last_used\":\"" + profile + "\"}}";
+    const std::string database = userData + "\\" + profile + "\\History";
+    databases.rows[database] = std::move(rows);
+    return database;
 }
 
 } // namespace tsy::fakes

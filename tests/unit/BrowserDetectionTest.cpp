@@ -28,7 +28,10 @@ TEST(BrowserNames, NameEveryKind) {
     EXPECT_EQ(BrowserName(0), "Internet Explorer");
     EXPECT_EQ(BrowserName(1), "FireFox");
     EXPECT_EQ(BrowserName(2), "Opera");
-    EXPECT_EQ(BrowserName(3), "<unknown>");
+    EXPECT_EQ(BrowserName(3), "Chrome");
+    EXPECT_EQ(BrowserName(4), "Edge");
+    EXPECT_EQ(BrowserName(5), "Default browser");
+    EXPECT_EQ(BrowserName(6), "<unknown>");
     EXPECT_EQ(BrowserName(7), "<unknown>");
     EXPECT_EQ(BrowserName(255), "<unknown>");
 }
@@ -110,7 +113,7 @@ TEST_F(BrowserDetectionTest, OperaAndUnknownKindsHaveNoExecutable) {
               "Unable to locate executable for <unknown> browser.");
     EXPECT_EQ(ErrorOf([&] { detection.BrowserDisplayName(2); }),
               "Unable to locate executable for Opera browser.");
-    EXPECT_EQ(ErrorOf([&] { detection.BrowserDisplayName(3); }),
+    EXPECT_EQ(ErrorOf([&] { detection.BrowserDisplayName(6); }),
               "Unable to locate executable for <unknown> browser.");
     EXPECT_TRUE(versions.asked.empty());
 }
@@ -152,14 +155,48 @@ TEST_F(BrowserDetectionTest, DefaultBrowserByExecutableFileName) {
     EXPECT_EQ(detection.DetectDefaultBrowser(), bkFirefox);
 }
 
-TEST_F(BrowserDetectionTest, AnyOtherDefaultBrowserCountsAsInternetExplorer) {
+TEST_F(BrowserDetectionTest, ChromeAndEdgeAreDefaultsByTheirFileNamesAndAnyOtherIsTheSystemsOwn) {
+    associations.executables["http"] =
+        "C:\\Users\\me\\AppData\\Local\\Google\\Chrome\\Application\\chrome.exe";
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkChrome);
+    associations.executables["http"] = "C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\MSEDGE.EXE";
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkEdge);
     associations.executables["http"] = "C:\\Program Files\\Opera\\opera.exe";
-    EXPECT_EQ(detection.DetectDefaultBrowser(), bkInternetExplorer);
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkDefaultBrowser);
     // Only the file name counts, not a folder that happens to be named like a browser.
-    associations.executables["http"] = "C:\\firefox.exe\\chrome.exe";
-    EXPECT_EQ(detection.DetectDefaultBrowser(), bkInternetExplorer);
+    associations.executables["http"] = "C:\\chrome.exe\\brave.exe";
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkDefaultBrowser);
     associations.executables["http"] = "C:\\Mozilla\\firefox.exe.bak";
-    EXPECT_EQ(detection.DetectDefaultBrowser(), bkInternetExplorer);
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkDefaultBrowser);
+}
+
+TEST_F(BrowserDetectionTest, ChromeInstalledPerUserIsFoundBeforeTheMachinesCopy) {
+    const std::string userChrome = "C:\\Users\\me\\AppData\\Local\\Google\\Chrome\\Application\\chrome.exe";
+    const std::string edge = "C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe";
+    registry.At(RootKey::LocalMachine, kAppPaths);
+    EXPECT_EQ(detection.DetectInstalledBrowsers(), 0);
+    registry.SetString(RootKey::CurrentUser, kAppPaths + "\\chrome.exe", "", userChrome);
+    RegisterApp("chrome.exe", "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe");
+    RegisterApp("msedge.exe", edge);
+    versions.versions[userChrome] = 120 << 16 | 1;
+    versions.versions[edge] = 119 << 16;
+    EXPECT_EQ(detection.DetectInstalledBrowsers(), (1 << bkChrome) | (1 << bkEdge));
+    EXPECT_EQ(detection.GetBrowserPath(bkChrome), userChrome);
+    EXPECT_EQ(detection.BrowserDisplayName(bkChrome), "Chrome 120.1");
+    EXPECT_EQ(detection.BrowserDisplayName(bkEdge), "Edge 119.0");
+    // A per-user key without a path leaves the machine's path in force.
+    registry.At(RootKey::CurrentUser, kAppPaths + "\\msedge.exe");
+    EXPECT_EQ(detection.GetBrowserPath(bkEdge), edge);
+}
+
+TEST_F(BrowserDetectionTest, TheDefaultBrowserIsAlwaysThereAndNeedsNoLookUp) {
+    registry.failOpen = true;
+    EXPECT_TRUE(detection.IsBrowserInstalled(bkDefaultBrowser));
+    EXPECT_EQ(detection.BrowserDisplayName(bkDefaultBrowser), "Default browser");
+    EXPECT_TRUE(versions.asked.empty());
+    registry.failOpen = false;
+    registry.At(RootKey::LocalMachine, kAppPaths);
+    EXPECT_FALSE(InBrowserSet(detection.DetectInstalledBrowsers(), bkDefaultBrowser));
 }
 
 TEST_F(BrowserDetectionTest, NoHttpAssociationIsAnError) {

@@ -220,7 +220,6 @@ TEST_F(OpenPages, FirefoxPagesFollowInternetExplorerPagesWhenBothAreAsked) {
     EXPECT_EQ(List(1 << bkFirefox), "http://f/=F");
     EXPECT_EQ(List(1 << bkOpera), "");
     // No profile list: the history is looked for in Firefox's own folder.
-    platform.iniValues.clear();
     platform.files = {{firefoxFolder + "\\history.dat", "@$$<(80=http://g/)>"}};
     EXPECT_EQ(List(1 << bkFirefox), "http://g/=http://g/");
 }

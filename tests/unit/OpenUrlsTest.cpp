@@ -14,6 +14,7 @@ using Calls = std::vector<std::string>;
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 const std::string kIePath = "C:\\IE\\IEXPLORE.EXE";
 const std::string kFirefoxPath = "C:\\Mozilla Firefox\\firefox.exe";
+const std::string kChromePath = "C:\\Google\\Chrome\\chrome.exe";
 
 class OpenUrlsTest : public ::testing::Test, public fakes::TDetectionRig {
 protected:
@@ -22,6 +23,7 @@ protected:
         registry.SetString(RootKey::LocalMachine, kAppPaths + "\\firefox.exe", "", kFirefoxPath);
         SetIeVersion(7, 0);
         versions.versions[kFirefoxPath] = 2 << 16;
+        registry.SetString(RootKey::CurrentUser, kAppPaths + "\\chrome.exe", "", kChromePath);
     }
     void SetIeVersion(int major, int minor) { versions.versions[kIePath] = major << 16 | minor; }
     std::string ErrorOf(auto&& call) { return fakes::ErrorOf<std::exception>(call); }
@@ -188,8 +190,8 @@ TEST(FirefoxStarts, AUrlNoStartCanCarryIsLeftOutAndTheOthersStillOpen) {
 }
 
 TEST(FirefoxStarts, BudgetLeavesRoomForTheQuotedProgramAndTheNull) {
-    EXPECT_EQ(FirefoxParameterBudget(kFirefoxPath), 32767 - kFirefoxPath.size() - 4);
-    EXPECT_EQ(FirefoxParameterBudget(std::string(40000, 'x')), 0u);
+    EXPECT_EQ(ParameterBudget(kFirefoxPath), 32767 - kFirefoxPath.size() - 4);
+    EXPECT_EQ(ParameterBudget(std::string(40000, 'x')), 0u);
 }
 
 // Splits "start PATH PARAMETERS" parameters back into the URLs they carry.
@@ -225,7 +227,7 @@ TEST_F(OpenUrlsTest, AThousandSearchUrlsOpenInOrderOverSeveralStarts) {
         std::string verb = i + 1 < driver.calls.size() ? "start+wait " : "start ";
         ASSERT_EQ(call.rfind(verb + prefix, 0), 0u) << call;
         std::string parameters = call.substr(verb.size() + prefix.size());
-        EXPECT_LE(parameters.size(), FirefoxParameterBudget(kFirefoxPath));
+        EXPECT_LE(parameters.size(), ParameterBudget(kFirefoxPath));
         EXPECT_EQ(parameters.rfind(i == 0 ? "-new-window \"" : "-new-tab \"", 0), 0u);
         for (auto& url : UrlsOfStart(parameters))
             arrived.push_back(url);
@@ -235,7 +237,7 @@ TEST_F(OpenUrlsTest, AThousandSearchUrlsOpenInOrderOverSeveralStarts) {
     std::size_t total = 0;
     for (auto& url : urls)
         total += url.size() + 12;
-    EXPECT_LE(driver.calls.size(), total / FirefoxParameterBudget(kFirefoxPath) + 2);
+    EXPECT_LE(driver.calls.size(), total / ParameterBudget(kFirefoxPath) + 2);
 }
 
 TEST_F(OpenUrlsTest, TooLongUrlsAreRaisedAfterTheOthersOpen) {
@@ -258,6 +260,83 @@ TEST_F(OpenUrlsTest, EmptyListOpensNoWindow) {
     opener.OpenURLs(bkInternetExplorer, {});
     opener.OpenURLs(bkFirefox, {});
     EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST(ChromiumStarts, EachNormalisedUrlIsAQuotedArgumentAfterTheNewWindowSwitch) {
+    auto starts =
+        ChromiumStartParameters({"http://a.com/?q=\"x\" --incognito", "b.org", "http://c.com/dir\\"}, 1000);
+    EXPECT_EQ(starts.parameters,
+              (Calls{"--new-window \"http://a.com/?q=%22x%22 --incognito\" \"http://b.org/\" "
+                     "\"http://c.com/dir\\\\\""}));
+    EXPECT_TRUE(starts.tooLong.empty());
+    EXPECT_EQ(ChromiumNewTabParameters("b.org/\""), "\"b.org/%22\"");
+}
+
+TEST(ChromiumStarts, OverflowJoinsTheWindowAsPlainArgumentsInListOrder) {
+    // "--new-window " and two quoted URLs are 46 characters; a plain start of two is 33.
+    std::string huge = "http://big.com/" + std::string(100, 'x');
+    std::vector<std::string> urls{
+        huge, "http://a.com/1", "http://a.com/2", "http://a.com/3", "http://a.com/4", huge, "http://a.com/5"};
+    auto starts = ChromiumStartParameters(urls, 46);
+    EXPECT_EQ(starts.parameters, (Calls{"--new-window \"http://a.com/1\" \"http://a.com/2\"",
+                                        "\"http://a.com/3\" \"http://a.com/4\"", "\"http://a.com/5\""}));
+    EXPECT_EQ(starts.tooLong, (std::vector<std::size_t>{0, 5}));
+    // One character less and the switch leaves room for one URL only.
+    EXPECT_EQ(ChromiumStartParameters(urls, 45).parameters,
+              (Calls{"--new-window \"http://a.com/1\"", "\"http://a.com/2\" \"http://a.com/3\"",
+                     "\"http://a.com/4\" \"http://a.com/5\""}));
+}
+
+TEST_F(OpenUrlsTest, ChromeOpensTheListInStartsThatWaitForEachOtherAndReportsEveryFailedStart) {
+    std::vector<std::string> urls;
+    for (int i = 0; i < 1000; ++i)
+        urls.push_back("http://site" + std::to_string(i) +
+                       ".example/search?q=some+search+text&n=" + std::to_string(i));
+    driver.failingStarts = {"site0.", "site999."};
+    try {
+        opener.OpenURLs(bkChrome, urls);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EBrowserError& error) {
+        EXPECT_STREQ(error.what(), "Unable to start site0.\n\rUnable to start site999.");
+    }
+    const auto expected = ChromiumStartParameters(urls, ParameterBudget(kChromePath)).parameters;
+    ASSERT_GT(expected.size(), 1u);
+    ASSERT_EQ(driver.calls.size(), expected.size())
+        << "a failed start keeps none of the others from starting";
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(driver.calls[i],
+                  (i + 1 < expected.size() ? "start+wait " : "start ") + kChromePath + " " + expected[i]);
+
+    driver.calls.clear();
+    opener.OpenURL(bkChrome, "a.com");
+    EXPECT_EQ(driver.calls, (Calls{"start " + kChromePath + " \"a.com\""}));
+    EXPECT_EQ(ErrorOf([&] { opener.OpenURLs(bkEdge, three); }),
+              "Unable to locate executable for Edge browser.");
+}
+
+TEST_F(OpenUrlsTest, TooLongUrlsAndFailedStartsAreReportedTogether) {
+    driver.failingStarts = {"a.com"};
+    try {
+        opener.OpenURLs(bkChrome,
+                        {"http://a.com/", "http://big.com/?q=" + std::string(kMaxCommandLine, 'x')});
+        ADD_FAILURE() << "no error raised";
+    } catch (const EUrlTooLong& error) {
+        EXPECT_EQ(error.Indexes(), std::vector<std::size_t>{1});
+        EXPECT_EQ(error.StartFailures(), "Unable to start a.com");
+    }
+}
+
+TEST_F(OpenUrlsTest, TheDefaultBrowserGetsEachUrlFromTheShellInListOrder) {
+    registry.failOpen = true;
+    driver.failingUrls = {"http://b.com/2"};
+    EXPECT_EQ(ErrorOf([&] {
+                  opener.OpenURLs(bkDefaultBrowser, {"http://a.com/1", "http://b.com/2", "c.com"});
+              }),
+              "Unable to open http://b.com/2");
+    opener.OpenURL(bkDefaultBrowser, "d.com/x");
+    EXPECT_EQ(driver.calls, (Calls{"open http://a.com/1", "open http://b.com/2", "open http://c.com/",
+                                   "open http://d.com/x"}));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace

@@ -104,6 +104,17 @@ TEST_F(SettingsServiceTest, DefaultBrowserMissingFromTheInstalledSetReportsADete
               std::string("Tessaly is set to use Opera 9.64.") + kAdviceDetectionProblem);
 }
 
+TEST_F(SettingsServiceTest, TheSystemsDefaultBrowserNeedsNoDetectionAndNoTabAdvice) {
+    StartWithDefault(bkDefaultBrowser);
+    service.LoadSettings(false, false);
+    EXPECT_TRUE(boxes.shown.empty());
+    browsers.Install(bkChrome, 120, 0);
+    service.LoadSettings(false, false);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              std::string("Tessaly is set to use Default browser.") + kAdviceMultipleBrowsers);
+}
+
 TEST_F(SettingsServiceTest, ABrowserValueInTheRegistrySilencesTheAdviceWhateverItsValue) {
     browsers.Install(bkInternetExplorer, 6, 0);
     StartWithDefault(bkInternetExplorer);

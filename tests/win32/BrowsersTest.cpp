@@ -195,7 +195,7 @@ TEST_F(BrowsersTest, AThousandSearchUrlsReachFirefoxInOrderOverSeveralStarts) {
     for (int i = 0; i < 1000; ++i)
         urls.push_back("http://site" + std::to_string(i) +
                        ".example/search?q=several+words&n=" + std::to_string(i));
-    std::size_t starts = FirefoxStartParameters(urls, FirefoxParameterBudget(firefox)).parameters.size();
+    std::size_t starts = FirefoxStartParameters(urls, ParameterBudget(firefox)).parameters.size();
     ASSERT_GT(starts, 1u);
 
     opener.OpenURLs(bkFirefox, urls);
@@ -470,6 +470,83 @@ TEST_F(BrowsersTest, ApplicationPathWithoutDefaultValue) {
     EXPECT_FALSE(detection.IsBrowserInstalled(bkOpera));
 }
 
+// The arguments a fake Chrome or Edge logged for one start.
+Lines LoggedArguments(const std::string& line) {
+    Lines arguments;
+    for (std::size_t from = 0;;) {
+        const std::size_t tab = line.find('\t', from);
+        arguments.push_back(line.substr(from, tab - from));
+        if (tab == std::string::npos)
+            return arguments;
+        from = tab + 1;
+    }
+}
+
+TEST_F(BrowsersTest, ChromeAndEdgeGetEachUrlAsAnArgumentOfOneNewWindow) {
+    const std::string chrome = InstallFake("fake_chrome.exe", "chrome.exe");
+    const std::string edge = InstallFake("fake_msedge.exe", "msedge.exe");
+    // Chrome installs per user where it may not write to the machine's keys.
+    overrides.push_back(std::make_unique<RegistryOverride>(
+        HKEY_CURRENT_USER, std::string(kAppPaths) + "\\chrome.exe", "", chrome));
+    RegisterAppPath("msedge.exe", edge);
+    const auto installed = detection.DetectInstalledBrowsers();
+    EXPECT_TRUE(InBrowserSet(installed, bkChrome));
+    EXPECT_TRUE(InBrowserSet(installed, bkEdge));
+    EXPECT_EQ(detection.BrowserDisplayName(bkChrome), "Chrome 120.0");
+    EXPECT_EQ(detection.BrowserDisplayName(bkEdge), "Edge 119.0");
+
+    opener.OpenURLs(bkChrome, {"http://a.example/\"1\" --incognito", "b.example", "http://c.example/dir\\"});
+    auto lines = WaitForLines(browserLog, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(LoggedArguments(lines[0]),
+              (Lines{chrome, "--new-window", "http://a.example/%221%22 --incognito", "http://b.example/",
+                     "http://c.example/dir\\"}));
+    opener.OpenURLs(bkEdge, {"http://e.example/?q=StubText"});
+    lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(LoggedArguments(lines[1]), (Lines{edge, "--new-window", "http://e.example/?q=StubText"}));
+    opener.OpenURL(bkEdge, "bare.example/\"x\"");
+    lines = WaitForLines(browserLog, 3);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(LoggedArguments(lines[2]), (Lines{edge, "bare.example/%22x%22"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(BrowsersTest, AThousandSearchUrlsReachChromeInOrderOverSeveralStarts) {
+    const std::string chrome = InstallFake("fake_chrome.exe", "chrome.exe");
+    RegisterAppPath("chrome.exe", chrome);
+    Lines urls;
+    for (int i = 0; i < 1000; ++i)
+        urls.push_back("http://site" + std::to_string(i) +
+                       ".example/search?q=several+words&n=" + std::to_string(i));
+    const std::size_t starts = ChromiumStartParameters(urls, ParameterBudget(chrome)).parameters.size();
+    ASSERT_GT(starts, 1u);
+
+    opener.OpenURLs(bkChrome, urls);
+    const auto lines = WaitForLines(browserLog, starts);
+    ASSERT_EQ(lines.size(), starts);
+    std::vector<Lines> received;
+    for (const auto& line : lines) {
+        received.push_back(LoggedArguments(line));
+        ASSERT_GE(received.back().size(), 2u) << line;
+        EXPECT_EQ(received.back()[0], chrome);
+    }
+    // Processes may log in any order: the window's start first, then by their first URL.
+    auto position = [&](const Lines& start) {
+        if (start[1] == "--new-window")
+            return std::size_t(0);
+        return std::size_t(std::find(urls.begin(), urls.end(), start[1]) - urls.begin()) + 1;
+    };
+    std::sort(received.begin(), received.end(),
+              [&](const Lines& a, const Lines& b) { return position(a) < position(b); });
+    ASSERT_EQ(received[0][1], "--new-window");
+    Lines arrived;
+    for (std::size_t i = 0; i < received.size(); ++i)
+        arrived.insert(arrived.end(), received[i].begin() + (i == 0 ? 2 : 1), received[i].end());
+    EXPECT_EQ(arrived, urls) << "only the first start opens a window; the others join it in list order";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(BrowsersTest, DefaultBrowserFromTheHttpAssociation) {
     std::string firefox = InstallFake("fake_firefox.exe", "FIREFOX.EXE");
     Override(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + firefox + "\" -url \"%1\"");
@@ -478,9 +555,21 @@ TEST_F(BrowsersTest, DefaultBrowserFromTheHttpAssociation) {
     EXPECT_EQ(FileNamePart(*executable), "FIREFOX.EXE");
     EXPECT_EQ(detection.DetectDefaultBrowser(), bkFirefox);
 
-    std::string other = InstallFake("fake_firefox.exe", "otherbrowser.exe");
+    std::string edge = InstallFake("fake_msedge.exe", "msedge.exe");
+    Override(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + edge + "\" --single-argument %1");
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkEdge);
+
+    // Any other browser is reached through the shell, one URL at a time.
+    std::string other = InstallFake("fake_msedge.exe", "otherbrowser.exe");
     Override(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + other + "\" \"%1\"");
-    EXPECT_EQ(detection.DetectDefaultBrowser(), bkInternetExplorer);
+    EXPECT_EQ(detection.DetectDefaultBrowser(), bkDefaultBrowser);
+    opener.OpenURLs(bkDefaultBrowser, {"http://a.example/?q=1&r=2", "b.example"});
+    auto lines = WaitForLines(browserLog, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(LoggedArguments(lines[0]), (Lines{other, "http://a.example/?q=1&r=2"}));
+    EXPECT_EQ(LoggedArguments(lines[1]), (Lines{other, "http://b.example/"}));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace

@@ -17,7 +17,9 @@
 #include <wininet.h>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -55,6 +57,8 @@ public:
     FirefoxFiles& operator=(const FirefoxFiles&) = delete;
     ~FirefoxFiles() {
         DeleteFileA(History().c_str());
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            DeleteFileA((Places() + suffix).c_str());
         DeleteFileA((Folder() + "\\profiles.ini").c_str());
         RemoveDirectoryA(Profile().c_str());
         RemoveDirectoryA((Folder() + "\\Profiles").c_str());
@@ -64,33 +68,36 @@ public:
     std::string Folder() const { return mozilla_ + "\\FireFox"; }
     std::string Profile() const { return Folder() + "\\Profiles\\t.default"; }
     std::string History() const { return Profile() + "\\history.dat"; }
+    std::string Places() const { return Profile() + "\\places.sqlite"; }
 
 private:
     std::string mozilla_;
 };
 
-// The fake Firefox program with its window; closed and awaited at the end.
-class FakeFirefoxWindow {
+// A fake browser's window, kept by the fake window program run from `program` with the class
+// name as its argument (none: Firefox's old class); closed and awaited at the end.
+class FakeBrowserWindow {
 public:
-    FakeFirefoxWindow() {
-        std::string program = FakesFolder() + "\\fake_mozilla_window.exe";
+    explicit FakeBrowserWindow(const std::string& program = FakesFolder() + "\\fake_mozilla_window.exe",
+                               const std::string& className = "")
+        : className_(className.empty() ? TSY_FAKE_MOZILLA_CLASS : className) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        std::string commandLine = "\"" + program + "\"";
+        std::string commandLine = "\"" + program + "\" " + className;
         if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &process_))
             throw std::runtime_error("cannot start " + program);
         CloseHandle(process_.hThread);
-        for (DWORD start = GetTickCount(); !FindWindowA(TSY_FAKE_MOZILLA_CLASS, nullptr);) {
+        for (DWORD start = GetTickCount(); !Window();) {
             if (GetTickCount() - start > 20000)
-                throw std::runtime_error("the fake Firefox window did not appear");
+                throw std::runtime_error("the fake browser window did not appear");
             Sleep(20);
         }
     }
-    FakeFirefoxWindow(const FakeFirefoxWindow&) = delete;
-    FakeFirefoxWindow& operator=(const FakeFirefoxWindow&) = delete;
-    ~FakeFirefoxWindow() {
-        if (HWND window = FindWindowA(TSY_FAKE_MOZILLA_CLASS, nullptr))
+    FakeBrowserWindow(const FakeBrowserWindow&) = delete;
+    FakeBrowserWindow& operator=(const FakeBrowserWindow&) = delete;
+    ~FakeBrowserWindow() {
+        if (HWND window = Window())
             PostMessageA(window, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0)
             TerminateProcess(process_.hProcess, 1);
@@ -98,6 +105,17 @@ public:
     }
 
 private:
+    HWND Window() const {
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className_.c_str(), nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process_.dwProcessId)
+                return window;
+        }
+        return nullptr;
+    }
+
+    std::string className_;
     PROCESS_INFORMATION process_ = {};
 };
 
@@ -128,9 +146,9 @@ protected:
             text += line + "\r\n";
         WriteFile(windowsFile, text);
     }
-    TPageInfos List() {
+    TPageInfos List(TBrowserSet kinds = 0x07) {
         TPageInfos pages = {{"stale", "stale"}};
-        ListOpenPages(platform, 0x07, pages);
+        ListOpenPages(platform, kinds, pages);
         return pages;
     }
 
@@ -173,7 +191,7 @@ TEST_F(OpenPagesTest, FirefoxHistoryPagesFollowInternetExplorerPages) {
     WriteFile(files.History(), "// <!-- <mdb:mork:z v=\"1.4\"/> -->\n<(a=c)>\n"
                                "@$${1{@\n<(80=http://f.example/one)(81=1)(82=First)>@$$}1}@\n"
                                "@$${2{@\n<(90=http://f.example/two)(91=2)>@$$}2}@\n");
-    FakeFirefoxWindow firefox;
+    FakeBrowserWindow firefox;
     EXPECT_TRUE(IsBrowserRunning(platform, bkFirefox));
     // Firefox keeps its history open for writing while it runs.
     HANDLE open = CreateFileA(files.History().c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -192,7 +210,7 @@ TEST_F(OpenPagesTest, FirefoxHistoryPagesFollowInternetExplorerPages) {
 TEST_F(OpenPagesTest, FirefoxWithoutHistoryLeavesTheInternetExplorerPages) {
     ShellWindows({"Windows Internet Explorer\thttp://a.example/\tA\ttitle:Page A"});
     FirefoxFiles files;
-    FakeFirefoxWindow firefox;
+    FakeBrowserWindow firefox;
     ASSERT_TRUE(IsBrowserRunning(platform, bkFirefox));
     const auto pages = List();
     ASSERT_EQ(pages.size(), 1u);
@@ -213,7 +231,7 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
                   kFolderWindow, "Windows Internet Explorer\thttp://plain.example/\tP\ttitle:Plain"});
     FirefoxFiles files;
     WriteFile(files.History(), "@$$<(80=http://f.example/?query=StubText)(82=Fox search)>");
-    FakeFirefoxWindow firefox;
+    FakeBrowserWindow firefox;
     fakes::AsciiCollation collation;
     fakes::RecordingMessageBoxes boxes;
     win32::TEditorContext context;
@@ -253,6 +271,150 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
     EXPECT_EQ(listed[1], (std::vector<std::string>{"http://s.example/find?q=%s&l=a%%2Db",
                                                    "http://f.example/?query=%s"}));
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A history database written as a browser writes it: in write-ahead mode, kept open, the
+// newest visits only in its log until the test closes it.
+class BrowserDatabase {
+public:
+    BrowserDatabase(const std::string& path, const std::string& schema) {
+        if (sqlite3_open(path.c_str(), &database_) != SQLITE_OK)
+            throw std::runtime_error("cannot create " + path);
+        Exec("PRAGMA journal_mode=WAL");
+        Exec(schema);
+    }
+    BrowserDatabase(const BrowserDatabase&) = delete;
+    BrowserDatabase& operator=(const BrowserDatabase&) = delete;
+    ~BrowserDatabase() { sqlite3_close(database_); }
+    void Exec(const std::string& sql) {
+        if (sqlite3_exec(database_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(database_));
+    }
+    // What was written so far goes into the database file; what follows stays in the log.
+    void KeepNewVisitsInTheLog() {
+        Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        Exec("PRAGMA wal_autocheckpoint=0");
+    }
+
+private:
+    sqlite3* database_ = nullptr;
+};
+
+constexpr const char* kChromeSchema =
+    "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, "
+    "last_visit_time INTEGER NOT NULL)";
+
+// Chrome's "User Data" under the prefix's local application data, with a state file that names
+// the profile; removed with everything in it at the end.
+class ChromeFiles {
+public:
+    explicit ChromeFiles(const std::string& profile) {
+        char local[MAX_PATH] = {};
+        SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+        google_ = std::string(local) + "\\Google";
+        profile_ = google_ + "\\Chrome\\User Data\\" + profile;
+        std::filesystem::create_directories(profile_);
+        WriteFile(
+            google_ + "\\Chrome\\User Data\\Local State",
+            "{\"browser\":{\"last_redirect_origin\":\"\"},\"profile\":{\"info_cache\":{},\"last_used\":\"" +
+                profile + "\"}}");
+    }
+    ChromeFiles(const ChromeFiles&) = delete;
+    ChromeFiles& operator=(const ChromeFiles&) = delete;
+    ~ChromeFiles() {
+        std::error_code ignored;
+        std::filesystem::remove_all(google_, ignored);
+    }
+    std::string History() const { return profile_ + "\\History"; }
+
+private:
+    std::string google_, profile_;
+};
+
+// The snapshot folders the listing made and left behind.
+std::vector<std::string> LeftoverSnapshots() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((std::string(temp) + "tsy-history-*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            found.emplace_back(entry.cFileName);
+        while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    return found;
+}
+
+std::vector<std::string> Urls(const TPageInfos& pages) {
+    std::vector<std::string> urls;
+    for (const auto& page : pages)
+        urls.push_back(page.URL + " = " + page.Title);
+    return urls;
+}
+
+constexpr TBrowserSet kAllKinds =
+    (1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkChrome) | (1 << bkEdge);
+
+TEST_F(OpenPagesTest, ChromeIsReadWhileItHoldsItsHistoryWithTheNewestVisitsInTheLog) {
+    ChromeFiles files("Profile 1");
+    BrowserDatabase history(files.History(), kChromeSchema);
+    history.Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://old.example/', 'Old', 10), "
+                 "('chrome://settings/', 'Settings', 20)");
+    history.KeepNewVisitsInTheLog();
+    history.Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('https://find.example/?q=StubText', "
+                 "'StubText - Find', 30)");
+    TempFolder programs;
+    ASSERT_TRUE(CopyFileA((FakesFolder() + "\\fake_mozilla_window.exe").c_str(),
+                          programs.File("chrome.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((FakesFolder() + "\\fake_mozilla_window.exe").c_str(),
+                          programs.File("other.exe").c_str(), FALSE));
+    {
+        FakeBrowserWindow other(programs.File("other.exe"), "Chrome_WidgetWin_1");
+        EXPECT_FALSE(IsBrowserRunning(platform, bkChrome)) << "a window of Chrome's class in another program";
+        EXPECT_TRUE(Urls(List(kAllKinds)).empty());
+    }
+    FakeBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
+    EXPECT_TRUE(IsBrowserRunning(platform, bkChrome));
+    EXPECT_FALSE(IsBrowserRunning(platform, bkEdge));
+    EXPECT_EQ(Urls(List(kAllKinds)),
+              (std::vector<std::string>{"https://find.example/?q=StubText = StubText - Find",
+                                        "http://old.example/ = Old"}));
+    EXPECT_TRUE(LeftoverSnapshots().empty());
+}
+
+TEST_F(OpenPagesTest, ALockedHistoryGivesNoPagesAndNoError) {
+    ShellWindows({"Windows Internet Explorer\thttp://a.example/\tA\ttitle:Page A"});
+    ChromeFiles files("Default");
+    BrowserDatabase(files.History(), kChromeSchema)
+        .Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://c.example/', 'C', 1)");
+    TempFolder programs;
+    ASSERT_TRUE(CopyFileA((FakesFolder() + "\\fake_mozilla_window.exe").c_str(),
+                          programs.File("chrome.exe").c_str(), FALSE));
+    FakeBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
+    ASSERT_EQ(Urls(List(kAllKinds)),
+              (std::vector<std::string>{"http://a.example/ = Page A", "http://c.example/ = C"}));
+    HANDLE locked = CreateFileA(files.History().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    OVERLAPPED whole = {};
+    EXPECT_TRUE(LockFileEx(locked, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                           &whole));
+    EXPECT_EQ(Urls(List(kAllKinds)), (std::vector<std::string>{"http://a.example/ = Page A"}));
+    CloseHandle(locked);
+    EXPECT_TRUE(LeftoverSnapshots().empty());
+}
+
+TEST_F(OpenPagesTest, TodaysFirefoxListsItsPlacesInsteadOfItsOldHistory) {
+    FirefoxFiles files;
+    WriteFile(files.History(), "@$$<(80=http://f.example/old)(82=Old)>");
+    BrowserDatabase places(files.Places(), "CREATE TABLE moz_places(id INTEGER PRIMARY KEY, url LONGVARCHAR, "
+                                           "title LONGVARCHAR, last_visit_date INTEGER)");
+    places.Exec("INSERT INTO moz_places(url, title, last_visit_date) VALUES ('http://f.example/?q=StubText', "
+                "'Fox \xC3\xA4', 5), ('http://never.example/', 'Never', NULL)");
+    FakeBrowserWindow firefox(FakesFolder() + "\\fake_mozilla_window.exe", "MozillaWindowClass");
+    EXPECT_EQ(Urls(List(kAllKinds)), (std::vector<std::string>{"http://f.example/?q=StubText = Fox \xE4"}));
 }
 
 std::optional<TUrlParts> SystemCrackUrl(const std::string& url) {

@@ -302,13 +302,20 @@ TEST_F(SettingsDialogTest, DeletingASiteLeavesEveryCollectionAndCancelBringsItBa
 
 TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutorunEntry) {
     settings.Browser = bkFirefox;
+    browsers.Install(bkEdge, 119, 0);
     const bool ok = Show([&](TSettingsForm& form, HWND dialog) {
         form.Pages().SetActivePage(4);
         HWND browser = PageItem(form, 4, IDC_PREFERRED_BROWSER);
-        EXPECT_EQ(SendMessageA(browser, CB_GETCOUNT, 0, 0), 2);
+        std::vector<std::string> entries;
+        for (int i = 0; i < SendMessageA(browser, CB_GETCOUNT, 0, 0); ++i) {
+            char text[64] = {};
+            SendMessageA(browser, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+            entries.emplace_back(text);
+        }
+        EXPECT_EQ(entries, (std::vector<std::string>{"Internet Explorer 7.0", "FireFox 3.6", "Edge 119.0",
+                                                     "Default browser"}));
         EXPECT_EQ(tsy::testing::Text(browser), "FireFox 3.6");
-        SendMessageA(browser, CB_SETCURSEL, 0, 0);
-        EXPECT_EQ(tsy::testing::Text(browser), "Internet Explorer 7.0");
+        SendMessageA(browser, CB_SETCURSEL, 3, 0);
         for (int id : {IDC_ALWAYS_ON_TOP, IDC_NUMBER_OF_ITEMS, IDC_AUTORUN, IDC_USE_SLIDER})
             SendMessageA(PageItem(form, 4, id), BM_SETCHECK, BST_CHECKED, 0);
         ClickOn(form, 4, IDC_CLEAR_HISTORY);
@@ -316,7 +323,7 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
         Click(dialog, IDOK);
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(settings.Browser, bkInternetExplorer);
+    EXPECT_EQ(settings.Browser, bkDefaultBrowser);
     EXPECT_TRUE(settings.AlwaysOnTop);
     EXPECT_TRUE(settings.NumberOfItems);
     EXPECT_TRUE(autorun.IsAutorunSlider());

@@ -11,7 +11,9 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
     : context_(std::move(context)), version_(version), pages_(context_.Editor.Dialogs.Com) {
     context_.Editor.ListOpenPages = [this] {
         TPageInfos pages;
-        ListOpenPages(pages_, TBrowserSet((1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkOpera)),
+        ListOpenPages(pages_,
+                      TBrowserSet((1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkOpera) |
+                                  (1 << bkChrome) | (1 << bkEdge)),
                       pages);
         return pages;
     };

@@ -88,4 +88,18 @@ void BrowserDriver::StartProcess(const std::string& executable, const std::strin
     ::CloseHandle(info.hProcess);
 }
 
+void BrowserDriver::OpenDocument(const std::string& url) {
+    EnterCom();
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    // The failure is reported with the others of the list, not in a box of the shell's own.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = ::GetDesktopWindow();
+    info.lpVerb = "open";
+    info.lpFile = url.c_str();
+    info.nShow = SW_SHOW;
+    if (!::ShellExecuteExA(&info))
+        throw EBrowserError("Unable to open \"" + url + "\": " + SystemErrorText(::GetLastError()));
+}
+
 } // namespace tsy::win32

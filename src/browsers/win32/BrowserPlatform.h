@@ -18,7 +18,7 @@ public:
     std::optional<std::string> OpenExecutable(std::string_view protocol) override;
 };
 
-// Internet Explorer through its automation object, Firefox through ShellExecuteA.
+// Internet Explorer through its automation object, the other browsers through the shell.
 // The calling thread must belong to a single-threaded COM apartment: the one given here is
 // entered before the first call that needs it, else the caller's own is used.
 class BrowserDriver : public IBrowserDriver {
@@ -27,6 +27,7 @@ public:
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
     void StartProcess(const std::string& executable, const std::string& parameters,
                       bool waitUntilReady) override;
+    void OpenDocument(const std::string& url) override;
 
 private:
     void EnterCom() noexcept {

@@ -1,5 +1,7 @@
 #include "browsers/win32/OpenPagesPlatform.h"
 
+#include "browsers/BrowserDetection.h"
+#include "browsers/win32/HistorySnapshot.h"
 #include "support/FileSystem.h"
 #include "support/win32/Dispatch.h"
 #include "support/win32/UniqueHandle.h"
@@ -80,27 +82,73 @@ bool OpenPagesPlatform::TopLevelWindowExists(const std::string& className) {
     return ::FindWindowA(className.c_str(), nullptr) != nullptr;
 }
 
-std::string OpenPagesPlatform::AppDataFolder() {
+namespace {
+
+std::string ShellFolder(int folderId) {
     char folder[MAX_PATH] = {};
-    HRESULT result = ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    HRESULT result = ::SHGetFolderPathA(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, folder);
     if (FAILED(result))
         throw EFileError("Unable to locate the application data folder: " + ComErrorText(result));
     return folder;
 }
 
-std::string OpenPagesPlatform::ReadIniString(const std::string& path, const std::string& section,
-                                             const std::string& key) {
-    // A value that fills the buffer may have been cut, so it is read again into a larger one.
-    std::string value(261, '\0');
-    for (;;) {
-        const DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value.data(),
-                                                        DWORD(value.size()), path.c_str());
-        if (length + 1 < value.size()) {
-            value.resize(length);
-            return value;
-        }
-        value.assign(value.size() * 2, '\0');
-    }
+struct TProgramWindowSearch {
+    const std::string* ClassName;
+    const std::string* ImageName;
+    bool Found;
+};
+
+bool IsProcessImage(DWORD processId, const std::string& imageName) {
+    UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return false;
+    char image[MAX_PATH * 2] = {};
+    DWORD length = sizeof image;
+    if (!::QueryFullProcessImageNameA(process.Get(), 0, image, &length))
+        return false;
+    return ::lstrcmpiA(std::string(FileNamePart(std::string_view(image, length))).c_str(),
+                       imageName.c_str()) == 0;
+}
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<TProgramWindowSearch*>(parameter);
+    char className[256] = {};
+    if (!::IsWindowVisible(window) || !::GetClassNameA(window, className, sizeof className) ||
+        ::lstrcmpiA(className, search.ClassName->c_str()) != 0)
+        return TRUE;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    search.Found = IsProcessImage(processId, *search.ImageName);
+    return !search.Found;
+}
+
+} // namespace
+
+bool OpenPagesPlatform::VisibleWindowOfProgram(const std::string& className, const std::string& imageName) {
+    TProgramWindowSearch search{&className, &imageName, false};
+    ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+std::string OpenPagesPlatform::AppDataFolder() {
+    return ShellFolder(CSIDL_APPDATA);
+}
+
+std::string OpenPagesPlatform::LocalAppDataFolder() {
+    return ShellFolder(CSIDL_LOCAL_APPDATA);
+}
+
+bool OpenPagesPlatform::FileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::unique_ptr<IDatabaseSnapshot> OpenPagesPlatform::SnapshotDatabase(const std::string& path) {
+    return SnapshotDatabaseFile(path);
+}
+
+std::string OpenPagesPlatform::FromUtf8(const std::string& text) {
+    return Utf8ToAnsi(text);
 }
 
 std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {

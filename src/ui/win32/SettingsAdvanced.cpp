@@ -58,7 +58,8 @@ void TAdvancedPage::HandleInit() {
     UseHotkeyClick();
 
     browsers_.Attach(Item(IDC_PREFERRED_BROWSER));
-    for (TBrowserKind kind : {bkInternetExplorer, bkFirefox, bkOpera})
+    // The system's own choice comes last, whatever is installed.
+    for (TBrowserKind kind : {bkInternetExplorer, bkFirefox, bkChrome, bkEdge, bkDefaultBrowser})
         if (context.Browsers->IsBrowserInstalled(kind)) {
             const int entry = browsers_.Add(ListedBrowserName(*context.Browsers, kind), LPARAM(kind));
             if (kind == settings.Browser)

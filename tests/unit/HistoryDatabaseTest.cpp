@@ -1,0 +1,78 @@
+#include "browsers/HistoryDatabase.h"
+#include "browsers/BrowserHistory.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace tsy {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CloseDatabase {
+    void operator()(sqlite3* database) const noexcept { sqlite3_close(database); }
+};
+
+class HistoryDatabaseTest : public ::testing::Test {
+protected:
+    HistoryDatabaseTest() {
+        folder = fs::temp_directory_path() /
+                 ("tsy-history-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~HistoryDatabaseTest() override { fs::remove_all(folder); }
+
+    // A database as a browser writes it, kept open.
+    void OpenBrowserDatabase(const fs::path& path, const char* schema) {
+        sqlite3* opened = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &opened), SQLITE_OK);
+        browser.reset(opened);
+        Exec("PRAGMA journal_mode=WAL");
+        Exec(schema);
+    }
+    void Exec(const std::string& sql) {
+        char* error = nullptr;
+        ASSERT_EQ(sqlite3_exec(browser.get(), sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
+    }
+    std::string Rows(const fs::path& path, const char* query) {
+        auto rows = database.Query(path.string(), query);
+        if (!rows)
+            return "(unreadable)";
+        std::string text;
+        for (const auto& row : *rows)
+            text += (text.empty() ? "" : " ; ") + row.URL + "=" + row.Title;
+        return text;
+    }
+
+    fs::path folder;
+    std::unique_ptr<sqlite3, CloseDatabase> browser;
+    TSqliteHistoryDatabase database;
+};
+
+TEST_F(HistoryDatabaseTest, MissingForeignOrDamagedFilesAreUnreadable) {
+    EXPECT_EQ(Rows(folder / "missing", kChromiumHistoryQuery), "(unreadable)");
+    std::ofstream(folder / "text") << "SQLite format 3 is what this is not";
+    EXPECT_EQ(Rows(folder / "text", kChromiumHistoryQuery), "(unreadable)");
+    OpenBrowserDatabase(folder / "other", "CREATE TABLE t(x)");
+    EXPECT_EQ(Rows(folder / "other", kChromiumHistoryQuery), "(unreadable)");
+
+    OpenBrowserDatabase(folder / "History",
+                        "PRAGMA page_size=1024; CREATE TABLE urls(url, title, last_visit_time)");
+    Exec("PRAGMA journal_mode=DELETE");
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+         "INSERT INTO urls SELECT 'http://x' || i || '.example/' || hex(randomblob(40)), 'T', i FROM n");
+    browser.reset();
+    const auto size = fs::file_size(folder / "History");
+    fs::resize_file(folder / "History", size / 2);
+    EXPECT_EQ(Rows(folder / "History", kChromiumHistoryQuery), "(unreadable)");
+}
+
+} // namespace
+} // namespace tsy
