@@ -54,8 +54,8 @@ void TCommonCollection::CheckIndex(std::int64_t index) const {
 }
 
 bool TEnumerator::MoveNext() {
-    if (FOwner->High() > FIndex) {
-        ++FIndex;
+    if (owner_->High() > index_) {
+        ++index_;
         return true;
     }
     return false;
@@ -83,8 +83,8 @@ TCategory TCategoriesEnumerator::Current() const {
 
 std::int32_t TTargets::IndexOf(std::int32_t id) const {
     const std::int64_t wanted = Magnitude(id);
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        if (FItems[i].ID == wanted) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i].ID == wanted) {
             return static_cast<std::int32_t>(i);
         }
     }
@@ -92,7 +92,7 @@ std::int32_t TTargets::IndexOf(std::int32_t id) const {
 }
 
 std::int32_t TTargets::MaxID() const {
-    return LargestID(FItems);
+    return LargestID(items_);
 }
 
 std::int32_t TTargets::NewID() const {
@@ -105,7 +105,7 @@ std::int32_t TTargets::Add(TTarget& target) {
 }
 
 std::int32_t TTargets::Append(const TTarget& target) {
-    FItems.push_back(target);
+    items_.push_back(target);
     return High();
 }
 
@@ -118,7 +118,7 @@ bool TTargets::Delete(std::int32_t index) {
 }
 
 void TTargets::ReplaceCategoryID(std::int32_t oldID, std::int32_t newID) {
-    for (TTarget& target : FItems) {
+    for (TTarget& target : items_) {
         if (target.CatID == oldID) {
             target.CatID = newID;
         }
@@ -126,13 +126,13 @@ void TTargets::ReplaceCategoryID(std::int32_t oldID, std::int32_t newID) {
 }
 
 std::int32_t TCollection::IndexOf(std::int32_t entry) const {
-    const auto found = std::find(FItems.begin(), FItems.end(), entry);
-    return found == FItems.end() ? NotFound : static_cast<std::int32_t>(found - FItems.begin());
+    const auto found = std::find(items_.begin(), items_.end(), entry);
+    return found == items_.end() ? NotFound : static_cast<std::int32_t>(found - items_.begin());
 }
 
 void TCollection::Add(std::int32_t entry) {
     if (!Contains(entry)) {
-        FItems.push_back(entry);
+        items_.push_back(entry);
     }
 }
 
@@ -147,20 +147,20 @@ void TCollection::Exchange(std::int32_t index, std::int32_t distance) {
     const std::int64_t other = std::int64_t(index) + distance;
     CheckIndex(other);
     CheckIndex(index);
-    std::swap(FItems[static_cast<std::size_t>(index)], FItems[static_cast<std::size_t>(other)]);
+    std::swap(items_[static_cast<std::size_t>(index)], items_[static_cast<std::size_t>(other)]);
 }
 
 void TCollection::RemoveUnknownTargets(const TTargets& targets) {
-    std::erase_if(FItems, [&targets](std::int32_t entry) { return targets.IndexOf(entry) == NotFound; });
+    std::erase_if(items_, [&targets](std::int32_t entry) { return targets.IndexOf(entry) == NotFound; });
 }
 
 void TCollection::ReplaceEntry(std::int32_t oldEntry, std::int32_t newEntry) {
-    std::replace(FItems.begin(), FItems.end(), oldEntry, newEntry);
+    std::replace(items_.begin(), items_.end(), oldEntry, newEntry);
 }
 
 std::int32_t TCollections::IndexOfName(std::string_view name) const {
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        if (FCollation.EqualIgnoreCase(FItems[i]->Name(), name)) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (collation_.EqualIgnoreCase(items_[i]->Name(), name)) {
             return static_cast<std::int32_t>(i);
         }
     }
@@ -176,29 +176,29 @@ std::int32_t TCollections::Add(std::string name) {
 }
 
 TCollection& TCollections::Append(std::string name) {
-    FItems.push_back(std::make_unique<TCollection>(std::move(name)));
-    return *FItems.back();
+    items_.push_back(std::make_unique<TCollection>(std::move(name)));
+    return *items_.back();
 }
 
 bool TCollections::Rename(std::int32_t index, std::string newName) {
     TCollection& collection = GetItem(index);
     // Byte equality: only an unchanged name skips the uniqueness test, not a change of letter case.
-    if (collection.FName != newName && IndexOfName(newName) != NotFound) {
+    if (collection.name_ != newName && IndexOfName(newName) != NotFound) {
         return false;
     }
-    collection.FName = std::move(newName);
+    collection.name_ = std::move(newName);
     return true;
 }
 
 void TCollections::ReplaceTargetID(std::int32_t oldID, std::int32_t newID) {
-    for (const auto& collection : FItems) {
+    for (const auto& collection : items_) {
         collection->ReplaceEntry(oldID, newID);
     }
 }
 
 std::int32_t TCategories::IndexOfName(std::string_view name) const {
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        if (FCollation.EqualIgnoreCase(FItems[i].Name, name)) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (collation_.EqualIgnoreCase(items_[i].Name, name)) {
             return static_cast<std::int32_t>(i);
         }
     }
@@ -209,8 +209,8 @@ std::int32_t TCategories::IndexOfID(std::int32_t id) const {
     if (id == 0) {
         return NotFound;
     }
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        if (FItems[i].ID == id) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i].ID == id) {
             return static_cast<std::int32_t>(i);
         }
     }
@@ -218,7 +218,7 @@ std::int32_t TCategories::IndexOfID(std::int32_t id) const {
 }
 
 std::int32_t TCategories::MaxID() const {
-    return LargestID(FItems);
+    return LargestID(items_);
 }
 
 std::int32_t TCategories::NewID() const {
@@ -233,7 +233,7 @@ std::int32_t TCategories::Add(std::string name) {
 }
 
 std::int32_t TCategories::Append(const TCategory& category) {
-    FItems.push_back(category);
+    items_.push_back(category);
     return High();
 }
 
@@ -245,7 +245,7 @@ bool TCategories::Delete(std::int32_t index) {
 std::int32_t TCategories::IDOfName(std::string_view name) {
     std::int32_t index = IndexOfName(name);
     if (index != NotFound) {
-        return FItems[static_cast<std::size_t>(index)].ID;
+        return items_[static_cast<std::size_t>(index)].ID;
     }
     if (name == GeneralCategoryName) {
         return 0;

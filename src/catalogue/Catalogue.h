@@ -88,7 +88,7 @@ public:
     bool Delete(std::int32_t index);
     void ClearCategory(std::int32_t catID) { ReplaceCategoryID(catID, 0); }
     void ReplaceCategoryID(std::int32_t oldID, std::int32_t newID);
-    void Clear() { FItems.clear(); }
+    void Clear() { items_.clear(); }
 
     TTargetsEnumerator GetEnumerator() const { return TTargetsEnumerator(*this); }
     TEnumIterator<TTargetsEnumerator> begin() const { return TEnumIterator(GetEnumerator()); }
@@ -98,14 +98,14 @@ public:
 // A named group of sites; its elements are the member entries.
 class TCollection : public TArrCollection<std::int32_t> {
 public:
-    explicit TCollection(std::string name) : FName(std::move(name)) {}
+    explicit TCollection(std::string name) : name_(std::move(name)) {}
 
     const char* ClassName() const override { return "TCollection"; }
 
     // Renaming goes through TCollections, which keeps names unique.
-    const std::string& Name() const { return FName; }
-    const TTargetIDs& IDs() const { return FItems; }
-    void SetIDs(TTargetIDs ids) { FItems = std::move(ids); }
+    const std::string& Name() const { return name_; }
+    const TTargetIDs& IDs() const { return items_; }
+    void SetIDs(TTargetIDs ids) { items_ = std::move(ids); }
     bool Randomize = false;
 
     std::int32_t GetID(std::int32_t index) const { return At(index); }
@@ -127,14 +127,14 @@ public:
 
 private:
     friend class TCollections;
-    std::string FName;
+    std::string name_;
 };
 
 // Owns its collections. A const list still hands out its collections for editing, as an owning
 // pointer would: constness covers the list, not the objects.
 class TCollections : public TArrCollection<std::unique_ptr<TCollection>> {
 public:
-    explicit TCollections(const ICollation& collation) : FCollation(collation) {}
+    explicit TCollections(const ICollation& collation) : collation_(collation) {}
 
     const char* ClassName() const override { return "TCollections"; }
 
@@ -150,19 +150,19 @@ public:
     // A byte-identical name is accepted; any other name must be unused, this collection included.
     bool Rename(std::int32_t index, std::string newName);
     void ReplaceTargetID(std::int32_t oldID, std::int32_t newID);
-    void Clear() { FItems.clear(); }
+    void Clear() { items_.clear(); }
 
     TCollectionsEnumerator GetEnumerator() const { return TCollectionsEnumerator(*this); }
     TEnumIterator<TCollectionsEnumerator> begin() const { return TEnumIterator(GetEnumerator()); }
     TEnumEnd end() const { return {}; }
 
 private:
-    const ICollation& FCollation;
+    const ICollation& collation_;
 };
 
 class TCategories : public TArrCollection<TCategory> {
 public:
-    explicit TCategories(const ICollation& collation) : FCollation(collation) {}
+    explicit TCategories(const ICollation& collation) : collation_(collation) {}
 
     const char* ClassName() const override { return "TCategories"; }
 
@@ -185,14 +185,14 @@ public:
     bool Rename(std::int32_t index, std::string newName);
     // Renumbering during the repair after a load.
     void SetID(std::int32_t index, std::int32_t id) { At(index).ID = id; }
-    void Clear() { FItems.clear(); }
+    void Clear() { items_.clear(); }
 
     TCategoriesEnumerator GetEnumerator() const { return TCategoriesEnumerator(*this); }
     TEnumIterator<TCategoriesEnumerator> begin() const { return TEnumIterator(GetEnumerator()); }
     TEnumEnd end() const { return {}; }
 
 private:
-    const ICollation& FCollation;
+    const ICollation& collation_;
 };
 
 // Member list as the collections file holds it: decimal entries joined by "," with no spaces.

@@ -39,7 +39,7 @@ public:
 // A container over one std::vector of elements.
 template <class TElement> class TArrCollection : public TCommonCollection {
 public:
-    std::int32_t Count() const override { return static_cast<std::int32_t>(FItems.size()); }
+    std::int32_t Count() const override { return static_cast<std::int32_t>(items_.size()); }
     std::int32_t Low() const override { return 0; }
     std::int32_t High() const override { return Count() - 1; }
 
@@ -47,18 +47,18 @@ protected:
     // Validated access for the descendants.
     TElement& At(std::int32_t index) {
         CheckIndex(index);
-        return FItems[static_cast<std::size_t>(index)];
+        return items_[static_cast<std::size_t>(index)];
     }
     const TElement& At(std::int32_t index) const {
         CheckIndex(index);
-        return FItems[static_cast<std::size_t>(index)];
+        return items_[static_cast<std::size_t>(index)];
     }
     void EraseAt(std::int32_t index) {
         CheckIndex(index);
-        FItems.erase(FItems.begin() + index);
+        items_.erase(items_.begin() + index);
     }
 
-    std::vector<TElement> FItems;
+    std::vector<TElement> items_;
 };
 
 // Walks a container by position; High is asked afresh on every step, so a container that shrinks
@@ -66,15 +66,15 @@ protected:
 class TEnumerator {
 public:
     bool MoveNext();
-    std::int32_t Index() const { return FIndex; }
-    const TCommonCollection& Owner() const { return *FOwner; }
+    std::int32_t Index() const { return index_; }
+    const TCommonCollection& Owner() const { return *owner_; }
 
 protected:
-    explicit TEnumerator(const TCommonCollection& owner) : FOwner(&owner), FIndex(owner.Low() - 1) {}
+    explicit TEnumerator(const TCommonCollection& owner) : owner_(&owner), index_(owner.Low() - 1) {}
 
 private:
-    const TCommonCollection* FOwner;
-    std::int32_t FIndex;
+    const TCommonCollection* owner_;
+    std::int32_t index_;
 };
 
 // Lets range-for drive an enumerator, so both walks behave alike.
@@ -82,17 +82,17 @@ struct TEnumEnd {};
 
 template <class TEnum> class TEnumIterator {
 public:
-    explicit TEnumIterator(TEnum enumerator) : FEnum(std::move(enumerator)) { FValid = FEnum.MoveNext(); }
-    decltype(auto) operator*() const { return FEnum.Current(); }
+    explicit TEnumIterator(TEnum enumerator) : enum_(std::move(enumerator)) { valid_ = enum_.MoveNext(); }
+    decltype(auto) operator*() const { return enum_.Current(); }
     TEnumIterator& operator++() {
-        FValid = FEnum.MoveNext();
+        valid_ = enum_.MoveNext();
         return *this;
     }
-    bool operator==(TEnumEnd) const { return !FValid; }
+    bool operator==(TEnumEnd) const { return !valid_; }
 
 private:
-    TEnum FEnum;
-    bool FValid = false;
+    TEnum enum_;
+    bool valid_ = false;
 };
 
 } // namespace tsy

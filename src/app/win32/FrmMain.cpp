@@ -26,6 +26,7 @@
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/ScreenDpi.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -47,10 +48,7 @@ TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
 // Moving a control where it already is still costs a round of messages; at creation every
 // control is in place already.
 bool IsPlaced(HWND control, const TRect& r, bool heightToo) {
-    RECT now{};
-    if (!GetWindowRect(control, &now))
-        return false;
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    const RECT now = PlaceIn(GetParent(control), control);
     return now.left == r.Left && now.top == r.Top && now.right - now.left == r.Width &&
            (!heightToo || now.bottom - now.top == r.Height);
 }
@@ -70,7 +68,7 @@ void PlaceComboBox(HWND box, const TRect& r) {
 } // namespace
 
 void OpenWebPageWithShell(HWND owner, const char* url) {
-    ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWMAXIMIZED);
+    OpenWithShell(owner, url, SW_SHOWMAXIMIZED);
 }
 
 TMainForm::TMainForm(TMainFormContext context)

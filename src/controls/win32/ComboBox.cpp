@@ -1,6 +1,7 @@
 #include "controls/win32/ComboBox.h"
 
 #include "support/win32/Dialog.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -62,9 +63,7 @@ void TButtonEx::SetLayout(TTextLayout layout) {
     const DWORD placed = layout == TTextLayout::tlTop      ? BS_TOP
                          : layout == TTextLayout::tlBottom ? BS_BOTTOM
                                                            : BS_VCENTER;
-    RECT place{};
-    GetWindowRect(control_, &place);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceIn(parent, control_);
     const int id = GetDlgCtrlID(control_);
     const bool checked = Checked();
     const auto font = SendMessageA(control_, WM_GETFONT, 0, 0);

@@ -10,10 +10,6 @@
 
 namespace tsy::win32 {
 
-void OpenUrlWithShell(HWND owner, const std::string& url) {
-    ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
-}
-
 bool TInfoLabel::Attach(HWND window) {
     if (!TSubclass::Attach(window))
         return false;
@@ -124,7 +120,7 @@ std::string TAboutLabel::DrawnText() const {
 
 TURLLabel::TURLLabel(std::string name, TOpen open) : name_(std::move(name)), open_(std::move(open)) {
     if (!open_)
-        open_ = OpenUrlWithShell;
+        open_ = [](HWND owner, const std::string& url) { OpenWithShell(owner, url); };
     SetColour(RGB(0, 0, 255));
     SetUnderline(true);
 }

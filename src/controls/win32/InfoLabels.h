@@ -57,9 +57,6 @@ private:
     const TVersionInfo& version_;
 };
 
-// The links' default: the shell's "open" on the URL.
-void OpenUrlWithShell(HWND owner, const std::string& url);
-
 // A link: blue, underlined, the hand cursor; a click opens its URL.
 class TURLLabel : public TInfoLabel {
 public:

@@ -1,5 +1,7 @@
 #include "support/win32/WinText.h"
 
+#include <shellapi.h>
+
 namespace tsy::win32 {
 
 std::string WindowText(HWND window) {
@@ -22,6 +24,17 @@ std::string SystemErrorText(DWORD error) {
     if (message.empty())
         message = "System error " + std::to_string(error) + ".";
     return message;
+}
+
+RECT PlaceIn(HWND parent, HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+void OpenWithShell(HWND owner, const std::string& url, int show) {
+    ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, show);
 }
 
 } // namespace tsy::win32

@@ -10,5 +10,9 @@ namespace tsy::win32 {
 std::string WindowText(HWND window);
 // The system's description of an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD error);
+// A control's rectangle in the client coordinates of `parent`.
+RECT PlaceIn(HWND parent, HWND control);
+// Opens a web address with the shell's "open"; what the shell then does is not inspected.
+void OpenWithShell(HWND owner, const std::string& url, int show = SW_SHOWDEFAULT);
 
 } // namespace tsy::win32

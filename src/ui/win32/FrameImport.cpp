@@ -7,6 +7,7 @@
 #include "browsers/OpenPages.h"
 #include "dialogs.h"
 #include "support/MessageBoxes.h"
+#include "support/win32/WinText.h"
 #include "ui/win32/EditorContext.h"
 
 namespace tsy::win32 {
@@ -128,9 +129,7 @@ protected:
     void HandleInit() override {
         SetWindowTextA(Handle(), ImportCaption(kind_).c_str());
         frame_.CreateModeless(Handle());
-        RECT place{};
-        GetWindowRect(Item(IDC_IMPORT_PLACE), &place);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = PlaceIn(Handle(), Item(IDC_IMPORT_PLACE));
         SetWindowPos(frame_.Handle(), Item(IDC_IMPORT_PLACE), place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOACTIVATE);
         frame_.ShowRows(rows_, {});

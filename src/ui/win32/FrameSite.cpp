@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
+#include "support/win32/WinText.h"
 #include "ui/SiteRules.h"
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/InputBox.h"
@@ -33,9 +34,7 @@ void TCategoryBox::HandleChange(const TEditorContext& context, HWND owner) {
 
 void PlaceFrame(HWND host, HWND frame, int placeholderId) {
     HWND placeholder = GetDlgItem(host, placeholderId);
-    RECT place{};
-    GetWindowRect(placeholder, &place);
-    MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceIn(host, placeholder);
     // In the placeholder's place in the Tab order too.
     SetWindowPos(frame, placeholder, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOACTIVATE);

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "support/HelpTopic.h"
 #include "support/WebAddresses.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -15,13 +16,6 @@ namespace {
 constexpr const char* kSiteHint = "Click here to visit Tessaly site";
 constexpr const char* kDeveloperHint = "The Tessaly team at Orvelle";
 constexpr int kProductNamePixels = 19;
-
-RECT ClientPlace(HWND dialog, HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
 
 } // namespace
 
@@ -74,7 +68,7 @@ void TAboutForm::FlowLine(std::initializer_list<TInfoLabel*> labels) {
     // Each part of the line starts where the text of the one before ends.
     int left = -1;
     for (TInfoLabel* label : labels) {
-        const RECT place = ClientPlace(Handle(), label->Window());
+        const RECT place = PlaceIn(Handle(), label->Window());
         if (left < 0)
             left = place.left;
         const int width = label->TextWidth() + 1;
@@ -101,7 +95,7 @@ void ShowAbout(const TDialogEnvironment& environment, HWND owner, const TVersion
     if (environment.Com)
         open = [com = environment.Com](HWND linkOwner, const std::string& url) {
             com->Enter();
-            OpenUrlWithShell(linkOwner, url);
+            OpenWithShell(linkOwner, url);
         };
     TAboutForm form(environment, version, std::move(open));
     form.ShowModal(owner);

@@ -10,6 +10,7 @@
 #include "support/Format.h"
 #include "support/MessageBoxes.h"
 #include "support/WebAddresses.h"
+#include "support/win32/WinText.h"
 #include "update/UpdateServices.h"
 
 namespace tsy::win32 {
@@ -19,19 +20,8 @@ namespace {
 // The least the details panel adds, in pixels.
 constexpr int kDetailsMinimumHeight = 289;
 
-RECT ClientPlace(HWND dialog, HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 void Move(HWND control, int left, int top, int width, int height) {
     SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void OpenWithShell(HWND owner, const std::string& url) {
-    ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 HFONT MakeFont(HWND from, const char* face, bool bold) {
@@ -49,15 +39,17 @@ HFONT MakeFont(HWND from, const char* face, bool bold) {
 
 TAutoUpdateForm::TAutoUpdateForm(const TDialogEnvironment& environment, const TKVUpdateServices& service,
                                  TOpen open)
-    : TDialog(environment, IDD_AUTOUPDATE), service_(service), open_(open ? std::move(open) : OpenWithShell),
+    : TDialog(environment, IDD_AUTOUPDATE), service_(service),
+      open_(open ? std::move(open)
+                 : [](HWND owner, const std::string& url) { OpenWithShell(owner, url, SW_SHOW); }),
       detailsHeight_(kDetailsMinimumHeight) {}
 
 void TAutoUpdateForm::HandleInit() {
     RECT window{};
     GetWindowRect(Handle(), &window);
     collapsedHeight_ = window.bottom - window.top;
-    const RECT toggle = ClientPlace(Handle(), Item(IDC_UPD_SHOW_DETAILS));
-    const RECT actions = ClientPlace(Handle(), Item(IDC_UPD_OPEN_SITE));
+    const RECT toggle = PlaceIn(Handle(), Item(IDC_UPD_SHOW_DETAILS));
+    const RECT actions = PlaceIn(Handle(), Item(IDC_UPD_OPEN_SITE));
     margin_ = toggle.left;
     mainBottom_ = toggle.bottom;
     actionsTop_ = actions.top;
@@ -112,13 +104,13 @@ void TAutoUpdateForm::LayOut() {
     GetClientRect(Handle(), &client);
     const int width = client.right - 2 * margin_;
     for (int id : {IDC_UPD_MESSAGE, IDC_UPD_DETAILS}) {
-        const RECT place = ClientPlace(Handle(), Item(id));
+        const RECT place = PlaceIn(Handle(), Item(id));
         Move(Item(id), margin_, place.top, width, place.bottom - place.top);
     }
     // Folded, the buttons sit under the message; unfolded, at the bottom with the details between.
     const int actionsTop = detailsShown_ ? client.bottom - margin_ - buttonHeight_ : actionsTop_;
     for (int id : {IDC_UPD_OPEN_SITE, IDC_UPD_DOWNLOAD}) {
-        const RECT place = ClientPlace(Handle(), Item(id));
+        const RECT place = PlaceIn(Handle(), Item(id));
         Move(Item(id), place.left, actionsTop, place.right - place.left, buttonHeight_);
     }
     if (detailsShown_) {

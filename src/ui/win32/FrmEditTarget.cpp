@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "settings/PersistentUI.h"
 #include "support/MessageBoxes.h"
+#include "support/win32/WinText.h"
 #include "ui/ImportRules.h"
 #include "ui/SiteRules.h"
 #include "ui/win32/EditorContext.h"
@@ -17,13 +18,6 @@ constexpr const char* kShowHelpersCaption = "Collections >>";
 constexpr const char* kHideHelpersCaption = "<< Collections";
 // How far the expanded dialog may shrink below its collapsed height plus this.
 constexpr int kPanelMinimum = 60;
-
-int ClientTop(HWND dialog, HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place.top;
-}
 
 SIZE WindowSize(HWND window) {
     RECT r{};
@@ -85,8 +79,8 @@ void TEditTargetForm::SetHelpersShown(bool shown) {
     const SIZE size = WindowSize(Handle());
     const int width = MinimumSize().cx;
     if (!shown) {
-        panelHeight_ =
-            ClientTop(Handle(), Item(IDC_SHOW_HELPERS)) - ClientTop(Handle(), Item(IDC_COLLECTIONS_LABEL));
+        panelHeight_ = PlaceIn(Handle(), Item(IDC_SHOW_HELPERS)).top -
+                       PlaceIn(Handle(), Item(IDC_COLLECTIONS_LABEL)).top;
         ShowWindow(Item(IDC_COLLECTIONS_LABEL), SW_HIDE);
         ShowWindow(frmSiteCollections_.Handle(), SW_HIDE);
         if (expandedMinimumHeight_ == 0)
@@ -120,7 +114,8 @@ bool TEditTargetForm::CanAccept() {
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);
     target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
-    target_.Charset = CharsetAfterEdit(target_.Charset, IsDlgButtonChecked(Handle(), IDC_CHK_UTF8) == BST_CHECKED);
+    target_.Charset =
+        CharsetAfterEdit(target_.Charset, IsDlgButtonChecked(Handle(), IDC_CHK_UTF8) == BST_CHECKED);
     frmSiteCollections_.ApplyMemberships(target_.ID);
     return true;
 }

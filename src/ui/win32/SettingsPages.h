@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "controls/win32/ComboBox.h"
@@ -15,6 +16,22 @@ namespace tsy::win32 {
 class TSettingsForm;
 struct TSettingsState;
 struct TEditorContext;
+
+// Runs a rebuild of a page's list with its change handlers detached (the flag set).
+template <class TBody> void Rebuilding(bool& flag, TBody body) {
+    const bool before = flag;
+    flag = true;
+    try {
+        body();
+    } catch (...) {
+        flag = before;
+        throw;
+    }
+    flag = before;
+}
+
+// The site of the list's selected row.
+std::optional<std::int32_t> SelectedSite(const TListViewEx& sites);
 
 // A page of the settings dialog with its tab-entry and tab-leave steps.
 class TSettingsPage : public TDialog {

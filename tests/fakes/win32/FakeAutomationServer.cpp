@@ -3,13 +3,9 @@
 #include "FakeBrowsers.h"
 #include "FakeLog.h"
 
-#include <oaidl.h>
-#include <objbase.h>
+#include "FakeComServer.h"
 
 #include <string>
-
-// COM objects are destroyed by their own Release, never through an interface pointer.
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 namespace {
 
@@ -17,8 +13,6 @@ constexpr DISPID kNavigate2 = 500;
 constexpr DISPID kVisible = 402;
 
 HMODULE g_module = nullptr;
-LONG g_objects = 0;
-LONG g_locks = 0;
 
 void Log(const std::string& line) {
     tsy::fakes::AppendLogLine(TSY_FAKE_AUTOMATION_LOG_VARIABLE, g_module, line);
@@ -52,41 +46,10 @@ std::string Describe(const VARIANT& value) {
     }
 }
 
-class FakeBrowser : public IDispatch {
+class FakeBrowser : public tsy::fakes::TFakeDispatch {
 public:
-    FakeBrowser() {
-        InterlockedIncrement(&g_objects);
-        Log("create");
-    }
-    virtual ~FakeBrowser() {
-        Log("release");
-        InterlockedDecrement(&g_objects);
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return ULONG(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    FakeBrowser() { Log("create"); }
+    ~FakeBrowser() override { Log("release"); }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         HRESULT result = S_OK;
@@ -129,49 +92,11 @@ public:
         Log("Invoke " + std::to_string(member) + " flags " + std::to_string(flags));
         return DISP_E_MEMBERNOTFOUND;
     }
-
-private:
-    LONG refs_ = 1;
 };
 
-class Factory : public IClassFactory {
-public:
-    virtual ~Factory() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // The factory is a static object; references only pin the module.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        auto* browser = new FakeBrowser;
-        HRESULT result = browser->QueryInterface(iid, object);
-        browser->Release();
-        return result;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock)
-            InterlockedIncrement(&g_locks);
-        else
-            InterlockedDecrement(&g_locks);
-        return S_OK;
-    }
-};
-
-Factory g_factory;
+IDispatch* MakeBrowser() {
+    return new FakeBrowser;
+}
 
 } // namespace
 
@@ -184,15 +109,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* object) {
-    CLSID fake;
-    CLSIDFromString(const_cast<LPOLESTR>(L"" TSY_FAKE_AUTOMATION_CLSID), &fake);
-    if (!IsEqualCLSID(classId, fake)) {
-        *object = nullptr;
-        return CLASS_E_CLASSNOTAVAILABLE;
-    }
-    return g_factory.QueryInterface(iid, object);
+    return tsy::fakes::FakeClassObject<tsy::fakes::TFakeFactory<MakeBrowser>>(L"" TSY_FAKE_AUTOMATION_CLSID,
+                                                                              classId, iid, object);
 }
 
 STDAPI DllCanUnloadNow() {
-    return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
+    return tsy::fakes::FakeCanUnloadNow();
 }

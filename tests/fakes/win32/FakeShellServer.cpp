@@ -3,8 +3,7 @@
 #include "FakeBrowsers.h"
 #include "FakeShellDocument.h"
 
-#include <oaidl.h>
-#include <objbase.h>
+#include "FakeComServer.h"
 
 #include <fstream>
 #include <functional>
@@ -12,13 +11,7 @@
 #include <utility>
 #include <vector>
 
-// COM objects are destroyed by their own Release, never through an interface pointer.
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
 namespace {
-
-LONG g_objects = 0;
-LONG g_locks = 0;
 
 std::wstring Widen(const std::string& text) {
     if (text.empty())
@@ -41,38 +34,11 @@ void SetObject(VARIANT* result, IDispatch* object) {
 }
 
 // A late-bound object whose members are getters, numbered from 1 in the order given.
-class FakeObject : public IDispatch {
+class FakeObject : public tsy::fakes::TFakeDispatch {
 public:
     using Getter = std::function<HRESULT(DISPPARAMS*, VARIANT*)>;
 
-    explicit FakeObject(std::vector<std::pair<std::string, Getter>> members) : members_(std::move(members)) {
-        InterlockedIncrement(&g_objects);
-    }
-    virtual ~FakeObject() { InterlockedDecrement(&g_objects); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return ULONG(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    explicit FakeObject(std::vector<std::pair<std::string, Getter>> members) : members_(std::move(members)) {}
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         HRESULT result = S_OK;
@@ -99,7 +65,6 @@ public:
     }
 
 private:
-    LONG refs_ = 1;
     std::vector<std::pair<std::string, Getter>> members_;
 };
 
@@ -184,57 +149,13 @@ IDispatch* MakeShell() {
                             }}});
 }
 
-class Factory : public IClassFactory {
-public:
-    virtual ~Factory() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // The factory is a static object; references only pin the module.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        IDispatch* shell = MakeShell();
-        HRESULT result = shell->QueryInterface(iid, object);
-        shell->Release();
-        return result;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock)
-            InterlockedIncrement(&g_locks);
-        else
-            InterlockedDecrement(&g_locks);
-        return S_OK;
-    }
-};
-
-Factory g_factory;
-
 } // namespace
 
 STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* object) {
-    CLSID fake;
-    CLSIDFromString(const_cast<LPOLESTR>(L"" TSY_FAKE_SHELL_CLSID), &fake);
-    if (!IsEqualCLSID(classId, fake)) {
-        *object = nullptr;
-        return CLASS_E_CLASSNOTAVAILABLE;
-    }
-    return g_factory.QueryInterface(iid, object);
+    return tsy::fakes::FakeClassObject<tsy::fakes::TFakeFactory<MakeShell>>(L"" TSY_FAKE_SHELL_CLSID, classId,
+                                                                            iid, object);
 }
 
 STDAPI DllCanUnloadNow() {
-    return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
+    return tsy::fakes::FakeCanUnloadNow();
 }
