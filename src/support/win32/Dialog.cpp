@@ -113,7 +113,7 @@ void TDialog::Anchor(HWND control, unsigned anchors) {
     GetClientRect(handle_, &client);
     if (anchored_.empty())
         reference_ = {client.right, client.bottom};
-    const RECT place = PlaceIn(handle_, control);
+    RECT place = PlaceIn(handle_, control);
     // Places are kept for the reference size, whatever the size is now.
     if (anchors & akRight) {
         if (!(anchors & akLeft))
