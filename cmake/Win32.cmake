@@ -18,36 +18,28 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 add_library(tessaly_core STATIC ${TESSALY_CORE_SOURCES})
 target_include_directories(tessaly_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 
-# libjpeg-turbo, cross-built once per tree from Debian's source package.
+# libjpeg-turbo and SQLite, cross-built once per tree from Debian's source packages.
 set(TESSALY_DEPS_DIR ${CMAKE_BINARY_DIR}/_deps)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(tessaly_toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
 else()
     set(tessaly_toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake)
 endif()
-execute_process(
-    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-libjpeg.sh ${tessaly_toolchain} ${TESSALY_DEPS_DIR}
-    RESULT_VARIABLE tessaly_libjpeg_result)
-if(NOT tessaly_libjpeg_result EQUAL 0)
-    message(FATAL_ERROR "libjpeg-turbo could not be built (see ${TESSALY_DEPS_DIR}/libjpeg-build.log)")
-endif()
-add_library(tessaly_libjpeg STATIC IMPORTED)
-set_target_properties(tessaly_libjpeg PROPERTIES
-    IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/libjpeg/lib/libjpeg.a
-    INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/libjpeg/include)
-
-# SQLite, for reading the browsers' history, the same way.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh)
-execute_process(
-    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh ${tessaly_toolchain} ${TESSALY_DEPS_DIR}
-    RESULT_VARIABLE tessaly_sqlite_result)
-if(NOT tessaly_sqlite_result EQUAL 0)
-    message(FATAL_ERROR "SQLite could not be built (see ${TESSALY_DEPS_DIR}/sqlite-build.log)")
-endif()
-add_library(tessaly_sqlite STATIC IMPORTED)
-set_target_properties(tessaly_sqlite PROPERTIES
-    IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/sqlite/lib/libsqlite3.a
-    INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/sqlite/include)
+# A library built once per tree by SCRIPT, then imported as tessaly_NAME from DEPS/NAME.
+function(tessaly_prebuilt_library name script archive)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${script})
+    execute_process(COMMAND bash ${script} ${tessaly_toolchain} ${TESSALY_DEPS_DIR} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${name} could not be built (see ${TESSALY_DEPS_DIR}/${name}-build.log)")
+    endif()
+    add_library(tessaly_${name} STATIC IMPORTED)
+    set_target_properties(tessaly_${name} PROPERTIES
+        IMPORTED_LOCATION ${TESSALY_DEPS_DIR}/${name}/lib/${archive}
+        INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_DIR}/${name}/include)
+endfunction()
+tessaly_prebuilt_library(libjpeg ${PROJECT_SOURCE_DIR}/scripts/build-libjpeg.sh libjpeg.a)
+# SQLite reads the browsers' history.
+tessaly_prebuilt_library(sqlite ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh libsqlite3.a)
 target_link_libraries(tessaly_core PUBLIC tessaly_sqlite)
 
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
