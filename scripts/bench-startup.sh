@@ -2,7 +2,7 @@
 # Start-up time of Tessaly.exe against a minimal Win32 window, all under Wine, and the size of
 # the shipped (i686) executable. Usage: scripts/bench-startup.sh [RUNS]
 # Targets: Tessaly's median within 1.10 times that of the controls window (the minimal window
-# with visual styles and the main window's controls, nothing else); Tessaly.exe under 1.5 MB.
+# with visual styles and the main window's controls, nothing else); Tessaly.exe under 1.6 MB.
 # The minimal window's ratio shows how much the controls themselves cost.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -74,7 +74,7 @@ awk -v t="$tessaly" -v m="$minimal" -v c="$controls" 'BEGIN { r = t / c
     printf "ratio to the controls window: %.2f (target <= 1.10): %s; to the minimal window %.2f (the controls window alone %.2f)\n",
         r, r <= 1.10 ? "met" : "NOT met", t / m, c / m }'
 awk -v t="$tessalyPeak" -v m="$minimalPeak" 'BEGIN { printf "peak memory: Tessaly %.1f MB, minimal window %.1f MB\n", t / 1024, m / 1024 }'
-awk -v s="$size" 'BEGIN { printf "Tessaly.exe (i686): %d bytes, %.2f MB (target < 1.5 MB): %s\n", s, s / 1048576, s < 1.5 * 1048576 ? "met" : "NOT met" }'
+awk -v s="$size" 'BEGIN { printf "Tessaly.exe (i686): %d bytes, %.2f MB (target < 1.6 MB): %s\n", s, s / 1048576, s < 1.6 * 1048576 ? "met" : "NOT met" }'
 
 # Where the time goes: one traced start, each DLL Tessaly loads with the time since its first
 # one (Wine's loaddll channel), so the next change can be judged step by step.
