@@ -211,12 +211,11 @@ TEST_F(CatalogueFileTest, SavingWritesTheDocumentedLayout) {
 
 TEST_F(CatalogueFileTest, CharsetIsWrittenOnlyForSitesThatHaveItAndAnyValueSurvives) {
     const std::string without = "[001]\r\nname=Plain\r\nsearch=http://p/?q=%s\r\nopen=\r\ncatid=0\r\n";
-    const std::string sites = without +
-                              "[002]\r\nname=Wide\r\nsearch=http://w/?q=%s\r\nopen=\r\ncatid=0\r\n"
-                              "charset=utf-8\r\n"
-                              "[003]\r\nname=Old\r\nsearch=http://o/?q=%s\r\nopen=\r\ncatid=0\r\n"
-                              "charset=koi8-r\r\n"
-                              "[main]\r\nmaxid=3\r\n";
+    const std::string sites = without + "[002]\r\nname=Wide\r\nsearch=http://w/?q=%s\r\nopen=\r\ncatid=0\r\n"
+                                        "charset=utf-8\r\n"
+                                        "[003]\r\nname=Old\r\nsearch=http://o/?q=%s\r\nopen=\r\ncatid=0\r\n"
+                                        "charset=koi8-r\r\n"
+                                        "[main]\r\nmaxid=3\r\n";
     LoadAndRepair(sites, "");
     EXPECT_EQ(targets.ByID(1).Charset, "");
     EXPECT_EQ(targets.ByID(2).Charset, "utf-8");
