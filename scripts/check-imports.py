@@ -167,7 +167,7 @@ def main(argv):
                 problems.append(f"{dll} has no ordinal {ordinal}")
         for dll, name, ordinal, initial in delayed:
             if not initial or not image.is_code(initial - image.base):
-                problems.append(f"delay-loaded {dll}!{name or ordinal} starts at {initial:#x}, not at a binding stub")
+                problems.append(f"delay-loaded {dll}!{name or ordinal} starts at {initial or 0:#x}, not at a binding stub")
         problems = sorted(set(problems))
         delayed_dlls = sorted({dll for dll, *_ in delayed})
         print(f"{program}: {len(wanted)} imports from {len(normal)} DLLs"
