@@ -188,7 +188,8 @@ void TMainForm::CreateControls() {
             throw std::runtime_error("Unable to create the main window's controls.");
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     }
-    SendMessageA(Control(IDC_COLLECTIONS), CB_SETMINVISIBLE, 15, 0);
+    collections_.Attach(Control(IDC_COLLECTIONS));
+    collections_.SetMinVisible(15);
     mru_.SetMRUIsSorted(false);
     mru_.SetOnEnter([this] { BtnExploreClick(); });
     banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
@@ -271,26 +272,11 @@ void TMainForm::FillCollections() {
     }
     const TCollectionList list = tsy::FillCollections(entries, context_.Settings->NumberOfItems,
                                                       context_.Settings->Collection, *context_.Collation);
-    HWND box = Control(IDC_COLLECTIONS);
-    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    for (const std::string& text : list.Texts)
-        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(box, CB_SETCURSEL, WPARAM(list.SelectedIndex), 0);
-    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    collections_.SetItems(list.Texts, list.SelectedIndex);
 }
 
 std::string TMainForm::SelectedCollectionText() const {
-    HWND box = Control(IDC_COLLECTIONS);
-    LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return {};
-    LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, WPARAM(index), 0);
-    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
-    SendMessageA(box, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::size_t(length > 0 ? length : 0));
-    return text;
+    return collections_.ItemText(collections_.ItemIndex());
 }
 
 std::string TMainForm::SelectedCollectionName() const {
@@ -299,7 +285,7 @@ std::string TMainForm::SelectedCollectionName() const {
 
 void TMainForm::CbxCollectionsChange() {
     const bool enable =
-        SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) != CB_ERR &&
+        collections_.ItemIndex() >= 0 &&
         CollectionCanSearch(*context_.Collections, *context_.Targets, SelectedCollectionName());
     EnableWindow(Control(IDC_SEARCH), enable);
     EnableWindow(Control(IDC_SEARCH_LABEL), enable);

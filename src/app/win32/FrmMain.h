@@ -13,6 +13,7 @@
 #include "app/Explore.h"
 #include "app/MainLayout.h"
 #include "app/win32/BannerPanel.h"
+#include "controls/win32/ComboBox.h"
 #include "controls/win32/MRUEdit.h"
 #include "controls/win32/TrayIconEx.h"
 #include "settings/win32/Win32PersistentUI.h"
@@ -157,6 +158,7 @@ private:
     UniqueMenu trayMenu_;
     std::optional<std::int64_t> lastSettingsOpening_;
     TMRUEdit mru_;
+    TComboBox collections_;
     std::unique_ptr<TWin32PUIWindow> layout_;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;

@@ -20,7 +20,7 @@ void TMainForm::BtnExploreClick() {
 }
 
 std::optional<std::string> TMainForm::SelectedCollectionEntry() const {
-    if (SendMessageA(Control(IDC_COLLECTIONS), CB_GETCURSEL, 0, 0) == CB_ERR)
+    if (collections_.ItemIndex() < 0)
         return std::nullopt;
     return SelectedCollectionText();
 }

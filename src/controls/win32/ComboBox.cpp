@@ -1,5 +1,7 @@
 #include "controls/win32/ComboBox.h"
 
+#include <commctrl.h>
+
 #include "support/win32/Dialog.h"
 #include "support/win32/WinText.h"
 
@@ -29,13 +31,21 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 std::string TComboBox::ItemText(int index) const {
-    const auto length = SendMessageA(control_, CB_GETLBTEXTLEN, WPARAM(index), 0);
-    if (length == CB_ERR)
-        return {};
-    std::string text(std::size_t(length) + 1, '\0');
-    const auto copied = SendMessageA(control_, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()));
-    text.resize(std::size_t(copied > 0 ? copied : 0));
-    return text;
+    return ComboItemText(control_, index);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& texts, int selected) {
+    SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+    Clear();
+    for (const std::string& text : texts)
+        SendMessageA(control_, CB_ADDSTRING, 0, LPARAM(text.c_str()));
+    SetItemIndex(selected);
+    SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
+}
+
+void TComboBox::SetMinVisible(int count) {
+    SendMessageA(control_, CB_SETMINVISIBLE, WPARAM(count), 0);
 }
 
 LPARAM TComboBox::ItemData(int index) const {

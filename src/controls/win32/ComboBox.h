@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tsy::win32 {
 
@@ -19,6 +20,10 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     std::string ItemText(int index) const;
+    // Replaces every item without repainting between them.
+    void SetItems(const std::vector<std::string>& texts, int selected);
+    // The rows the drop-down shows before it scrolls.
+    void SetMinVisible(int count);
     LPARAM ItemData(int index) const;
     // The selected entry's text, empty for none.
     std::string Text() const;

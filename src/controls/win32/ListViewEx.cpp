@@ -45,6 +45,30 @@ void TListViewEx::Clear() {
     ListView_DeleteAllItems(control_);
 }
 
+void TListViewEx::DeleteItem(int index) {
+    ListView_DeleteItem(control_, index);
+}
+
+void TListViewEx::FitColumn(int column, int minWidth, int maxWidth) {
+    ListView_SetColumnWidth(control_, column, LVSCW_AUTOSIZE);
+    ListView_SetColumnWidth(control_, column,
+                            std::clamp(ListView_GetColumnWidth(control_, column), minWidth, maxWidth));
+}
+
+void TListViewEx::StretchLastColumn() {
+    ListView_SetColumnWidth(control_, ColumnCount() - 1, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void TListViewEx::EnsureVisible(int index) {
+    ListView_EnsureVisible(control_, index, FALSE);
+}
+
+void TListViewEx::SetBackColour(COLORREF colour) {
+    ListView_SetBkColor(control_, colour);
+    ListView_SetTextBkColor(control_, colour);
+    InvalidateRect(control_, nullptr, TRUE);
+}
+
 int TListViewEx::Count() const {
     return ListView_GetItemCount(control_);
 }

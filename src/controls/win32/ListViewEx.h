@@ -22,9 +22,14 @@ public:
 
     int AddColumn(const std::string& caption, int width);
     int ColumnCount() const;
+    // Fits the column to its widest entry, kept within [minWidth, maxWidth].
+    void FitColumn(int column, int minWidth, int maxWidth);
+    // The last column takes the rest of the width (at least its header's).
+    void StretchLastColumn();
     // Appends a row; returns its index.
     int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, LPARAM data = 0);
     void Clear();
+    void DeleteItem(int index);
     int Count() const;
     std::string ItemText(int index, int column = 0) const;
     void SetItemText(int index, int column, const std::string& text);
@@ -43,6 +48,9 @@ public:
     void SelectItem(int index);
     // SelectItem, then the control takes the keyboard focus.
     void SelectAndFocus(int index);
+    void EnsureVisible(int index);
+    // The background of the rows and of the area below them.
+    void SetBackColour(COLORREF colour);
     // Moves the row by delta places; the row takes all its data and states along.
     void MoveItem(int index, int delta);
     // Moves the selected row by delta and keeps it the current one.

@@ -1,6 +1,7 @@
 #include "controls/win32/MRUEdit.h"
 
 #include "support/win32/SystemCodePage.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -127,14 +128,7 @@ std::vector<std::u16string> TMRUEdit::DropDownItems() const {
     }
     const LRESULT count = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length < 0) {
-            continue;
-        }
-        std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<std::size_t>(length));
-        items.push_back(Utf16Of(item));
+        items.push_back(Utf16Of(ComboItemTextW(combo_, int(i))));
     }
     return items;
 }

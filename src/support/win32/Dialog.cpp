@@ -179,6 +179,12 @@ void TDialog::LayOutAnchored() {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void TDialog::Resized() {
+    LayOutAnchored();
+    for (const auto& handler : resized_)
+        handler();
+}
+
 void TDialog::ShowHelp() {
     if (!helpKeyword_.empty() && environment_.ShowHelp)
         environment_.ShowHelp(handle_, helpKeyword_);
@@ -195,16 +201,68 @@ TWin32PUIWindow& TDialog::RememberLayout(std::string name, std::uint8_t options,
     return *layout_;
 }
 
-void TDialog::SetDetailPanel(std::function<bool()> visible, std::function<void(bool)> restore) {
+void TDialog::SetDetailPanel(TDetailPanel panel) {
+    detail_ = std::move(panel);
+    OnCommand(detail_.Toggle, [this] { ShowDetail(!detailShown_); });
+    ShowDetail(false);
     if (layoutRegistered_)
         environment_.Layouts->SetDetailPanel(
-            *layout_, std::move(visible),
-            [restore = std::move(restore)](IPUIWindow&, bool shown) { restore(shown); });
+            *layout_, [this] { return detailShown_; },
+            [this](IPUIWindow&, bool shown) { ShowDetail(shown); });
+}
+
+void TDialog::ShowDetail(bool shown) {
+    if (shown == detailShown_ || detail_.Controls.empty())
+        return;
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    const int width = window.right - window.left;
+    detailShown_ = shown;
+    if (!shown) {
+        // Whatever height the user gave the panel comes back with it.
+        detailHeight_ =
+            PlaceIn(handle_, Item(detail_.Below)).top - PlaceIn(handle_, detail_.Controls.front()).top;
+        if (foldedHeight_ == 0)
+            foldedHeight_ = window.bottom - window.top - detailHeight_;
+        for (HWND control : detail_.Controls)
+            ShowWindow(control, SW_HIDE);
+        SetSizeLimits({minimum_.cx, foldedHeight_}, foldedHeight_);
+        SetWindowPos(handle_, nullptr, 0, 0, width, foldedHeight_,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetItemText(detail_.Toggle, detail_.ShowCaption);
+    } else {
+        SetSizeLimits({minimum_.cx, foldedHeight_ + detail_.MinimumHeight}, 0);
+        SetWindowPos(handle_, nullptr, 0, 0, width,
+                     foldedHeight_ + std::max(detailHeight_, detail_.MinimumHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        for (HWND control : detail_.Controls)
+            ShowWindow(control, SW_SHOW);
+        SetItemText(detail_.Toggle, detail_.HideCaption);
+    }
 }
 
 void TDialog::SetLayoutIncludes(std::vector<const IPUIComponent*> components) {
     if (layoutRegistered_)
         environment_.Layouts->SetIncludes(*layout_, std::move(components));
+}
+
+void TDialog::EmbedFrame(TDialog& frame, int placeholderId, unsigned anchors) {
+    frame.CreateModeless(handle_);
+    HWND placeholder = Item(placeholderId);
+    const RECT place = PlaceIn(handle_, placeholder);
+    SetWindowPos(frame.Handle(), placeholder, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOACTIVATE);
+    Anchor(frame.Handle(), anchors);
+}
+
+void TDialog::SetBold(int id) {
+    if (!boldFont_) {
+        LOGFONTA face{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)), sizeof face, &face);
+        face.lfWeight = FW_BOLD;
+        boldFont_.Reset(CreateFontIndirectA(&face));
+    }
+    SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
 }
 
 bool TDialog::IsChild() const {
@@ -225,7 +283,7 @@ void TDialog::Initialise() {
 void TDialog::FinishLayout() {
     if (layoutRegistered_)
         environment_.Layouts->LoadForm(*layout_);
-    LayOutAnchored();
+    Resized();
     HandleLayoutRestored();
 }
 
@@ -270,7 +328,7 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return RouteNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED)
-            LayOutAnchored();
+            Resized();
         return HandleMessage(message, wParam, lParam);
     case WM_GETMINMAXINFO:
         if (!IsChild() && minimum_.cx > 0 && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_THICKFRAME)) {
@@ -282,11 +340,13 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return HandleMessage(message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        // The brush itself is the answer here, not a message result.
-        if (HBRUSH brush = HandleColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
-            return reinterpret_cast<INT_PTR>(brush);
+        if (std::find(hints_.begin(), hints_.end(), reinterpret_cast<HWND>(lParam)) != hints_.end()) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+            SetBkMode(dc, TRANSPARENT);
+            // The brush itself is the answer here, not a message result.
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
         return HandleMessage(message, wParam, lParam);
     case WM_HELP:
         if (helpKeyword_.empty() || !environment_.ShowHelp)

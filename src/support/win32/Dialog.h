@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/win32/ComPtr.h"
+#include "support/win32/UniqueHandle.h"
 #include "support/win32/WinText.h"
 
 namespace tsy {
@@ -54,8 +55,6 @@ enum TAnchors : unsigned {
     akAll = akLeft | akTop | akRight | akBottom,
 };
 
-// The whole text of a window or control.
-
 // Base of the program's dialogs, built from a DIALOGEX template. It routes commands
 // and notifications to handlers, closes with OK and Cancel (Esc and the close box are
 // Cancel), keeps an exception from reaching Windows (one thrown while the dialog is
@@ -81,6 +80,12 @@ public:
     // Routing, also for the controls that a dialog hosts.
     void OnCommand(int id, std::function<void()> handler, int code = BN_CLICKED);
     void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler);
+    // After the dialog was resized and its anchored controls moved.
+    void OnResize(std::function<void()> handler) { resized_.push_back(std::move(handler)); }
+
+    // Makes `frame` (a template with WS_CHILD) a child in the place of the hidden placeholder
+    // control, in its place in the Tab order too, anchored as given.
+    void EmbedFrame(TDialog& frame, int placeholderId, unsigned anchors);
 
 protected:
     TDialog(const TDialogEnvironment& environment, int templateId);
@@ -102,8 +107,6 @@ protected:
     // Any message the routing does not take; return true when handled, and set the
     // result with SetResult where one matters.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The brush, text colour and mode of a control's background; nullptr for the default.
-    virtual HBRUSH HandleColour(HWND /*control*/, HDC /*dc*/) { return nullptr; }
 
     // Ends a modal showing, or destroys a modeless dialog; the layout is saved first.
     void EndModal(INT_PTR result);
@@ -133,11 +136,28 @@ protected:
     // components and the detail panel to the returned window before it returns.
     TWin32PUIWindow& RememberLayout(std::string name, std::uint8_t options,
                                     std::vector<std::string> classes = {});
-    // The detail panel: its visibility is stored and handed back to `restore` on load.
-    void SetDetailPanel(std::function<bool()> visible, std::function<void(bool)> restore);
-    // The registration, for components kept whatever their class; nullptr without a store.
+    // The detail panel: controls laid out unfolded in the template that fold away behind a
+    // toggle button. Folded, they hide, the dialog loses their height and cannot grow taller;
+    // unfolded, it gets back the height they had. It starts folded, and whether it is open is
+    // remembered with the layout (add it after RememberLayout).
+    struct TDetailPanel {
+        std::vector<HWND> Controls; // the top one first
+        int Below = 0;              // the first control under the panel
+        int Toggle = 0;
+        const char* ShowCaption = "";
+        const char* HideCaption = "";
+        int MinimumHeight = 0; // pixels, unfolded
+    };
+    void SetDetailPanel(TDetailPanel panel);
+    bool DetailShown() const noexcept { return detailShown_; }
+    void ShowDetail(bool shown);
     // Components saved with the layout although their classes are not registered.
     void SetLayoutIncludes(std::vector<const IPUIComponent*> components);
+
+    // The dialog font in bold for a control (a heading).
+    void SetBold(int id);
+    // A control whose text is a grey hint.
+    void SetHint(int id) { hints_.push_back(Item(id)); }
 
 private:
     struct TAnchored {
@@ -152,6 +172,7 @@ private:
     bool RouteCommand(int id, int code);
     bool RouteNotify(NMHDR& header);
     void LayOutAnchored();
+    void Resized();
     void FinishLayout();
     bool IsChild() const;
 
@@ -170,6 +191,13 @@ private:
     std::string helpKeyword_;
     std::unique_ptr<TWin32PUIWindow> layout_;
     bool layoutRegistered_ = false;
+    std::vector<std::function<void()>> resized_;
+    TDetailPanel detail_;
+    bool detailShown_ = true; // as the template lays it out
+    int detailHeight_ = 0;
+    int foldedHeight_ = 0; // window height, folded
+    std::vector<HWND> hints_;
+    UniqueGdiObject boldFont_;
 };
 
 } // namespace tsy::win32

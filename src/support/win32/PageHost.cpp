@@ -67,6 +67,7 @@ void TPageHost::Attach(TDialog& host, int tabId, bool tabsVisible) {
         ShowWindow(tab_, SW_HIDE);
         EnableWindow(tab_, FALSE);
     }
+    host.OnResize([this] { Fit(); });
     host.OnNotify(tabId, TCN_SELCHANGING, [this](NMHDR&) -> LRESULT {
         // Nonzero keeps the current tab.
         return OnLeave && active_ >= 0 && !OnLeave(active_);

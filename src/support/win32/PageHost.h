@@ -31,8 +31,6 @@ public:
     // Runs the leave step of the active page and the enter step of the new one;
     // false, and nothing changes, when leaving is refused or the index is out of range.
     bool SetActivePage(int index);
-    // Places every page in the tab's display area, after the host was resized.
-    void Fit();
 
     // Before the active page changes; returning false keeps it.
     std::function<bool(int index)> OnLeave;
@@ -47,6 +45,8 @@ private:
     static LRESULT CALLBACK FilterMessage(int code, WPARAM wParam, LPARAM lParam);
     bool HandleKey(const MSG& message);
     RECT PageArea() const;
+    // Places every page in the tab's display area.
+    void Fit();
     void Show(int index);
 
     TDialog* host_ = nullptr;

@@ -26,6 +26,29 @@ std::string SystemErrorText(DWORD error) {
     return message;
 }
 
+namespace {
+
+template <class TChar>
+std::basic_string<TChar> ItemTextOf(HWND box, int index, LRESULT(WINAPI* send)(HWND, UINT, WPARAM, LPARAM)) {
+    const LRESULT length = send(box, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (length < 0)
+        return {};
+    std::basic_string<TChar> text(std::size_t(length) + 1, TChar());
+    const LRESULT copied = send(box, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::size_t(copied > 0 ? copied : 0));
+    return text;
+}
+
+} // namespace
+
+std::string ComboItemText(HWND box, int index) {
+    return ItemTextOf<char>(box, index, &SendMessageA);
+}
+
+std::wstring ComboItemTextW(HWND box, int index) {
+    return ItemTextOf<wchar_t>(box, index, &SendMessageW);
+}
+
 RECT PlaceIn(HWND parent, HWND control) {
     RECT place{};
     GetWindowRect(control, &place);

@@ -10,6 +10,9 @@ namespace tsy::win32 {
 std::string WindowText(HWND window);
 // The system's description of an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD error);
+// The text of a combo box's item; empty for none.
+std::string ComboItemText(HWND box, int index);
+std::wstring ComboItemTextW(HWND box, int index);
 // A control's rectangle in the client coordinates of `parent`.
 RECT PlaceIn(HWND parent, HWND control);
 // Opens a web address with the shell's "open"; what the shell then does is not inspected.

@@ -17,7 +17,6 @@ namespace {
 constexpr int kTitleMinWidth = 200;
 constexpr int kTitleMaxWidth = 400;
 constexpr int kMessageMargin = 10;
-constexpr COLORREF kMessageColour = RGB(128, 128, 128);
 
 } // namespace
 
@@ -37,11 +36,8 @@ void TImportFrame::HandleInit() {
     list_.AddColumn("Site Title", kTitleMinWidth);
     list_.AddColumn("Site URL", 300);
     Anchor(IDC_URLLIST, akAll);
-    LOGFONTA face{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof face, &face);
-    face.lfWeight = FW_BOLD;
-    boldFont_.Reset(CreateFontIndirectA(&face));
-    SendMessageA(Item(IDC_IMPORT_MESSAGE), WM_SETFONT, WPARAM(boldFont_.Get()), FALSE);
+    SetBold(IDC_IMPORT_MESSAGE);
+    SetHint(IDC_IMPORT_MESSAGE);
     OnNotify(IDC_URLLIST, NM_DBLCLK, [this](NMHDR&) -> LRESULT {
         if (OnDoubleClick && list_.SelectedIndex() >= 0)
             OnDoubleClick();
@@ -61,11 +57,8 @@ void TImportFrame::ShowRows(const std::vector<TImportRow>& rows, const std::stri
     for (const auto& row : rows)
         list_.AddItem(row.Title, {row.URL});
     if (!rows.empty()) {
-        ListView_SetColumnWidth(list_.Handle(), 0, LVSCW_AUTOSIZE);
-        const int width =
-            std::clamp(ListView_GetColumnWidth(list_.Handle(), 0), kTitleMinWidth, kTitleMaxWidth);
-        ListView_SetColumnWidth(list_.Handle(), 0, width);
-        ListView_SetColumnWidth(list_.Handle(), 1, LVSCW_AUTOSIZE_USEHEADER);
+        list_.FitColumn(0, kTitleMinWidth, kTitleMaxWidth);
+        list_.StretchLastColumn();
     }
     list_.EndUpdate();
     message_ = message;
@@ -92,7 +85,7 @@ void TImportFrame::PlaceMessage() {
     GetClientRect(Handle(), &client);
     RECT text{0, 0, client.right - kMessageMargin, 0};
     HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, boldFont_.Get());
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(Item(IDC_IMPORT_MESSAGE), WM_GETFONT, 0, 0)));
     DrawTextA(dc, message_.c_str(), int(message_.size()), &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
@@ -105,14 +98,6 @@ bool TImportFrame::HandleMessage(UINT message, WPARAM, LPARAM) {
     if (message == WM_SIZE)
         PlaceMessage();
     return false;
-}
-
-HBRUSH TImportFrame::HandleColour(HWND control, HDC dc) {
-    if (control != Item(IDC_IMPORT_MESSAGE))
-        return nullptr;
-    SetTextColor(dc, kMessageColour);
-    SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 namespace {
@@ -128,16 +113,12 @@ public:
 protected:
     void HandleInit() override {
         SetWindowTextA(Handle(), ImportCaption(kind_).c_str());
-        frame_.CreateModeless(Handle());
-        const RECT place = PlaceIn(Handle(), Item(IDC_IMPORT_PLACE));
-        SetWindowPos(frame_.Handle(), Item(IDC_IMPORT_PLACE), place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOACTIVATE);
+        EmbedFrame(frame_, IDC_IMPORT_PLACE, akAll);
         frame_.ShowRows(rows_, {});
         frame_.OnDoubleClick = [this] {
             SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         };
         Anchor(IDC_IMPORT_LABEL, akLeft | akTop | akRight);
-        Anchor(frame_.Handle(), akAll);
         Anchor(IDOK, akRight | akBottom);
         Anchor(IDCANCEL, akRight | akBottom);
     }

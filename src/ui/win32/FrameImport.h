@@ -38,14 +38,12 @@ public:
 protected:
     void HandleInit() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HBRUSH HandleColour(HWND control, HDC dc) override;
 
 private:
     void PlaceMessage();
 
     const TEditorContext& context_;
     TSortListView list_;
-    UniqueGdiObject boldFont_;
     std::string message_;
 };
 

@@ -14,7 +14,7 @@ void TCategoryBox::Fill(const TEditorContext& context, std::int32_t catID) {
     Clear();
     // Added in the given order: the box itself does not sort.
     for (const auto& item : entries.Items)
-        SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
+        Add(item);
     SetItemIndex(entries.Selected);
     previous_ = entries.Selected;
 }
@@ -30,14 +30,6 @@ void TCategoryBox::HandleChange(const TEditorContext& context, HWND owner) {
         return;
     }
     Fill(context, context.Categories->GetItem(added).ID);
-}
-
-void PlaceFrame(HWND host, HWND frame, int placeholderId) {
-    HWND placeholder = GetDlgItem(host, placeholderId);
-    const RECT place = PlaceIn(host, placeholder);
-    // In the placeholder's place in the Tab order too.
-    SetWindowPos(frame, placeholder, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOACTIVATE);
 }
 
 TSiteCollectionsFrame::TSiteCollectionsFrame(const TEditorContext& context)

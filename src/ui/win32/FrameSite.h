@@ -59,7 +59,4 @@ private:
     TCategoryBox category_;
 };
 
-// Places a child frame over the invisible placeholder control of its host.
-void PlaceFrame(HWND host, HWND frame, int placeholderId);
-
 } // namespace tsy::win32

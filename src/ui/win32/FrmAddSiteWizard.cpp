@@ -25,8 +25,6 @@ namespace tsy::win32 {
 
 namespace {
 
-constexpr COLORREF kHintColour = RGB(128, 128, 128);
-
 // A page of the wizard; what it holds is made by the wizard when the page is.
 class TWizardPageDialog : public TDialog {
 public:
@@ -68,8 +66,6 @@ public:
 protected:
     void HandleInit() override;
     void HandleCancel() override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HBRUSH HandleColour(HWND control, HDC dc) override;
 
 private:
     void AddPages();
@@ -93,7 +89,6 @@ private:
     TEditSiteFrame frmEditSite_;
     TSiteCollectionsFrame frmSiteCollections_;
     TPageHost pages_;
-    UniqueGdiObject boldFont_;
     TWizardNavigation navigation_;
     TWizardSite site_;
 };
@@ -102,11 +97,8 @@ void TAddSiteWizard::HandleInit() {
     pages_.Attach(*this, IDC_PAGES, false);
     AddPages();
 
-    LOGFONTA face{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof face, &face);
-    face.lfWeight = FW_BOLD;
-    boldFont_.Reset(CreateFontIndirectA(&face));
-    SendMessageA(Item(IDC_WIZARD_CAPTION), WM_SETFONT, WPARAM(boldFont_.Get()), FALSE);
+    SetBold(IDC_WIZARD_CAPTION);
+    SetHint(IDC_WIZARD_HINT);
 
     for (int id : {IDC_WIZARD_CAPTION, IDC_WIZARD_HINT})
         Anchor(id, akLeft | akTop | akRight);
@@ -125,26 +117,20 @@ void TAddSiteWizard::HandleInit() {
 void TAddSiteWizard::AddPages() {
     for (auto& page : importPages_) {
         page.Page.OnInit = [this, &page](TWizardPageDialog& dialog) {
-            page.Frame.CreateModeless(dialog.Handle());
-            PlaceFrame(dialog.Handle(), page.Frame.Handle(), IDC_WIZARD_FRAME_PLACE);
+            dialog.EmbedFrame(page.Frame, IDC_WIZARD_FRAME_PLACE, akAll);
             page.Manual.Attach(dialog.Item(page.ManualId));
             page.Manual.SetLayout(TTextLayout::tlTop);
-            dialog.AnchorControl(page.Frame.Handle(), akAll);
             dialog.AnchorControl(page.Manual.Handle(), akLeft | akRight | akBottom);
             dialog.OnCommand(page.ManualId, [this, &page] { ManualClick(page); });
             page.Frame.OnDoubleClick = [this] { BtnNextClick(); };
         };
     }
     editSitePage_.OnInit = [this](TWizardPageDialog& dialog) {
-        frmEditSite_.CreateModeless(dialog.Handle());
-        PlaceFrame(dialog.Handle(), frmEditSite_.Handle(), IDC_WIZARD_FRAME_PLACE);
+        dialog.EmbedFrame(frmEditSite_, IDC_WIZARD_FRAME_PLACE, akLeft | akTop | akRight);
         SetWindowTextA(GetDlgItem(frmEditSite_.Handle(), IDC_OPEN_LABEL), kWizardOpenAddressLabel);
-        dialog.AnchorControl(frmEditSite_.Handle(), akLeft | akTop | akRight);
     };
     collectionsPage_.OnInit = [this](TWizardPageDialog& dialog) {
-        frmSiteCollections_.CreateModeless(dialog.Handle());
-        PlaceFrame(dialog.Handle(), frmSiteCollections_.Handle(), IDC_WIZARD_FRAME_PLACE);
-        dialog.AnchorControl(frmSiteCollections_.Handle(), akAll);
+        dialog.EmbedFrame(frmSiteCollections_, IDC_WIZARD_FRAME_PLACE, akAll);
     };
     pages_.AddPage(importPages_[0].Page, "");
     pages_.AddPage(importPages_[1].Page, "");
@@ -243,20 +229,17 @@ void TAddSiteWizard::ShowImportPage(TImportPage& page) {
         const int row = list.FindCaption(remembered);
         if (row >= 0) {
             list.SelectItem(row);
-            ListView_EnsureVisible(list.Handle(), row, FALSE);
+            list.EnsureVisible(row);
         }
     }
 }
 
 void TAddSiteWizard::ManualClick(TImportPage& page) {
     const bool manual = page.Manual.Checked();
-    HWND list = page.Frame.URLList().Handle();
+    TListViewEx& list = page.Frame.URLList();
     EnableWindow(page.Frame.Handle(), !manual);
-    EnableWindow(list, !manual);
-    const COLORREF colour = GetSysColor(manual ? COLOR_BTNFACE : COLOR_WINDOW);
-    ListView_SetBkColor(list, colour);
-    ListView_SetTextBkColor(list, colour);
-    InvalidateRect(list, nullptr, TRUE);
+    EnableWindow(list.Handle(), !manual);
+    list.SetBackColour(GetSysColor(manual ? COLOR_BTNFACE : COLOR_WINDOW));
 }
 
 void TAddSiteWizard::FillSiteFields() {
@@ -307,20 +290,6 @@ void TAddSiteWizard::Done() {
 void TAddSiteWizard::HandleCancel() {
     // The site exists only for the collections page; without Done it goes again.
     site_.Remove(*context_.Targets);
-}
-
-bool TAddSiteWizard::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == WM_SIZE && pages_.PageCount() > 0)
-        pages_.Fit();
-    return false;
-}
-
-HBRUSH TAddSiteWizard::HandleColour(HWND control, HDC dc) {
-    if (control != Item(IDC_WIZARD_HINT))
-        return nullptr;
-    SetTextColor(dc, kHintColour);
-    SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 } // namespace

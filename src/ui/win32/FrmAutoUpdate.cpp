@@ -2,7 +2,6 @@
 
 #include <richedit.h>
 
-#include <algorithm>
 #include <shellapi.h>
 
 #include "infodialogs.h"
@@ -20,104 +19,41 @@ namespace {
 // The least the details panel adds, in pixels.
 constexpr int kDetailsMinimumHeight = 289;
 
-void Move(HWND control, int left, int top, int width, int height) {
-    SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HFONT MakeFont(HWND from, const char* face, bool bold) {
-    LOGFONTA description{};
-    auto base = reinterpret_cast<HFONT>(SendMessageA(from, WM_GETFONT, 0, 0));
-    GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
-    if (face)
-        lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
-    if (bold)
-        description.lfWeight = FW_BOLD;
-    return CreateFontIndirectA(&description);
-}
-
 } // namespace
 
 TAutoUpdateForm::TAutoUpdateForm(const TDialogEnvironment& environment, const TKVUpdateServices& service,
                                  TOpen open)
     : TDialog(environment, IDD_AUTOUPDATE), service_(service),
       open_(open ? std::move(open)
-                 : [](HWND owner, const std::string& url) { OpenWithShell(owner, url, SW_SHOW); }),
-      detailsHeight_(kDetailsMinimumHeight) {}
+                 : [](HWND owner, const std::string& url) { OpenWithShell(owner, url, SW_SHOW); }) {}
 
 void TAutoUpdateForm::HandleInit() {
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    collapsedHeight_ = window.bottom - window.top;
-    const RECT toggle = PlaceIn(Handle(), Item(IDC_UPD_SHOW_DETAILS));
-    const RECT actions = PlaceIn(Handle(), Item(IDC_UPD_OPEN_SITE));
-    margin_ = toggle.left;
-    mainBottom_ = toggle.bottom;
-    actionsTop_ = actions.top;
-    buttonHeight_ = actions.bottom - actions.top;
-
-    boldFont_.Reset(MakeFont(Handle(), nullptr, true));
-    SendMessageA(Item(IDC_UPD_MESSAGE), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
-    descriptionFont_.Reset(MakeFont(Handle(), "Verdana", false));
+    SetBold(IDC_UPD_MESSAGE);
+    LOGFONTA face{};
+    GetObjectA(HGDIOBJ(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof face, &face);
+    lstrcpynA(face.lfFaceName, "Verdana", LF_FACESIZE);
+    descriptionFont_.Reset(CreateFontIndirectA(&face));
     SendMessageA(Item(IDC_UPD_DESCRIPTION), WM_SETFONT, reinterpret_cast<WPARAM>(descriptionFont_.Get()),
                  FALSE);
 
     SetItemText(IDC_UPD_MESSAGE, Format(kUpdateMessageFormat, kProductName));
     SetItemText(IDC_UPD_DETAILS, UpdateDetailsText(service_.RunningVersion(), service_.LatestVersion()));
     SetItemText(IDC_UPD_OPEN_SITE, Format(kVisitSiteFormat, kMakerName));
-    SetItemText(IDC_UPD_SHOW_DETAILS, kShowDetailsCaption);
-    OnCommand(IDC_UPD_SHOW_DETAILS, [this] { BtnShowDetailsClick(); });
     OnCommand(IDC_UPD_DOWNLOAD, [this] { BtnDownloadClick(); });
     OnCommand(IDC_UPD_OPEN_SITE, [this] { BtnOpenSiteClick(); });
 
-    SetSizeLimits({window.right - window.left, collapsedHeight_}, collapsedHeight_);
+    for (int id : {IDC_UPD_MESSAGE, IDC_UPD_DETAILS})
+        Anchor(id, akLeft | akTop | akRight);
+    Anchor(IDC_UPD_DESCRIPTION, akAll);
+    for (int id : {IDC_UPD_OPEN_SITE, IDC_UPD_DOWNLOAD})
+        Anchor(id, akLeft | akBottom);
     RememberLayout("AutoUpdateForm", kPUIRestorePosition | kPUIRestoreSize);
-    SetDetailPanel([this] { return detailsShown_; }, [this](bool shown) { SetDetailsShown(shown); });
-}
-
-void TAutoUpdateForm::SetDetailsShown(bool shown) {
-    if (shown == detailsShown_)
-        return;
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    const int width = window.right - window.left;
-    if (shown) {
-        detailsShown_ = true;
-        SetSizeLimits({MinimumSize().cx, collapsedHeight_ + buttonHeight_}, 0);
-        SetItemText(IDC_UPD_SHOW_DETAILS, kHideDetailsCaption);
-        SetWindowPos(Handle(), nullptr, 0, 0, width, collapsedHeight_ + detailsHeight_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(Item(IDC_UPD_DESCRIPTION), SW_SHOW);
-    } else {
-        detailsHeight_ = std::max(kDetailsMinimumHeight, int(window.bottom - window.top) - collapsedHeight_);
-        detailsShown_ = false;
-        ShowWindow(Item(IDC_UPD_DESCRIPTION), SW_HIDE);
-        SetSizeLimits({MinimumSize().cx, collapsedHeight_}, collapsedHeight_);
-        SetItemText(IDC_UPD_SHOW_DETAILS, kShowDetailsCaption);
-        SetWindowPos(Handle(), nullptr, 0, 0, width, collapsedHeight_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    LayOut();
-}
-
-void TAutoUpdateForm::LayOut() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int width = client.right - 2 * margin_;
-    for (int id : {IDC_UPD_MESSAGE, IDC_UPD_DETAILS}) {
-        const RECT place = PlaceIn(Handle(), Item(id));
-        Move(Item(id), margin_, place.top, width, place.bottom - place.top);
-    }
-    // Folded, the buttons sit under the message; unfolded, at the bottom with the details between.
-    const int actionsTop = detailsShown_ ? client.bottom - margin_ - buttonHeight_ : actionsTop_;
-    for (int id : {IDC_UPD_OPEN_SITE, IDC_UPD_DOWNLOAD}) {
-        const RECT place = PlaceIn(Handle(), Item(id));
-        Move(Item(id), place.left, actionsTop, place.right - place.left, buttonHeight_);
-    }
-    if (detailsShown_) {
-        const int top = mainBottom_ + margin_;
-        Move(Item(IDC_UPD_DESCRIPTION), margin_, top, width, std::max(0, actionsTop - margin_ - top));
-    }
-    InvalidateRect(Handle(), nullptr, TRUE);
+    SetDetailPanel({{Item(IDC_UPD_DESCRIPTION)},
+                    IDC_UPD_OPEN_SITE,
+                    IDC_UPD_SHOW_DETAILS,
+                    kShowDetailsCaption,
+                    kHideDetailsCaption,
+                    kDetailsMinimumHeight});
 }
 
 void TAutoUpdateForm::FillDescription() {
@@ -144,18 +80,9 @@ void TAutoUpdateForm::BtnOpenSiteClick() {
 }
 
 bool TAutoUpdateForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED && margin_ > 0)
-            LayOut();
-        return true;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            FillDescription();
-        return false;
-    default:
-        return TDialog::HandleMessage(message, wParam, lParam);
-    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+        FillDescription();
+    return TDialog::HandleMessage(message, wParam, lParam);
 }
 
 void ShowUpdateDialog(const TDialogEnvironment& environment, HWND owner, const TKVUpdateServices& service,

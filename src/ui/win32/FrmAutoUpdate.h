@@ -26,30 +26,17 @@ public:
 
     TAutoUpdateForm(const TDialogEnvironment& environment, const TKVUpdateServices& service, TOpen open = {});
 
-    bool DetailsShown() const noexcept { return detailsShown_; }
-    void BtnShowDetailsClick() { SetDetailsShown(!detailsShown_); }
-
 protected:
     void HandleInit() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void SetDetailsShown(bool shown);
-    void LayOut();
     void FillDescription();
     void BtnDownloadClick();
     void BtnOpenSiteClick();
 
     const TKVUpdateServices& service_;
     TOpen open_;
-    bool detailsShown_ = false;
-    int detailsHeight_ = 0;   // pixels the details add to the window
-    int collapsedHeight_ = 0; // window height with the details folded away
-    int margin_ = 0;
-    int actionsTop_ = 0; // client top of the buttons below the message, folded
-    int buttonHeight_ = 0;
-    int mainBottom_ = 0;
-    UniqueGdiObject boldFont_;
     UniqueGdiObject descriptionFont_;
 };
 

@@ -16,14 +16,8 @@ namespace {
 
 constexpr const char* kShowHelpersCaption = "Collections >>";
 constexpr const char* kHideHelpersCaption = "<< Collections";
-// How far the expanded dialog may shrink below its collapsed height plus this.
+// The least height of the unfolded panel, in pixels.
 constexpr int kPanelMinimum = 60;
-
-SIZE WindowSize(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
 
 } // namespace
 
@@ -36,70 +30,37 @@ void TEditTargetForm::HandleInit() {
     edtOpenRequest_.Attach(Item(IDC_EDT_OPEN_REQUEST));
     edtSearchRequest_.Attach(Item(IDC_EDT_SEARCH_REQUEST));
     cbxCategory_.Attach(Item(IDC_CBX_CATEGORY));
-    frmSiteCollections_.CreateModeless(Handle());
-    PlaceFrame(Handle(), frmSiteCollections_.Handle(), IDC_SITE_COLLECTIONS_PLACE);
+    EmbedFrame(frmSiteCollections_, IDC_SITE_COLLECTIONS_PLACE, akAll);
 
     SetItemText(IDC_EDT_SEARCH_REQUEST, SearchURLToDisplay(target_.Search));
     SetItemText(IDC_EDT_NAME, target_.Name);
     SetItemText(IDC_EDT_OPEN_REQUEST, target_.Open);
     cbxCategory_.Fill(context_, target_.CatID);
-    CheckDlgButton(Handle(), IDC_CHK_UTF8, IsUtf8Charset(target_.Charset) ? BST_CHECKED : BST_UNCHECKED);
+    SetChecked(IDC_CHK_UTF8, IsUtf8Charset(target_.Charset));
     frmSiteCollections_.LoadMemberships(target_.ID);
 
     for (int id : {IDC_EDT_NAME, IDC_EDT_OPEN_REQUEST, IDC_EDT_SEARCH_REQUEST})
         Anchor(id, akLeft | akTop | akRight);
     for (int id : {IDC_IMPORT_OPEN_URL, IDC_IMPORT_SEARCH_URL})
         Anchor(id, akTop | akRight);
-    Anchor(frmSiteCollections_.Handle(), akAll);
     Anchor(IDC_SHOW_HELPERS, akLeft | akBottom);
     for (int id : {IDOK, IDCANCEL, IDC_BTN_HELP})
         Anchor(id, akRight | akBottom);
 
     OnCommand(IDC_IMPORT_OPEN_URL, [this] { ImportOpenURL(); });
     OnCommand(IDC_IMPORT_SEARCH_URL, [this] { ImportSearchURL(); });
-    OnCommand(IDC_SHOW_HELPERS, [this] { BtnShowHelpersClick(); });
     OnCommand(
         IDC_CBX_CATEGORY, [this] { cbxCategory_.HandleChange(context_, Handle()); }, CBN_SELCHANGE);
     OnCommand(IDC_BTN_HELP, [this] { ShowHelp(); });
     SetHelpKeyword(kSitesHelpKeyword);
 
-    // Collapsed unless the remembered layout says otherwise.
-    SetHelpersShown(false);
     RememberLayout(kEditTargetFormName, kPUIRestorePosition | kPUIRestoreSize);
-    SetDetailPanel([this] { return helpersShown_; }, [this](bool shown) { SetHelpersShown(shown); });
-}
-
-void TEditTargetForm::BtnShowHelpersClick() {
-    SetHelpersShown(!helpersShown_);
-}
-
-void TEditTargetForm::SetHelpersShown(bool shown) {
-    if (shown == helpersShown_)
-        return;
-    const SIZE size = WindowSize(Handle());
-    const int width = MinimumSize().cx;
-    if (!shown) {
-        panelHeight_ = PlaceIn(Handle(), Item(IDC_SHOW_HELPERS)).top -
-                       PlaceIn(Handle(), Item(IDC_COLLECTIONS_LABEL)).top;
-        ShowWindow(Item(IDC_COLLECTIONS_LABEL), SW_HIDE);
-        ShowWindow(frmSiteCollections_.Handle(), SW_HIDE);
-        if (expandedMinimumHeight_ == 0)
-            expandedMinimumHeight_ = size.cy - panelHeight_;
-        // Collapsed, the dialog cannot grow vertically.
-        SetSizeLimits({width, expandedMinimumHeight_}, expandedMinimumHeight_);
-        helpersShown_ = false;
-        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy - panelHeight_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetItemText(IDC_SHOW_HELPERS, kShowHelpersCaption);
-    } else {
-        SetSizeLimits({width, expandedMinimumHeight_ + kPanelMinimum}, 0);
-        helpersShown_ = true;
-        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy + panelHeight_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(Item(IDC_COLLECTIONS_LABEL), SW_SHOW);
-        ShowWindow(frmSiteCollections_.Handle(), SW_SHOW);
-        SetItemText(IDC_SHOW_HELPERS, kHideHelpersCaption);
-    }
+    SetDetailPanel({{Item(IDC_COLLECTIONS_LABEL), frmSiteCollections_.Handle()},
+                    IDC_SHOW_HELPERS,
+                    IDC_SHOW_HELPERS,
+                    kShowHelpersCaption,
+                    kHideHelpersCaption,
+                    kPanelMinimum});
 }
 
 bool TEditTargetForm::CanAccept() {
@@ -114,8 +75,7 @@ bool TEditTargetForm::CanAccept() {
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);
     target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
-    target_.Charset =
-        CharsetAfterEdit(target_.Charset, IsDlgButtonChecked(Handle(), IDC_CHK_UTF8) == BST_CHECKED);
+    target_.Charset = CharsetAfterEdit(target_.Charset, IsChecked(IDC_CHK_UTF8));
     frmSiteCollections_.ApplyMemberships(target_.ID);
     return true;
 }

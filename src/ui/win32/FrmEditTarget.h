@@ -22,10 +22,6 @@ public:
 
     // The edited record, after OK.
     const TTarget& Target() const noexcept { return target_; }
-    bool HelpersShown() const noexcept { return helpersShown_; }
-    // Folds the collections panel away or back.
-    void BtnShowHelpersClick();
-    void SetHelpersShown(bool shown);
 
 protected:
     void HandleInit() override;
@@ -42,9 +38,6 @@ private:
     TEditEx edtSearchRequest_;
     TCategoryBox cbxCategory_;
     TSiteCollectionsFrame frmSiteCollections_;
-    bool helpersShown_ = true;
-    int panelHeight_ = 0;
-    int expandedMinimumHeight_ = 0;
 };
 
 // Edits the site; true after OK, and the record and its memberships then hold the edits.

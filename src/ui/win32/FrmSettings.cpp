@@ -79,15 +79,8 @@ void TSettingsForm::HandleLayoutRestored() {
         if (index < int(catalogue_.size()))
             catalogue_[std::size_t(index)]->Enter();
     };
-    state_.CollectionFilter = SendMessageA(filter_->Handle(), CB_GETCURSEL, 0, 0) == 1;
-    pages_.Fit();
+    state_.CollectionFilter = filter_->ItemIndex() == 1;
     pages_.OnEnter(first);
-}
-
-bool TSettingsForm::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == WM_SIZE && pages_.PageCount() > 0)
-        pages_.Fit();
-    return false;
 }
 
 bool TSettingsForm::RequireSingleSelection(const TSortListView& list, const char* noun, const char* verb) {

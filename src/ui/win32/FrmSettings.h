@@ -75,7 +75,6 @@ protected:
     void HandleLayoutRestored() override;
     bool CanAccept() override;
     void HandleCancel() override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void AddSiteWizardClick();

@@ -109,7 +109,7 @@ void TCollectionsPage::HandleInit() {
         Anchor(id, akTop | akRight);
     filter_.Attach(Item(IDC_FILTER));
     for (const char* entry : kFilterEntries)
-        SendMessageA(filter_.Handle(), CB_ADDSTRING, 0, LPARAM(entry));
+        filter_.Add(entry);
     filter_.SetItemIndex(0);
 
     OnNotify(IDC_COLLECTIONS_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
@@ -252,7 +252,7 @@ void TCollectionsPage::Delete() {
     for (int row = collections_.Count() - 1; row >= 0; --row)
         if (collections_.Selected(row)) {
             tsy::DeleteCollectionByName(*Editor().Collections, collections_.ItemText(row));
-            ListView_DeleteItem(collections_.Handle(), row);
+            collections_.DeleteItem(row);
         }
     SetFocus(collections_.Handle());
 }

@@ -104,7 +104,7 @@ void TSitesPage::Delete() {
             continue;
         const auto id = std::int32_t(targets_.ItemData(row));
         if (DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections, id))
-            ListView_DeleteItem(targets_.Handle(), row);
+            targets_.DeleteItem(row);
     }
     SetFocus(targets_.Handle());
 }
@@ -166,7 +166,7 @@ void TCategoriesPage::Delete() {
         return;
     const int row = categories_.SelectedIndex();
     if (DeleteCategoryConfirmed(Editor(), categories_.ItemText(row)))
-        ListView_DeleteItem(categories_.Handle(), row);
+        categories_.DeleteItem(row);
     SetFocus(categories_.Handle());
 }
 
