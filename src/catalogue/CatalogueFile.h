@@ -75,9 +75,6 @@ public:
     // The sites file, then the collections file; the first failure ends the save.
     void Save() override;
 
-    const std::string& TargetsPath() const { return targetsPath_; }
-    const std::string& CollectionsPath() const { return collectionsPath_; }
-
 private:
     TTargets& targets_;
     TCollections& collections_;

@@ -60,7 +60,6 @@ public:
     TPUIForm(TPersistentUI& owner, IKeyValueStore& store, IPUIWindow& form, std::vector<std::string> classes);
 
     IPUIWindow& Form() const { return form_; }
-    std::uint8_t Options() const { return options_; }
     void SetOptions(std::uint8_t options) { options_ = options; }
     void SetIncludes(std::vector<const IPUIComponent*> includes) { includes_ = std::move(includes); }
     void SetDetailPanel(PanelVisible visible, PanelRestore restore);

@@ -65,9 +65,7 @@ public:
     bool Snapped() const { return snapped_; }
     int Direction() const { return direction_; }
     int ShownPosition() const { return shown_; }
-    int HiddenPosition() const { return hidden_; }
     const TSliderGrab& Grab() const { return grab_; }
-    const TSliderMetrics& Metrics() const { return metrics_; }
     TRect HolderRect() const { return SliderHolderRect(edge_, metrics_); }
 
 private:

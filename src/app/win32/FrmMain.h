@@ -110,7 +110,6 @@ public:
     bool ActivatedOnce() const noexcept { return activatedOnce_; }
     bool ApplicationShown() const noexcept { return tray_.ApplicationShown(); }
     const TTrayIconEx& TrayIcon() const noexcept { return tray_; }
-    const TLayoutMetrics& Metrics() const noexcept { return metrics_; }
     const TSearchHistory& History() const noexcept { return mru_.History(); }
 
     void ShowApplication();

@@ -20,7 +20,6 @@ public:
 
     // Not owned; commands go to `commandTarget`, the parent when null. Null removes the menu.
     void SetPopupMenu(HMENU menu, HWND commandTarget = nullptr);
-    HMENU PopupMenu() const { return menu_; }
 
 private:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

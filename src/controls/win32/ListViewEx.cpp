@@ -127,14 +127,6 @@ int TListViewEx::SelectedIndex() const {
     return ListView_GetNextItem(control_, -1, LVNI_SELECTED);
 }
 
-std::vector<int> TListViewEx::SelectedIndexes() const {
-    std::vector<int> indexes;
-    for (int i = ListView_GetNextItem(control_, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(control_, i, LVNI_SELECTED))
-        indexes.push_back(i);
-    return indexes;
-}
-
 int TListViewEx::FindCaption(const std::string& caption) const {
     for (int i = 0; i < Count(); ++i)
         if (ItemText(i) == caption)

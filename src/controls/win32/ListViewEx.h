@@ -40,7 +40,6 @@ public:
     int SelectedCount() const;
     // The first selected row, or -1.
     int SelectedIndex() const;
-    std::vector<int> SelectedIndexes() const;
     int FindCaption(const std::string& caption) const;
 
     bool HasCheckedItems() const;

@@ -34,7 +34,6 @@ public:
 
     const TSearchHistory& History() const { return history_; }
     int MRULimit() const { return history_.Limit(); }
-    void SetMRULimit(int limit) { history_.SetLimit(limit); }
     bool MRUIsSorted() const { return sorted_; }
     void SetMRUIsSorted(bool sorted);
 

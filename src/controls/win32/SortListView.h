@@ -27,9 +27,6 @@ public:
 
     bool AutoSort() const noexcept { return state_.AutoSort(); }
     void SetAutoSort(bool on);
-    TSortType SortType() const noexcept { return sortType_; }
-    int SortColumn() const noexcept { return state_.Column(); }
-    TSortOrder SortOrder() const noexcept { return state_.Order(); }
 
     // The column-click sort.
     void SortByColumn(int column);

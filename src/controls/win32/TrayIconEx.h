@@ -53,7 +53,6 @@ public:
     bool AutoToggle() const { return autoToggle_; }
     void SetAutoToggle(bool on) { autoToggle_ = on; }
     // A shown application that is not in front is brought forward by a toggle, not hidden.
-    bool BringUpFirst() const { return bringUpFirst_; }
     void SetBringUpFirst(bool on) { bringUpFirst_ = on; }
     // ApplicationMinimized hides the application.
     bool MinimizeToTray() const { return minimizeToTray_; }

@@ -133,15 +133,6 @@ void TDialog::Anchor(HWND control, unsigned anchors) {
     anchored_.push_back({control, anchors, place});
 }
 
-void TDialog::Reanchor(int id) {
-    HWND control = Item(id);
-    for (const auto& entry : anchored_)
-        if (entry.Control == control) {
-            Anchor(control, entry.Anchors);
-            return;
-        }
-}
-
 void TDialog::SetSizeLimits(SIZE minimum, int maxHeight) {
     minimum_ = minimum;
     maxHeight_ = maxHeight;

@@ -123,9 +123,6 @@ protected:
     void Anchor(int id, unsigned anchors);
     void Anchor(HWND control, unsigned anchors);
     void SetSizeLimits(SIZE minimum, int maxHeight);
-    SIZE MinimumSize() const noexcept { return minimum_; }
-    // Records a control's current place as the one its anchors keep (after moving it by hand).
-    void Reanchor(int id);
 
     // Help topic for F1 and the Help button.
     void SetHelpKeyword(std::string keyword) { helpKeyword_ = std::move(keyword); }
@@ -149,7 +146,6 @@ protected:
         int MinimumHeight = 0; // pixels, unfolded
     };
     void SetDetailPanel(TDetailPanel panel);
-    bool DetailShown() const noexcept { return detailShown_; }
     void ShowDetail(bool shown);
     // Components saved with the layout although their classes are not registered.
     void SetLayoutIncludes(std::vector<const IPUIComponent*> components);

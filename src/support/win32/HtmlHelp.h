@@ -25,7 +25,6 @@ public:
     THtmlHelp(std::string helpFile, TEntry entry);
 
     bool Available() const { return static_cast<bool>(Entry()); }
-    const std::string& HelpFile() const noexcept { return helpFile_; }
 
     // By name through the search order, else where the registry has the control registered,
     // else from the system folder; then its entry point.

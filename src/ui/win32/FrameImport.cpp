@@ -45,12 +45,6 @@ void TImportFrame::HandleInit() {
     });
 }
 
-bool TImportFrame::FillImportList(TImportKind kind) {
-    auto rows = OpenPageRows(context_, kind);
-    ShowRows(rows, rows.empty() ? EmptyImportMessage(kind) : std::string());
-    return !rows.empty();
-}
-
 void TImportFrame::ShowRows(const std::vector<TImportRow>& rows, const std::string& message) {
     list_.BeginUpdate();
     list_.Clear();

@@ -22,14 +22,11 @@ class TImportFrame : public TDialog {
 public:
     explicit TImportFrame(const TEditorContext& context);
 
-    // Lists what the browsers have open now; true when at least one row was added.
-    bool FillImportList(TImportKind kind);
     // Shows rows already made; the message is for an empty list.
     void ShowRows(const std::vector<TImportRow>& rows, const std::string& message);
     bool HasSelectedPage() const;
     // (URL, title) of the selected row, or two empty texts.
     std::pair<std::string, std::string> SelectedPage() const;
-    const std::string& Message() const noexcept { return message_; }
     TSortListView& URLList() noexcept { return list_; }
 
     // A row double-clicked.

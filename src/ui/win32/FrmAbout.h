@@ -17,9 +17,6 @@ public:
     TAboutForm(const TDialogEnvironment& environment, const TVersionInfo& version,
                TURLLabel::TOpen open = {});
 
-    const TURLLabel& Sponsor() const noexcept { return urlSponsor_; }
-    const TURLLabel& Developer() const noexcept { return urlDeveloper_; }
-    const TURLLabel& Website() const noexcept { return urlWebsite_; }
     const TAboutLabel& VersionLine() const noexcept { return appInfoLabel1_; }
 
 protected:

@@ -63,8 +63,6 @@ class TCollectionSitesPage : public TSettingsPage {
 public:
     TCollectionSitesPage(TSettingsForm& form, int templateId);
     void Leave() override;
-    TSortListView& CollectionsList() noexcept { return collections_; }
-    TSortListView& TargetsList() noexcept { return targets_; }
 
 protected:
     TSortListView collections_;
@@ -116,7 +114,6 @@ public:
     explicit TSitesPage(TSettingsForm& form);
     void Enter() override;
     void Leave() override;
-    TSortListView& TargetsList() noexcept { return targets_; }
 
 protected:
     void HandleInit() override;
@@ -136,7 +133,6 @@ class TCategoriesPage : public TSettingsPage {
 public:
     explicit TCategoriesPage(TSettingsForm& form);
     void Enter() override;
-    TSortListView& CategoriesList() noexcept { return categories_; }
 
 protected:
     void HandleInit() override;
