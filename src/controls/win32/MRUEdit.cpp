@@ -8,14 +8,7 @@ namespace tsy::win32 {
 namespace {
 
 std::u16string TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return Utf16Of(text);
+    return Utf16Of(WindowTextW(window));
 }
 
 void SetTextOf(HWND window, std::u16string_view text) {

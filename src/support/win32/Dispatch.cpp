@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "support/win32/WinText.h"
+
 namespace tsy::win32 {
 namespace {
 
@@ -52,17 +54,7 @@ std::string Narrow(const wchar_t* text) {
 } // namespace
 
 std::string ComErrorText(HRESULT result) {
-    char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, DWORD(result), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text;
-    if (buffer) {
-        text.assign(buffer, length);
-        ::LocalFree(buffer);
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
+    std::string text = ErrorMessageText(DWORD(result));
     if (text.empty()) {
         char code[32];
         wsprintfA(code, "COM error 0x%08lX", static_cast<unsigned long>(result));

@@ -4,29 +4,17 @@
 
 namespace tsy::win32 {
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(std::size_t(length > 0 ? length : 0) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), int(text.size()));
+namespace {
+
+template <class TChar>
+std::basic_string<TChar> WindowTextOf(HWND window, int(WINAPI* length)(HWND),
+                                      int(WINAPI* get)(HWND, TChar*, int)) {
+    const int size = length(window);
+    std::basic_string<TChar> text(std::size_t(size > 0 ? size : 0) + 1, TChar());
+    const int copied = get(window, text.data(), int(text.size()));
     text.resize(std::size_t(copied > 0 ? copied : 0));
     return text;
 }
-
-std::string SystemErrorText(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length != 0 && text != nullptr ? std::string(text, length) : std::string();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    if (message.empty())
-        message = "System error " + std::to_string(error) + ".";
-    return message;
-}
-
-namespace {
 
 template <class TChar>
 std::basic_string<TChar> ItemTextOf(HWND box, int index, LRESULT(WINAPI* send)(HWND, UINT, WPARAM, LPARAM)) {
@@ -40,6 +28,31 @@ std::basic_string<TChar> ItemTextOf(HWND box, int index, LRESULT(WINAPI* send)(H
 }
 
 } // namespace
+
+std::string WindowText(HWND window) {
+    return WindowTextOf<char>(window, &GetWindowTextLengthA, &GetWindowTextA);
+}
+
+std::wstring WindowTextW(HWND window) {
+    return WindowTextOf<wchar_t>(window, &GetWindowTextLengthW, &GetWindowTextW);
+}
+
+std::string ErrorMessageText(DWORD error, HMODULE module) {
+    char* text = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                        FORMAT_MESSAGE_IGNORE_INSERTS | (module ? FORMAT_MESSAGE_FROM_HMODULE : 0);
+    const DWORD length = FormatMessageA(flags, module, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length != 0 && text != nullptr ? std::string(text, length) : std::string();
+    LocalFree(text);
+    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
+        message.pop_back();
+    return message;
+}
+
+std::string SystemErrorText(DWORD error) {
+    const std::string message = ErrorMessageText(error);
+    return message.empty() ? "System error " + std::to_string(error) + "." : message;
+}
 
 std::string ComboItemText(HWND box, int index) {
     return ItemTextOf<char>(box, index, &SendMessageA);

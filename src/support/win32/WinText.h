@@ -8,7 +8,11 @@ namespace tsy::win32 {
 
 // The whole text of a window or control.
 std::string WindowText(HWND window);
-// The system's description of an error code, without the line break it ends with.
+std::wstring WindowTextW(HWND window);
+// The system's description of an error code (the module's own texts first, where one is
+// given), without the line break it ends with; empty for a code it does not know.
+std::string ErrorMessageText(DWORD error, HMODULE module = nullptr);
+// ErrorMessageText, or "System error N." for a code without a text.
 std::string SystemErrorText(DWORD error);
 // The text of a combo box's item; empty for none.
 std::string ComboItemText(HWND box, int index);

@@ -8,6 +8,7 @@
 
 #include "support/Format.h"
 #include "support/win32/UniqueHandle.h"
+#include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
@@ -26,18 +27,7 @@ bool IsValid(HINTERNET handle) {
 }
 
 std::string InternetErrorText(DWORD code) {
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
-                           FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message;
-    if (length && text)
-        message.assign(text, length);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && static_cast<unsigned char>(message.back()) <= 32)
-        message.pop_back();
+    std::string message = ErrorMessageText(code, GetModuleHandleA("wininet.dll"));
     // A code without a text still has to tell the user something.
     if (message.empty())
         message = Format("Internet error %lu.", static_cast<unsigned long>(code));
