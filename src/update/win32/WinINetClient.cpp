@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "support/Format.h"
+#include "support/Text.h"
 #include "support/win32/UniqueHandle.h"
 
 namespace tsy::win32 {
@@ -36,7 +37,7 @@ std::string InternetErrorText(DWORD code) {
         message.assign(text, length);
     if (text)
         LocalFree(text);
-    while (!message.empty() && static_cast<unsigned char>(message.back()) <= 32)
+    while (!message.empty() && IsBlank(message.back()))
         message.pop_back();
     // A code without a text still has to tell the user something.
     if (message.empty())
