@@ -1,6 +1,7 @@
 #include "browsers/BrowserHistory.h"
 
 #include "browsers/BrowserDetection.h"
+#include "support/Text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,19 +12,6 @@
 
 namespace tsy {
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-bool StartsIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
-}
 
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -162,14 +150,10 @@ private:
             return std::nullopt;
         unsigned value = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = LowerAscii(text_[pos_++]);
-            value <<= 4;
-            if (c >= '0' && c <= '9')
-                value |= unsigned(c - '0');
-            else if (c >= 'a' && c <= 'f')
-                value |= unsigned(c - 'a' + 10);
-            else
+            const int digit = AsciiHexValue(text_[pos_++]);
+            if (digit < 0)
                 return std::nullopt;
+            value = value * 16 + unsigned(digit);
         }
         return value;
     }
@@ -273,13 +257,13 @@ std::optional<std::string> FirefoxProfileFolder(std::string_view firefoxFolder,
                                                 std::string_view profilesIni) {
     const auto sections = ParseIni(profilesIni);
     const auto isProfile = [](const TIniSection& section) {
-        return StartsIgnoreAsciiCase(section.Name, "Profile");
+        return StartsWithIgnoreAsciiCase(section.Name, "Profile");
     };
     std::optional<std::string_view> path;
     const TIniSection* profile = nullptr;
     // Firefox 67 and later keep a default profile per installation.
     if (auto install = FindSection(sections, [](const TIniSection& section) {
-            return StartsIgnoreAsciiCase(section.Name, "Install") &&
+            return StartsWithIgnoreAsciiCase(section.Name, "Install") &&
                    !section.Value("Default").value_or("").empty();
         })) {
         path = install->Value("Default");
@@ -316,7 +300,7 @@ std::string ChromiumProfileName(std::string_view localState) {
 }
 
 bool IsWebPage(std::string_view url) {
-    return StartsIgnoreAsciiCase(url, "http://") || StartsIgnoreAsciiCase(url, "https://");
+    return StartsWithIgnoreAsciiCase(url, "http://") || StartsWithIgnoreAsciiCase(url, "https://");
 }
 
 void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, const std::string& query,

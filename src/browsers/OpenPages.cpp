@@ -3,6 +3,7 @@
 #include "browsers/BrowserDetection.h"
 #include "browsers/BrowserHistory.h"
 #include "browsers/SearchUrl.h"
+#include "support/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -11,33 +12,6 @@
 
 namespace tsy {
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
-    return lower;
-}
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-    if (IsAsciiDigit(c))
-        return c - '0';
-    c = LowerAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // The parser takes a scheme of letters (those of the ANSI code page included), digits, "+", "-"
 // and ".".
@@ -74,8 +48,9 @@ std::string FileUrlPath(std::string_view rest) {
     path.reserve(rest.size());
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const char c = rest[i];
-        if (c == '%' && i + 2 < rest.size() && HexValue(rest[i + 1]) >= 0 && HexValue(rest[i + 2]) >= 0) {
-            path += char(HexValue(rest[i + 1]) * 16 + HexValue(rest[i + 2]));
+        if (c == '%' && i + 2 < rest.size() && AsciiHexValue(rest[i + 1]) >= 0 &&
+            AsciiHexValue(rest[i + 2]) >= 0) {
+            path += char(AsciiHexValue(rest[i + 1]) * 16 + AsciiHexValue(rest[i + 2]));
             i += 2;
         } else if (c == '|' && i == 1 && IsAsciiLetter(rest[0])) {
             path += ':';
@@ -124,7 +99,7 @@ constexpr std::array<std::string_view, 13> kLongParameters = {"q",
 constexpr std::array<std::string_view, 3> kShortParameters = {"q", "query", "keywords"};
 
 bool LooksLikeSearchSite(const TUrlParts& parts) {
-    const std::string host = LowerAscii(parts.HostName);
+    const std::string host = AsciiLowerCase(parts.HostName);
     std::size_t start = 0;
     while (true) {
         const std::size_t dot = host.find('.', start);
@@ -134,7 +109,7 @@ bool LooksLikeSearchSite(const TUrlParts& parts) {
             break;
         start = dot + 1;
     }
-    const std::string path = LowerAscii(parts.UrlPath);
+    const std::string path = AsciiLowerCase(parts.UrlPath);
     auto isWordChar = [](char c) {
         return c == '-' || c == '_' || IsAsciiDigit(c) || (c >= 'a' && c <= 'z');
     };
@@ -154,8 +129,8 @@ bool LooksLikeSearchSite(const TUrlParts& parts) {
 }
 
 bool ReplaceProbeWord(std::string& url) {
-    const std::string lower = LowerAscii(url);
-    const std::string probe = LowerAscii(kProbeWord);
+    const std::string lower = AsciiLowerCase(url);
+    const std::string probe = AsciiLowerCase(kProbeWord);
     const std::size_t at = lower.find(probe);
     if (at == std::string::npos)
         return false;
@@ -171,7 +146,7 @@ bool ReplaceSearchParameter(std::string& url) {
         return false;
     const std::span<const std::string_view> names =
         LooksLikeSearchSite(*parts) ? std::span<const std::string_view>(kLongParameters) : kShortParameters;
-    const std::string extra = LowerAscii(parts->ExtraInfo);
+    const std::string extra = AsciiLowerCase(parts->ExtraInfo);
     const std::size_t question = extra.find('?');
     if (question == std::string::npos || question + 1 == extra.size())
         return false;
@@ -209,7 +184,7 @@ std::optional<std::string> HistoryTitle(std::string_view segment, std::size_t op
         return std::nullopt;
     std::uint32_t number = 0;
     for (char c : id) {
-        const int digit = HexValue(c);
+        const int digit = AsciiHexValue(c);
         if (digit < 0)
             return std::nullopt;
         number = number * 16 + std::uint32_t(digit);
@@ -283,7 +258,7 @@ std::optional<TUrlParts> CrackUrl(std::string_view url) {
         parts.HostName = std::string(hostPort.substr(0, hostPort.rfind(':')));
         pathStart = netEnd;
     }
-    if (LowerAscii(scheme) == "file")
+    if (EqualIgnoreAsciiCase(scheme, "file"))
         parts.UrlPath = FileUrlPath(rest);
     else
         parts.UrlPath = std::string(rest.substr(pathStart, extraStart - pathStart));

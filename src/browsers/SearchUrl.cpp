@@ -8,14 +8,6 @@ namespace tsy {
 
 namespace {
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsAsciiAlnum(char c) {
     return IsAsciiLetter(c) || IsAsciiDigit(c);
 }
@@ -37,13 +29,7 @@ std::string TrimText(std::string_view text) {
 }
 
 std::u16string TrimWideText(std::u16string_view text) {
-    while (!text.empty() && text.front() <= 32) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() <= 32) {
-        text.remove_suffix(1);
-    }
-    return std::u16string(text);
+    return std::u16string(TrimBlanks(text));
 }
 
 const std::string& TEncodedSearch::For(const TTarget& target) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "support/Layouts.h"
 
 #include <array>

@@ -4,15 +4,6 @@
 
 namespace tsy {
 
-namespace {
-
-bool IsHexDigit(char c) {
-    c = AsciiLower(c);
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-}
-
-} // namespace
-
 bool IsSaveTemporaryName(std::string_view fileName) {
     constexpr std::string_view extension = ".tmp";
     if (fileName.size() < kSaveTemporaryPrefix.size() + 1 + extension.size() ||
@@ -24,7 +15,7 @@ bool IsSaveTemporaryName(std::string_view fileName) {
     if (digits.size() > 4)
         return false;
     for (char c : digits)
-        if (!IsHexDigit(c))
+        if (AsciiHexValue(c) < 0)
             return false;
     return true;
 }

@@ -1,8 +1,7 @@
 #include "support/HelpLibrary.h"
 
-#include <cctype>
-
 #include "support/HelpTopic.h"
+#include "support/Text.h"
 
 namespace tsy {
 
@@ -10,23 +9,13 @@ namespace {
 
 constexpr std::string_view kSystemRoot = "%SYSTEMROOT%";
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(text[i])) !=
-            std::toupper(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
-
 } // namespace
 
 std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view windowsFolder,
                                    std::string_view systemFolder,
                                    const std::function<bool(const std::string&)>& fileExists) {
     std::string path(registered);
-    if (StartsWithIgnoringCase(path, kSystemRoot))
+    if (StartsWithIgnoreAsciiCase(path, kSystemRoot))
         path = std::string(windowsFolder) + path.substr(kSystemRoot.size());
     if (!path.empty() && !fileExists(path))
         path.clear();

@@ -23,11 +23,36 @@ constexpr std::string_view TrimBlanks(std::string_view text) noexcept {
     return text;
 }
 
+// The same for UTF-16 text such as the search box's.
+constexpr std::u16string_view TrimBlanks(std::u16string_view text) noexcept {
+    while (!text.empty() && text.front() <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() <= 32)
+        text.remove_suffix(1);
+    return text;
+}
+
+constexpr bool IsAsciiLetter(char c) noexcept {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+constexpr bool IsAsciiDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
 constexpr char AsciiLower(char c) noexcept {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string AsciiLowerCase(std::string_view text);
+
+// The value of a hexadecimal digit in either case; -1 for any other character.
+constexpr int AsciiHexValue(char c) noexcept {
+    if (IsAsciiDigit(c))
+        return c - '0';
+    c = AsciiLower(c);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
 
 constexpr bool EqualIgnoreAsciiCase(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size())

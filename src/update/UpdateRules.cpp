@@ -1,11 +1,11 @@
 #include "update/UpdateRules.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include "support/Format.h"
+#include "support/Text.h"
 
 namespace tsy {
 
@@ -38,23 +38,6 @@ std::int32_t ToIntOrZero(std::string_view text) {
     if (error != std::errc() || end != text.data() + text.size())
         return 0;
     return value;
-}
-
-std::string_view TrimControls(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
-            return false;
-    return true;
 }
 
 } // namespace
@@ -114,9 +97,9 @@ bool IsNewerVersion(const TVersionRecord& latest, const TVersionRecord& running)
 TUpdateDetails SplitDetails(std::string_view body) {
     const auto lineFeed = body.find('\n');
     if (lineFeed == std::string_view::npos)
-        return {"", std::string(TrimControls(body))};
-    return {std::string(TrimControls(body.substr(0, lineFeed))),
-            std::string(TrimControls(body.substr(lineFeed + 1)))};
+        return {"", std::string(TrimBlanks(body))};
+    return {std::string(TrimBlanks(body.substr(0, lineFeed))),
+            std::string(TrimBlanks(body.substr(lineFeed + 1)))};
 }
 
 std::string BuildRequestURL(std::string_view baseURL, std::string_view format, std::string_view productCode,
@@ -229,16 +212,16 @@ std::string UpdateDetailsText(const TVersionRecord& running, const TVersionRecor
 
 bool IsWebAddress(std::string_view url) {
     std::size_t scheme = 0;
-    if (StartsWithIgnoringCase(url, "http://"))
+    if (StartsWithIgnoreAsciiCase(url, "http://"))
         scheme = 7;
-    else if (StartsWithIgnoringCase(url, "https://"))
+    else if (StartsWithIgnoreAsciiCase(url, "https://"))
         scheme = 8;
     else
         return false;
     if (url.size() == scheme)
         return false;
     for (char c : url)
-        if (static_cast<unsigned char>(c) <= 32)
+        if (IsBlank(c))
             return false;
     return true;
 }

@@ -1,6 +1,6 @@
 #include "support/win32/RegistryStore.h"
 
-#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

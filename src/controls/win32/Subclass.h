@@ -4,10 +4,10 @@
 
 namespace tsy::win32 {
 
-// Takes over the window procedure of an existing window (a control made from a system class)
-// and hands every message to WindowProc; CallOriginal gives the class's own handling. The
-// original procedure is put back when the object goes or the window is destroyed. A Unicode
-// window stays one: it is hooked with the W functions, so its messages keep their Unicode text.
+// Hooks an existing window (a control made from a system class) through the common controls'
+// subclass chain and hands every message to WindowProc; CallOriginal passes it on down the
+// chain to the class's own handling. The hook goes when the object goes or the window is
+// destroyed. The window keeps its character set, so a Unicode window's text stays Unicode.
 class TSubclass {
 public:
     TSubclass() = default;
@@ -24,11 +24,10 @@ protected:
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR self);
 
     HWND window_ = nullptr;
-    WNDPROC original_ = nullptr;
-    bool unicode_ = false;
 };
 
 // A bordered child edit box for a control that subclasses it; nullptr on failure.

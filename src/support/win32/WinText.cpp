@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "support/Text.h"
+
 namespace tsy::win32 {
 
 namespace {
@@ -44,7 +46,7 @@ std::string ErrorMessageText(DWORD error, HMODULE module) {
     const DWORD length = FormatMessageA(flags, module, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = length != 0 && text != nullptr ? std::string(text, length) : std::string();
     LocalFree(text);
-    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
+    while (!message.empty() && IsBlank(message.back()))
         message.pop_back();
     return message;
 }
