@@ -32,7 +32,6 @@ public:
     bool OpenSubKey(std::string_view relativePath, bool create);
     void CloseKey();
     bool IsOpen() const { return key_ != nullptr; }
-    const std::string& CurrentPath() const { return path_; }
 
     bool ValueExists(std::string_view name) const;
     bool ReadBoolDef(std::string_view name, bool fallback) const;
