@@ -1,23 +1,23 @@
 #!/usr/bin/env bash
 # Builds the shipped 32-bit Tessaly.exe and writes into build/dist/ its installer
 # Tessaly-VERSION-setup.exe, its portable package Tessaly-VERSION-portable.zip and SHA256SUMS
-# of both. Also packages the 64-bit build that the install test runs under 64-bit Wine
+# of both. Where the tests run under 64-bit Wine, also packages the 64-bit build they install
 # (build/win64/dist/, never shipped). The version comes from the VERSION file.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD:-$root/build}
 "$root/scripts/setup.sh"
+source "$root/scripts/wine-lib.sh"
 jobs=$(nproc)
 version=$(head -n 1 "$root/VERSION")
 name=Tessaly-$version
 
-configure() { cmake -S "$root" -B "$build/$1" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel "${@:2}" >/dev/null; }
 fail() {
     echo "release: $*" >&2
     exit 1
 }
 
-configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+tessaly_configure_windows_tree "$build" win32
 cmake --build "$build/win32" -j "$jobs" --target tessaly_package
 exe=$build/win32/bin/Tessaly.exe
 
@@ -64,7 +64,9 @@ echo "Release files in $dist:"
 (cd "$dist" && for f in *; do printf '  %10d  %s\n' "$(stat -c %s "$f")" "$f"; done)
 cat "$dist/SHA256SUMS"
 
-# The 64-bit variant for this machine's 64-bit Wine.
-configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
-cmake --build "$build/win64" -j "$jobs" --target tessaly_package
-echo "64-bit test variant: $build/win64/dist/$name-x64-test-setup.exe"
+# The 64-bit variant, where this machine's tests run under 64-bit Wine.
+tessaly_configure_run_tree "$build"
+if [ "$tree" = win64 ]; then
+    cmake --build "$build/win64" -j "$jobs" --target tessaly_package
+    echo "64-bit test variant: $build/win64/dist/$name-x64-test-setup.exe"
+fi

@@ -21,7 +21,7 @@ configure fuzz -DCMAKE_BUILD_TYPE=Debug -DTESSALY_FUZZ=ON -DCMAKE_C_COMPILER=cla
 cmake --build "$build/fuzz" -j "$jobs"
 ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs"
 
-configure win32 -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+tessaly_configure_windows_tree "$build" win32
 # The 32-bit test programs are built on every machine, so that they at least compile where
 # they cannot run.
 cmake --build "$build/win32" -j "$jobs"

@@ -108,15 +108,19 @@ tessaly_wine_stop() {
 # match and configures it. Sets tree and toolchain. Usage: tessaly_configure_run_tree BUILD_DIR
 tessaly_configure_run_tree() {
     tree=win32
-    toolchain=mingw-i686
     if ! tessaly_can_run_32bit; then
         tree=win64
-        toolchain=mingw-x86_64
         export TESSALY_WINE_BITS=64
         source "${BASH_SOURCE[0]}"
     fi
-    local root
+    tessaly_configure_windows_tree "$1" "$tree"
+}
+
+# Configures BUILD/TREE (win32: the shipped PE32, win64: the same sources for 64-bit Wine).
+tessaly_configure_windows_tree() {
+    local root toolchain=mingw-i686
+    [ "$2" = win64 ] && toolchain=mingw-x86_64
     root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-    cmake -S "$root" -B "$1/$tree" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    cmake -S "$root" -B "$1/$2" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
 }
