@@ -101,6 +101,7 @@ TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
         CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, 400, 200,
                         d.Handle(), reinterpret_cast<HMENU>(INT_PTR(IDC_PAGES)), GetModuleHandleA(nullptr),
                         nullptr);
+        d.Anchor(IDC_PAGES, akAll);
         pages.OnLeave = [&](int index) {
             steps.push_back("leave " + std::to_string(index));
             return mayLeave;
@@ -131,6 +132,14 @@ TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
     // Pages sit inside the tab's display area.
     RECT page = ClientPlace(first.Handle());
     EXPECT_GT(page.top, 10);
+    // The host resized, the pages fit the tab's new display area.
+    RECT window;
+    GetWindowRect(host.Handle(), &window);
+    SetWindowPos(host.Handle(), nullptr, 0, 0, window.right - window.left + 60,
+                 window.bottom - window.top + 30, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT fitted = ClientPlace(first.Handle());
+    EXPECT_EQ(fitted.right - fitted.left, page.right - page.left + 60);
+    EXPECT_EQ(fitted.bottom - fitted.top, page.bottom - page.top + 30);
     EXPECT_TRUE(errors.empty());
 }
 
