@@ -1,10 +1,10 @@
 // How long Explore takes to turn a large collection into Firefox command lines, how many starts
 // the list needs and how long the longest gets against the Windows limit for a command line.
+#include "AnsiCollation.h"
 #include "app/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
-#include "support/AnsiCollation.h"
 
 #include <benchmark/benchmark.h>
 

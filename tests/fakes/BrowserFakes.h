@@ -1,10 +1,10 @@
 #pragma once
 
+#include "AnsiCollation.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
-#include "support/AnsiCollation.h"
 #include "support/Clock.h"
 #include "support/DebugOutput.h"
 #include "support/Random.h"

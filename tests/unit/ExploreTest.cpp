@@ -1,10 +1,10 @@
 #include "app/Explore.h"
+#include "AnsiCollation.h"
 #include "BrowserFakes.h"
 #include "FakeBrowserInfo.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
-#include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
 
