@@ -1,6 +1,6 @@
 // Load and save of the catalogue files at growing sizes, with 1,000 collections.
+#include "AnsiCollation.h"
 #include "catalogue/CatalogueFile.h"
-#include "support/AnsiCollation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,12 @@
 // How long Explore takes to turn a large collection into Firefox command lines, how many starts
 // the list needs and how long the longest gets against the Windows limit for a command line.
+#include "AnsiCollation.h"
+#include "FakeClock.h"
+#include "FakeRandom.h"
 #include "app/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
-#include "support/AnsiCollation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,18 +40,6 @@ public:
     void Error(std::string_view) override {}
 };
 
-class NoRandom : public IRandom {
-public:
-    void Seed(std::uint64_t) override {}
-    std::uint32_t Below(std::uint32_t) override { return 0; }
-};
-
-class NoClock : public IClock {
-public:
-    std::uint64_t Counter() const override { return 0; }
-    std::int64_t NowSeconds() const override { return 0; }
-};
-
 struct Catalogue {
     Catalogue() {
         for (int i = 0; i < kSites; ++i) {
@@ -68,8 +58,8 @@ struct Catalogue {
     TAppSettings settings;
     ParametersOpener opener;
     NoMessages messages;
-    NoRandom random;
-    NoClock clock;
+    fakes::TFakeRandom random;
+    fakes::TFakeClock clock;
     TAnsiCodePage codePage;
     TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
 };

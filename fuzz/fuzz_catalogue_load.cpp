@@ -1,8 +1,8 @@
 // Arbitrary sites and collections files: the load and the repair must not
 // fail, must leave a consistent catalogue, and its save must load back with
 // the same ids.
+#include "AnsiCollation.h"
 #include "catalogue/CatalogueFile.h"
-#include "support/AnsiCollation.h"
 
 #include <algorithm>
 #include <cstdint>

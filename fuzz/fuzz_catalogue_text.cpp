@@ -1,7 +1,7 @@
 // Member-list text, search-text encoding, template expansion and the collation on arbitrary bytes.
+#include "AnsiCollation.h"
 #include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
-#include "support/AnsiCollation.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The catalogue load through GetPrivateProfileStringA, one call per value, beside
 // the in-memory reader, on the same files. Prints both times and their ratio.
 // Usage: ProfileLoaderBench [--sites N] [--runs N]
+#include "AnsiCollation.h"
 #include "catalogue/CatalogueFile.h"
-#include "support/AnsiCollation.h"
 #include "support/win32/Win32FileSystem.h"
 
 #include "CatalogueSamples.h"

@@ -69,15 +69,6 @@ void FakeBrowserDriver::OpenDocument(const std::string& url) {
         throw EBrowserError("Unable to open " + url);
 }
 
-std::uint32_t SplitMixRandom::Below(std::uint32_t bound) {
-    state += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    return std::uint32_t(z % bound);
-}
-
 std::vector<std::string> ShownBoxes(const RecordingMessageBoxes& boxes) {
     static const char* const kinds[] = {"Warning", "Confirm", "Information", "Error"};
     std::vector<std::string> texts;

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "AnsiCollation.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/BrowserDetection.h"
 #include "browsers/OpenUrls.h"
-#include "support/AnsiCollation.h"
-#include "support/Clock.h"
 #include "support/DebugOutput.h"
-#include "support/Random.h"
 
-#include <cstdint>
 #include <exception>
 #include <map>
 #include <optional>
@@ -54,26 +51,6 @@ public:
     std::vector<std::string> failingUrls;
     std::vector<std::string> failingStarts;
     bool failCreate = false;
-};
-
-// A counter that moves on by one for every read.
-class SteppingClock : public IClock {
-public:
-    std::uint64_t Counter() const override { return next++; }
-    std::int64_t NowSeconds() const override { return 0; }
-    mutable std::uint64_t next = 1;
-};
-
-// A deterministic generator (SplitMix64) so statistical tests repeat exactly.
-class SplitMixRandom : public IRandom {
-public:
-    void Seed(std::uint64_t seed) override {
-        state = seed;
-        ++seedCount;
-    }
-    std::uint32_t Below(std::uint32_t bound) override;
-    std::uint64_t state = 0;
-    int seedCount = 0;
 };
 
 // Browser detection over fakes of everything it reads.

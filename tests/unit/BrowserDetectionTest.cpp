@@ -1,8 +1,8 @@
 #include "browsers/BrowserDetection.h"
+#include "AnsiCollation.h"
 #include "BrowserFakes.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
-#include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "catalogue/CatalogueFile.h"
-#include "support/AnsiCollation.h"
+#include "AnsiCollation.h"
 
 #include "CatalogueSamples.h"
 #include "MemoryFileSystem.h"

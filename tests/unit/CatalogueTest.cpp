@@ -1,5 +1,5 @@
 #include "catalogue/Catalogue.h"
-#include "support/AnsiCollation.h"
+#include "AnsiCollation.h"
 
 #include <gtest/gtest.h>
 

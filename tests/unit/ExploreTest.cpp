@@ -1,10 +1,12 @@
 #include "app/Explore.h"
+#include "AnsiCollation.h"
 #include "BrowserFakes.h"
 #include "FakeBrowserInfo.h"
+#include "FakeClock.h"
+#include "FakeRandom.h"
 #include "RecordingMessageBoxes.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
-#include "support/AnsiCollation.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +80,8 @@ protected:
     fakes::FakeBrowserDriver driver;
     fakes::RecordingMessageBoxes messages;
     TUrlOpener opener{browsers, driver, messages};
-    fakes::SplitMixRandom random;
-    fakes::SteppingClock clock;
+    fakes::TFakeRandom random;
+    fakes::TFakeClock clock;
     TAnsiCodePage codePage;
     TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
     FakeExploreView view;

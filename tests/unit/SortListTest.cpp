@@ -1,5 +1,5 @@
 #include "controls/SortList.h"
-#include "support/AnsiCollation.h"
+#include "AnsiCollation.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // whole, and every site in it must produce a usable URL.
 #include <gtest/gtest.h>
 
+#include "AnsiCollation.h"
 #include "MemoryFileSystem.h"
 #include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/IniFile.h"
 #include "support/AnsiCodePage.h"
-#include "support/AnsiCollation.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,8 @@
 #include "BrowserFakes.h"
 #include "BrowserTestSupport.h"
 #include "FakeBrowsers.h"
+#include "FakeClock.h"
+#include "FakeRandom.h"
 #include "RecordingMessageBoxes.h"
 #include "app/Explore.h"
 #include "browsers/BrowserDetection.h"
@@ -235,18 +237,6 @@ TEST_F(BrowsersTest, AThousandSearchUrlsReachFirefoxInOrderOverSeveralStarts) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-class FixedRandom : public IRandom {
-public:
-    void Seed(std::uint64_t) override {}
-    std::uint32_t Below(std::uint32_t) override { return 0; }
-};
-
-class FixedClock : public IClock {
-public:
-    std::uint64_t Counter() const override { return 1; }
-    std::int64_t NowSeconds() const override { return 0; }
-};
-
 TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     RegisterAppPath("firefox.exe", InstallFake("fake_firefox.exe", "firefox.exe"));
     TTargets targets;
@@ -261,8 +251,9 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     collections.GetItem(collections.Add("Web")).SetIDs({1, 2});
     TAppSettings settings;
     settings.Browser = bkFirefox;
-    FixedRandom random;
-    FixedClock clock;
+    fakes::TFakeRandom random;
+    random.drawsZero = true;
+    fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
     TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
 
@@ -315,8 +306,9 @@ TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
     settings.Browser = bkFirefox;
     settings.NumberOfItems = true;
     settings.AutoClose = true;
-    FixedRandom random;
-    FixedClock clock;
+    fakes::TFakeRandom random;
+    random.drawsZero = true;
+    fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
     TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
     ScriptedExploreView view;

@@ -1,4 +1,4 @@
-#include "support/AnsiCollation.h"
+#include "AnsiCollation.h"
 #include "support/win32/SystemCollation.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "AsciiCollation.h"
+#include "DialogContextBuilder.h"
 #include "ModalDriver.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/SortListView.h"
@@ -37,8 +38,7 @@ protected:
 class DialogLayerTest : public ::testing::Test {
 protected:
     DialogLayerTest() : owners(TWindowHandle(GetDesktopWindow())) {
-        environment.Instance = GetModuleHandleA(nullptr);
-        environment.Owners = &owners;
+        environment = fakes::TDialogContextBuilder().Owners(owners).BuildEnvironment();
     }
     static RECT ClientPlace(HWND control) {
         RECT r;

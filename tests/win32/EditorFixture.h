@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AsciiCollation.h"
+#include "DialogContextBuilder.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
@@ -25,16 +26,15 @@ class TEditorFixture : public ::testing::Test {
 protected:
     TEditorFixture()
         : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {
-        context.Dialogs.Instance = GetModuleHandleA(nullptr);
-        context.Dialogs.Owners = &owners;
-        context.Dialogs.Layouts = &layouts;
-        context.Dialogs.Boxes = &boxes;
-        context.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
-        context.Targets = &targets;
-        context.Collections = &collections;
-        context.Categories = &categories;
-        context.Collation = &collation;
-        context.ListOpenPages = [this] { return pages; };
+        context = fakes::TDialogContextBuilder()
+                      .Owners(owners)
+                      .Layouts(layouts)
+                      .Boxes(boxes)
+                      .Help(help)
+                      .Catalogue(targets, collections, categories)
+                      .Collation(collation)
+                      .OpenPages([this] { return pages; })
+                      .BuildEditor();
     }
 
     std::vector<std::string> Warnings() const {

@@ -10,8 +10,10 @@
 
 #include "AsciiCollation.h"
 #include "FakeBrowserInfo.h"
+#include "FakeClock.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
+#include "RecordingOpener.h"
 #include "WideCaseCollation.h"
 #include "app/win32/FrmMain.h"
 #include "catalogue/Catalogue.h"
@@ -21,7 +23,6 @@
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
 #include "support/AnsiCodePage.h"
-#include "support/Clock.h"
 #include "support/OwnerStack.h"
 #include "support/StdRandom.h"
 #include "support/win32/ErrorBoundary.h"
@@ -61,13 +62,6 @@ private:
     TCollections& collections_;
 };
 
-class TManualClock : public IClock {
-public:
-    std::uint64_t Counter() const override { return 1; }
-    std::int64_t NowSeconds() const override { return now; }
-    std::int64_t now = 1'000'000;
-};
-
 class TScriptedDialogs : public win32::IMainFormDialogs {
 public:
     bool ShowSettings(HWND owner, bool startOnFirstPage) override {
@@ -83,17 +77,6 @@ public:
     int abouts = 0;
 };
 
-class TRecordingOpener : public IUrlOpener {
-public:
-    void OpenURL(TBrowserKind kind, const std::string& url) override { OpenURLs(kind, {url}); }
-    void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override {
-        kinds.push_back(kind);
-        lists.push_back(urls);
-    }
-    std::vector<TBrowserKind> kinds;
-    std::vector<std::vector<std::string>> lists;
-};
-
 class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest()
@@ -103,6 +86,7 @@ protected:
         // A stored browser choice keeps the first-run notice away.
         WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "Browser", 1);
         settings.UseHotkey = false;
+        clock.now = 1'000'000;
     }
 
     std::unique_ptr<TMainForm> MakeForm(bool switchesHidden = true, bool slider = false) {
@@ -183,9 +167,9 @@ protected:
     TSettingsService service;
     TAutorun autorun;
     TOwnerStack owners;
-    TManualClock clock;
+    fakes::TFakeClock clock;
     TScriptedDialogs dialogs;
-    TRecordingOpener opener;
+    fakes::TRecordingOpener opener;
     TStdRandom random;
     TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage};
     // The help file does not exist here: the viewer must cope.

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "DialogContextBuilder.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "TestWindow.h"
@@ -44,11 +45,12 @@ std::string VersionFromSource() {
 class InfoDialogsTest : public ::testing::Test {
 protected:
     InfoDialogsTest() : owners(ToHandle(GetDesktopWindow())), boxes(owners) {
-        environment.Instance = GetModuleHandleA(nullptr);
-        environment.Owners = &owners;
-        environment.Layouts = &layouts;
-        environment.Boxes = &boxes;
-        environment.ShowHelp = [this](HWND, const std::string& keyword) { help.push_back(keyword); };
+        environment = fakes::TDialogContextBuilder()
+                          .Owners(owners)
+                          .Layouts(layouts)
+                          .Boxes(boxes)
+                          .Help(help)
+                          .BuildEnvironment();
     }
     template <class TShow> void Drive(std::deque<TModalDriver::TStep> steps, TShow show) {
         TModalDriver driver(std::move(steps));

@@ -1,8 +1,8 @@
 // The in-memory INI reader and writer against the platform's private-profile
 // functions, on the same bytes.
+#include "AnsiCollation.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/IniFile.h"
-#include "support/AnsiCollation.h"
 #include "support/win32/Win32FileSystem.h"
 
 #include "CatalogueSamples.h"

@@ -3,6 +3,7 @@
 
 #include "AsciiCollation.h"
 #include "BrowserTestSupport.h"
+#include "DialogContextBuilder.h"
 #include "FakeBrowsers.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
@@ -234,11 +235,11 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
     FakeBrowserWindow firefox;
     fakes::AsciiCollation collation;
     fakes::RecordingMessageBoxes boxes;
-    win32::TEditorContext context;
-    context.Dialogs.Instance = GetModuleHandleA(nullptr);
-    context.Dialogs.Boxes = &boxes;
-    context.Collation = &collation;
-    context.ListOpenPages = [this] { return List(); };
+    const win32::TEditorContext context = fakes::TDialogContextBuilder()
+                                              .Boxes(boxes)
+                                              .Collation(collation)
+                                              .OpenPages([this] { return List(); })
+                                              .BuildEditor();
     std::vector<std::vector<std::string>> listed;
     auto pick = [&](int row) {
         return [&listed, row](HWND dialog) {

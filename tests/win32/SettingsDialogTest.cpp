@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "AsciiCollation.h"
+#include "DialogContextBuilder.h"
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
+#include "RecordingOpener.h"
 #include "browsers/OpenUrls.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueStore.h"
@@ -75,15 +77,6 @@ private:
     TCategories& categories_;
 };
 
-class TRecordingOpener : public IUrlOpener {
-public:
-    void OpenURL(TBrowserKind, const std::string& url) override { opened.push_back(url); }
-    void OpenURLs(TBrowserKind, const std::vector<std::string>& urls) override {
-        opened.insert(opened.end(), urls.begin(), urls.end());
-    }
-    std::vector<std::string> opened;
-};
-
 class SettingsDialogTest : public ::testing::Test {
 protected:
     SettingsDialogTest()
@@ -97,19 +90,15 @@ protected:
         store.Load();
         browsers.Install(bkInternetExplorer, 7, 0);
         browsers.Install(bkFirefox, 3, 6);
-        context.Editor.Dialogs.Instance = GetModuleHandleA(nullptr);
-        context.Editor.Dialogs.Owners = &owners;
-        context.Editor.Dialogs.Layouts = &layouts;
-        context.Editor.Dialogs.Boxes = &boxes;
-        context.Editor.Targets = &targets;
-        context.Editor.Collections = &collections;
-        context.Editor.Categories = &categories;
-        context.Editor.Collation = &collation;
-        context.Settings = &settings;
-        context.Service = &service;
-        context.Autorun = &autorun;
-        context.Browsers = &browsers;
-        context.Opener = &opener;
+        context = fakes::TDialogContextBuilder()
+                      .Owners(owners)
+                      .Layouts(layouts)
+                      .Boxes(boxes)
+                      .Catalogue(targets, collections, categories)
+                      .Collation(collation)
+                      .Options(settings, service, autorun)
+                      .Browsers(browsers, opener)
+                      .BuildSettings();
         context.ClearSearchHistory = [this] { ++historyCleared; };
     }
 
@@ -156,7 +145,7 @@ protected:
     TAppSettings settings;
     TSettingsService service;
     TAutorun autorun;
-    TRecordingOpener opener;
+    fakes::TRecordingOpener opener;
     TSettingsContext context;
     int historyCleared = 0;
     std::vector<std::string> errors;
@@ -285,7 +274,7 @@ TEST_F(SettingsDialogTest, DeletingASiteLeavesEveryCollectionAndCancelBringsItBa
     });
     EXPECT_EQ(targets.Count(), 3);
     EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 2}));
-    EXPECT_EQ(opener.opened, std::vector<std::string>{"http://alpha.example/?q=StubText"});
+    EXPECT_EQ(opener.lists, std::vector<std::vector<std::string>>{{"http://alpha.example/?q=StubText"}});
     EXPECT_EQ(store.saves, 0);
 
     Show([&](TSettingsForm& form, HWND dialog) {

@@ -1,7 +1,7 @@
 #include "support/win32/Win32FileSystem.h"
+#include "AnsiCollation.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/win32/DataPaths.h"
-#include "support/AnsiCollation.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogContextBuilder.h"
 #include "support/win32/Dialog.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/Window.h"
@@ -133,14 +134,9 @@ struct TEmptyTemplate {
 };
 
 class TThrowingDialog : public TDialog {
-    static tsy::win32::TDialogEnvironment Environment() {
-        tsy::win32::TDialogEnvironment environment;
-        environment.Instance = GetModuleHandleA(nullptr);
-        return environment;
-    }
-
 public:
-    explicit TThrowingDialog(const DLGTEMPLATE* dialogTemplate) : TDialog(Environment(), dialogTemplate) {}
+    explicit TThrowingDialog(const DLGTEMPLATE* dialogTemplate)
+        : TDialog(tsy::fakes::TDialogContextBuilder().BuildEnvironment(), dialogTemplate) {}
     std::vector<int> seen;
 
 protected:

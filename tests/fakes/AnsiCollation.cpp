@@ -1,4 +1,4 @@
-#include "support/AnsiCollation.h"
+#include "AnsiCollation.h"
 
 #include <algorithm>
 #include <array>
