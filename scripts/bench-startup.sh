@@ -24,11 +24,8 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" env TESSALY_BUILD="$build" "$0" "$@"
 fi
 
-# A prefix of its own, with a stored browser choice so no first-run message stands in the way.
-export WINEPREFIX=$build/$tree/bench-prefix
-tessaly_wine_fresh_prefix "$build/$tree/wineprefix" "$WINEPREFIX"
-trap 'tessaly_wine_stop "$WINEPREFIX"; rm -rf "$WINEPREFIX"' EXIT
-TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f >/dev/null 2>&1
+tessaly_own_prefix "$build/$tree" bench-prefix
+tessaly_store_browser_choice
 
 launcher=$build/$tree/bench/win32/StartupLauncher.exe
 declare -A exe=([minimal]=$build/$tree/bench/win32/MinimalWindow.exe

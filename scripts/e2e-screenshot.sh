@@ -14,16 +14,8 @@ fi
 
 # A prefix of its own: a new user's registry and an empty data folder, so the catalogue is
 # seeded from beside the executable.
-export WINEPREFIX=$tree/screenshot-prefix
-tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
-cleanup() {
-    tessaly_wine_stop "$WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-# A stored browser choice: no first-run message box in front of the window.
-TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
+tessaly_own_prefix "$tree" screenshot-prefix
+tessaly_store_browser_choice
 
 tessaly_start_and_wait "$tree/bin/Tessaly.exe" '^Tessaly$' 30 >/dev/null ||
     { echo "e2e-screenshot: no visible Tessaly window" >&2; exit 1; }

@@ -13,15 +13,8 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-export WINEPREFIX=$tree/slider-screenshot-prefix
-tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
-cleanup() {
-    tessaly_wine_stop "$WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
+tessaly_own_prefix "$tree" slider-screenshot-prefix
+tessaly_store_browser_choice
 # Slider mode is the autorun entry in its slider form.
 TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v TSY \
     /t REG_SZ /d 'C:\Tessaly.exe /slider' /f >/dev/null 2>&1

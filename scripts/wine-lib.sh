@@ -56,6 +56,25 @@ tessaly_wine_fresh_prefix() {
     rm -f "$dest.lock"
 }
 
+# A prefix of the caller's own at TREE/NAME, a copy of the tree's ready one, stopped and removed
+# when the script exits.
+tessaly_own_prefix() {
+    export WINEPREFIX=$1/$2
+    tessaly_wine_fresh_prefix "$1/wineprefix" "$WINEPREFIX"
+    trap tessaly_drop_prefix EXIT
+}
+
+tessaly_drop_prefix() {
+    tessaly_wine_stop "$WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+}
+
+# A stored browser choice: no first-start message box stands in front of the main window.
+tessaly_store_browser_choice() {
+    TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
+}
+
 # The X id of a visible window whose title matches PATTERN and that still exists; Wine may
 # replace the X window of a window it has just shown. Fails when there is none.
 tessaly_window() {

@@ -8,15 +8,8 @@ tree=$(cd "$1" && pwd)
 source "$root/scripts/wine-lib.sh"
 [ -n "${DISPLAY:-}" ] || { echo "hotkey-test: no display"; exit 1; }
 
-export WINEPREFIX=$tree/hotkey-prefix
-tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
-cleanup() {
-    tessaly_wine_stop "$WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-TESSALY_WINE_TIMEOUT=60 tessaly_wine reg add 'HKCU\SOFTWARE\Orvelle\Tessaly' /v Browser /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
+tessaly_own_prefix "$tree" hotkey-prefix
+tessaly_store_browser_choice
 
 visible() { tessaly_window "$1" || true; }
 wait_for() { # condition command, seconds

@@ -13,13 +13,7 @@ version=$4
 source "$root/scripts/wine-lib.sh"
 [ -n "${DISPLAY:-}" ] || { echo "install-test: no display"; exit 1; }
 
-export WINEPREFIX=$tree/install-prefix
-tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
-cleanup() {
-    tessaly_wine_stop "$WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
+tessaly_own_prefix "$tree" install-prefix
 # One server for the whole run: every Wine start below is quicker with it.
 "$TESSALY_WINESERVER" -p
 

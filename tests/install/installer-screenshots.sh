@@ -10,14 +10,9 @@ setup=$2
 source "$root/scripts/wine-lib.sh"
 [ -n "${DISPLAY:-}" ] || { echo "installer-screenshots: no display"; exit 1; }
 
-export WINEPREFIX=$tree/installer-shot-prefix
-tessaly_wine_fresh_prefix "$tree/wineprefix" "$WINEPREFIX"
+tessaly_own_prefix "$tree" installer-shot-prefix
 work=$(mktemp -d)
-cleanup() {
-    tessaly_wine_stop "$WINEPREFIX"
-    rm -rf "$WINEPREFIX" "$work"
-}
-trap cleanup EXIT
+trap 'tessaly_drop_prefix; rm -rf "$work"' EXIT
 shots=$tree/screenshots
 mkdir -p "$shots"
 
