@@ -6,13 +6,6 @@
 
 namespace tsy::win32 {
 
-namespace {
-
-// One hook per window: a second object refuses the window instead of taking it over.
-constexpr UINT_PTR kSubclassId = 1;
-
-} // namespace
-
 HWND CreateChildEdit(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
     return CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -25,9 +18,8 @@ TSubclass::~TSubclass() {
 
 bool TSubclass::Attach(HWND window) {
     Detach();
-    DWORD_PTR other = 0;
-    if (!window || GetWindowSubclass(window, &TSubclass::Route, kSubclassId, &other) ||
-        !SetWindowSubclass(window, &TSubclass::Route, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    // The object is its hook's id: two objects on one window stack up, each removing its own.
+    if (!window || !SetWindowSubclass(window, &TSubclass::Route, Id(), reinterpret_cast<DWORD_PTR>(this))) {
         return false;
     }
     window_ = window;
@@ -38,7 +30,7 @@ void TSubclass::Detach() {
     if (!window_) {
         return;
     }
-    RemoveWindowSubclass(window_, &TSubclass::Route, kSubclassId);
+    RemoveWindowSubclass(window_, &TSubclass::Route, Id());
     window_ = nullptr;
 }
 

@@ -26,6 +26,7 @@ protected:
 private:
     static LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR self);
+    UINT_PTR Id() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
 
     HWND window_ = nullptr;
 };

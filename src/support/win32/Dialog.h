@@ -119,10 +119,9 @@ protected:
         CheckDlgButton(handle_, id, checked ? BST_CHECKED : BST_UNCHECKED);
     }
 
-    // Resizing: the template's size is the smallest; `maxHeight` 0 lifts the limit.
+    // Resizing: the template's size is the smallest.
     void Anchor(int id, unsigned anchors);
     void Anchor(HWND control, unsigned anchors);
-    void SetSizeLimits(SIZE minimum, int maxHeight);
 
     // Help topic for F1 and the Help button.
     void SetHelpKeyword(std::string keyword) { helpKeyword_ = std::move(keyword); }
@@ -146,7 +145,6 @@ protected:
         int MinimumHeight = 0; // pixels, unfolded
     };
     void SetDetailPanel(TDetailPanel panel);
-    void ShowDetail(bool shown);
     // Components saved with the layout although their classes are not registered.
     void SetLayoutIncludes(std::vector<const IPUIComponent*> components);
 
@@ -169,6 +167,9 @@ private:
     bool RouteNotify(NMHDR& header);
     void LayOutAnchored();
     void Resized();
+    // `maxHeight` 0 lifts the limit.
+    void SetSizeLimits(SIZE minimum, int maxHeight);
+    void ShowDetail(bool shown);
     void FinishLayout();
     bool IsChild() const;
 
