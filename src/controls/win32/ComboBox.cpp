@@ -38,7 +38,7 @@ void TComboBox::SetItems(const std::vector<std::string>& texts, int selected) {
     SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
     Clear();
     for (const std::string& text : texts)
-        SendMessageA(control_, CB_ADDSTRING, 0, LPARAM(text.c_str()));
+        Add(text);
     SetItemIndex(selected);
     SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control_, nullptr, TRUE);

@@ -49,6 +49,12 @@ void TListViewEx::DeleteItem(int index) {
     ListView_DeleteItem(control_, index);
 }
 
+void TListViewEx::DeleteSelected(const std::function<bool(int index)>& remove) {
+    for (int row = Count() - 1; row >= 0; --row)
+        if (Selected(row) && remove(row))
+            DeleteItem(row);
+}
+
 void TListViewEx::FitColumn(int column, int minWidth, int maxWidth) {
     ListView_SetColumnWidth(control_, column, LVSCW_AUTOSIZE);
     ListView_SetColumnWidth(control_, column,

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, LPARAM data = 0);
     void Clear();
     void DeleteItem(int index);
+    // Offers each selected row, the last first, to `remove`; a row it removed goes from the list.
+    void DeleteSelected(const std::function<bool(int index)>& remove);
     int Count() const;
     std::string ItemText(int index, int column = 0) const;
     void SetItemText(int index, int column, const std::string& text);

@@ -249,11 +249,10 @@ void TCollectionsPage::Delete() {
         return;
     if (!Confirm(kDeleteCollectionsQuestion))
         return;
-    for (int row = collections_.Count() - 1; row >= 0; --row)
-        if (collections_.Selected(row)) {
-            tsy::DeleteCollectionByName(*Editor().Collections, collections_.ItemText(row));
-            collections_.DeleteItem(row);
-        }
+    collections_.DeleteSelected([this](int row) {
+        tsy::DeleteCollectionByName(*Editor().Collections, collections_.ItemText(row));
+        return true;
+    });
     SetFocus(collections_.Handle());
 }
 

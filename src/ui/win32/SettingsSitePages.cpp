@@ -99,13 +99,10 @@ void TSitesPage::Delete() {
         return;
     if (!Confirm(kDeleteSitesQuestion))
         return;
-    for (int row = targets_.Count() - 1; row >= 0; --row) {
-        if (!targets_.Selected(row))
-            continue;
-        const auto id = std::int32_t(targets_.ItemData(row));
-        if (DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections, id))
-            targets_.DeleteItem(row);
-    }
+    targets_.DeleteSelected([this](int row) {
+        return DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections,
+                                    std::int32_t(targets_.ItemData(row)));
+    });
     SetFocus(targets_.Handle());
 }
 
