@@ -21,4 +21,5 @@ target_compile_options(tessaly_core_opt PRIVATE -O2)
 
 add_subdirectory(tests/fakes)
 add_subdirectory(tests/unit)
+add_subdirectory(tests/browsers)
 add_subdirectory(bench)

@@ -11,10 +11,14 @@
 namespace tsy {
 namespace {
 
-void AppendQuoteSafe(std::string& out, std::string_view url) {
+// With `bars`, a "|" of the URL would split it in two for the Firefox versions that join a list
+// with "|", so it travels escaped as well.
+void AppendQuoteSafe(std::string& out, std::string_view url, bool bars = false) {
     for (char c : url) {
         if (c == '"')
             out += "%22";
+        else if (bars && c == '|')
+            out += "%7C";
         else
             out += c;
     }
@@ -52,6 +56,24 @@ void AppendLine(std::string& text, const std::string& line) {
     text += line;
 }
 
+// Each start but the last waits for the browser, so that the next reaches the same instance in
+// order. A start that fails leaves the others to open what they carry; every failure is reported,
+// with the URLs that no start could carry.
+void RunStarts(IBrowserDriver& driver, const std::string& path, TBrowserStarts starts) {
+    std::string failures;
+    for (std::size_t i = 0; i < starts.parameters.size(); ++i) {
+        try {
+            driver.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
+        } catch (const EBrowserError& error) {
+            AppendLine(failures, error.what());
+        }
+    }
+    if (!starts.tooLong.empty())
+        throw EUrlTooLong(std::move(starts.tooLong), std::move(failures));
+    if (!failures.empty())
+        throw EBrowserError(failures);
+}
+
 bool IsSupported(TBrowserKind kind) {
     return kind == bkInternetExplorer || kind == bkFirefox || IsChromium(kind) || kind == bkDefaultBrowser;
 }
@@ -86,7 +108,7 @@ std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls) {
     for (std::size_t i = 0; i < urls.size(); ++i) {
         if (i != 0)
             parameters += '|';
-        AppendQuoteSafe(parameters, NormalizeURL(urls[i]));
+        AppendQuoteSafe(parameters, NormalizeURL(urls[i]), true);
     }
     CloseQuote(parameters);
     return parameters;
@@ -121,7 +143,8 @@ TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std:
     };
     // Filling each start as far as it goes, in list order, gives the fewest starts.
     for (std::size_t i = 0; i < urls.size(); ++i) {
-        std::string safe = QuoteSafeURL(NormalizeURL(urls[i]));
+        std::string safe;
+        AppendQuoteSafe(safe, NormalizeURL(urls[i]), true);
         bool opensWindow = starts.parameters.empty() && current.empty();
         std::size_t alone = std::string_view(opensWindow ? "-new-window \"" : "-new-tab \"").size() +
                             safe.size() + TrailingBackslashes(safe) + 1;
@@ -136,6 +159,47 @@ TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std:
     }
     if (!current.empty())
         flush();
+    return starts;
+}
+
+bool FirefoxJoinsWithBars(TBrowserVersion version) {
+    return version >= 0 && version <= (3 << 16 | 6);
+}
+
+TBrowserStarts FirefoxArgumentStarts(const std::vector<std::string>& urls, std::size_t budget) {
+    static constexpr std::string_view kNewWindow = "-new-window";
+    static constexpr std::string_view kNewTab = "-new-tab ";
+    TBrowserStarts starts;
+    std::string current;
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        const std::string argument = QuotedArgument(NormalizeURL(urls[i]));
+        const bool opensWindow = starts.parameters.empty() && current.empty();
+        const std::size_t alone =
+            opensWindow ? kNewWindow.size() + 1 + argument.size() : kNewTab.size() + argument.size();
+        if (alone > budget) {
+            starts.tooLong.push_back(i);
+            continue;
+        }
+        if (opensWindow) {
+            current = kNewWindow;
+            current += ' ';
+            current += argument;
+            continue;
+        }
+        const bool inWindow = starts.parameters.empty();
+        const std::size_t added = 1 + (inWindow ? 0 : kNewTab.size()) + argument.size();
+        if (current.size() + added > budget) {
+            starts.parameters.push_back(std::move(current));
+            current.clear();
+        }
+        if (!current.empty())
+            current += ' ';
+        if (!starts.parameters.empty())
+            current += kNewTab;
+        current += argument;
+    }
+    if (!current.empty())
+        starts.parameters.push_back(std::move(current));
     return starts;
 }
 
@@ -242,11 +306,10 @@ void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& url
         browser->Show();
     } else {
         std::string path = browsers_.GetBrowserPath(kind);
-        auto starts = FirefoxStartParameters(urls, ParameterBudget(path));
-        for (std::size_t i = 0; i < starts.parameters.size(); ++i)
-            driver_.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
-        if (!starts.tooLong.empty())
-            throw EUrlTooLong(std::move(starts.tooLong));
+        const std::size_t budget = ParameterBudget(path);
+        RunStarts(driver_, path,
+                  FirefoxJoinsWithBars(version) ? FirefoxStartParameters(urls, budget)
+                                                : FirefoxArgumentStarts(urls, budget));
     }
 }
 
@@ -254,20 +317,7 @@ void TUrlOpener::OpenInChromium(TBrowserKind kind, const std::vector<std::string
     std::string path = browsers_.GetBrowserPath(kind);
     if (urls.empty())
         return;
-    auto starts = ChromiumStartParameters(urls, ParameterBudget(path));
-    // A start that fails leaves the others to open what they carry.
-    std::string failures;
-    for (std::size_t i = 0; i < starts.parameters.size(); ++i) {
-        try {
-            driver_.StartProcess(path, starts.parameters[i], i + 1 < starts.parameters.size());
-        } catch (const EBrowserError& error) {
-            AppendLine(failures, error.what());
-        }
-    }
-    if (!starts.tooLong.empty())
-        throw EUrlTooLong(std::move(starts.tooLong), std::move(failures));
-    if (!failures.empty())
-        throw EBrowserError(failures);
+    RunStarts(driver_, path, ChromiumStartParameters(urls, ParameterBudget(path)));
 }
 
 void TUrlOpener::OpenWithTheSystem(const std::vector<std::string>& urls) {

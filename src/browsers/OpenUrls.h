@@ -74,8 +74,12 @@ std::string QuoteSafeURL(const std::string& url);
 // double quote or with backslashes in front of the closing quote.
 // Firefox parameters for one URL in a new tab: the URL as given.
 std::string FirefoxNewTabParameters(const std::string& url);
-// Firefox parameters for a list in one new window: normalised URLs joined by "|".
+// Firefox parameters for a list in one new window: normalised URLs joined by "|", a "|" of a URL
+// itself written "%7C".
 std::string FirefoxNewWindowParameters(const std::vector<std::string>& urls);
+// Firefox up to 3.6 splits a "-new-window" address at "|"; later versions take each address as
+// an argument of its own. A version that cannot be read is taken for a later one.
+bool FirefoxJoinsWithBars(TBrowserVersion version);
 // The parameter strings of the starts that open a list, in list order.
 struct TBrowserStarts {
     std::vector<std::string> parameters;
@@ -86,6 +90,9 @@ struct TBrowserStarts {
 // characters, in list order. The first opens a new window with "-new-window" and "|"-joined
 // URLs; the others add their URLs to that window as tabs, one "-new-tab" each.
 TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std::size_t budget);
+// The same for the Firefox versions that take each address as its own argument: the first start
+// is "-new-window" followed by its quoted URLs, the others are "-new-tab" before each URL.
+TBrowserStarts FirefoxArgumentStarts(const std::vector<std::string>& urls, std::size_t budget);
 // Chrome and Edge: each normalised URL its own quoted argument; the first start puts
 // "--new-window" in front, the later ones join that window as tabs.
 TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std::size_t budget);

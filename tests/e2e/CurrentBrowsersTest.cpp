@@ -205,7 +205,7 @@ TEST_F(CurrentBrowsersTest, AFirstStartWithEdgeForWebLinksChoosesEdge) {
     ASSERT_TRUE(program.Start());
     HWND advice = WaitForMessageBox(program.ProcessID(), "Information", 30s);
     ASSERT_TRUE(advice) << "the first start names the browser it chose";
-    EXPECT_EQ(MessageBoxText(advice).rfind("Tessaly is set to use Edge 119.0.", 0), 0u)
+    EXPECT_EQ(MessageBoxText(advice).rfind("Tessaly is set to use Edge 155.0.", 0), 0u)
         << MessageBoxText(advice);
     DismissMessageBox(advice);
     HWND main = program.WaitForMainWindow(30s);

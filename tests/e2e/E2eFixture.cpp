@@ -33,10 +33,11 @@ void ProgramTest::SetUp() {
 
     hadFirefoxKey_ = RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathsFirefox);
     savedFirefoxPath_ = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, "");
-    WriteRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, "", FakeFirefoxPath());
-    ASSERT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, ""), FakeFirefoxPath());
-    ASSERT_NE(GetFileAttributesA(FakeFirefoxPath().c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the fake Firefox is missing: " << FakeFirefoxPath();
+    const std::string firefox = FakeFirefoxPath(FirefoxFake());
+    WriteRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, "", firefox);
+    ASSERT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsFirefox, ""), firefox);
+    ASSERT_NE(GetFileAttributesA(firefox.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the fake Firefox is missing: " << firefox;
     RouteFakeBrowserLog();
     DeleteFileIfAny(FakeFirefoxLogPath());
 

@@ -19,6 +19,8 @@ std::string TestCollectionsFile();
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    // The fake registered as Firefox, in the fakes folder.
+    virtual std::string FirefoxFake() const { return "fake_firefox.exe"; }
     void TearDown() override;
 
     // Settings the program reads at start; call before Start.

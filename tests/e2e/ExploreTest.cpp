@@ -7,9 +7,21 @@
 namespace tsy::e2e {
 namespace {
 
-class ExploreTest : public ProgramTest {};
+// Every Explore runs with a Firefox of today and with the last one that takes "|"-joined lists.
+class ExploreTest : public ProgramTest, public ::testing::WithParamInterface<std::string> {
+protected:
+    std::string FirefoxFake() const override { return GetParam(); }
+    bool JoinsWithBars() const { return GetParam() == "fake_firefox36.exe"; }
+    // The new-window start of the URLs: one argument joined by "|", or each URL its own.
+    std::string NewWindow(const std::vector<std::string>& urls) const {
+        std::string parameters = "-new-window \"";
+        for (size_t i = 0; i < urls.size(); ++i)
+            parameters += (i == 0 ? "" : JoinsWithBars() ? "|" : "\" \"") + urls[i];
+        return parameters + "\"";
+    }
+};
 
-TEST_F(ExploreTest, SearchTextOpensEverySiteOfTheCollectionInOneFirefoxWindow) {
+TEST_P(ExploreTest, SearchTextOpensEverySiteOfTheCollectionInOneFirefoxWindow) {
     TProgram program;
     HWND main = StartShown(program);
     ASSERT_TRUE(main);
@@ -26,13 +38,13 @@ TEST_F(ExploreTest, SearchTextOpensEverySiteOfTheCollectionInOneFirefoxWindow) {
     const auto calls = WaitForFirefoxCalls(1);
     ASSERT_EQ(calls.size(), 1u) << "one Firefox start for the whole collection";
     // The site without a scheme is given "http://" before it reaches the command line.
-    EXPECT_EQ(calls[0], "-new-window \"https://alpha.example/find?q=R%26D+tips|"
-                        "http://beta.example/search/R%26D+tips|"
-                        "https://gamma.example/?s=R%26D+tips&lang=en\"");
+    EXPECT_EQ(calls[0],
+              NewWindow({"https://alpha.example/find?q=R%26D+tips", "http://beta.example/search/R%26D+tips",
+                         "https://gamma.example/?s=R%26D+tips&lang=en"}));
     EXPECT_TRUE(program.IsRunning()) << "AutoClose is off";
 }
 
-TEST_F(ExploreTest, CtrlOpensTheHomePagesInsteadOfSearching) {
+TEST_P(ExploreTest, CtrlOpensTheHomePagesInsteadOfSearching) {
     TProgram program;
     HWND main = StartShown(program);
     ASSERT_TRUE(main);
@@ -47,10 +59,10 @@ TEST_F(ExploreTest, CtrlOpensTheHomePagesInsteadOfSearching) {
     ASSERT_EQ(calls.size(), 1u);
     // The bare host name of the home page gains the scheme and a trailing "/".
     EXPECT_EQ(calls[0],
-              "-new-window \"https://alpha.example/|http://beta.example/|https://gamma.example/home\"");
+              NewWindow({"https://alpha.example/", "http://beta.example/", "https://gamma.example/home"}));
 }
 
-TEST_F(ExploreTest, EmptyCollectionWarnsAndOpensNothing) {
+TEST_P(ExploreTest, EmptyCollectionWarnsAndOpensNothing) {
     SetSetting("Collection", "Empty");
     TProgram program;
     HWND main = StartShown(program);
@@ -73,7 +85,7 @@ TEST_F(ExploreTest, EmptyCollectionWarnsAndOpensNothing) {
     EXPECT_TRUE(FakeFirefoxCalls().empty());
 }
 
-TEST_F(ExploreTest, CollectionWithoutSearchURLsOpensTheHomePages) {
+TEST_P(ExploreTest, CollectionWithoutSearchURLsOpensTheHomePages) {
     SetSetting("Collection", "Home pages");
     TProgram program;
     HWND main = StartShown(program);
@@ -84,10 +96,10 @@ TEST_F(ExploreTest, CollectionWithoutSearchURLsOpensTheHomePages) {
     PostClick(explore);
     const auto calls = WaitForFirefoxCalls(1);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0], "-new-window \"https://delta.example/\"");
+    EXPECT_EQ(calls[0], NewWindow({"https://delta.example/"}));
 }
 
-// The URLs of each Firefox start: "|"-joined in a new window, or one per "-new-tab".
+// The URLs of each Firefox start: each quoted argument, split at "|".
 std::vector<std::vector<std::string>> UrlsOf(const std::vector<std::string>& calls) {
     std::vector<std::vector<std::string>> starts;
     for (const std::string& call : calls) {
@@ -114,7 +126,7 @@ std::string NumberedSiteUrl(int id, const std::string& text) {
 
 // A browser that hands its pages to a running instance exits at once; every start must still
 // carry its share, and no URL may be lost or reordered between starts.
-TEST_F(ExploreTest, ThousandSitesReachFirefoxInOrderOverSeveralStarts) {
+TEST_P(ExploreTest, ThousandSitesReachFirefoxInOrderOverSeveralStarts) {
     constexpr int kSites = 1000;
     std::string sites, members;
     for (int id = 1; id <= kSites; ++id) {
@@ -160,6 +172,13 @@ TEST_F(ExploreTest, ThousandSitesReachFirefoxInOrderOverSeveralStarts) {
                             [](const std::string& call) { return call.rfind("-new-window \"", 0) == 0; }),
               1);
 }
+
+std::string FakeName(const ::testing::TestParamInfo<std::string>& test) {
+    return test.param == "fake_firefox36.exe" ? "V3_6" : "V153";
+}
+
+INSTANTIATE_TEST_SUITE_P(Firefox, ExploreTest, ::testing::Values("fake_firefox153.exe", "fake_firefox36.exe"),
+                         FakeName);
 
 } // namespace
 } // namespace tsy::e2e

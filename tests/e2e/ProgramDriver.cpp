@@ -518,8 +518,8 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
     return bool(OpenKey(root, path, KEY_READ, false));
 }
 
-std::string FakeFirefoxPath() {
-    return TestProgramFolder() + "fakes\\fake_firefox.exe";
+std::string FakeFirefoxPath(const std::string& fake) {
+    return TestProgramFolder() + "fakes\\" + fake;
 }
 
 std::string FakeFirefoxLogPath() {

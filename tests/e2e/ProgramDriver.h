@@ -127,8 +127,9 @@ std::optional<TRegistryValue> ReadRegistryValue(HKEY root, const std::string& pa
 std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path);
 bool RegistryKeyExists(HKEY root, const std::string& path);
 
-// The fake Firefox: its path beside the tests and the log of the command lines it was started with.
-std::string FakeFirefoxPath();
+// A fake Firefox (by default version 2.0): its path beside the tests, and the log of the command
+// lines it was started with.
+std::string FakeFirefoxPath(const std::string& fake = "fake_firefox.exe");
 std::string FakeFirefoxLogPath();
 // Makes programs started from now on log their browser starts to FakeFirefoxLogPath().
 void RouteFakeBrowserLog();

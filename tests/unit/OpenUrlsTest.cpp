@@ -53,6 +53,20 @@ TEST(OpenUrlsParameters, FirefoxCommandLines) {
               "-new-window \"http://a.com/x|http://b.org/y|http://c.net/\"");
 }
 
+TEST(OpenUrlsParameters, OnlyFirefoxUpTo36JoinsWithBars) {
+    EXPECT_TRUE(FirefoxJoinsWithBars(2 << 16));
+    EXPECT_TRUE(FirefoxJoinsWithBars(3 << 16 | 6));
+    EXPECT_FALSE(FirefoxJoinsWithBars(3 << 16 | 7));
+    EXPECT_FALSE(FirefoxJoinsWithBars(4 << 16));
+    EXPECT_FALSE(FirefoxJoinsWithBars(153 << 16));
+    EXPECT_FALSE(FirefoxJoinsWithBars(-1));
+    // A bar of the URL itself must not split it where bars join the list.
+    EXPECT_EQ(FirefoxNewWindowParameters({"http://a.com/?q=x|y", "b.com"}),
+              "-new-window \"http://a.com/?q=x%7Cy|http://b.com/\"");
+    EXPECT_EQ(FirefoxStartParameters({"http://a.com/|"}, 100).parameters,
+              (Calls{"-new-window \"http://a.com/%7C\""}));
+}
+
 TEST(OpenUrlsParameters, DoubleQuotesCannotEndTheArgument) {
     EXPECT_EQ(QuoteSafeURL("http://a.com/?q=%22x%22"), "http://a.com/?q=%22x%22");
     EXPECT_EQ(QuoteSafeURL("\"\""), "%22%22");
@@ -194,6 +208,56 @@ TEST(FirefoxStarts, BudgetLeavesRoomForTheQuotedProgramAndTheNull) {
     EXPECT_EQ(ParameterBudget(std::string(40000, 'x')), 0u);
 }
 
+TEST(FirefoxArgumentStarts, EachUrlItsOwnArgumentInAsFewStartsAsFit) {
+    std::vector<std::string> urls{"http://a.com/1", "b.org", "http://c.com/dir\\", "http://d.com/?q=\"x\"|y"};
+    auto starts = FirefoxArgumentStarts(urls, 1000);
+    EXPECT_EQ(starts.parameters,
+              (Calls{"-new-window \"http://a.com/1\" \"http://b.org/\" \"http://c.com/dir\\\\\" "
+                     "\"http://d.com/?q=%22x%22|y\""}));
+    EXPECT_TRUE(starts.tooLong.empty());
+    EXPECT_TRUE(FirefoxArgumentStarts({}, 1000).parameters.empty());
+
+    // "-new-window" with two quoted URLs is 45 characters; a tab start of two is 51.
+    std::string huge = "http://big.com/" + std::string(100, 'x');
+    urls = {huge, "http://a.com/1", "http://a.com/2", "http://a.com/3", "http://a.com/4",
+            huge, "http://a.com/5"};
+    starts = FirefoxArgumentStarts(urls, 51);
+    EXPECT_EQ(starts.parameters, (Calls{"-new-window \"http://a.com/1\" \"http://a.com/2\"",
+                                        "-new-tab \"http://a.com/3\" -new-tab \"http://a.com/4\"",
+                                        "-new-tab \"http://a.com/5\""}));
+    EXPECT_EQ(starts.tooLong, (std::vector<std::size_t>{0, 5}));
+    EXPECT_EQ(FirefoxArgumentStarts(urls, 50).parameters.size(), 4u);
+    EXPECT_EQ(FirefoxArgumentStarts(urls, 44).parameters[0], "-new-window \"http://a.com/1\"");
+}
+
+TEST_F(OpenUrlsTest, TodaysFirefoxGetsEveryUrlAsItsOwnArgumentAndEveryFailedStartIsReported) {
+    versions.versions[kFirefoxPath] = 153 << 16;
+    opener.OpenURLs(bkFirefox, {"http://a.com/1", "www.b.com", "c.com/x|y"});
+    EXPECT_EQ(driver.calls,
+              (Calls{"start " + kFirefoxPath +
+                     " -new-window \"http://a.com/1\" \"http://www.b.com/\" \"http://c.com/x|y\""}));
+    driver.calls.clear();
+    opener.OpenURL(bkFirefox, "www.b.com");
+    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath + " -new-tab \"www.b.com\""}));
+
+    // Without a version resource Firefox is taken for today's.
+    versions.versions.erase(kFirefoxPath);
+    std::vector<std::string> urls;
+    for (int i = 0; i < 1000; ++i)
+        urls.push_back("http://site" + std::to_string(i) + ".example/search?q=text&n=" + std::to_string(i));
+    driver.calls.clear();
+    driver.failingStarts = {"site0.", "site999."};
+    EXPECT_EQ(ErrorOf([&] { opener.OpenURLs(bkFirefox, urls); }),
+              "Unable to start site0.\n\rUnable to start site999.");
+    const auto expected = FirefoxArgumentStarts(urls, ParameterBudget(kFirefoxPath)).parameters;
+    ASSERT_GT(expected.size(), 1u);
+    ASSERT_EQ(driver.calls.size(), expected.size())
+        << "a failed start keeps none of the others from starting";
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(driver.calls[i],
+                  (i + 1 < expected.size() ? "start+wait " : "start ") + kFirefoxPath + " " + expected[i]);
+}
+
 // Splits "start PATH PARAMETERS" parameters back into the URLs they carry.
 std::vector<std::string> UrlsOfStart(std::string parameters) {
     std::vector<std::string> urls;
@@ -217,27 +281,32 @@ TEST_F(OpenUrlsTest, AThousandSearchUrlsOpenInOrderOverSeveralStarts) {
     for (int i = 0; i < 1000; ++i)
         urls.push_back("http://site" + std::to_string(i) +
                        ".example/search?q=some+search+text&n=" + std::to_string(i));
-    opener.OpenURLs(bkFirefox, urls);
-    ASSERT_GT(driver.calls.size(), 1u);
-    std::vector<std::string> arrived;
-    const std::string prefix = kFirefoxPath + " ";
-    for (std::size_t i = 0; i < driver.calls.size(); ++i) {
-        const std::string& call = driver.calls[i];
-        // Every start but the last waits, so the browser takes them in order.
-        std::string verb = i + 1 < driver.calls.size() ? "start+wait " : "start ";
-        ASSERT_EQ(call.rfind(verb + prefix, 0), 0u) << call;
-        std::string parameters = call.substr(verb.size() + prefix.size());
-        EXPECT_LE(parameters.size(), ParameterBudget(kFirefoxPath));
-        EXPECT_EQ(parameters.rfind(i == 0 ? "-new-window \"" : "-new-tab \"", 0), 0u);
-        for (auto& url : UrlsOfStart(parameters))
-            arrived.push_back(url);
+    for (TBrowserVersion version : {2 << 16, 153 << 16}) {
+        SCOPED_TRACE(MajorVersion(version));
+        versions.versions[kFirefoxPath] = version;
+        driver.calls.clear();
+        opener.OpenURLs(bkFirefox, urls);
+        ASSERT_GT(driver.calls.size(), 1u);
+        std::vector<std::string> arrived;
+        const std::string prefix = kFirefoxPath + " ";
+        for (std::size_t i = 0; i < driver.calls.size(); ++i) {
+            const std::string& call = driver.calls[i];
+            // Every start but the last waits, so the browser takes them in order.
+            std::string verb = i + 1 < driver.calls.size() ? "start+wait " : "start ";
+            ASSERT_EQ(call.rfind(verb + prefix, 0), 0u) << call;
+            std::string parameters = call.substr(verb.size() + prefix.size());
+            EXPECT_LE(parameters.size(), ParameterBudget(kFirefoxPath));
+            EXPECT_EQ(parameters.rfind(i == 0 ? "-new-window \"" : "-new-tab \"", 0), 0u);
+            for (auto& url : UrlsOfStart(parameters))
+                arrived.push_back(url);
+        }
+        EXPECT_EQ(arrived, urls);
+        // As few starts as the limit allows.
+        std::size_t total = 0;
+        for (auto& url : urls)
+            total += url.size() + 12;
+        EXPECT_LE(driver.calls.size(), total / ParameterBudget(kFirefoxPath) + 2);
     }
-    EXPECT_EQ(arrived, urls);
-    // As few starts as the limit allows.
-    std::size_t total = 0;
-    for (auto& url : urls)
-        total += url.size() + 12;
-    EXPECT_LE(driver.calls.size(), total / ParameterBudget(kFirefoxPath) + 2);
 }
 
 TEST_F(OpenUrlsTest, TooLongUrlsAreRaisedAfterTheOthersOpen) {

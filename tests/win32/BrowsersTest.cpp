@@ -484,8 +484,8 @@ TEST_F(BrowsersTest, ChromeAndEdgeGetEachUrlAsAnArgumentOfOneNewWindow) {
     const auto installed = detection.DetectInstalledBrowsers();
     EXPECT_TRUE(InBrowserSet(installed, bkChrome));
     EXPECT_TRUE(InBrowserSet(installed, bkEdge));
-    EXPECT_EQ(detection.BrowserDisplayName(bkChrome), "Chrome 120.0");
-    EXPECT_EQ(detection.BrowserDisplayName(bkEdge), "Edge 119.0");
+    EXPECT_EQ(detection.BrowserDisplayName(bkChrome), "Chrome 156.0");
+    EXPECT_EQ(detection.BrowserDisplayName(bkEdge), "Edge 155.0");
 
     opener.OpenURLs(bkChrome, {"http://a.example/\"1\" --incognito", "b.example", "http://c.example/dir\\"});
     auto lines = WaitForLines(browserLog, 1);
