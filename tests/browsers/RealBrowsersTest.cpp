@@ -18,6 +18,10 @@ struct TOpenCase {
     std::vector<std::string> urls;
 };
 
+void PrintTo(const TOpenCase& openCase, std::ostream* out) {
+    *out << openCase.name;
+}
+
 std::vector<std::string> Searches(const std::string& hosts, int count) {
     std::vector<std::string> urls;
     for (int i = 1; i <= count; ++i)
