@@ -75,6 +75,16 @@ private:
     PROCESS_INFORMATION process_ = {};
 };
 
+// Folders made for the test, removed with what they hold at the end however the test ends.
+struct TMadeFolders {
+    std::vector<fs::path> folders;
+    ~TMadeFolders() {
+        std::error_code ignored;
+        for (const auto& folder : folders)
+            fs::remove_all(folder, ignored);
+    }
+};
+
 TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst) {
     testing::RegistryLock lock;
     ASSERT_TRUE(fs::exists(RealHistory("firefox") / "places.sqlite") &&
@@ -82,12 +92,15 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         << "the native browser tests write these histories first";
     const fs::path mozilla = fs::path(Folder(CSIDL_APPDATA)) / "Mozilla";
     const fs::path google = fs::path(Folder(CSIDL_LOCAL_APPDATA)) / "Google";
+    TMadeFolders made{{mozilla, google}};
     fs::create_directories(mozilla / "Firefox" / "Profiles" / "real.default");
     fs::create_directories(google / "Chrome" / "User Data" / "Default");
     std::ofstream(mozilla / "Firefox" / "profiles.ini")
         << "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/real.default\r\nDefault=1\r\n";
-    fs::copy(RealHistory("firefox"), mozilla / "Firefox" / "Profiles" / "real.default");
-    fs::copy(RealHistory("chrome"), google / "Chrome" / "User Data" / "Default");
+    fs::copy(RealHistory("firefox"), mozilla / "Firefox" / "Profiles" / "real.default",
+             fs::copy_options::overwrite_existing);
+    fs::copy(RealHistory("chrome"), google / "Chrome" / "User Data" / "Default",
+             fs::copy_options::overwrite_existing);
 
     TempFolder programs;
     for (const char* name : {"firefox.exe", "chrome.exe"})
@@ -125,9 +138,6 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         ASSERT_TRUE(win32::ImportURL(context, nullptr, TImportKind::Open, url, title));
         EXPECT_TRUE(driver.AllStepsRun());
     }
-    std::error_code ignored;
-    fs::remove_all(mozilla, ignored);
-    fs::remove_all(google, ignored);
     // Firefox's pages come before Chrome's; each browser's newest first.
     std::vector<std::string> expected(browsers::kFirefoxVisits.rbegin(), browsers::kFirefoxVisits.rend());
     expected.insert(expected.end(), browsers::kChromiumVisits.rbegin(), browsers::kChromiumVisits.rend());
