@@ -136,7 +136,8 @@ TEST_F(BrowsersTest, FirefoxCommandLines) {
     // Two processes may log in either order.
     std::sort(lines.begin() + 2, lines.end(),
               [](const std::string& a, const std::string& b) { return ParametersOf(a) < ParametersOf(b); });
-    EXPECT_EQ(ParametersOf(lines[2]), "-new-tab \"bare.example\"");
+    // A single address is normalised as a list is.
+    EXPECT_EQ(ParametersOf(lines[2]), "-new-tab \"http://bare.example/\"");
     EXPECT_EQ(ParametersOf(lines[3]), "-new-window \"http://bare.example/\"");
 }
 
