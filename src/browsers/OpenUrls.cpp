@@ -3,7 +3,9 @@
 #include "browsers/BrowserDetection.h"
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
+#include "support/WebAddress.h"
 
+#include <algorithm>
 #include <exception>
 #include <string_view>
 #include <utility>
@@ -204,26 +206,28 @@ TBrowserStarts FirefoxArgumentStarts(const std::vector<std::string>& urls, std::
 }
 
 TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std::size_t budget) {
-    static constexpr std::string_view kNewWindow = "--new-window ";
+    // After "--" Chrome takes every argument for an address, even one that looks like a switch.
+    static constexpr std::string_view kNewWindow = "--new-window -- ";
+    static constexpr std::string_view kAddresses = "-- ";
     TBrowserStarts starts;
     std::string current;
     for (std::size_t i = 0; i < urls.size(); ++i) {
         const std::string argument = QuotedArgument(NormalizeURL(urls[i]));
         const bool opensWindow = starts.parameters.empty() && current.empty();
-        if ((opensWindow ? kNewWindow.size() : 0) + argument.size() > budget) {
+        const std::string_view lead = opensWindow ? kNewWindow : kAddresses;
+        if (lead.size() + argument.size() > budget) {
             starts.tooLong.push_back(i);
             continue;
         }
-        if (opensWindow) {
-            current = kNewWindow;
-            current += argument;
-        } else if (current.size() + 1 + argument.size() <= budget) {
+        if (!current.empty() && current.size() + 1 + argument.size() <= budget) {
             current += ' ';
             current += argument;
-        } else {
-            starts.parameters.push_back(std::move(current));
-            current = argument;
+            continue;
         }
+        if (!current.empty())
+            starts.parameters.push_back(std::move(current));
+        current = lead;
+        current += argument;
     }
     if (!current.empty())
         starts.parameters.push_back(std::move(current));
@@ -231,7 +235,7 @@ TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std
 }
 
 std::string ChromiumNewTabParameters(const std::string& url) {
-    return QuotedArgument(url);
+    return "-- " + QuotedArgument(url);
 }
 
 std::size_t ParameterBudget(const std::string& executable) {
@@ -253,14 +257,20 @@ std::string UnsupportedBrowserMessage(TBrowserKind kind) {
 TUrlOpener::TUrlOpener(IBrowserInfo& browsers, IBrowserDriver& driver, IMessageBoxes& messages)
     : browsers_(browsers), driver_(driver), messages_(messages) {}
 
-void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
+void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& given) {
     if (!IsSupported(kind)) {
         messages_.Warning(UnsupportedBrowserMessage(kind));
         return;
     }
+    if (!IsWebPageAddress(given)) {
+        messages_.Warning(NotOpenedMessage({given}));
+        return;
+    }
+    // Internet Explorer takes a bare host name as it is; a command line must not see a switch
+    // and the shell would take it for a file name.
+    const std::string url = kind == bkInternetExplorer ? given : NormalizeURL(given);
     if (kind == bkDefaultBrowser) {
-        // The shell takes a bare host name for a file name.
-        driver_.OpenDocument(NormalizeURL(url));
+        driver_.OpenDocument(url);
         return;
     }
     // The version query is what finds out whether the browser can be located at all.
@@ -281,6 +291,11 @@ void TUrlOpener::OpenURL(TBrowserKind kind, const std::string& url) {
 void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) {
     if (!IsSupported(kind)) {
         messages_.Warning(UnsupportedBrowserMessage(kind));
+        return;
+    }
+    if (!std::all_of(urls.begin(), urls.end(),
+                     [](const std::string& url) { return IsWebPageAddress(url); })) {
+        OpenWebPagesOnly(kind, urls);
         return;
     }
     if (kind == bkDefaultBrowser) {
@@ -311,6 +326,34 @@ void TUrlOpener::OpenURLs(TBrowserKind kind, const std::vector<std::string>& url
                   FirefoxJoinsWithBars(version) ? FirefoxStartParameters(urls, budget)
                                                 : FirefoxArgumentStarts(urls, budget));
     }
+}
+
+void TUrlOpener::OpenWebPagesOnly(TBrowserKind kind, const std::vector<std::string>& urls) {
+    std::vector<std::string> pages, refused;
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        if (IsWebPageAddress(urls[i])) {
+            pages.push_back(urls[i]);
+            positions.push_back(i);
+        } else {
+            refused.push_back(urls[i]);
+        }
+    }
+    // The warning comes once the pages are on their way, before any error of theirs.
+    try {
+        if (!pages.empty())
+            OpenURLs(kind, pages);
+    } catch (const EUrlTooLong& error) {
+        messages_.Warning(NotOpenedMessage(refused));
+        std::vector<std::size_t> indexes;
+        for (auto index : error.Indexes())
+            indexes.push_back(positions.at(index));
+        throw EUrlTooLong(std::move(indexes), error.StartFailures());
+    } catch (const std::exception&) {
+        messages_.Warning(NotOpenedMessage(refused));
+        throw;
+    }
+    messages_.Warning(NotOpenedMessage(refused));
 }
 
 void TUrlOpener::OpenInChromium(TBrowserKind kind, const std::vector<std::string>& urls) {

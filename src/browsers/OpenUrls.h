@@ -62,9 +62,11 @@ private:
 class IUrlOpener {
 public:
     virtual ~IUrlOpener() = default;
+    // An address that is no web page (IsWebPageAddress) is refused with a warning.
     virtual void OpenURL(TBrowserKind kind, const std::string& url) = 0;
     // The list is opened in its order; an empty list opens nothing. URLs too long for any
-    // command line are left out and raised as EUrlTooLong once the rest is open.
+    // command line are left out and raised as EUrlTooLong once the rest is open. Addresses that
+    // are no web pages are left out too, and listed in one warning after the others opened.
     virtual void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) = 0;
 };
 
@@ -93,10 +95,10 @@ TBrowserStarts FirefoxStartParameters(const std::vector<std::string>& urls, std:
 // The same for the Firefox versions that take each address as its own argument: the first start
 // is "-new-window" followed by its quoted URLs, the others are "-new-tab" before each URL.
 TBrowserStarts FirefoxArgumentStarts(const std::vector<std::string>& urls, std::size_t budget);
-// Chrome and Edge: each normalised URL its own quoted argument; the first start puts
+// Chrome and Edge: each normalised URL its own quoted argument after "--"; the first start puts
 // "--new-window" in front, the later ones join that window as tabs.
 TBrowserStarts ChromiumStartParameters(const std::vector<std::string>& urls, std::size_t budget);
-// Chrome or Edge parameters for one URL in a new tab: the URL as given, quoted.
+// Chrome or Edge parameters for one URL in a new tab: "--" and the URL as given, quoted.
 std::string ChromiumNewTabParameters(const std::string& url);
 // Characters left for the parameters once ShellExecute has put the quoted program in front.
 std::size_t ParameterBudget(const std::string& executable);
@@ -113,6 +115,8 @@ public:
     void OpenURLs(TBrowserKind kind, const std::vector<std::string>& urls) override;
 
 private:
+    // Opens the web pages of a list that holds other addresses too, then warns of those.
+    void OpenWebPagesOnly(TBrowserKind kind, const std::vector<std::string>& urls);
     void OpenInChromium(TBrowserKind kind, const std::vector<std::string>& urls);
     void OpenWithTheSystem(const std::vector<std::string>& urls);
 

@@ -3,6 +3,7 @@
 #include "support/Format.h"
 #include "support/Text.h"
 #include "support/Unicode.h"
+#include "support/WebAddress.h"
 
 namespace tsy {
 
@@ -141,7 +142,8 @@ std::string NormalizeURL(std::string_view url) {
     if (normalized.find('/') == std::string::npos) {
         normalized += '/';
     }
-    if (normalized.find(':') == std::string::npos) {
+    // A ":" of a path, a query or a port names no scheme.
+    if (!AddressScheme(url)) {
         normalized.insert(0, "http://");
     }
     return normalized;

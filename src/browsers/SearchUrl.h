@@ -64,7 +64,7 @@ bool BuildTargetURL(const TTargets& targets, std::int32_t targetID, const TEncod
                     std::string& url);
 
 // The form a URL takes on a browser command line: "/" appended when it has none anywhere,
-// then "http://" put in front when it has no ":" anywhere.
+// then "http://" put in front when it names no scheme (AddressScheme).
 std::string NormalizeURL(std::string_view url);
 
 // The system's test for an absolute URL (UrlIsA with URLIS_URL): a scheme of two or more

@@ -1,7 +1,9 @@
 #include "ui/SiteRules.h"
 
 #include "browsers/SearchUrl.h"
+#include "support/Format.h"
 #include "support/Text.h"
+#include "support/WebAddress.h"
 
 #include <algorithm>
 
@@ -21,6 +23,14 @@ std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked) {
     return utf8Ticked ? std::string(kUtf8Charset) : std::string(stored);
 }
 
+std::optional<std::string> CheckStoredAddress(std::string_view address) {
+    const std::string trimmed = TrimText(address);
+    if (IsWebPageAddress(trimmed))
+        return std::nullopt;
+    return Format("Only web addresses can be stored: \"%s\" is not an http or https address.",
+                  trimmed.c_str());
+}
+
 std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,
                                         std::string_view open) {
     const std::string trimmedSearch = TrimText(search);
@@ -30,7 +40,9 @@ std::optional<std::string> ValidateSite(std::string_view name, std::string_view 
     if (!trimmedSearch.empty() && !ContainsIgnoreAsciiCase(trimmedSearch, kProbeWord)) {
         return kInvalidSearchURL;
     }
-    return std::nullopt;
+    if (auto refusal = CheckStoredAddress(open))
+        return refusal;
+    return CheckStoredAddress(trimmedSearch);
 }
 
 std::optional<std::string> CheckCategoryName(const TCategories& categories, std::string_view before,

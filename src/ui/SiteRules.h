@@ -19,6 +19,10 @@ inline constexpr const char* kInvalidSiteData =
     "either a valid search request URL or valid open request URL.";
 inline constexpr const char* kInvalidSearchURL = "Specified search URL is invalid.";
 
+// Why an address may not be stored in a site, or nothing when it may: only an address the
+// program would open (IsWebPageAddress) is taken.
+std::optional<std::string> CheckStoredAddress(std::string_view address);
+
 // Name prompts.
 inline constexpr const char* kCategoryNamePrompt = "Enter category name:";
 inline constexpr const char* kCollectionNamePrompt = "Enter collection name:";
@@ -49,8 +53,9 @@ std::string SearchURLToStored(std::string_view display);
 // keeps a value the program does not know, which the box cannot show.
 std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked);
 
-// The warning for the first rule the editor's fields break, or nothing when they may be saved.
-// The fields are taken as typed; they are trimmed here.
+// The warning for the first rule the editor's fields break, or nothing when they may be saved:
+// a name and a URL, "StubText" in a search URL, then both URLs web addresses. The fields are taken
+// as typed; they are trimmed here.
 std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,
                                         std::string_view open);
 

@@ -3,6 +3,7 @@
 #include "browsers/OpenPages.h"
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
+#include "ui/SiteRules.h"
 
 namespace tsy {
 
@@ -72,7 +73,9 @@ std::optional<std::string> CheckSiteFieldsLeave(TWizardSiteFields& fields) {
         return InvalidURLMessage("Open");
     if (!fields.Search.empty() && !IsURLLike(fields.Search))
         return InvalidURLMessage("Search");
-    return std::nullopt;
+    if (auto refusal = CheckStoredAddress(fields.Open))
+        return refusal;
+    return CheckStoredAddress(fields.Search);
 }
 
 int TWizardNavigation::Next() noexcept {

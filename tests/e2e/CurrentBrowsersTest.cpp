@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -125,6 +126,24 @@ protected:
         return starts;
     }
 
+    // Sites with these home pages and no search, all in the collection "Pages", which is chosen.
+    void UseHomePages(const std::vector<std::string>& pages) {
+        std::string sites, members;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const std::string id = std::to_string(i + 1);
+            sites +=
+                "[00" + id + "]\r\nname=Site " + id + "\r\nsearch=\r\nopen=" + pages[i] + "\r\ncatid=1\r\n";
+            members += (i ? "," : "") + id;
+        }
+        WriteTextFile(CatalogueFolder() + "targets.dat",
+                      sites + "[main]\r\nmaxid=" + std::to_string(pages.size()) + "\r\n");
+        WriteTextFile(
+            CatalogueFolder() + "Tessaly.dat",
+            "[main]\r\ncollections=1\r\ncategories=1\r\n[collections]\r\n000=Pages\r\n[targets]\r\n000=" +
+                members + "\r\n[categories]\r\n001=Test sites\r\n");
+        SetSetting("Collection", "Pages");
+    }
+
     std::string programs_;
 
 private:
@@ -189,9 +208,50 @@ TEST_F(CurrentBrowsersTest, TheWizardCapturesASearchFromChromeThatExploreThenOpe
     SetText(search, "new text");
     PostClick(ExploreButton(main));
     ASSERT_TRUE(WaitUntil([] { return LoggedStarts().size() >= 1; }, 15s));
+    EXPECT_EQ(LoggedStarts(), (std::vector<std::vector<std::string>>{
+                                  {chrome, "--new-window", "--",
+                                   "http://chrome-find.example/results?q=new+text&lang=en%2Dgb"}}));
+}
+
+TEST_F(CurrentBrowsersTest, TheSystemsBrowserOpensTheWebPagesOnlyAndTheOthersAreNamedInAWarning) {
+    const std::string other = Install("fake_msedge.exe", "otherbrowser.exe");
+    WriteRegistryString(HKEY_CLASSES_ROOT, kHttpCommand, "", "\"" + other + "\" \"%1\"");
+    // Were it opened, this program would log its start as the browser does.
+    std::string tool = Install("fake_msedge.exe", "tool.exe");
+    std::replace(tool.begin(), tool.end(), '\\', '/');
+    const std::string file = "file:///" + tool;
+    SetSetting("Browser", 5);
+    UseHomePages({file, "web.example"});
+
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    PostClick(ExploreButton(main));
+    HWND box = WaitForMessageBox(program.ProcessID(), "Warning", 20s);
+    ASSERT_TRUE(box) << "no warning shown";
+    EXPECT_EQ(MessageBoxText(box),
+              "These addresses were not opened, since they are not web pages:\n\r" + file);
+    DismissMessageBox(box);
+    ASSERT_TRUE(WaitUntil([] { return LoggedStarts().size() >= 1; }, 15s));
+    EXPECT_EQ(LoggedStarts(), (std::vector<std::vector<std::string>>{{other, "http://web.example/"}}));
+}
+
+TEST_F(CurrentBrowsersTest, NoHomePageReachesChromeAsASwitch) {
+    SetSetting("Browser", 3);
+    const std::string chrome = TestProgramFolder() + "fakes\\fake_chrome.exe";
+    WriteRegistryString(HKEY_CURRENT_USER, std::string(kAppPaths) + "chrome.exe", "", chrome);
+    UseHomePages(
+        {"http://ok.example/", "--proxy-server=http://127.0.0.1:9", "--user-data-dir=C:\\users\\Public:x"});
+
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    PostClick(ExploreButton(main));
+    ASSERT_TRUE(WaitUntil([] { return LoggedStarts().size() >= 1; }, 15s));
     EXPECT_EQ(LoggedStarts(),
-              (std::vector<std::vector<std::string>>{
-                  {chrome, "--new-window", "http://chrome-find.example/results?q=new+text&lang=en%2Dgb"}}));
+              (std::vector<std::vector<std::string>>{{chrome, "--new-window", "--", "http://ok.example/",
+                                                      "http://--proxy-server=http://127.0.0.1:9",
+                                                      "http://--user-data-dir=C:\\users\\Public:x/"}}));
 }
 
 TEST_F(CurrentBrowsersTest, AFirstStartWithEdgeForWebLinksChoosesEdge) {

@@ -99,6 +99,26 @@ TEST_P(ExploreTest, CollectionWithoutSearchURLsOpensTheHomePages) {
     EXPECT_EQ(calls[0], NewWindow({"https://delta.example/"}));
 }
 
+TEST_P(ExploreTest, NoHomePageReachesFirefoxAsASwitch) {
+    WriteTextFile(
+        CatalogueFolder() + "targets.dat",
+        "[001]\r\nname=Profile\r\nsearch=\r\nopen=-profile:C:\\users\\Public\r\ncatid=1\r\n"
+        "[002]\r\nname=Web\r\nsearch=\r\nopen=http://ok.example/\r\ncatid=1\r\n[main]\r\nmaxid=2\r\n");
+    WriteTextFile(CatalogueFolder() + "Tessaly.dat",
+                  "[main]\r\ncollections=1\r\ncategories=1\r\n[collections]\r\n000=Pages\r\n[targets]\r\n"
+                  "000=1,2\r\n[categories]\r\n001=Test sites\r\n");
+    SetSetting("Collection", "Pages");
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    PostClick(ExploreButton(main));
+    const auto calls = WaitForFirefoxCalls(1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].find("http://-profile:C:\\users\\Public/"), std::string::npos) << calls[0];
+    EXPECT_EQ(calls[0].find(" -profile"), std::string::npos) << calls[0];
+    EXPECT_EQ(calls[0].find("\"-profile"), std::string::npos) << calls[0];
+}
+
 // The URLs of each Firefox start: each quoted argument, split at "|".
 std::vector<std::vector<std::string>> UrlsOf(const std::vector<std::string>& calls) {
     std::vector<std::vector<std::string>> starts;

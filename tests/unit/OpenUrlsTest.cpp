@@ -130,9 +130,9 @@ TEST_F(OpenUrlsTest, FirefoxListGoesToOneProcessStart) {
                                    " -new-window \"http://a.com/1|http://www.b.com/|http://c.com/x\""}));
 }
 
-TEST_F(OpenUrlsTest, FirefoxSingleUrlIsPassedUnchanged) {
+TEST_F(OpenUrlsTest, FirefoxSingleUrlIsNormalisedToo) {
     opener.OpenURL(bkFirefox, "www.b.com");
-    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath + " -new-tab \"www.b.com\""}));
+    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath + " -new-tab \"http://www.b.com/\""}));
 }
 
 TEST_F(OpenUrlsTest, BrowserThatCannotBeLocatedStopsBeforeAnythingOpens) {
@@ -335,25 +335,26 @@ TEST(ChromiumStarts, EachNormalisedUrlIsAQuotedArgumentAfterTheNewWindowSwitch) 
     auto starts =
         ChromiumStartParameters({"http://a.com/?q=\"x\" --incognito", "b.org", "http://c.com/dir\\"}, 1000);
     EXPECT_EQ(starts.parameters,
-              (Calls{"--new-window \"http://a.com/?q=%22x%22 --incognito\" \"http://b.org/\" "
+              (Calls{"--new-window -- \"http://a.com/?q=%22x%22 --incognito\" \"http://b.org/\" "
                      "\"http://c.com/dir\\\\\""}));
     EXPECT_TRUE(starts.tooLong.empty());
-    EXPECT_EQ(ChromiumNewTabParameters("b.org/\""), "\"b.org/%22\"");
+    EXPECT_EQ(ChromiumNewTabParameters("b.org/\""), "-- \"b.org/%22\"");
 }
 
 TEST(ChromiumStarts, OverflowJoinsTheWindowAsPlainArgumentsInListOrder) {
-    // "--new-window " and two quoted URLs are 46 characters; a plain start of two is 33.
+    // "--new-window -- " and two quoted URLs are 49 characters; a later start of two is 36.
     std::string huge = "http://big.com/" + std::string(100, 'x');
     std::vector<std::string> urls{
         huge, "http://a.com/1", "http://a.com/2", "http://a.com/3", "http://a.com/4", huge, "http://a.com/5"};
-    auto starts = ChromiumStartParameters(urls, 46);
-    EXPECT_EQ(starts.parameters, (Calls{"--new-window \"http://a.com/1\" \"http://a.com/2\"",
-                                        "\"http://a.com/3\" \"http://a.com/4\"", "\"http://a.com/5\""}));
+    auto starts = ChromiumStartParameters(urls, 49);
+    EXPECT_EQ(starts.parameters,
+              (Calls{"--new-window -- \"http://a.com/1\" \"http://a.com/2\"",
+                     "-- \"http://a.com/3\" \"http://a.com/4\"", "-- \"http://a.com/5\""}));
     EXPECT_EQ(starts.tooLong, (std::vector<std::size_t>{0, 5}));
-    // One character less and the switch leaves room for one URL only.
-    EXPECT_EQ(ChromiumStartParameters(urls, 45).parameters,
-              (Calls{"--new-window \"http://a.com/1\"", "\"http://a.com/2\" \"http://a.com/3\"",
-                     "\"http://a.com/4\" \"http://a.com/5\""}));
+    // One character less and the switches leave room for one URL only.
+    EXPECT_EQ(ChromiumStartParameters(urls, 48).parameters,
+              (Calls{"--new-window -- \"http://a.com/1\"", "-- \"http://a.com/2\" \"http://a.com/3\"",
+                     "-- \"http://a.com/4\" \"http://a.com/5\""}));
 }
 
 TEST_F(OpenUrlsTest, ChromeOpensTheListInStartsThatWaitForEachOtherAndReportsEveryFailedStart) {
@@ -378,7 +379,7 @@ TEST_F(OpenUrlsTest, ChromeOpensTheListInStartsThatWaitForEachOtherAndReportsEve
 
     driver.calls.clear();
     opener.OpenURL(bkChrome, "a.com");
-    EXPECT_EQ(driver.calls, (Calls{"start " + kChromePath + " \"a.com\""}));
+    EXPECT_EQ(driver.calls, (Calls{"start " + kChromePath + " -- \"http://a.com/\""}));
     EXPECT_EQ(ErrorOf([&] { opener.OpenURLs(bkEdge, three); }),
               "Unable to locate executable for Edge browser.");
 }

@@ -169,14 +169,16 @@ TEST(BuildTargetURL, BrokenTemplateFailsTheBuild) {
     EXPECT_THROW(BuildTargetURL(Site("http://x.com/search?q=%s&x=%E4", ""), "a", url), ESearchTemplate);
 }
 
-TEST(NormalizeURL, SubstringTestsOverTheWholeURL) {
+TEST(NormalizeURL, SlashAnywhereAndASchemeInFront) {
     EXPECT_EQ(NormalizeURL("example.com"), "http://example.com/");
     EXPECT_EQ(NormalizeURL("example.com/path"), "http://example.com/path");
     EXPECT_EQ(NormalizeURL("http://example.com/"), "http://example.com/");
     EXPECT_EQ(NormalizeURL("http://example.com"), "http://example.com");
     EXPECT_EQ(NormalizeURL("mailto:someone"), "mailto:someone/");
-    EXPECT_EQ(NormalizeURL("example.com:8080"), "example.com:8080/");
-    EXPECT_EQ(NormalizeURL("a/b?x=c:d"), "a/b?x=c:d");
+    // A ":" of a port, a path or a query names no scheme.
+    EXPECT_EQ(NormalizeURL("example.com:8080"), "http://example.com:8080/");
+    EXPECT_EQ(NormalizeURL("a/b?x=c:d"), "http://a/b?x=c:d");
+    EXPECT_EQ(NormalizeURL("-profile:C:\\x"), "http://-profile:C:\\x/");
     EXPECT_EQ(NormalizeURL(""), "http:///");
 }
 

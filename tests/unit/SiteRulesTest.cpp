@@ -37,6 +37,18 @@ TEST(ValidateSite, FirstBrokenRuleGivesItsWarning) {
     EXPECT_EQ(ValidateSite("Site", "", "http://x/"), std::nullopt);
 }
 
+TEST(ValidateSite, OnlyWebAddressesAreStoredInEitherField) {
+    const auto refusal = [](const char* address) {
+        return "Only web addresses can be stored: \"" + std::string(address) +
+               "\" is not an http or https address.";
+    };
+    EXPECT_EQ(ValidateSite("Site", "", " file:///C:/x.exe "), refusal("file:///C:/x.exe"));
+    EXPECT_EQ(ValidateSite("Site", "search-ms:query=StubText", "localhost:8080/"),
+              refusal("search-ms:query=StubText"));
+    EXPECT_EQ(ValidateSite("Site", "", "\\\\host\\x"), refusal("\\\\host\\x"));
+    EXPECT_EQ(ValidateSite("Site", "HTTPS://x/?q=StubText", "x.example/wiki/Special:Home"), std::nullopt);
+}
+
 class NamePromptTest : public ::testing::Test {
 protected:
     fakes::AsciiCollation collation;

@@ -25,6 +25,10 @@ TEST(WizardLeaveChecks, SiteFieldsAreTrimmedThenCheckedInOrder) {
     // No "%s" is asked of the search URL.
     TWizardSiteFields good{"Site", "a.bc/path", "http://find.example/?q=fixed"};
     EXPECT_EQ(CheckSiteFieldsLeave(good), std::nullopt);
+    // A scheme the wizard's own address test accepts is still no web address.
+    TWizardSiteFields other{"Site", "a.bc", "javascript:alert(1)"};
+    EXPECT_EQ(CheckSiteFieldsLeave(other),
+              "Only web addresses can be stored: \"javascript:alert(1)\" is not an http or https address.");
 }
 
 TEST(WizardNavigation, BackSetsTheFlagThatSparesTheLeaveCheckAndNextClearsIt) {

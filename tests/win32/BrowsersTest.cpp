@@ -136,7 +136,8 @@ TEST_F(BrowsersTest, FirefoxCommandLines) {
     // Two processes may log in either order.
     std::sort(lines.begin() + 2, lines.end(),
               [](const std::string& a, const std::string& b) { return ParametersOf(a) < ParametersOf(b); });
-    EXPECT_EQ(ParametersOf(lines[2]), "-new-tab \"bare.example\"");
+    // A single address is normalised as a list is.
+    EXPECT_EQ(ParametersOf(lines[2]), "-new-tab \"http://bare.example/\"");
     EXPECT_EQ(ParametersOf(lines[3]), "-new-window \"http://bare.example/\"");
 }
 
@@ -491,16 +492,16 @@ TEST_F(BrowsersTest, ChromeAndEdgeGetEachUrlAsAnArgumentOfOneNewWindow) {
     auto lines = WaitForLines(browserLog, 1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(LoggedArguments(lines[0]),
-              (Lines{chrome, "--new-window", "http://a.example/%221%22 --incognito", "http://b.example/",
-                     "http://c.example/dir\\"}));
+              (Lines{chrome, "--new-window", "--", "http://a.example/%221%22 --incognito",
+                     "http://b.example/", "http://c.example/dir\\"}));
     opener.OpenURLs(bkEdge, {"http://e.example/?q=StubText"});
     lines = WaitForLines(browserLog, 2);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(LoggedArguments(lines[1]), (Lines{edge, "--new-window", "http://e.example/?q=StubText"}));
+    EXPECT_EQ(LoggedArguments(lines[1]), (Lines{edge, "--new-window", "--", "http://e.example/?q=StubText"}));
     opener.OpenURL(bkEdge, "bare.example/\"x\"");
     lines = WaitForLines(browserLog, 3);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(LoggedArguments(lines[2]), (Lines{edge, "bare.example/%22x%22"}));
+    EXPECT_EQ(LoggedArguments(lines[2]), (Lines{edge, "--", "http://bare.example/%22x%22"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -520,21 +521,23 @@ TEST_F(BrowsersTest, AThousandSearchUrlsReachChromeInOrderOverSeveralStarts) {
     std::vector<Lines> received;
     for (const auto& line : lines) {
         received.push_back(LoggedArguments(line));
-        ASSERT_GE(received.back().size(), 2u) << line;
+        ASSERT_GE(received.back().size(), 3u) << line;
         EXPECT_EQ(received.back()[0], chrome);
     }
     // Processes may log in any order: the window's start first, then by their first URL.
     auto position = [&](const Lines& start) {
         if (start[1] == "--new-window")
             return std::size_t(0);
-        return std::size_t(std::find(urls.begin(), urls.end(), start[1]) - urls.begin()) + 1;
+        return std::size_t(std::find(urls.begin(), urls.end(), start[2]) - urls.begin()) + 1;
     };
     std::sort(received.begin(), received.end(),
               [&](const Lines& a, const Lines& b) { return position(a) < position(b); });
     ASSERT_EQ(received[0][1], "--new-window");
     Lines arrived;
-    for (std::size_t i = 0; i < received.size(); ++i)
-        arrived.insert(arrived.end(), received[i].begin() + (i == 0 ? 2 : 1), received[i].end());
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        EXPECT_EQ(received[i][i == 0 ? 2 : 1], "--") << "every start ends its switches before its URLs";
+        arrived.insert(arrived.end(), received[i].begin() + (i == 0 ? 3 : 2), received[i].end());
+    }
     EXPECT_EQ(arrived, urls) << "only the first start opens a window; the others join it in list order";
     EXPECT_TRUE(messages.shown.empty());
 }

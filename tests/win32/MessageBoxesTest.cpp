@@ -3,6 +3,7 @@
 #include "settings/SettingsService.h"
 #include "support/win32/RegistryStore.h"
 #include "support/win32/UniqueHandle.h"
+#include "support/win32/WinText.h"
 
 #include "FakeBrowserInfo.h"
 
@@ -110,6 +111,20 @@ TEST_F(MessageBoxesTest, WarningIsOwnedByTheTopOfTheOwnerStack) {
     EXPECT_FALSE(watcher.hasYes);
     EXPECT_TRUE(watcher.hasOk);
     EXPECT_EQ(watcher.icon, ::LoadIconA(nullptr, IDI_EXCLAMATION));
+}
+
+TEST_F(MessageBoxesTest, ALinkThatIsNoWebPageIsRefusedWithAWarningOfItsOwner) {
+    BoxWatcher watcher("Warning", IDOK);
+    OpenWithShell(owner.Get(), "file:///C:/windows/system32/notepad.exe");
+    watcher.Join();
+    ASSERT_TRUE(watcher.found);
+    EXPECT_EQ(watcher.owner, owner.Get());
+    EXPECT_EQ(watcher.text,
+              "These addresses were not opened, since they are not web pages:\n\rfile:///C:/windows/system32/"
+              "notepad.exe");
+    // Without a scheme the shell would look for a file of that name.
+    EXPECT_FALSE(IsWebLink("www.orvelle.example"));
+    EXPECT_TRUE(IsWebLink("HTTPS://www.orvelle.example/"));
 }
 
 TEST_F(MessageBoxesTest, ConfirmIsTrueOnlyForYes) {

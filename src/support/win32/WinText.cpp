@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "support/Text.h"
+#include "support/WebAddress.h"
 
 namespace tsy::win32 {
 
@@ -71,7 +72,16 @@ RECT PlaceIn(HWND parent, HWND control) {
     return place;
 }
 
+bool IsWebLink(std::string_view url) {
+    // The shell takes an address without a scheme for a file name.
+    return AddressScheme(url) && IsWebPageAddress(url);
+}
+
 void OpenWithShell(HWND owner, const std::string& url, int show) {
+    if (!IsWebLink(url)) {
+        MessageBoxA(owner, NotOpenedMessage({url}).c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, show);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace tsy::win32 {
 
@@ -19,7 +20,10 @@ std::string ComboItemText(HWND box, int index);
 std::wstring ComboItemTextW(HWND box, int index);
 // A control's rectangle in the client coordinates of `parent`.
 RECT PlaceIn(HWND parent, HWND control);
-// Opens a web address with the shell's "open"; what the shell then does is not inspected.
+// Whether a link may go to the shell: an http or https address with its scheme written out.
+bool IsWebLink(std::string_view url);
+// Opens a web address with the shell's "open"; what the shell then does is not inspected. Any
+// other address is refused with a warning owned by `owner`.
 void OpenWithShell(HWND owner, const std::string& url, int show = SW_SHOWDEFAULT);
 
 } // namespace tsy::win32

@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "support/MessageBoxes.h"
 #include "support/win32/WinText.h"
+#include "ui/SiteRules.h"
 #include "ui/win32/EditorContext.h"
 
 namespace tsy::win32 {
@@ -121,7 +122,12 @@ protected:
             Warning(kImportSelectionRequired);
             return false;
         }
-        chosen_ = frame_.SelectedPage();
+        auto chosen = frame_.SelectedPage();
+        if (const auto refusal = CheckStoredAddress(chosen.first)) {
+            Warning(*refusal);
+            return false;
+        }
+        chosen_ = std::move(chosen);
         return true;
     }
 
