@@ -341,6 +341,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({save("import-dialog")},
           [&] { return ImportURL(context, nullptr, TImportKind::Open, url, title); });
     TTarget site = targets.ByID(1);
+    site.Charset = "windows-1251";
     Drive({save("site-editor")}, [&] { return EditTarget(context, nullptr, site); });
     Drive({[](HWND editor) {
               Click(editor, IDC_SHOW_HELPERS);

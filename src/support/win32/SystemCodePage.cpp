@@ -20,8 +20,9 @@ namespace {
 
 // Code pages that refuse every flag, WC_NO_BEST_FIT_CHARS included, and the used-default report.
 bool TakesNoFlags(UINT codePage) {
-    return codePage == 42 || codePage == 54936 || codePage == CP_UTF7 || codePage == CP_UTF8 ||
-           (codePage >= 50220 && codePage <= 50229) || (codePage >= 57002 && codePage <= 57011);
+    return codePage == 42 || codePage == 52936 || codePage == 54936 || codePage == CP_UTF7 ||
+           codePage == CP_UTF8 || (codePage >= 50220 && codePage <= 50229) ||
+           (codePage >= 57002 && codePage <= 57011);
 }
 
 std::u16string Decode(UINT codePage, std::string_view bytes) {
@@ -62,6 +63,22 @@ std::optional<std::string> Encode(UINT codePage, std::u16string_view text) {
     return bytes;
 }
 
+constexpr UINT kGb18030 = 54936;
+constexpr UINT kGbk = 936;
+
+// A system without GB18030 (Wine has none) still has GBK, its two-byte part: a text that GBK holds
+// has the same bytes in both, except the euro sign (one byte in GBK only) and the private-use
+// characters, which the two do not all map alike.
+std::optional<std::string> EncodeGb18030(std::u16string_view text) {
+    if (IsValidCodePage(kGb18030))
+        return Encode(kGb18030, text);
+    for (const char16_t unit : text) {
+        if (unit == 0x20AC || (unit >= 0xE000 && unit <= 0xF8FF))
+            return std::nullopt;
+    }
+    return Encode(kGbk, text);
+}
+
 } // namespace
 
 std::optional<std::string> TSystemCodePage::FromWide(std::u16string_view text) const {
@@ -74,7 +91,7 @@ std::u16string TSystemCodePage::ToWide(std::string_view bytes) const {
 
 std::optional<std::string> TSystemCodePage::FromWideIn(std::uint32_t codePage,
                                                        std::u16string_view text) const {
-    return Encode(codePage, text);
+    return codePage == kGb18030 ? EncodeGb18030(text) : Encode(codePage, text);
 }
 
 } // namespace tsy::win32
