@@ -40,7 +40,8 @@
 #define IDC_SEARCH_LABEL_EDIT 364
 #define IDC_CATEGORY_LABEL 365
 #define IDC_BTN_HELP 366 // btnHelp
-#define IDC_CHK_UTF8 367 // chkUTF8
+#define IDC_CBX_CHARSET 367 // cbxCharset
+#define IDC_CHARSET_LABEL 368
 
 // The page host's tab control, for dialogs made of pages.
 #define IDC_PAGES 399

@@ -1,5 +1,6 @@
 #include "browsers/SearchUrl.h"
 
+#include "browsers/Charsets.h"
 #include "support/Format.h"
 #include "support/Text.h"
 #include "support/Unicode.h"
@@ -33,20 +34,31 @@ std::u16string TrimWideText(std::u16string_view text) {
     return std::u16string(TrimBlanks(text));
 }
 
-const std::string& TEncodedSearch::For(const TTarget& target) const {
-    return IsUtf8Charset(target.Charset) ? Utf8 : CodePage;
+std::string TEncodedSearch::For(const TTarget& target) const {
+    const std::optional<std::uint32_t> codePage = CodePageOfCharset(target.Charset);
+    if (!codePage)
+        return CodePage;
+    if (*codePage == kUtf8CodePage)
+        return Utf8;
+    if (!Conversion)
+        return CodePage;
+    // Trimming the bytes again changes nothing: these code pages keep codes below 33 as they are
+    // and use none of them inside a character.
+    const std::optional<std::string> bytes = Conversion->FromWideIn(*codePage, Text);
+    return bytes ? PrepareSearchText(*bytes) : Utf8;
 }
 
 bool IsUtf8Charset(std::string_view charset) {
-    return EqualIgnoreAsciiCase(charset, "utf-8");
+    return EqualIgnoreAsciiCase(charset, kUtf8Charset);
 }
 
 TEncodedSearch PrepareSearchText(std::u16string_view text, const ICodePage& codePage) {
-    const std::u16string trimmed = TrimWideText(text);
     TEncodedSearch search;
-    search.Utf8 = PrepareSearchText(Utf16ToUtf8(trimmed));
+    search.Text = TrimWideText(text);
+    search.Conversion = &codePage;
+    search.Utf8 = PrepareSearchText(Utf16ToUtf8(search.Text));
     // Trimming the bytes again changes nothing: the code page keeps codes below 33 as they are.
-    const std::optional<std::string> bytes = codePage.FromWide(trimmed);
+    const std::optional<std::string> bytes = codePage.FromWide(search.Text);
     search.CodePage = bytes ? PrepareSearchText(*bytes) : search.Utf8;
     return search;
 }

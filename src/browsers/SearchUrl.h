@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tsy {
 
@@ -31,13 +32,22 @@ std::u16string TrimWideText(std::u16string_view text);
 
 // The search text encoded once for each way a site may read it.
 struct TEncodedSearch {
+    TEncodedSearch() = default;
+    TEncodedSearch(std::string codePage, std::string utf8)
+        : CodePage(std::move(codePage)), Utf8(std::move(utf8)) {}
+
     // The code-page bytes escaped, or the UTF-8 form when the code page cannot hold the text.
     std::string CodePage;
     std::string Utf8;
+    // The trimmed text and the conversion, for sites that name another code page; without them
+    // such a site gets CodePage.
+    std::u16string Text;
+    const ICodePage* Conversion = nullptr;
 
     bool Empty() const { return Utf8.empty(); }
-    // The form the site asks for by its charset.
-    const std::string& For(const TTarget& target) const;
+    // The form the site asks for by its charset: the text escaped in that encoding, or as UTF-8
+    // when the encoding cannot hold all of it, as browsers send it. An unknown charset counts as none.
+    std::string For(const TTarget& target) const;
 };
 
 // The charset value of a site that reads its search text as UTF-8.

@@ -39,6 +39,18 @@ std::optional<std::string> TAnsiCodePage::FromWide(std::u16string_view text) con
     return bytes;
 }
 
+std::optional<std::string> TAnsiCodePage::FromWideIn(std::uint32_t codePage, std::u16string_view text) const {
+    if (codePage == 1252)
+        return FromWide(text);
+    std::string bytes;
+    for (const char16_t unit : text) {
+        if (unit >= 0x80)
+            return std::nullopt;
+        bytes += static_cast<char>(unit);
+    }
+    return bytes;
+}
+
 std::u16string TAnsiCodePage::ToWide(std::string_view bytes) const {
     std::u16string text;
     text.reserve(bytes.size());

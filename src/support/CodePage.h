@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@ public:
     // (no best-fit substitutes).
     virtual std::optional<std::string> FromWide(std::u16string_view text) const = 0;
     virtual std::u16string ToWide(std::string_view bytes) const = 0;
+    // The same in the code page of that Windows number, whatever the system's is.
+    virtual std::optional<std::string> FromWideIn(std::uint32_t codePage, std::u16string_view text) const = 0;
 };
 
 } // namespace tsy

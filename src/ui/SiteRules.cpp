@@ -1,5 +1,6 @@
 #include "ui/SiteRules.h"
 
+#include "browsers/Charsets.h"
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
 #include "support/Text.h"
@@ -17,10 +18,34 @@ std::string SearchURLToStored(std::string_view display) {
     return ReplaceIgnoreAsciiCase(ReplaceIgnoreAsciiCase(TrimText(display), "%", "%%"), kProbeWord, "%s");
 }
 
-std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked) {
-    if (IsUtf8Charset(stored))
-        return utf8Ticked ? std::string(stored) : std::string();
-    return utf8Ticked ? std::string(kUtf8Charset) : std::string(stored);
+TCharsetBoxEntries CharsetBoxEntries(std::string_view stored) {
+    TCharsetBoxEntries entries;
+    entries.Items = {kSystemCodePageEntry, kUtf8Entry};
+    const std::optional<std::uint32_t> codePage = CodePageOfCharset(stored);
+    if (codePage == kUtf8CodePage)
+        entries.Selected = 1;
+    for (const std::string_view name : EncodingNames()) {
+        if (codePage == CodePageOfCharset(name))
+            entries.Selected = static_cast<int>(entries.Items.size());
+        entries.Items.emplace_back(name);
+    }
+    if (!stored.empty() && !codePage) {
+        entries.Selected = static_cast<int>(entries.Items.size());
+        entries.Items.emplace_back(stored);
+    }
+    return entries;
+}
+
+std::string CharsetAfterEdit(std::string_view stored, int chosen) {
+    const TCharsetBoxEntries entries = CharsetBoxEntries(stored);
+    if (chosen == entries.Selected || chosen < 0 || chosen >= static_cast<int>(entries.Items.size()))
+        return std::string(stored);
+    if (chosen == 0)
+        return std::string();
+    if (chosen == 1)
+        return kUtf8Charset;
+    // The unknown name is only ever the entry it showed, so any other is an encoding.
+    return entries.Items[static_cast<std::size_t>(chosen)];
 }
 
 std::optional<std::string> CheckStoredAddress(std::string_view address) {

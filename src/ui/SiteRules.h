@@ -49,9 +49,20 @@ std::string SearchURLToDisplay(std::string_view stored);
 // becomes "%s".
 std::string SearchURLToStored(std::string_view display);
 
-// A site's charset after the editor's UTF-8 box: ticked gives UTF-8; unticked clears UTF-8 but
-// keeps a value the program does not know, which the box cannot show.
-std::string CharsetAfterEdit(std::string_view stored, bool utf8Ticked);
+// The entries of the editor's encoding box: "(system code page)", "UTF-8", the encodings by
+// first name, and last a stored name the program does not know, as it stands. Selected is the
+// entry of the stored charset (an alias selects its encoding).
+inline constexpr const char* kSystemCodePageEntry = "(system code page)";
+inline constexpr const char* kUtf8Entry = "UTF-8";
+struct TCharsetBoxEntries {
+    std::vector<std::string> Items;
+    int Selected = 0;
+};
+TCharsetBoxEntries CharsetBoxEntries(std::string_view stored);
+// A site's charset after the user left the box at entry `chosen`: the stored value as it was when
+// the entry is the one it showed; otherwise nothing for the system code page, "utf-8", or the
+// encoding's lower-case first name.
+std::string CharsetAfterEdit(std::string_view stored, int chosen);
 
 // The warning for the first rule the editor's fields break, or nothing when they may be saved:
 // a name and a URL, "StubText" in a search URL, then both URLs web addresses. The fields are taken

@@ -13,6 +13,35 @@ std::string SitesWithOneUtf8Site() {
     return sites;
 }
 
+// Every site of the one collection names an encoding: Alpha windows-1251, Beta Shift_JIS, Gamma
+// GB18030, Delta one the program does not know.
+std::string SitesWithEncodings() {
+    return "[001]\r\nname=Alpha\r\nsearch=https://alpha.example/find?q=%s\r\ncatid=1\r\n"
+           "charset=windows-1251\r\n"
+           "[002]\r\nname=Beta\r\nsearch=https://beta.example/%s\r\ncatid=1\r\ncharset=Shift_JIS\r\n"
+           "[003]\r\nname=Gamma\r\nsearch=https://gamma.example/?s=%s&lang=zh\r\ncatid=1\r\n"
+           "charset=gb18030\r\n"
+           "[004]\r\nname=Delta\r\nsearch=https://delta.example/?q=%s\r\ncatid=1\r\n"
+           "charset=x-elvish\r\n"
+           "[main]\r\nmaxid=4\r\n";
+}
+
+// The addresses of one start of the fake Firefox, however the command line joins them.
+std::vector<std::string> Addresses(const std::string& call) {
+    std::vector<std::string> addresses;
+    std::string word;
+    for (const char c : call + ' ') {
+        if (c != ' ' && c != '"' && c != '|') {
+            word += c;
+            continue;
+        }
+        if (word.rfind("https://", 0) == 0)
+            addresses.push_back(word);
+        word.clear();
+    }
+    return addresses;
+}
+
 // Posted, so the characters go through the program's own message loop as typed keys do.
 void TypeWide(HWND edit, std::wstring_view text) {
     for (const wchar_t c : text)
@@ -119,6 +148,49 @@ TEST_F(UnicodeSearchTest, TypedTextReachesFirefoxInEachSitesEncodingAndSurvivesA
     const auto calls = WaitForFirefoxCalls(3);
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[2], calls[1]);
+}
+
+TEST_F(UnicodeSearchTest, EachSiteGetsTheTextInTheEncodingItNamesOrUtf8WhenItDoesNotFit) {
+    WriteTextFile(CatalogueFolder() + "targets.dat", SitesWithEncodings());
+    WriteTextFile(CatalogueFolder() + "Tessaly.dat",
+                  "[main]\r\ncollections=1\r\ncategories=1\r\n"
+                  "[collections]\r\n000=Search\r\n[targets]\r\n000=1,2,3,4\r\n"
+                  "[categories]\r\n001=Test sites\r\n");
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    HWND search = SearchBox(main), button = ExploreButton(main);
+    ASSERT_TRUE(search);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(search) != FALSE; }, 5s));
+    HWND edit = FindWindowExW(search, nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(edit);
+    auto searchFor = [&](const std::wstring& text, std::size_t call) {
+        SetText(search, "");
+        TypeWide(edit, text);
+        EXPECT_TRUE(WaitUntil([&] { return WideText(search) == text; }, 5s)) << Units(WideText(search));
+        PostClick(button);
+        const auto calls = WaitForFirefoxCalls(call);
+        return calls.size() == call ? Addresses(calls.back()) : std::vector<std::string>{};
+    };
+
+    const std::string moscowUtf8 = "%D0%9C%D0%BE%D1%81%D0%BA%D0%B2%D0%B0";
+    EXPECT_EQ(
+        searchFor(L"\u041c\u043e\u0441\u043a\u0432\u0430", 1),
+        (std::vector<std::string>{"https://alpha.example/find?q=%CC%EE%F1%EA%E2%E0",
+                                  "https://beta.example/%84M%84%80%84%83%84%7B%84r%84p",
+                                  "https://gamma.example/?s=%A7%AE%A7%E0%A7%E3%A7%DC%A7%D3%A7%D1&lang=zh",
+                                  "https://delta.example/?q=" + moscowUtf8}));
+    // Kanji are not in windows-1251, nor in the system's code page that the unknown name leaves.
+    EXPECT_EQ(searchFor(L"\u6771\u4eac", 2),
+              (std::vector<std::string>{"https://alpha.example/find?q=%E6%9D%B1%E4%BA%AC",
+                                        "https://beta.example/%93%8C%8B%9E",
+                                        "https://gamma.example/?s=%96%7C%BE%A9&lang=zh",
+                                        "https://delta.example/?q=%E6%9D%B1%E4%BA%AC"}));
+    // The unknown name leaves the system's code page, which holds an e with acute.
+    EXPECT_EQ(searchFor(L"caf\u00e9", 3),
+              (std::vector<std::string>{
+                  "https://alpha.example/find?q=caf%C3%A9", "https://beta.example/caf%C3%A9",
+                  "https://gamma.example/?s=caf%A8%A6&lang=zh", "https://delta.example/?q=caf%E9"}));
 }
 
 } // namespace

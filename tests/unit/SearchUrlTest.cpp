@@ -1,9 +1,13 @@
 #include "browsers/SearchUrl.h"
+#include "IconvCodePage.h"
+#include "browsers/Charsets.h"
 #include "support/AnsiCodePage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tsy {
 namespace {
@@ -71,6 +75,59 @@ TEST(PrepareUnicodeSearchText, OnlyUtf8InAnyCaseNamesUtf8) {
     EXPECT_FALSE(IsUtf8Charset("utf8"));
     EXPECT_FALSE(IsUtf8Charset("koi8-r"));
     EXPECT_FALSE(IsUtf8Charset(""));
+}
+
+// The text as a site of that charset gets it, the system's code page being 1252.
+std::string ForCharset(std::u16string_view text, std::string charset) {
+    const TIconvCodePage codePage;
+    TTarget site;
+    site.Charset = std::move(charset);
+    return PrepareSearchText(text, codePage).For(site);
+}
+
+TEST(PrepareUnicodeSearchText, ANamedEncodingGetsItsOwnBytesOrUtf8WhenTheTextDoesNotFit) {
+    EXPECT_EQ(ForCharset(u"\u041c\u043e\u0441\u043a\u0432\u0430", "windows-1251"), "%CC%EE%F1%EA%E2%E0");
+    EXPECT_EQ(ForCharset(u"\u6771\u4eac", "Shift_JIS"), "%93%8C%8B%9E");
+    EXPECT_EQ(ForCharset(u"\u6771\u4eac", "x-sjis"), "%93%8C%8B%9E");
+    // Trail bytes that are ASCII letters pass as letters, as browsers send them.
+    EXPECT_EQ(ForCharset(u"\u041c\u043e\u0441\u043a\u0432\u0430", "shift_jis"),
+              "%84M%84%80%84%83%84%7B%84r%84p");
+    EXPECT_EQ(ForCharset(u"\u6771\u4eac", "windows-1251"), "%E6%9D%B1%E4%BA%AC");
+    // GB18030 holds every character, four bytes for those beyond GBK, which then goes as UTF-8.
+    EXPECT_EQ(ForCharset(u" \u6771\u4eac \U0001F600 ", "GB18030"), "%96%7C%BE%A9+%949%FC6");
+    EXPECT_EQ(ForCharset(u"\u6771\u4eac \U0001F600", "gbk"), "%E6%9D%B1%E4%BA%AC+%F0%9F%98%80");
+    EXPECT_EQ(ForCharset(u"caf\u00e9", "iso-8859-15"), "caf%E9");
+    EXPECT_EQ(ForCharset(u"caf\u00e9", "koi8-r"), "caf%C3%A9");
+}
+
+TEST(PrepareUnicodeSearchText, AnUnknownCharsetReadsAsNone) {
+    for (const char* name : {"x-unknown", "utf8", "windows-1251 ", "cp1251"}) {
+        EXPECT_EQ(ForCharset(u"caf\u00e9", name), "caf%E9") << name;
+        EXPECT_EQ(ForCharset(u"\u041c\u043e", name), "%D0%9C%D0%BE") << name;
+    }
+}
+
+TEST(CodePageOfCharset, NamesInAnyCaseAndEachEncodingOnceByItsFirstName) {
+    EXPECT_EQ(CodePageOfCharset("UTF-8"), kUtf8CodePage);
+    EXPECT_EQ(CodePageOfCharset("Windows-874"), 874u);
+    EXPECT_EQ(CodePageOfCharset("windows-1258"), 1258u);
+    EXPECT_EQ(CodePageOfCharset("ISO-8859-9"), 28599u);
+    EXPECT_EQ(CodePageOfCharset("iso-8859-13"), 28603u);
+    EXPECT_EQ(CodePageOfCharset("iso-8859-15"), 28605u);
+    EXPECT_EQ(CodePageOfCharset("KOI8-U"), 21866u);
+    EXPECT_EQ(CodePageOfCharset("SJIS"), 932u);
+    EXPECT_EQ(CodePageOfCharset("EUC-JP"), 20932u);
+    EXPECT_EQ(CodePageOfCharset("GBK"), 936u);
+    EXPECT_EQ(CodePageOfCharset("Big5"), 950u);
+    EXPECT_EQ(CodePageOfCharset("EUC-KR"), 949u);
+    EXPECT_EQ(CodePageOfCharset(""), std::nullopt);
+    EXPECT_EQ(CodePageOfCharset("iso-8859-10"), std::nullopt);
+    const std::vector<std::string_view> names = EncodingNames();
+    EXPECT_EQ(names.size(), 29u);
+    EXPECT_EQ(names.front(), "windows-874");
+    EXPECT_EQ(std::count(names.begin(), names.end(), "gb2312"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "gbk"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "utf-8"), 0);
 }
 
 TEST(EncodeSearchText, PassesOnlyAsciiLettersAndDigits) {

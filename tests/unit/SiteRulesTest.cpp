@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tsy {
@@ -20,13 +21,42 @@ TEST(SearchURLForms, DisplayAndStoredFormsRoundTrip) {
     EXPECT_EQ(SearchURLToDisplay("%%%s"), "%StubText");
 }
 
-TEST(CharsetAfterEdit, TheBoxSetsOrClearsUtf8AndKeepsAnUnknownValueUnticked) {
-    EXPECT_EQ(CharsetAfterEdit("", true), "utf-8");
-    EXPECT_EQ(CharsetAfterEdit("", false), "");
-    EXPECT_EQ(CharsetAfterEdit("UTF-8", true), "UTF-8");
-    EXPECT_EQ(CharsetAfterEdit("utf-8", false), "");
-    EXPECT_EQ(CharsetAfterEdit("koi8-r", false), "koi8-r");
-    EXPECT_EQ(CharsetAfterEdit("koi8-r", true), "utf-8");
+// The entry the encoding box shows for a text.
+int EntryOf(const TCharsetBoxEntries& entries, std::string_view text) {
+    const auto found = std::find(entries.Items.begin(), entries.Items.end(), text);
+    return found == entries.Items.end() ? -1 : static_cast<int>(found - entries.Items.begin());
+}
+
+TEST(CharsetBox, ShowsTheStoredEncodingAndAnUnknownNameAsItStands) {
+    const TCharsetBoxEntries none = CharsetBoxEntries("");
+    ASSERT_EQ(none.Items.size(), 31u);
+    EXPECT_EQ(none.Items[0], "(system code page)");
+    EXPECT_EQ(none.Items[1], "UTF-8");
+    EXPECT_EQ(none.Items[2], "windows-874");
+    EXPECT_EQ(none.Items.back(), "euc-kr");
+    EXPECT_EQ(EntryOf(none, "sjis"), -1);
+    EXPECT_EQ(none.Selected, 0);
+    EXPECT_EQ(CharsetBoxEntries("Utf-8").Selected, 1);
+    EXPECT_EQ(CharsetBoxEntries("SJIS").Selected, EntryOf(none, "shift_jis"));
+    EXPECT_EQ(CharsetBoxEntries("GBK").Selected, EntryOf(none, "gb2312"));
+    const TCharsetBoxEntries unknown = CharsetBoxEntries("x-mac-cyrillic");
+    ASSERT_EQ(unknown.Items.size(), 32u);
+    EXPECT_EQ(unknown.Items.back(), "x-mac-cyrillic");
+    EXPECT_EQ(unknown.Selected, 31);
+}
+
+TEST(CharsetBox, StoresTheChosenEncodingAndKeepsTheStoredValueUnlessChanged) {
+    const TCharsetBoxEntries entries = CharsetBoxEntries("");
+    EXPECT_EQ(CharsetAfterEdit("", EntryOf(entries, "windows-1251")), "windows-1251");
+    EXPECT_EQ(CharsetAfterEdit("", 1), "utf-8");
+    EXPECT_EQ(CharsetAfterEdit("", 0), "");
+    EXPECT_EQ(CharsetAfterEdit("UTF-8", 0), "");
+    EXPECT_EQ(CharsetAfterEdit("UTF-8", 1), "UTF-8");
+    EXPECT_EQ(CharsetAfterEdit("SJIS", EntryOf(entries, "shift_jis")), "SJIS");
+    EXPECT_EQ(CharsetAfterEdit("Shift_JIS", EntryOf(entries, "gb18030")), "gb18030");
+    EXPECT_EQ(CharsetAfterEdit("x-mac-cyrillic", 31), "x-mac-cyrillic");
+    EXPECT_EQ(CharsetAfterEdit("x-mac-cyrillic", 1), "utf-8");
+    EXPECT_EQ(CharsetAfterEdit("x-mac-cyrillic", -1), "x-mac-cyrillic");
 }
 
 TEST(ValidateSite, FirstBrokenRuleGivesItsWarning) {

@@ -180,6 +180,7 @@ TEST_F(EditorTest, ImportDialogListsQualifyingPagesAndExplainsAnEmptyList) {
 
 TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplayForm) {
     TTarget site = targets.ByID(1);
+    site.Charset = "x-mac-cyrillic";
     const bool saved = Drive({[&](HWND editor) {
                                  EXPECT_EQ(tsy::testing::Text(GetDlgItem(editor, IDC_EDT_SEARCH_REQUEST)),
                                            "http://alpha.example/?q=StubText&x=100%");
@@ -192,8 +193,9 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
                                  SetText(editor, IDC_EDT_OPEN_REQUEST, "ms-settings:");
                                  Click(editor, IDOK);
                                  SetText(editor, IDC_EDT_OPEN_REQUEST, "http://alpha.example/");
-                                 EXPECT_EQ(IsDlgButtonChecked(editor, IDC_CHK_UTF8), UINT(BST_UNCHECKED));
-                                 CheckDlgButton(editor, IDC_CHK_UTF8, BST_CHECKED);
+                                 HWND charset = GetDlgItem(editor, IDC_CBX_CHARSET);
+                                 EXPECT_EQ(tsy::testing::Text(charset), "x-mac-cyrillic");
+                                 SendMessageA(charset, CB_SELECTSTRING, WPARAM(-1), LPARAM("windows-1251"));
                                  Click(editor, IDOK);
                              }},
                              [&] { return EditTarget(context, nullptr, site); });
@@ -201,7 +203,7 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
     EXPECT_EQ(site.Name, "Alpha 2");
     EXPECT_EQ(site.Search, "http://a.example/?q=%s&p=5%%");
     EXPECT_EQ(site.CatID, 1);
-    EXPECT_EQ(site.Charset, "utf-8");
+    EXPECT_EQ(site.Charset, "windows-1251");
     ASSERT_EQ(Warnings().size(), 3u);
     EXPECT_EQ(Warnings()[0], "Invalid site data.\n\rYou have to provide valid site name and either a valid "
                              "search request URL or valid open request URL.");
@@ -314,7 +316,7 @@ TEST_F(EditorTest, AddTargetKeepsANewCollectionButDropsTheCancelledSite) {
     const bool kept = Drive({[&](HWND editor) {
                                 SetText(editor, IDC_EDT_NAME, "New site");
                                 SetText(editor, IDC_EDT_OPEN_REQUEST, "http://new.example/");
-                                EXPECT_EQ(IsDlgButtonChecked(editor, IDC_CHK_UTF8), UINT(BST_CHECKED));
+                                EXPECT_EQ(tsy::testing::Text(GetDlgItem(editor, IDC_CBX_CHARSET)), "UTF-8");
                                 Click(editor, IDOK);
                             }},
                             [&] { return AddTarget(context, nullptr, site); });
@@ -360,6 +362,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({save("import-dialog")},
           [&] { return ImportURL(context, nullptr, TImportKind::Open, url, title); });
     TTarget site = targets.ByID(1);
+    site.Charset = "windows-1251";
     Drive({save("site-editor")}, [&] { return EditTarget(context, nullptr, site); });
     Drive({[](HWND editor) {
               Click(editor, IDC_SHOW_HELPERS);

@@ -18,6 +18,8 @@ constexpr const char* kShowHelpersCaption = "Collections >>";
 constexpr const char* kHideHelpersCaption = "<< Collections";
 // The least height of the unfolded panel, in pixels.
 constexpr int kPanelMinimum = 60;
+// The encoding box lists some thirty entries.
+constexpr int kCharsetRows = 15;
 
 } // namespace
 
@@ -30,13 +32,16 @@ void TEditTargetForm::HandleInit() {
     edtOpenRequest_.Attach(Item(IDC_EDT_OPEN_REQUEST));
     edtSearchRequest_.Attach(Item(IDC_EDT_SEARCH_REQUEST));
     cbxCategory_.Attach(Item(IDC_CBX_CATEGORY));
+    cbxCharset_.Attach(Item(IDC_CBX_CHARSET));
     EmbedFrame(frmSiteCollections_, IDC_SITE_COLLECTIONS_PLACE, akAll);
 
     SetItemText(IDC_EDT_SEARCH_REQUEST, SearchURLToDisplay(target_.Search));
     SetItemText(IDC_EDT_NAME, target_.Name);
     SetItemText(IDC_EDT_OPEN_REQUEST, target_.Open);
     cbxCategory_.Fill(context_, target_.CatID);
-    SetChecked(IDC_CHK_UTF8, IsUtf8Charset(target_.Charset));
+    const TCharsetBoxEntries charsets = CharsetBoxEntries(target_.Charset);
+    cbxCharset_.SetItems(charsets.Items, charsets.Selected);
+    cbxCharset_.SetMinVisible(kCharsetRows);
     frmSiteCollections_.LoadMemberships(target_.ID);
 
     for (int id : {IDC_EDT_NAME, IDC_EDT_OPEN_REQUEST, IDC_EDT_SEARCH_REQUEST})
@@ -75,7 +80,7 @@ bool TEditTargetForm::CanAccept() {
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);
     target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
-    target_.Charset = CharsetAfterEdit(target_.Charset, IsChecked(IDC_CHK_UTF8));
+    target_.Charset = CharsetAfterEdit(target_.Charset, cbxCharset_.ItemIndex());
     frmSiteCollections_.ApplyMemberships(target_.ID);
     return true;
 }
@@ -107,7 +112,7 @@ bool EditTarget(const TEditorContext& context, HWND owner, TTarget& target) {
 
 bool AddTarget(const TEditorContext& context, HWND owner, TTarget& target) {
     target = TTarget{};
-    // Today's sites read UTF-8; the box starts ticked.
+    // Today's sites read UTF-8; the encoding box starts there.
     target.Charset = kUtf8Charset;
     const std::int32_t index = context.Targets->Add(target);
     if (EditTarget(context, owner, target)) {

@@ -37,6 +37,7 @@ private:
     TEditEx edtOpenRequest_;
     TEditEx edtSearchRequest_;
     TCategoryBox cbxCategory_;
+    TComboBox cbxCharset_;
     TSiteCollectionsFrame frmSiteCollections_;
 };
 
