@@ -7,56 +7,100 @@
 #include <stdexcept>
 
 #include "support/Format.h"
-#include "support/win32/UniqueHandle.h"
+#include "support/win32/SystemLibrary.h"
 #include "support/win32/WinText.h"
 
 namespace tsy::win32 {
 
 namespace {
 
-struct InternetHandleTraits {
-    static HINTERNET Invalid() noexcept { return nullptr; }
-    static void Close(HINTERNET h) noexcept { ::InternetCloseHandle(h); }
-};
-using UniqueInternet = UniqueHandle<InternetHandleTraits>;
-
 constexpr DWORD kReadStep = 1024;
 
-bool IsValid(HINTERNET handle) {
-    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
-}
+// WinINet's entry points, bound from the system folder's library for one fetch.
+class TWinINet {
+public:
+    using TOpen = HINTERNET(WINAPI*)(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD);
+    using TOpenUrl = HINTERNET(WINAPI*)(HINTERNET, LPCSTR, LPCSTR, DWORD, DWORD, DWORD_PTR);
+    using TSetOption = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, DWORD);
+    using TQueryInfo = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, LPDWORD, LPDWORD);
+    using TReadFile = BOOL(WINAPI*)(HINTERNET, LPVOID, DWORD, LPDWORD);
+    using TCloseHandle = BOOL(WINAPI*)(HINTERNET);
 
-std::string InternetErrorText(DWORD code) {
-    std::string message = ErrorMessageText(code, GetModuleHandleA("wininet.dll"));
-    // A code without a text still has to tell the user something.
-    if (message.empty())
-        message = Format("Internet error %lu.", static_cast<unsigned long>(code));
-    return message;
+    TWinINet()
+        : library_("wininet.dll"), Open(library_.Find<TOpen>("InternetOpenA")),
+          OpenUrl(library_.Find<TOpenUrl>("InternetOpenUrlA")),
+          SetOption(library_.Find<TSetOption>("InternetSetOptionA")),
+          QueryInfo(library_.Find<TQueryInfo>("HttpQueryInfoA")),
+          ReadFile(library_.Find<TReadFile>("InternetReadFile")),
+          CloseHandle(library_.Find<TCloseHandle>("InternetCloseHandle")) {}
+
+    bool Complete() const { return Open && OpenUrl && SetOption && QueryInfo && ReadFile && CloseHandle; }
+
+private:
+    TSystemLibrary library_;
+
+public:
+    const TOpen Open;
+    const TOpenUrl OpenUrl;
+    const TSetOption SetOption;
+    const TQueryInfo QueryInfo;
+    const TReadFile ReadFile;
+    const TCloseHandle CloseHandle;
+};
+
+// One handle of the library, closed with it.
+class TInternetHandle {
+public:
+    TInternetHandle(const TWinINet& api, HINTERNET handle) : api_(api), handle_(handle) {}
+    TInternetHandle(const TInternetHandle&) = delete;
+    TInternetHandle& operator=(const TInternetHandle&) = delete;
+    ~TInternetHandle() {
+        if (Valid())
+            api_.CloseHandle(handle_);
+    }
+    bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HINTERNET Get() const { return handle_; }
+
+private:
+    const TWinINet& api_;
+    HINTERNET handle_;
+};
+
+void SetTimeout(const TWinINet& api, HINTERNET handle, DWORD option, DWORD milliseconds) {
+    if (!api.SetOption(handle, option, &milliseconds, sizeof milliseconds))
+        RaiseInternetError();
 }
 
 } // namespace
 
 void RaiseInternetError() {
-    throw std::runtime_error(InternetErrorText(GetLastError()));
+    const DWORD code = GetLastError();
+    std::string message = ErrorMessageText(code, GetModuleHandleA("wininet.dll"));
+    // A code without a text still has to tell the user something.
+    if (message.empty())
+        message = Format("Internet error %lu.", static_cast<unsigned long>(code));
+    throw std::runtime_error(message);
 }
 
-std::int32_t HttpGet(const std::string& url, std::uint32_t flags, std::string& body) {
+std::int32_t HttpGet(const std::string& url, std::uint32_t flags, std::string& body,
+                     const THttpLimits& limits) {
+    const TWinINet api;
+    if (!api.Complete())
+        throw std::runtime_error(kUpdateFailedMessage);
     // Declared in closing order: the URL handle goes before the root handle.
-    UniqueInternet root(InternetOpenA(kHttpAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!IsValid(root.Get())) {
-        root.Release();
+    const TInternetHandle root(api, api.Open(kHttpAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!root.Valid())
         RaiseInternetError();
-    }
-    UniqueInternet request(InternetOpenUrlA(root.Get(), url.c_str(), nullptr, 0, flags, 0));
-    if (!IsValid(request.Get())) {
-        request.Release();
+    SetTimeout(api, root.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.ConnectTimeout);
+    SetTimeout(api, root.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.ReceiveTimeout);
+    const TInternetHandle request(api, api.OpenUrl(root.Get(), url.c_str(), nullptr, 0, flags, 0));
+    if (!request.Valid())
         RaiseInternetError();
-    }
     DWORD status = 0;
     DWORD size = sizeof status;
     DWORD index = 0;
-    if (!HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        &index))
+    if (!api.QueryInfo(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                       &index))
         RaiseInternetError();
     if (status == 200) {
         std::string received;
@@ -64,11 +108,14 @@ std::int32_t HttpGet(const std::string& url, std::uint32_t flags, std::string& b
             const std::size_t before = received.size();
             received.resize(before + kReadStep);
             DWORD read = 0;
-            if (!InternetReadFile(request.Get(), received.data() + before, kReadStep, &read))
+            if (!api.ReadFile(request.Get(), received.data() + before, kReadStep, &read))
                 RaiseInternetError();
             received.resize(before + read);
             if (read == 0)
                 break;
+            // Nothing the server may say needs more; what does is not read to its end.
+            if (received.size() > limits.MostBytes)
+                throw std::runtime_error(kUpdateFailedMessage);
         }
         const auto nul = received.find('\0');
         if (nul != std::string::npos)
