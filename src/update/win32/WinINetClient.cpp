@@ -20,7 +20,12 @@ constexpr DWORD kReadStep = 1024;
 class TWinINet {
 public:
     using TOpen = HINTERNET(WINAPI*)(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD);
-    using TOpenUrl = HINTERNET(WINAPI*)(HINTERNET, LPCSTR, LPCSTR, DWORD, DWORD, DWORD_PTR);
+    using TCrackUrl = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPURL_COMPONENTSA);
+    using TConnect = HINTERNET(WINAPI*)(HINTERNET, LPCSTR, INTERNET_PORT, LPCSTR, LPCSTR, DWORD, DWORD,
+                                        DWORD_PTR);
+    using TOpenRequest = HINTERNET(WINAPI*)(HINTERNET, LPCSTR, LPCSTR, LPCSTR, LPCSTR, LPCSTR*, DWORD,
+                                            DWORD_PTR);
+    using TSendRequest = BOOL(WINAPI*)(HINTERNET, LPCSTR, DWORD, LPVOID, DWORD);
     using TSetOption = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, DWORD);
     using TQueryInfo = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, LPDWORD, LPDWORD);
     using TReadFile = BOOL(WINAPI*)(HINTERNET, LPVOID, DWORD, LPDWORD);
@@ -28,20 +33,29 @@ public:
 
     TWinINet()
         : library_("wininet.dll"), Open(library_.Find<TOpen>("InternetOpenA")),
-          OpenUrl(library_.Find<TOpenUrl>("InternetOpenUrlA")),
+          CrackUrl(library_.Find<TCrackUrl>("InternetCrackUrlA")),
+          Connect(library_.Find<TConnect>("InternetConnectA")),
+          OpenRequest(library_.Find<TOpenRequest>("HttpOpenRequestA")),
+          SendRequest(library_.Find<TSendRequest>("HttpSendRequestA")),
           SetOption(library_.Find<TSetOption>("InternetSetOptionA")),
           QueryInfo(library_.Find<TQueryInfo>("HttpQueryInfoA")),
           ReadFile(library_.Find<TReadFile>("InternetReadFile")),
           CloseHandle(library_.Find<TCloseHandle>("InternetCloseHandle")) {}
 
-    bool Complete() const { return Open && OpenUrl && SetOption && QueryInfo && ReadFile && CloseHandle; }
+    bool Complete() const {
+        return Open && CrackUrl && Connect && OpenRequest && SendRequest && SetOption && QueryInfo &&
+               ReadFile && CloseHandle;
+    }
 
 private:
     TSystemLibrary library_;
 
 public:
     const TOpen Open;
-    const TOpenUrl OpenUrl;
+    const TCrackUrl CrackUrl;
+    const TConnect Connect;
+    const TOpenRequest OpenRequest;
+    const TSendRequest SendRequest;
     const TSetOption SetOption;
     const TQueryInfo QueryInfo;
     const TReadFile ReadFile;
@@ -87,14 +101,38 @@ std::int32_t HttpGet(const std::string& url, std::uint32_t flags, std::string& b
     const TWinINet api;
     if (!api.Complete())
         throw std::runtime_error(kUpdateFailedMessage);
-    // Declared in closing order: the URL handle goes before the root handle.
+    char host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    char path[INTERNET_MAX_PATH_LENGTH] = {};
+    char extra[INTERNET_MAX_PATH_LENGTH] = {};
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof host;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof path;
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = sizeof extra;
+    if (!api.CrackUrl(url.c_str(), 0, 0, &parts))
+        RaiseInternetError();
+    const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    if (!secure && parts.nScheme != INTERNET_SCHEME_HTTP)
+        throw std::runtime_error(kUpdateFailedMessage);
+    // Declared in closing order: the request goes first, the root handle last. The waits are set
+    // on the connection, which hands them to its request on every system.
     const TInternetHandle root(api, api.Open(kHttpAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!root.Valid())
         RaiseInternetError();
-    SetTimeout(api, root.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.ConnectTimeout);
-    SetTimeout(api, root.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.ReceiveTimeout);
-    const TInternetHandle request(api, api.OpenUrl(root.Get(), url.c_str(), nullptr, 0, flags, 0));
-    if (!request.Valid())
+    const TInternetHandle connection(
+        api, api.Connect(root.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection.Valid())
+        RaiseInternetError();
+    SetTimeout(api, connection.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.ConnectTimeout);
+    SetTimeout(api, connection.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.ReceiveTimeout);
+    const std::string object = std::string(path) + extra;
+    const TInternetHandle request(api,
+                                  api.OpenRequest(connection.Get(), "GET", object.c_str(), nullptr, nullptr,
+                                                  nullptr, flags | (secure ? INTERNET_FLAG_SECURE : 0), 0));
+    if (!request.Valid() || !api.SendRequest(request.Get(), nullptr, 0, nullptr, 0))
         RaiseInternetError();
     DWORD status = 0;
     DWORD size = sizeof status;
