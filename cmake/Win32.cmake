@@ -62,8 +62,10 @@ endforeach()
 
 # Resource headers: dialog and control ids.
 target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
+# Only libraries the system always loads from its own folder are imported; the others are
+# bound at run time by full path, so a planted copy beside the program never runs.
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
-    comctl32 shlwapi shell32 ole32 oleaut32 wininet uuid version advapi32 user32 gdi32)
+    comctl32 shlwapi shell32 ole32 oleaut32 uuid advapi32 user32 gdi32)
 
 # The version resource and the manifest carry the project version.
 set(TESSALY_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
@@ -77,7 +79,8 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/res/Tessaly.rc PROPERTIES
 add_executable(Tessaly WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp ${PROJECT_SOURCE_DIR}/res/Tessaly.rc)
 target_include_directories(Tessaly PRIVATE ${TESSALY_GENERATED_DIR})
 target_link_libraries(Tessaly PRIVATE tessaly_win32)
-target_link_options(Tessaly PRIVATE -s)
+# A randomised base and a stack and heap that never run code.
+target_link_options(Tessaly PRIVATE -s -Wl,--dynamicbase -Wl,--nxcompat)
 set_target_properties(Tessaly PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The shipped starter catalogue sits beside the executable.
 add_custom_command(TARGET Tessaly POST_BUILD

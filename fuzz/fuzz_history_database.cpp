@@ -1,6 +1,7 @@
 // Browser history databases are read as they are found on disk, damaged or not. An input that
-// starts like a database is the whole file; any other patches bytes of a small, valid history
-// database, so that the damage reaches past the header into its pages.
+// starts like a database is the whole file; any other patches bytes of a small history
+// database, so that the damage reaches past the header into its pages: a valid one of either
+// browser, or one made to hang or flood the reader, which must give no rows as it is.
 #include "browsers/BrowserHistory.h"
 #include "browsers/HistoryDatabase.h"
 
@@ -20,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path gFolder;
-std::string gChromeImage, gPlacesImage;
+std::string gChromeImage, gPlacesImage, gHostileImage;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -62,17 +63,29 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         "40) "
         "INSERT INTO moz_places(url, title, last_visit_date) SELECT 'https://p' || i || '.example/', "
         "CASE WHEN i % 3 THEN 'P' || i END, CASE WHEN i % 5 THEN i END FROM n;");
+    // Chrome's table as an endless view; a Firefox page whose title is longer than any may be.
+    gHostileImage =
+        MakeImage(("PRAGMA page_size=512; CREATE VIEW urls AS WITH RECURSIVE n(i) AS (SELECT 1 "
+                   "UNION ALL SELECT i + 1 FROM n) SELECT 'http://s' || i || '.example/' AS url, "
+                   "'T' AS title, i AS last_visit_time FROM n; CREATE TABLE moz_places(url, title, "
+                   "last_visit_date); INSERT INTO moz_places VALUES ('https://p.example/', "
+                   "printf('%.*c', " +
+                   std::to_string(tsy::kHistoryValueLimit + 1) + ", 't'), 1);")
+                      .c_str());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static constexpr char kHeader[] = "SQLite format 3";
     std::string image;
+    // The hostile image is slow to refuse, so only a few inputs choose it.
+    const bool hostile = size > 0 && data[0] % 16 == 15;
     const bool places = size > 0 && (data[0] & 1) != 0;
-    if (size >= sizeof kHeader && std::memcmp(data, kHeader, sizeof kHeader) == 0) {
+    const bool whole = size >= sizeof kHeader && std::memcmp(data, kHeader, sizeof kHeader) == 0;
+    if (whole) {
         image.assign(reinterpret_cast<const char*>(data), size);
     } else {
-        image = places ? gPlacesImage : gChromeImage;
+        image = hostile ? gHostileImage : places ? gPlacesImage : gChromeImage;
         for (std::size_t i = 1; i + 2 < size; i += 3)
             image[(data[i] | std::size_t(data[i + 1]) << 8) % image.size()] = char(data[i + 2]);
     }
@@ -86,6 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* query : {tsy::kChromiumHistoryQuery, tsy::kFirefoxHistoryQuery}) {
         const auto rows = database.Query(path.string(), query);
         if (rows && rows->size() > 200)
+            std::abort();
+        if (rows && hostile && !whole && size < 4)
             std::abort();
     }
     return 0;

@@ -11,10 +11,11 @@ prefix=$deps/sqlite
 
 # A reader of one thread that loads no extensions and never alters, analyses, reindexes or
 # checks a database. What could appear in a browser's schema (triggers, views,
-# checks, double-quoted defaults) stays in, or the whole file would be unreadable. The
+# checks, double-quoted defaults) stays in, or the whole file would be unreadable; so does the
+# progress callback, which cuts off a query such a schema makes endless. The
 # options shape the generated parser too, so they are given when the amalgamation is made.
 options=(SQLITE_THREADSAFE=0 SQLITE_DEFAULT_MEMSTATUS=0 SQLITE_LIKE_DOESNT_MATCH_BLOBS SQLITE_USE_ALLOCA
-    SQLITE_OMIT_LOAD_EXTENSION SQLITE_OMIT_DEPRECATED SQLITE_OMIT_SHARED_CACHE SQLITE_OMIT_PROGRESS_CALLBACK
+    SQLITE_OMIT_LOAD_EXTENSION SQLITE_OMIT_DEPRECATED SQLITE_OMIT_SHARED_CACHE
     SQLITE_OMIT_DECLTYPE SQLITE_OMIT_JSON SQLITE_OMIT_COMPLETE SQLITE_OMIT_GET_TABLE SQLITE_OMIT_TCL_VARIABLE
     SQLITE_OMIT_TRACE SQLITE_OMIT_COMPILEOPTION_DIAGS SQLITE_OMIT_ALTERTABLE SQLITE_OMIT_ANALYZE
     SQLITE_OMIT_AUTHORIZATION SQLITE_OMIT_AUTOMATIC_INDEX SQLITE_OMIT_DATETIME_FUNCS

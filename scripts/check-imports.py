@@ -3,7 +3,7 @@
 delay-loaded import could never be bound. Reads the PE files only; runs nothing, so it works
 where the program's machine code cannot execute.
 
-Usage: check-imports.py DLL_FOLDER PROGRAM...
+Usage: check-imports.py [--system-only] DLL_FOLDER PROGRAM...
 
 Imports are checked against the DLLs of DLL_FOLDER (Wine's, for the program's architecture):
 each named import must be exported by name, each ordinal import by ordinal. Delay-load
@@ -11,10 +11,18 @@ descriptors are taken from the data directory and, since MinGW's linker leaves t
 empty, also found by their shape. A delay-load address slot must start out pointing into the
 program's code (the stub that binds it on first call): a slot that is zero makes the first call
 jump to address 0.
+
+With --system-only, a program may import only from the DLLs that Windows always takes from its
+own folder (and comctl32, which the manifest binds to its side-by-side assembly), and nothing
+delay-loaded: any other DLL named in the import table would be searched for beside the program
+first, where a planted copy could run in its place.
 """
 import os
 import struct
 import sys
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "shlwapi.dll",
+               "ole32.dll", "oleaut32.dll", "msvcrt.dll", "comctl32.dll"}
 
 
 class Image:
@@ -137,8 +145,10 @@ class Image:
 
 
 def main(argv):
+    system_only = "--system-only" in argv[1:]
+    argv = [arg for arg in argv if arg != "--system-only"]
     if len(argv) < 3:
-        print("usage: check-imports.py DLL_FOLDER PROGRAM...", file=sys.stderr)
+        print("usage: check-imports.py [--system-only] DLL_FOLDER PROGRAM...", file=sys.stderr)
         return 2
     folder, programs = argv[1], argv[2:]
     dll_files = {name.lower(): os.path.join(folder, name) for name in os.listdir(folder)}
@@ -168,6 +178,10 @@ def main(argv):
         for dll, name, ordinal, initial in delayed:
             if not initial or not image.is_code(initial - image.base):
                 problems.append(f"delay-loaded {dll}!{name or ordinal} starts at {initial or 0:#x}, not at a binding stub")
+        if system_only:
+            problems += [f"{dll} is not a DLL the system always loads from its own folder"
+                         for dll in normal if dll not in SYSTEM_DLLS]
+            problems += [f"{dll} is delay-loaded" for dll, *_ in delayed]
         problems = sorted(set(problems))
         delayed_dlls = sorted({dll for dll, *_ in delayed})
         print(f"{program}: {len(wanted)} imports from {len(normal)} DLLs"

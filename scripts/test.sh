@@ -29,14 +29,16 @@ cmake --build "$build/win32" -j "$jobs"
 # subsystem) whose every import, delay-loaded or not, is bound by a function its DLL exports.
 bash "$root/scripts/check-pe32.sh" "$build/win32/bin/Tessaly.exe"
 bash "$root/scripts/check-pe32.sh" "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
-python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 32)" "$build/win32/bin/Tessaly.exe" \
+# The program itself imports only DLLs that the system never looks for beside it.
+python3 "$root/scripts/check-imports.py" --system-only "$(tessaly_wine_dll_folder 32)" "$build/win32/bin/Tessaly.exe"
+python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 32)" \
     "$build/win32/dist/Tessaly-$(head -n 1 "$root/VERSION")-setup.exe"
 # Where the machine cannot execute 32-bit code, the same sources are also built for 64-bit
 # Windows and tested under 64-bit Wine.
 tessaly_configure_run_tree "$build"
 if [ "$tree" = win64 ]; then
     cmake --build "$build/win64" -j "$jobs"
-    python3 "$root/scripts/check-imports.py" "$(tessaly_wine_dll_folder 64)" "$build/win64/bin/Tessaly.exe"
+    python3 "$root/scripts/check-imports.py" --system-only "$(tessaly_wine_dll_folder 64)" "$build/win64/bin/Tessaly.exe"
 fi
 # One at a time: these tests show, hide and broadcast to real top-level windows, and a
 # program of one test can stall another's sends.

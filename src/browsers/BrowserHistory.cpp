@@ -64,6 +64,14 @@ bool LooksAbsolute(std::string_view path) {
     return (path.size() >= 2 && path[1] == ':') || path.starts_with("\\\\") || path.starts_with("//");
 }
 
+// A profile stays inside Firefox's folder, or is a folder of a local drive: never a share or a
+// device, whose name alone can make the system reach out or open what is no file.
+bool IsSafeProfilePath(std::string_view path, bool relative) {
+    if (relative)
+        return path.find("..") == std::string_view::npos && !LooksAbsolute(path);
+    return IsDrivePath(path);
+}
+
 // A minimal reader of JSON text, enough to find one member without building the document.
 class TJsonReader {
 public:
@@ -287,6 +295,8 @@ std::optional<std::string> FirefoxProfileFolder(std::string_view firefoxFolder,
     std::replace(folder.begin(), folder.end(), '/', '\\');
     const bool relative =
         profile ? profile->Value("IsRelative").value_or("1") != "0" : !LooksAbsolute(folder);
+    if (!IsSafeProfilePath(folder, relative))
+        return std::nullopt;
     if (relative)
         folder.insert(0, firefoxFolder);
     while (folder.size() > 1 && folder.back() == '\\')
@@ -353,8 +363,12 @@ void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfo
     const std::string userData = ChromiumUserDataFolder(platform, kind);
     std::string profile = "Default";
     try {
+        // Checked again in the code page: a look-alike put in for a character it lacks could
+        // make a name such as ".." of one that was none.
         if (auto localState = platform.ReadWholeFile(userData + "\\Local State"))
-            profile = platform.FromUtf8(ChromiumProfileName(*localState));
+            if (auto name = platform.FromUtf8Exactly(ChromiumProfileName(*localState));
+                name && IsPlainFolderName(*name))
+                profile = *name;
     } catch (const std::exception&) {
         // A browser writing its state just now keeps its default profile for this listing.
     }

@@ -17,7 +17,8 @@ inline constexpr const char* kChromiumHistoryQuery =
 // The profile folder, without a trailing backslash, that a "profiles.ini" text names: the
 // default of an [Install...] section, else the [Profile...] with "Default=1", else [Profile0].
 // A relative path is taken from `firefoxFolder` (which ends with a backslash). nullopt when the
-// chosen section names no path.
+// chosen section names no path, a relative one that holds "..", or an absolute one that is no
+// local drive path (a share or a device path).
 std::optional<std::string> FirefoxProfileFolder(std::string_view firefoxFolder, std::string_view profilesIni);
 
 // The profile that "profile.last_used" of a "Local State" text names, as UTF-8; "Default" when

@@ -23,32 +23,54 @@ std::string ColumnText(sqlite3_stmt* statement, int column) {
     return std::string(text, std::size_t(sqlite3_column_bytes(statement, column)));
 }
 
+// Counts the progress handler's calls; a nonzero answer interrupts the query.
+int SpendStep(void* calls) {
+    return ++*static_cast<int*>(calls) > kHistoryStepBudget;
+}
+
 } // namespace
 
-std::optional<THistoryRows> TSqliteHistoryDatabase::Query(const std::string& path, const std::string& sql) {
+int QueryHistoryDatabase(const std::string& path, const std::string& sql, THistoryRows& rows) {
+    rows.clear();
     sqlite3* opened = nullptr;
     const int status = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
     // A failed open may still hand out a handle that must be closed.
     TDatabase database(opened);
     if (status != SQLITE_OK)
-        return std::nullopt;
-    // The file comes from elsewhere: its schema may not run functions or write anything.
+        return status;
+    // The file comes from elsewhere: its schema may not run functions or write anything, no
+    // value may be larger than a page's address or title could sensibly be, and a query its
+    // views make endless is cut off.
     sqlite3_db_config(database.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(database.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_limit(database.get(), SQLITE_LIMIT_LENGTH, kHistoryValueLimit);
+    int calls = 0;
+    sqlite3_progress_handler(database.get(), kHistoryStepsPerCall, SpendStep, &calls);
     sqlite3_stmt* prepared = nullptr;
     const int prepare = sqlite3_prepare_v2(database.get(), sql.c_str(), int(sql.size()), &prepared, nullptr);
     TStatement statement(prepared);
-    if (prepare != SQLITE_OK || !statement || sqlite3_column_count(statement.get()) < 2)
-        return std::nullopt;
-    THistoryRows rows;
+    if (prepare != SQLITE_OK)
+        return prepare;
+    if (!statement || sqlite3_column_count(statement.get()) < 2)
+        return SQLITE_MISUSE;
+    std::size_t bytes = 0;
     for (;;) {
         const int step = sqlite3_step(statement.get());
-        if (step == SQLITE_DONE)
-            return rows;
         if (step != SQLITE_ROW)
-            return std::nullopt;
-        rows.push_back({ColumnText(statement.get(), 0), ColumnText(statement.get(), 1)});
+            return step;
+        THistoryRow row{ColumnText(statement.get(), 0), ColumnText(statement.get(), 1)};
+        bytes += row.URL.size() + row.Title.size();
+        if (bytes > kHistoryRowsLimit)
+            return SQLITE_TOOBIG;
+        rows.push_back(std::move(row));
     }
+}
+
+std::optional<THistoryRows> TSqliteHistoryDatabase::Query(const std::string& path, const std::string& sql) {
+    THistoryRows rows;
+    if (QueryHistoryDatabase(path, sql, rows) != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
 }
 
 } // namespace tsy

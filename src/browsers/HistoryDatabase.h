@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,19 @@ public:
     // opened or read as a database, or the query fails on it. Never raises for a bad file.
     virtual std::optional<THistoryRows> Query(const std::string& path, const std::string& sql) = 0;
 };
+
+// Bounds on reading a database that another program wrote: the longest value, the most text
+// of all rows together, and the progress handler's calls (one per so many steps of the query)
+// before the query is interrupted. A real history needs a small part of each.
+inline constexpr int kHistoryValueLimit = 1 << 20;
+inline constexpr std::size_t kHistoryRowsLimit = 16u << 20;
+inline constexpr int kHistoryStepsPerCall = 1000;
+inline constexpr int kHistoryStepBudget = 50000;
+
+// Runs the query on the database opened read-only, within the bounds above; the path is UTF-8.
+// SQLITE_DONE when every row was read into `rows`, else the code the reading ended with
+// (SQLITE_INTERRUPT when the steps ran out, SQLITE_TOOBIG for too long a text).
+int QueryHistoryDatabase(const std::string& path, const std::string& sql, THistoryRows& rows);
 
 // The database opened read-only with SQLite; the path is UTF-8.
 class TSqliteHistoryDatabase : public IHistoryDatabase {

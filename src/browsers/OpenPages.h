@@ -89,6 +89,9 @@ public:
     virtual IHistoryDatabase& HistoryDatabase() = 0;
     // UTF-8 text in the ANSI code page; text that is not valid UTF-8 comes back unchanged.
     virtual std::string FromUtf8(const std::string& text) = 0;
+    // The same only where every character has its own byte form: nullopt where the system would
+    // put a look-alike in (a fullwidth full stop becomes "."), and for text that is not UTF-8.
+    virtual std::optional<std::string> FromUtf8Exactly(const std::string& text) = 0;
 };
 
 // Firefox runs when a window of either of its classes is there; Chrome and Edge when one of

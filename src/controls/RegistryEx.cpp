@@ -21,9 +21,9 @@ std::vector<std::uint8_t> EncodeMultiString(const std::vector<std::u16string>& l
 }
 
 std::vector<std::u16string> DecodeMultiString(std::u16string_view units, bool skipDuplicates,
-                                              const IWideCollation& collation) {
+                                              const IWideCollation& collation, std::size_t most) {
     std::vector<std::u16string> list;
-    while (!units.empty()) {
+    while (!units.empty() && list.size() < most) {
         const std::size_t nul = units.find(u'\0');
         if (nul == std::u16string_view::npos || nul == 0) {
             break;
@@ -42,18 +42,18 @@ std::vector<std::u16string> DecodeMultiString(std::u16string_view units, bool sk
 
 std::vector<std::u16string> DecodeStoredMultiString(const RawValue& value, bool skipDuplicates,
                                                     const IWideCollation& collation,
-                                                    const ICodePage& codePage) {
+                                                    const ICodePage& codePage, std::size_t most) {
     const bool text = value.type == ValueType::String || value.type == ValueType::ExpandString ||
                       value.type == ValueType::MultiString;
     const std::u16string units =
         text ? Utf16FromLEBytes(value.data)
              : codePage.ToWide(
                    std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
-    return DecodeMultiString(units, skipDuplicates, collation);
+    return DecodeMultiString(units, skipDuplicates, collation, most);
 }
 
 void TRegistryEx::ReadMultiString(std::string_view name, std::vector<std::u16string>& list,
-                                  bool skipDuplicates, const ICodePage& codePage) const {
+                                  bool skipDuplicates, const ICodePage& codePage, std::size_t most) const {
     std::optional<RawValue> value;
     try {
         value = key_.ReadWide(name);
@@ -63,7 +63,7 @@ void TRegistryEx::ReadMultiString(std::string_view name, std::vector<std::u16str
     if (!value || value->data.empty()) {
         return;
     }
-    list = DecodeStoredMultiString(*value, skipDuplicates, collation_, codePage);
+    list = DecodeStoredMultiString(*value, skipDuplicates, collation_, codePage, most);
 }
 
 void TRegistryEx::WriteMultiString(std::string_view name, const std::vector<std::u16string>& list) {

@@ -22,8 +22,11 @@ void TSearchHistory::Add(std::u16string_view text, int index) {
     if (text.empty()) {
         return;
     }
-    if (!Remove(text) && static_cast<int>(entries_.size()) == limit_ && !entries_.empty()) {
-        entries_.pop_back();
+    if (!Remove(text)) {
+        // At or over the limit, the oldest go until there is room for one.
+        while (!entries_.empty() && static_cast<int>(entries_.size()) >= limit_) {
+            entries_.pop_back();
+        }
     }
     const int count = static_cast<int>(entries_.size());
     const int position = std::clamp(index, 0, count);
@@ -33,6 +36,9 @@ void TSearchHistory::Add(std::u16string_view text, int index) {
 void TSearchHistory::Assign(const std::vector<std::u16string>& entries) {
     entries_.clear();
     for (const std::u16string& entry : entries) {
+        if (static_cast<int>(entries_.size()) >= limit_) {
+            break;
+        }
         const bool present = std::any_of(entries_.begin(), entries_.end(), [&](const std::u16string& kept) {
             return collation_.EqualIgnoreCase(kept, entry);
         });
@@ -80,7 +86,10 @@ void LoadSearchHistory(IKeyValueStore& store, RootKey root, std::string_view pat
         return;
     }
     std::vector<std::u16string> entries = history.Entries();
-    TRegistryEx(*key, history.Collation()).ReadMultiString(valueName, entries, true, codePage);
+    // Cut while reading: a value of any size costs no more than the entries kept.
+    TRegistryEx(*key, history.Collation())
+        .ReadMultiString(valueName, entries, true, codePage,
+                         static_cast<std::size_t>(std::max(history.Limit(), 0)));
     history.Assign(entries);
 }
 

@@ -23,7 +23,8 @@ public:
     const std::vector<std::u16string>& Entries() const { return entries_; }
     const IWideCollation& Collation() const { return collation_; }
 
-    // Upper bound applied when a new text is added; changing it trims nothing.
+    // Upper bound applied when the history is loaded and when a new text is added; changing it
+    // trims nothing at once.
     int Limit() const { return limit_; }
     void SetLimit(int limit) { limit_ = limit; }
 
@@ -31,13 +32,13 @@ public:
     bool Remove(std::u16string_view text);
 
     // Puts `text` at `index` (clamped to the list). A present entry equal ignoring case is
-    // replaced by this form; otherwise the oldest entry goes when the count is exactly the
-    // limit, so a longer loaded history is not trimmed. Empty texts are not recorded.
+    // replaced by this form; otherwise the oldest entries go while the count is at least the
+    // limit, so a list longer than a lowered limit shrinks to it. Empty texts are not recorded.
     void Add(std::u16string_view text, int index = 0);
 
     void Clear() { entries_.clear(); }
 
-    // Replaces the entries as loaded, without applying the limit. Duplicates are dropped.
+    // Replaces the entries as loaded, the first ones up to the limit. Duplicates are dropped.
     void Assign(const std::vector<std::u16string>& entries);
 
     // The drop-down items: the entries, sorted ignoring case when `sorted`.
@@ -57,7 +58,8 @@ int FindCompletion(const std::vector<std::u16string>& items, std::u16string_view
 // blank (codes 32 and below count as blank). The text is then recorded as typed.
 bool ShouldRecordSearch(std::u16string_view text, bool boxEnabled, bool ctrlHeld);
 
-// Opens the key (creating it) and reads the value into the history, duplicates skipped. Nothing
+// Opens the key (creating it) and reads the value into the history, duplicates skipped, up to
+// the history's limit. Nothing
 // happens when the key cannot be opened; a missing or empty value keeps the current entries.
 // Values of a type other than text hold code-page bytes.
 void LoadSearchHistory(IKeyValueStore& store, RootKey root, std::string_view path, std::string_view valueName,

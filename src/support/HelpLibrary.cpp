@@ -17,7 +17,8 @@ std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view
     std::string path(registered);
     if (StartsWithIgnoreAsciiCase(path, kSystemRoot))
         path = std::string(windowsFolder) + path.substr(kSystemRoot.size());
-    if (!path.empty() && !fileExists(path))
+    // A bare or relative name would be looked for in the current folder.
+    if (!IsDrivePath(path) || !fileExists(path))
         path.clear();
     if (path.empty())
         path = std::string(systemFolder) + "\\" + kHelpControlFileName;

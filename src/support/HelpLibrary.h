@@ -11,9 +11,9 @@ inline constexpr const char* kHelpControlRegistryPath =
     "CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
 inline constexpr const char* kHelpControlFileName = "hhctrl.ocx";
 
-// The viewer library to load when loading it by name failed: the registered path with a
-// leading %SYSTEMROOT% (any letter case) put in for the Windows folder, dropped when no such
-// file exists; without a path, the one in the system folder. Empty when no candidate exists.
+// The viewer library to load: the registered path with a leading %SYSTEMROOT% (any letter
+// case) put in for the Windows folder, dropped when it is no full drive path or no such file
+// exists; without a path, the one in the system folder. Empty when no candidate exists.
 std::string ResolveHelpLibraryPath(std::string_view registered, std::string_view windowsFolder,
                                    std::string_view systemFolder,
                                    const std::function<bool(const std::string&)>& fileExists);

@@ -74,4 +74,10 @@ bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view pattern);
 std::string ReplaceIgnoreAsciiCase(std::string_view text, std::string_view pattern,
                                    std::string_view replacement);
 
+// A full path on a drive: a letter, a colon and a backslash. Relative, drive-relative, network
+// and device paths (\\server\share, \\?\, \\.\) are not.
+constexpr bool IsDrivePath(std::string_view path) noexcept {
+    return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
 } // namespace tsy

@@ -210,15 +210,9 @@ std::string UpdateDetailsText(const TVersionRecord& running, const TVersionRecor
                   int(latest.Major), int(latest.Minor), int(latest.Release), int(latest.Build));
 }
 
-bool IsWebAddress(std::string_view url) {
-    std::size_t scheme = 0;
-    if (StartsWithIgnoreAsciiCase(url, "http://"))
-        scheme = 7;
-    else if (StartsWithIgnoreAsciiCase(url, "https://"))
-        scheme = 8;
-    else
-        return false;
-    if (url.size() == scheme)
+bool IsDownloadAddress(std::string_view url) {
+    constexpr std::string_view kScheme = "https://";
+    if (!StartsWithIgnoreAsciiCase(url, kScheme) || url.size() == kScheme.size())
         return false;
     for (char c : url)
         if (IsBlank(c))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,13 @@ inline constexpr const char* kUpdateMessageFormat =
 inline constexpr const char* kVisitSiteFormat = "Visit %s for details";
 inline constexpr const char* kInvalidDownloadMessage =
     "The download address given by the update server is not valid.";
+inline constexpr const char* kUpdateFailedMessage = "The update check failed.";
+
+// The most an answer of the update server may hold, and how long its connection and each wait
+// for its data may take, in milliseconds.
+inline constexpr std::size_t kMostAnswerBytes = 64 * 1024;
+inline constexpr std::uint32_t kConnectTimeout = 15000;
+inline constexpr std::uint32_t kReceiveTimeout = 30000;
 
 // A date and time as a day count since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
@@ -59,8 +67,8 @@ std::string HttpStatusText(std::int32_t status);
 // The two lines comparing the running and the latest version.
 std::string UpdateDetailsText(const TVersionRecord& running, const TVersionRecord& latest);
 
-// Only http and https addresses may go to the shell: anything else from the server could
-// name a local program or file.
-bool IsWebAddress(std::string_view url);
+// Only https addresses may go to the shell: anything else from the server could name a local
+// program or file, and a plain http download could be swapped on the way.
+bool IsDownloadAddress(std::string_view url);
 
 } // namespace tsy

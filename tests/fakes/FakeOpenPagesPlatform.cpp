@@ -2,6 +2,7 @@
 
 #include "support/FileSystem.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tsy::fakes {
@@ -90,6 +91,12 @@ std::optional<std::string> FakeOpenPagesPlatform::ReadWholeFile(const std::strin
     if (it == files.end())
         return std::nullopt;
     return it->second;
+}
+
+std::optional<std::string> FakeOpenPagesPlatform::FromUtf8Exactly(const std::string& text) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return std::nullopt;
+    return text;
 }
 
 void FakeOpenPagesPlatform::RunFirefox(const std::string& profilePath, std::optional<std::string> history) {

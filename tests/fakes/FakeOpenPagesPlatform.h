@@ -45,6 +45,8 @@ public:
     std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) override;
     IHistoryDatabase& HistoryDatabase() override { return databases; }
     std::string FromUtf8(const std::string& text) override { return text; }
+    // The exact conversion knows ASCII only, as the narrowest code page would.
+    std::optional<std::string> FromUtf8Exactly(const std::string& text) override;
 
     // Runs Firefox with its profile at profilePath (as profiles.ini writes it) and the history
     // image, when given, in that profile's folder.

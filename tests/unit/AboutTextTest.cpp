@@ -74,6 +74,13 @@ TEST(HelpLibraryPath, PutsInTheWindowsFolderAndFallsBackToTheSystemFolder) {
     EXPECT_EQ(ResolveHelpLibraryPath("", "C:\\WINDOWS", "C:\\WINDOWS\\System32", exists),
               "C:\\WINDOWS\\System32\\hhctrl.ocx");
     EXPECT_EQ(ResolveHelpLibraryPath("", "C:\\WINDOWS", "X:\\Sys", exists), "");
+    // A bare or relative name would be looked for in the current folder: the system folder's.
+    files.push_back("hhctrl.ocx");
+    files.push_back("Help\\hhctrl.ocx");
+    for (const char* registered : {"hhctrl.ocx", "Help\\hhctrl.ocx", "\\\\server\\hhctrl.ocx"})
+        EXPECT_EQ(ResolveHelpLibraryPath(registered, "C:\\WINDOWS", "C:\\WINDOWS\\System32", exists),
+                  "C:\\WINDOWS\\System32\\hhctrl.ocx")
+            << registered;
 }
 
 TEST(HelpTopicAddress, NamesTheKeywordsPageInTheHelpFileBesideTheProgram) {

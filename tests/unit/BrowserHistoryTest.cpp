@@ -39,6 +39,18 @@ TEST(FirefoxProfileFolder, AProfileOutsideFirefoxsFolderIsTakenAsItIs) {
     EXPECT_EQ(Profile("[Install1]\nDefault=Profiles/q\n"), kFirefox + "Profiles\\q");
 }
 
+TEST(FirefoxProfileFolder, RefusesAPathOutOfFirefoxsFolderOrOffTheLocalDrives) {
+    for (const char* ini :
+         {"[Profile0]\nIsRelative=1\nPath=../../Secret\n", "[Profile0]\nPath=Profiles\\..\\..\\x\n",
+          "[Install1]\nDefault=Profiles/..\n", "[Profile0]\nIsRelative=1\nPath=\\\\server\\share\n",
+          "[Profile0]\nIsRelative=0\nPath=\\\\server\\share\\p\n",
+          "[Profile0]\nIsRelative=0\nPath=//server/share/p\n",
+          "[Profile0]\nIsRelative=0\nPath=\\\\?\\C:\\p\n", "[Profile0]\nIsRelative=0\nPath=\\\\.\\COM1\n",
+          "[Profile0]\nIsRelative=0\nPath=C:p\n", "[Install1]\nDefault=\\\\server\\p\n"})
+        EXPECT_EQ(Profile(ini), "(none)") << ini;
+    EXPECT_EQ(Profile("[Profile0]\nIsRelative=1\nPath=Profiles/a.b\n"), kFirefox + "Profiles\\a.b");
+}
+
 TEST(ChromiumProfileName, TheLastUsedProfileOfTheLocalStateOrDefault) {
     EXPECT_EQ(ChromiumProfileName(
                   R"({"browser":{"x":[1,{"last_used":"No"},"]}"]},"profile":{"info_cache":{"Profile 2":)"
@@ -132,6 +144,14 @@ TEST_F(BrowserHistory, MissingLockedOrCorruptFilesGiveNoPagesAndNoError) {
     const std::string state = "C:\\Users\\me\\AppData\\Local\\Google\\Chrome\\User Data\\Local State";
     platform.unreadableFiles = {state, kFireFoxFolder + "profiles.ini"};
     EXPECT_EQ(List(all), "http://c.example/=C");
+}
+
+TEST_F(BrowserHistory, AChromiumProfileNameWithoutAnExactCodePageFormIsNotFollowed) {
+    platform.RunChromium(bkChrome, "Default", {{"http://c.example/", "C"}});
+    // Fullwidth "..\\" that a best-fit conversion would make a step out of the browser's folder.
+    platform.files[platform.localAppData + "\\Google\\Chrome\\User Data\\Local State"] =
+        R"({"profile":{"last_used":"\uff0e\uff0e\uff3cx"}})";
+    EXPECT_EQ(List(1 << bkChrome), "http://c.example/=C");
 }
 
 } // namespace

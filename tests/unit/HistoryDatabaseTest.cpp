@@ -74,5 +74,37 @@ TEST_F(HistoryDatabaseTest, MissingForeignOrDamagedFilesAreUnreadable) {
     EXPECT_EQ(Rows(folder / "History", kChromiumHistoryQuery), "(unreadable)");
 }
 
+TEST_F(HistoryDatabaseTest, AnEndlessViewIsInterruptedAndAHugeTextRefused) {
+    // Every row from a view that never ends: only the step budget stops the query.
+    OpenBrowserDatabase(
+        folder / "History",
+        "CREATE VIEW urls AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+        "SELECT 'http://x' || i || '.example/' AS url, 'T' AS title, i AS last_visit_time FROM n");
+    browser.reset();
+    THistoryRows rows;
+    EXPECT_EQ(QueryHistoryDatabase((folder / "History").string(), kChromiumHistoryQuery, rows),
+              SQLITE_INTERRUPT);
+    EXPECT_EQ(Rows(folder / "History", kChromiumHistoryQuery), "(unreadable)");
+
+    OpenBrowserDatabase(folder / "places.sqlite", "CREATE TABLE moz_places(url, title, last_visit_date)");
+    Exec("INSERT INTO moz_places VALUES ('https://a.example/', 'A', 2), ('https://b.example/', "
+         "printf('%.*c', " +
+         std::to_string(kHistoryValueLimit) + " + 1, 'b'), 1)");
+    browser.reset();
+    EXPECT_EQ(QueryHistoryDatabase((folder / "places.sqlite").string(), kFirefoxHistoryQuery, rows),
+              SQLITE_TOOBIG);
+    EXPECT_EQ(Rows(folder / "places.sqlite", kFirefoxHistoryQuery), "(unreadable)");
+
+    // Values each within the limit, but too much text together.
+    const auto rowCount = kHistoryRowsLimit / kHistoryValueLimit + 1;
+    OpenBrowserDatabase(folder / "long", "CREATE TABLE urls(url, title, last_visit_time)");
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+         std::to_string(rowCount) +
+         ") INSERT INTO urls SELECT 'http://x' || i || '.example/', printf('%.*c', " +
+         std::to_string(kHistoryValueLimit) + ", 't'), i FROM n");
+    browser.reset();
+    EXPECT_EQ(QueryHistoryDatabase((folder / "long").string(), kChromiumHistoryQuery, rows), SQLITE_TOOBIG);
+}
+
 } // namespace
 } // namespace tsy

@@ -71,29 +71,31 @@ TEST_F(SearchHistoryTest, AddingAPresentTextInOtherCapitalsReplacesItAtTheTop) {
     EXPECT_EQ(history.Entries(), (Texts{u"abc", u"y"}));
 }
 
-TEST_F(SearchHistoryTest, LimitDropsTheOldestOnlyWhenTheCountEqualsIt) {
-    Texts ten;
-    for (int i = 0; i < 10; ++i) {
-        ten.push_back(u"t" + std::u16string(1, char16_t(u'0' + i)));
+TEST_F(SearchHistoryTest, ReadingCutsToTheLimitAndAddingKeepsTheCountWithinIt) {
+    Texts twelve;
+    for (int i = 0; i < 12; ++i) {
+        twelve.push_back(u"t" + std::u16string(1, char16_t(u'a' + i)));
     }
-    Fill(ten);
+    const Texts ten(twelve.begin(), twelve.begin() + 10);
+    history.SetLimit(12);
+    Fill(twelve);
+    Save();
+    history.SetLimit(10);
+    Load();
+    EXPECT_EQ(history.Entries(), ten) << "twelve stored entries are read as the first ten";
+
     history.Add(u"new");
     ASSERT_EQ(history.Entries().size(), 10u);
     EXPECT_EQ(history.Entries().front(), u"new");
-    EXPECT_EQ(history.Entries().back(), u"t8");
-
-    history.Add(u"T5"); // present: nothing dropped
+    EXPECT_EQ(history.Entries().back(), u"ti");
+    history.Add(u"TE"); // present: nothing dropped
     EXPECT_EQ(history.Entries().size(), 10u);
-    EXPECT_EQ(history.Entries().back(), u"t8");
+    EXPECT_EQ(history.Entries().back(), u"ti");
 
-    // Twelve loaded entries stay, and a new text makes thirteen.
-    Texts twelve = ten;
-    twelve.push_back(u"t10");
-    twelve.push_back(u"t11");
-    Fill(twelve);
-    history.Add(u"new");
-    EXPECT_EQ(history.Entries().size(), 13u);
-    EXPECT_EQ(history.Entries().back(), u"t11");
+    // A lowered limit: the next new text shrinks the list to it.
+    history.SetLimit(4);
+    history.Add(u"newer");
+    EXPECT_EQ(history.Entries(), (Texts{u"newer", u"TE", u"new", u"ta"}));
 }
 
 TEST_F(SearchHistoryTest, OddLimitsAndPositionsAreHandledSafely) {

@@ -99,17 +99,18 @@ TEST(UpdateDetailsText, ShowsBuildsWithThreeDigits) {
               "Latest available version is 1.0, release 0, build 1235");
 }
 
-TEST(IsWebAddress, AcceptsOnlyHttpAndHttps) {
-    EXPECT_TRUE(IsWebAddress("http://dl.example/setup.exe"));
-    EXPECT_TRUE(IsWebAddress("HTTPS://dl.example/"));
-    EXPECT_FALSE(IsWebAddress("https://"));
-    EXPECT_FALSE(IsWebAddress(""));
-    EXPECT_FALSE(IsWebAddress("file:///C:/Windows/System32/calc.exe"));
-    EXPECT_FALSE(IsWebAddress("C:\\Windows\\System32\\cmd.exe"));
-    EXPECT_FALSE(IsWebAddress("calc"));
-    EXPECT_FALSE(IsWebAddress("javascript:alert(1)"));
-    EXPECT_FALSE(IsWebAddress("http://a.example/ \"C:\\x.exe\""));
-    EXPECT_FALSE(IsWebAddress("ftp://a.example/"));
+TEST(IsDownloadAddress, AcceptsOnlyHttps) {
+    EXPECT_TRUE(IsDownloadAddress("https://dl.example/setup.exe"));
+    EXPECT_TRUE(IsDownloadAddress("HTTPS://dl.example/"));
+    EXPECT_FALSE(IsDownloadAddress("http://dl.example/setup.exe"));
+    EXPECT_FALSE(IsDownloadAddress("https://"));
+    EXPECT_FALSE(IsDownloadAddress(""));
+    EXPECT_FALSE(IsDownloadAddress("file:///C:/Windows/System32/calc.exe"));
+    EXPECT_FALSE(IsDownloadAddress("C:\\Windows\\System32\\cmd.exe"));
+    EXPECT_FALSE(IsDownloadAddress("calc"));
+    EXPECT_FALSE(IsDownloadAddress("javascript:alert(1)"));
+    EXPECT_FALSE(IsDownloadAddress("https://a.example/ \"C:\\x.exe\""));
+    EXPECT_FALSE(IsDownloadAddress("ftp://a.example/"));
 }
 
 } // namespace tsy

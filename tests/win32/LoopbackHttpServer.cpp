@@ -125,6 +125,13 @@ void TLoopbackHttpServer::Answer(SOCKET client) {
     TAnswer answer{404, "no such page"};
     if (auto it = answers_.find(path); it != answers_.end())
         answer = it->second;
+    if (answer.Silent) {
+        char ignored[256];
+        for (int poll = 0; poll < kMostPolls && !InterlockedCompareExchange(&stop_, 0, 0); ++poll)
+            if (Readable(client) && recv(client, ignored, sizeof ignored, 0) <= 0)
+                break;
+        return;
+    }
     char status[160];
     std::snprintf(status, sizeof status,
                   "HTTP/1.1 %d Answer\r\nContent-Type: text/plain\r\nContent-Length: %u\r\n"

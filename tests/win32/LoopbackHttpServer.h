@@ -20,6 +20,8 @@ public:
     struct TAnswer {
         int Status = 200;
         std::string Body;
+        // Holds the connection open without a word, until the client or the server gives up.
+        bool Silent = false;
     };
 
     explicit TLoopbackHttpServer(std::map<std::string, TAnswer> answers);

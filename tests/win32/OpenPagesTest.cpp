@@ -407,6 +407,30 @@ TEST_F(OpenPagesTest, ALockedHistoryGivesNoPagesAndNoError) {
     EXPECT_TRUE(LeftoverSnapshots().empty());
 }
 
+TEST_F(OpenPagesTest, AChromeProfileIsFollowedOnlyWhereItsNameConvertsExactly) {
+    ChromeFiles files("Default");
+    BrowserDatabase(files.History(), kChromeSchema)
+        .Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://c.example/', 'C', 1)");
+    // Fullwidth "..\\Planted", which the code page's best fit makes a step out of "User Data".
+    const std::string userData =
+        files.History().substr(0, files.History().size() - std::string_view("\\Default\\History").size());
+    const std::string planted = userData + "\\..\\Planted";
+    std::filesystem::create_directories(planted);
+    BrowserDatabase(planted + "\\History", kChromeSchema)
+        .Exec("INSERT INTO urls(url, title, last_visit_time) VALUES ('http://planted.example/', 'P', 1)");
+    WriteFile(userData + "\\Local State", R"({"profile":{"last_used":"\uff0e\uff0e\uff3cPlanted"}})");
+    TempFolder programs;
+    ASSERT_TRUE(CopyFileA((FakesFolder() + "\\fake_mozilla_window.exe").c_str(),
+                          programs.File("chrome.exe").c_str(), FALSE));
+    FakeBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
+    EXPECT_EQ(Urls(List(1 << bkChrome)), (std::vector<std::string>{"http://c.example/ = C"}));
+    // What the code page holds converts.
+    EXPECT_EQ(platform.FromUtf8Exactly("Pr\xC3\xBC"
+                                       "fung"),
+              "Pr\xFC"
+              "fung");
+}
+
 TEST_F(OpenPagesTest, TodaysFirefoxListsItsPlacesInsteadOfItsOldHistory) {
     FirefoxFiles files;
     WriteFile(files.History(), "@$$<(80=http://f.example/old)(82=Old)>");

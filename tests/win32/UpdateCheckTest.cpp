@@ -87,6 +87,37 @@ TEST(HttpGet, ARefusedConnectionRaisesWithTheWinINetText) {
     EXPECT_EQ(body, "kept");
 }
 
+TEST(HttpGet, AnAnswerTooLongOrTooLateEndsTheFetch) {
+    TLoopbackHttpServer server({{"most", {200, std::string(kMostAnswerBytes, 'x')}},
+                                {"over", {200, std::string(kMostAnswerBytes + 1, 'x')}},
+                                {"silent", {200, "", true}}});
+    ASSERT_TRUE(server.Listening());
+    std::string body;
+    EXPECT_EQ(HttpGet(server.BaseURL() + "most", kNoCacheFlag, body), 200);
+    EXPECT_EQ(body.size(), kMostAnswerBytes);
+    body = "kept";
+    try {
+        HttpGet(server.BaseURL() + "over", kNoCacheFlag, body);
+        ADD_FAILURE() << "no error for an answer over the limit";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), kUpdateFailedMessage);
+    }
+    EXPECT_EQ(body, "kept");
+    // The same wait as the real one, only shorter.
+    THttpLimits limits;
+    limits.ReceiveTimeout = 300;
+    try {
+        HttpGet(server.BaseURL() + "silent", kNoCacheFlag, body, limits);
+        ADD_FAILURE() << "no error for a server that never answers";
+    } catch (const std::runtime_error& error) {
+        // Windows calls it a time-out; Wine drops the connection, which the server never did.
+        const std::string message = error.what();
+        EXPECT_TRUE(message == WinINetText(ERROR_INTERNET_TIMEOUT) ||
+                    message == WinINetText(ERROR_INTERNET_CONNECTION_ABORTED))
+            << message;
+    }
+}
+
 // A visible dialog-class window of the enumerated thread: a message box.
 BOOL CALLBACK FindVisibleBox(HWND window, LPARAM found) {
     char name[16] = {};
@@ -153,7 +184,7 @@ protected:
 
 TEST_F(WholeCheckTest, ANewerVersionShowsTheUpdateDialogAndItsDownload) {
     TLoopbackHttpServer server({{kVersionPath, {200, "2.2.0.12"}},
-                                {kDetailsPath, {200, "http://dl.example/tsy-setup.exe\r\nMore sites."}}});
+                                {kDetailsPath, {200, "https://dl.example/tsy-setup.exe\r\nMore sites."}}});
     Check(server.BaseURL(), {[this](HWND dialog) {
               EXPECT_EQ(tsy::testing::Text(dialog), "Update Available");
               EXPECT_EQ(GetWindow(dialog, GW_OWNER), mainWindow.Get());
@@ -167,7 +198,7 @@ TEST_F(WholeCheckTest, ANewerVersionShowsTheUpdateDialogAndItsDownload) {
               EXPECT_EQ(tsy::testing::Text(GetDlgItem(dialog, IDC_UPD_DESCRIPTION)), "More sites.");
               Click(dialog, IDC_UPD_DOWNLOAD);
           }});
-    EXPECT_EQ(opened, std::vector<std::string>{"http://dl.example/tsy-setup.exe"});
+    EXPECT_EQ(opened, std::vector<std::string>{"https://dl.example/tsy-setup.exe"});
     EXPECT_EQ(server.Requests().size(), 2u);
 }
 
@@ -186,6 +217,29 @@ TEST_F(WholeCheckTest, ADownloadAddressThatIsNoWebPageIsRefused) {
                                  Click(box, IDOK);
                              }});
     EXPECT_EQ(opened, std::vector<std::string>{kProductHomePage});
+}
+
+TEST_F(WholeCheckTest, TheDescriptionIsPlainTextAndAPlainHttpDownloadIsRefused) {
+    const std::string rich = "{\\rtf1 \\b Bold\\b0 {\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}}";
+    TLoopbackHttpServer server(
+        {{kVersionPath, {200, "9.0.0.0"}}, {kDetailsPath, {200, "http://dl.example/setup.exe\n" + rich}}});
+    Check(server.BaseURL(), {[&](HWND dialog) {
+                                 EXPECT_EQ(tsy::testing::Text(GetDlgItem(dialog, IDC_UPD_DESCRIPTION)), rich);
+                                 Click(dialog, IDC_UPD_DOWNLOAD);
+                                 EXPECT_TRUE(opened.empty());
+                                 Click(dialog, IDC_UPD_OPEN_SITE);
+                             },
+                             [](HWND box) {
+                                 EXPECT_EQ(tsy::testing::Text(GetDlgItem(box, 0xFFFF)),
+                                           kInvalidDownloadMessage);
+                                 Click(box, IDOK);
+                             }});
+}
+
+TEST_F(WholeCheckTest, AnAnswerOverTheLimitEndsTheCheckWithItsFailure) {
+    TLoopbackHttpServer server({{kVersionPath, {200, "9.0.0.0" + std::string(kMostAnswerBytes, ' ')}}});
+    Check(server.BaseURL(), {Box("Warning", kUpdateFailedMessage)});
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 TEST_F(WholeCheckTest, TheSameVersionTellsTheUserItIsTheLatest) {

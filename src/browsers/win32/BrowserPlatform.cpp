@@ -1,6 +1,7 @@
 #include "browsers/win32/BrowserPlatform.h"
 
 #include "support/win32/Dispatch.h"
+#include "support/win32/VersionResource.h"
 #include "support/win32/WinText.h"
 
 #include <windows.h>
@@ -13,17 +14,11 @@
 namespace tsy::win32 {
 
 TBrowserVersion FileVersionReader::ProductVersion(const std::string& path) {
-    DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0)
-        return -1;
-    std::vector<char> data(size);
-    if (!::GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
-        return -1;
+    const TVersionLibrary library;
+    const std::vector<char> data = library.Read(path);
     void* fixed = nullptr;
     UINT fixedSize = 0;
-    if (!::VerQueryValueA(data.data(), "\\", &fixed, &fixedSize) || !fixed ||
-        fixedSize < sizeof(VS_FIXEDFILEINFO))
+    if (!library.Query(data, "\\", &fixed, &fixedSize) || !fixed || fixedSize < sizeof(VS_FIXEDFILEINFO))
         return -1;
     return TBrowserVersion(static_cast<const VS_FIXEDFILEINFO*>(fixed)->dwProductVersionMS);
 }

@@ -4,6 +4,7 @@
 #include "browsers/win32/HistorySnapshot.h"
 #include "support/FileSystem.h"
 #include "support/win32/Dispatch.h"
+#include "support/win32/SystemCodePage.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -149,6 +150,18 @@ std::unique_ptr<IDatabaseSnapshot> OpenPagesPlatform::SnapshotDatabase(const std
 
 std::string OpenPagesPlatform::FromUtf8(const std::string& text) {
     return Utf8ToAnsi(text);
+}
+
+std::optional<std::string> OpenPagesPlatform::FromUtf8Exactly(const std::string& text) {
+    if (text.empty())
+        return text;
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
+    if (length <= 0)
+        return std::nullopt;
+    std::wstring wide(std::size_t(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), wide.data(), length);
+    return TSystemCodePage().FromWide(Utf16Of(wide));
 }
 
 std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {

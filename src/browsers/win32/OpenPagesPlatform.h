@@ -21,6 +21,7 @@ public:
     std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) override;
     IHistoryDatabase& HistoryDatabase() override { return history_; }
     std::string FromUtf8(const std::string& text) override;
+    std::optional<std::string> FromUtf8Exactly(const std::string& text) override;
 
 private:
     TComOnDemand* com_;

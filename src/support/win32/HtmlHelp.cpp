@@ -4,6 +4,7 @@
 
 #include "support/HelpLibrary.h"
 #include "support/HelpTopic.h"
+#include "support/win32/SystemLibrary.h"
 
 namespace tsy::win32 {
 
@@ -51,13 +52,11 @@ void THtmlHelp::LoadHelpLibrary() const {
     loaded_ = true;
     if (com_)
         com_->Enter();
-    library_.Reset(LoadLibraryA(kHelpControlFileName));
-    if (!library_) {
-        const std::string path = ResolveHelpLibraryPath(RegisteredHelpControl(), Folder(GetWindowsDirectoryA),
-                                                        Folder(GetSystemDirectoryA), FileExists);
-        if (!path.empty())
-            library_.Reset(LoadLibraryA(path.c_str()));
-    }
+    // Never by name: the search order could find a copy planted beside the program.
+    const std::string path = ResolveHelpLibraryPath(RegisteredHelpControl(), Folder(GetWindowsDirectoryA),
+                                                    SystemFolder(), FileExists);
+    if (!path.empty())
+        library_.Reset(LoadLibraryA(path.c_str()));
     if (library_)
         if (auto entry = reinterpret_cast<HtmlHelpFunction>(
                 reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA"))))

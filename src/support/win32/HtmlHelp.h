@@ -26,8 +26,8 @@ public:
 
     bool Available() const { return static_cast<bool>(Entry()); }
 
-    // By name through the search order, else where the registry has the control registered,
-    // else from the system folder; then its entry point.
+    // By full path: where the registry has the control registered, else from the system
+    // folder; then its entry point.
     void LoadHelpLibrary() const;
 
     // Topic "%s::/%s.htm" of the help file; false when no viewer is loaded.

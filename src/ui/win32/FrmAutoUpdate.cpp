@@ -4,11 +4,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "infodialogs.h"
 #include "settings/win32/Win32PersistentUI.h"
 #include "support/Format.h"
 #include "support/MessageBoxes.h"
 #include "support/WebAddresses.h"
+#include "support/win32/SystemLibrary.h"
 #include "support/win32/WinText.h"
 #include "update/UpdateServices.h"
 
@@ -18,6 +21,30 @@ namespace {
 
 // The least the details panel adds, in pixels.
 constexpr int kDetailsMinimumHeight = 289;
+
+struct TTextSource {
+    std::string_view Text;
+    std::size_t Read = 0;
+};
+
+DWORD CALLBACK ReadTextSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    auto& source = *reinterpret_cast<TTextSource*>(cookie);
+    const std::size_t count = std::min(source.Text.size() - source.Read, std::size_t(size));
+    std::copy_n(source.Text.data() + source.Read, count, buffer);
+    source.Read += count;
+    *written = LONG(count);
+    return 0;
+}
+
+// Plain text, whatever it starts with: the server's words are never read as rich text.
+void StreamPlainText(HWND box, std::string_view text) {
+    SendMessageA(box, EM_EXLIMITTEXT, 0, LPARAM(std::max<std::size_t>(text.size(), 32767)));
+    TTextSource source{text};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = ReadTextSource;
+    SendMessageA(box, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+}
 
 } // namespace
 
@@ -58,14 +85,14 @@ void TAutoUpdateForm::HandleInit() {
 
 void TAutoUpdateForm::FillDescription() {
     HWND box = Item(IDC_UPD_DESCRIPTION);
-    SetWindowTextA(box, service_.Description().c_str());
+    StreamPlainText(box, service_.Description());
     SendMessageA(box, EM_SETSEL, 0, 0);
     SendMessageA(box, EM_SCROLLCARET, 0, 0);
 }
 
 void TAutoUpdateForm::BtnDownloadClick() {
     const std::string& url = service_.DownloadURL();
-    if (!IsWebAddress(url)) {
+    if (!IsDownloadAddress(url)) {
         // Whatever else the server sent could start a program or open a file here.
         Warning(kInvalidDownloadMessage);
         return;
@@ -88,7 +115,7 @@ bool TAutoUpdateForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void ShowUpdateDialog(const TDialogEnvironment& environment, HWND owner, const TKVUpdateServices& service,
                       TAutoUpdateForm::TOpen open) {
     // The rich edit's window class comes with its library.
-    UniqueModule richEdit(LoadLibraryA("riched20.dll"));
+    UniqueModule richEdit(LoadSystemLibrary("riched20.dll"));
     TAutoUpdateForm form(environment, service, std::move(open));
     form.ShowModal(owner);
 }

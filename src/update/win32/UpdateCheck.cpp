@@ -84,7 +84,7 @@ void RunUpdateCheck(const TUpdateCheckStart& start) {
         // Only the store of the check time can get here; the thread must not end the program.
         boxes.Error(error.what());
     } catch (...) {
-        boxes.Error("The update check failed.");
+        boxes.Error(kUpdateFailedMessage);
     }
 }
 
