@@ -388,9 +388,23 @@ TCatalogueFiles::TCatalogueFiles(TTargets& targets, TCollections& collections, T
     : targets_(targets), collections_(collections), categories_(categories), files_(files),
       targetsPath_(std::move(targetsPath)), collectionsPath_(std::move(collectionsPath)) {}
 
+std::string CatalogueUnreadWarning(std::string_view reason) {
+    while (!reason.empty() && reason.back() == '.')
+        reason.remove_suffix(1);
+    return "The catalogue could not be read: " + std::string(reason) +
+           ". It is not changed or saved until it can be read.";
+}
+
 void TCatalogueFiles::Load() {
-    const std::optional<TIniFile> sites = ReadIni(files_, targetsPath_);
-    const std::optional<TIniFile> groups = ReadIni(files_, collectionsPath_);
+    std::optional<TIniFile> sites, groups;
+    try {
+        sites = ReadIni(files_, targetsPath_);
+        groups = ReadIni(files_, collectionsPath_);
+    } catch (const EFileError& error) {
+        unreadReason_ = error.what();
+        throw;
+    }
+    unreadReason_.clear();
     targets_.Clear();
     if (sites)
         ReadTargets(targets_, *sites, false);
@@ -407,8 +421,11 @@ void TCatalogueFiles::CheckIntegrity() {
 }
 
 void TCatalogueFiles::Save() {
-    files_.WriteFileAtomic(targetsPath_, TargetsFileText(targets_, false));
-    files_.WriteFileAtomic(collectionsPath_, CollectionsFileText(collections_, categories_));
+    // Where there are no files there is nothing to lose.
+    if (!IsRead() && (files_.FileExists(targetsPath_) || files_.FileExists(collectionsPath_)))
+        throw EFileError(CatalogueUnreadWarning(unreadReason_));
+    WriteFilePairAtomic(files_, targetsPath_, TargetsFileText(targets_, false), collectionsPath_,
+                        CollectionsFileText(collections_, categories_));
 }
 
 } // namespace tsy

@@ -50,6 +50,9 @@ void CheckIntegrity(TTargets& targets, TCollections& collections, TCategories& c
 std::string SeedDataFile(IFileSystem& files, std::string_view dataFolder, std::string_view programFolder,
                          std::string_view fileName);
 
+// The warning for a catalogue that could not be read; the reason has no final full stop.
+std::string CatalogueUnreadWarning(std::string_view reason);
+
 // folder + name, with one separator between them.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
@@ -71,11 +74,14 @@ public:
 
     // Reads both files first, so an unreadable file leaves the containers as they were.
     void Load() override;
+    bool IsRead() const override { return unreadReason_.empty(); }
     void CheckIntegrity() override;
-    // The sites file, then the collections file; the first failure ends the save.
+    // Both files or neither. While they were not read, nothing is written over them.
     void Save() override;
 
 private:
+    // Why the containers do not hold what the files hold; empty once a load has read them.
+    std::string unreadReason_ = "it was not read yet";
     TTargets& targets_;
     TCollections& collections_;
     TCategories& categories_;

@@ -1,7 +1,9 @@
 #include "settings/SettingsService.h"
 
+#include "catalogue/CatalogueFile.h"
 #include "support/Format.h"
 
+#include <exception>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -45,11 +47,33 @@ void TSettingsService::LoadSettings(bool loadCatalogue, bool quiet) {
             ReadSettings(store, settings_);
         }
     }
-    if (browserMissing && !quiet)
-        ShowBrowserAdvice();
+    // The advice can fail (a browser registered only for its user); the catalogue is loaded all
+    // the same, or the first save would write an empty one over it.
+    std::exception_ptr adviceError;
+    if (browserMissing && !quiet) {
+        try {
+            ShowBrowserAdvice();
+        } catch (...) {
+            adviceError = std::current_exception();
+        }
+    }
     if (loadCatalogue)
         catalogue_.Load();
     catalogue_.CheckIntegrity();
+    if (adviceError)
+        std::rethrow_exception(adviceError);
+}
+
+std::optional<std::string> TSettingsService::ReadCatalogueIfUnread() {
+    if (catalogue_.IsRead())
+        return std::nullopt;
+    try {
+        catalogue_.Load();
+    } catch (const std::exception& error) {
+        return CatalogueUnreadWarning(error.what());
+    }
+    catalogue_.CheckIntegrity();
+    return std::nullopt;
 }
 
 void TSettingsService::SaveSettings(bool saveCatalogue) {

@@ -6,6 +6,7 @@
 #include "support/KeyValueStore.h"
 #include "support/MessageBoxes.h"
 
+#include <optional>
 #include <string>
 
 namespace tsy {
@@ -36,8 +37,13 @@ public:
     // asks, and only when it finds no stored choice that it takes.
     void DetectDefaultBrowserAtFirstLoad() noexcept { detectDefaultBrowser_ = true; }
 
-    // Errors of the browser detection end the load before the catalogue is touched.
+    // An error of the browser advice reaches the caller once the catalogue is loaded anyway.
     void LoadSettings(bool loadCatalogue, bool quiet);
+    // Whether the catalogue in memory is the one the files hold; until then it is not saved.
+    bool CatalogueRead() const { return catalogue_.IsRead(); }
+    // Reads (and repairs) a catalogue that could not be read before. Nothing when it is read
+    // now; otherwise the warning that says why.
+    std::optional<std::string> ReadCatalogueIfUnread();
     // An unopenable key writes nothing and says nothing; write errors propagate.
     void SaveSettings(bool saveCatalogue);
 

@@ -29,6 +29,17 @@ public:
     virtual std::optional<std::string> ReadFile(std::string_view path) const = 0;
     // Replaces the file as a whole: on failure the old content stays and EFileError is raised.
     virtual void WriteFileAtomic(std::string_view path, std::string_view content) = 0;
+    // The steps of such a write, for writes that must succeed or fail together.
+    // Writes a new temporary file beside `path` and returns its path; a failure leaves nothing.
+    virtual std::string WriteTemporary(std::string_view path, std::string_view content) = 0;
+    // Puts the temporary file in place of `path`, which keeps its security and attributes where
+    // the system can. The old file, when there was one, is kept under a new temporary name,
+    // which is returned (empty when there was none). On failure nothing has changed.
+    virtual std::string ReplaceKeepingOld(std::string_view temporary, std::string_view path) = 0;
+    // Moves a kept old file back over `path`.
+    virtual void Restore(std::string_view kept, std::string_view path) = 0;
+    // False when the file could not be deleted.
+    virtual bool RemoveFile(std::string_view path) = 0;
     virtual bool FileExists(std::string_view path) const = 0;
     virtual bool DirectoryExists(std::string_view path) const = 0;
     // Creates the folder and every missing parent; raises EFileError on failure.
@@ -39,5 +50,10 @@ public:
     // nothing else; a file that cannot be deleted stays. Only while no write runs there.
     virtual void RemoveStaleTemporaries(std::string_view folder) = 0;
 };
+
+// Replaces both files or neither: both temporary files are written first, and when the second
+// cannot replace its file, the first file is put back. Raises EFileError.
+void WriteFilePairAtomic(IFileSystem& files, std::string_view firstPath, std::string_view firstContent,
+                         std::string_view secondPath, std::string_view secondContent);
 
 } // namespace tsy

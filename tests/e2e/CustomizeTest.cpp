@@ -17,6 +17,23 @@ constexpr const char* kHomePage = "http://find.example/";
 constexpr const char* kSearchPage = "http://find.example/results?q=StubText&lang=en%2Dgb";
 enum { SitesTab = 2, SettingsTab = 4 };
 
+BOOL CALLBACK CountEnabled(HWND control, LPARAM count) {
+    if (IsWindowEnabled(control))
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The controls of the catalogue tabs that can be used, found through the list of each tab.
+int EnabledCatalogueControls(HWND dialog) {
+    int count = 0;
+    for (int list : {IDC_COLLECTIONS_LIST, IDC_ACTIVE_COLLECTIONS, IDC_TARGETS, IDC_CATEGORIES}) {
+        HWND page = GetParent(FindChildByID(dialog, list));
+        EXPECT_TRUE(page) << list;
+        EnumChildWindows(page, CountEnabled, reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
+}
+
 // Internet Explorer, as the shell lists its windows, shows the finder's home page and a search
 // for "StubText" on it.
 class CustomizeTest : public ProgramTest {
@@ -189,6 +206,74 @@ TEST_F(CustomizeTest, OptionsOfTheSettingsTabReachTheRegistryAndTheMainWindow) {
     EXPECT_TRUE(WaitUntil([&] { return RegisterHotKey(nullptr, 1, MOD_WIN, 'Q') != FALSE; }, 10s))
         << "Win+Q is still held";
     UnregisterHotKey(nullptr, 1);
+}
+
+// A backup or sync tool holds the sites file open without sharing while the program starts.
+TEST_F(CustomizeTest, ASitesFileThatCouldNotBeReadIsNeverWrittenOverAndIsReadOnceFree) {
+    const std::string path = CatalogueFolder() + "targets.dat";
+    win32::UniqueFile holder(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    TProgram program;
+    HWND main = Start(program);
+    ASSERT_TRUE(main);
+    HWND error = WaitForMessageBox(program.ProcessID(), "Tessaly", 15s);
+    ASSERT_TRUE(error) << "the failed read is reported at start";
+    EXPECT_NE(MessageBoxText(error).find("targets.dat"), std::string::npos) << MessageBoxText(error);
+    DismissMessageBox(error);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10s));
+    program.WaitForIdle(10s);
+
+    // Still held: Customize tries again, warns, and offers the options alone.
+    PostClick(FindChildByID(main, IDC_SETTINGS));
+    HWND warning = WaitForMessageBox(program.ProcessID(), "Warning", 15s);
+    EXPECT_TRUE(warning) << "no warning";
+    if (warning) {
+        const std::string text = MessageBoxText(warning);
+        EXPECT_EQ(text.rfind("The catalogue could not be read: ", 0), 0u) << text;
+        EXPECT_NE(text.find("targets.dat"), std::string::npos) << text;
+        const std::string tail = ". It is not changed or saved until it can be read.";
+        EXPECT_TRUE(text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail) << text;
+        DismissMessageBox(warning);
+    }
+    HWND dialog = WaitForDialog(program.ProcessID(), "Customize Tessaly", 15s);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(EnabledCatalogueControls(dialog), 0);
+    EXPECT_FALSE(IsWindowEnabled(FindChildByID(dialog, IDC_ADD_SITE_WIZARD)));
+    ShowTab(dialog, SettingsTab);
+    PostToggle(FindChildByID(dialog, IDC_ALWAYS_ON_TOP), true);
+    ASSERT_TRUE(Close(dialog, IDOK));
+    EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, SettingsPath, "AlwaysOnTop"), 1u)
+        << "OK saves the options";
+    holder.Reset();
+    EXPECT_EQ(SitesFile(), TestSitesFile());
+    EXPECT_EQ(CollectionsFile(), TestCollectionsFile());
+
+    // Let go: the next Customize reads the files, OK alone keeps them as they are, an edit is saved.
+    dialog = OpenCustomize(program, main);
+    ASSERT_TRUE(dialog);
+    EXPECT_GT(EnabledCatalogueControls(dialog), 0);
+    ShowTab(dialog, SitesTab);
+    HWND sites = FindChildByID(dialog, IDC_TARGETS);
+    EXPECT_TRUE(WaitForRows(sites, 4));
+    ASSERT_TRUE(Close(dialog, IDOK));
+    EXPECT_EQ(SitesFile(), TestSitesFile());
+    EXPECT_EQ(CollectionsFile(), TestCollectionsFile());
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(CollectionsBox(main)) == "Search"; }, 10s));
+
+    dialog = OpenCustomize(program, main);
+    ASSERT_TRUE(dialog);
+    sites = FindChildByID(dialog, IDC_TARGETS);
+    ASSERT_TRUE(WaitForRows(sites, 4));
+    FocusDialogControl(sites);
+    SelectListRow(sites, FindListRow(sites, "Delta"));
+    PostClick(FindChildByID(dialog, IDC_DELETE_TARGET));
+    HWND question = WaitForMessageBox(program.ProcessID(), "Confirm", 10s);
+    ASSERT_TRUE(question);
+    AnswerMessageBox(question, "&Yes");
+    ASSERT_TRUE(WaitForRows(sites, 3));
+    ASSERT_TRUE(Close(dialog, IDOK));
+    EXPECT_EQ(SitesFile().find("Delta"), std::string::npos) << SitesFile();
+    EXPECT_NE(CollectionsFile().find("002=\r\n"), std::string::npos) << CollectionsFile();
 }
 
 } // namespace

@@ -34,7 +34,12 @@ std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path) con
     return found->second;
 }
 
-void MemoryFileSystem::WriteFileAtomic(std::string_view path, std::string_view content) {
+void MemoryFileSystem::Step(const char* step, std::string_view path) const {
+    if (faults && faults->Reached(step) != 0)
+        throw EFileError(std::string("Cannot ") + step + " \"" + std::string(path) + "\".");
+}
+
+void MemoryFileSystem::CheckWritable(std::string_view path) const {
     const std::string key = Normalize(path);
     const std::string parent = Parent(key);
     if (failWrites)
@@ -43,8 +48,52 @@ void MemoryFileSystem::WriteFileAtomic(std::string_view path, std::string_view c
         throw EFileError("Cannot write \"" + std::string(path) + "\": the folder does not exist.");
     if (readOnlyFolders.count(parent) != 0)
         throw EFileError("Cannot write \"" + std::string(path) + "\": access is denied.");
-    files[key] = std::string(content);
+}
+
+void MemoryFileSystem::WriteFileAtomic(std::string_view path, std::string_view content) {
+    CheckWritable(path);
+    Step("replace", path);
+    files[Normalize(path)] = std::string(content);
     ++writeCount;
+}
+
+std::string MemoryFileSystem::WriteTemporary(std::string_view path, std::string_view content) {
+    const std::string temporary = Parent(Normalize(path)) + "\\tsy" + std::to_string(++temporaries_) + ".tmp";
+    CheckWritable(temporary);
+    Step("write", temporary);
+    files[temporary] = std::string(content);
+    return temporary;
+}
+
+std::string MemoryFileSystem::ReplaceKeepingOld(std::string_view temporary, std::string_view path) {
+    CheckWritable(path);
+    Step("replace", path);
+    const std::string key = Normalize(path);
+    const auto replacement = files.find(Normalize(temporary));
+    if (replacement == files.end())
+        throw EFileError("Cannot replace \"" + std::string(path) + "\": the new file is gone.");
+    std::string kept;
+    if (const auto old = files.find(key); old != files.end()) {
+        kept = Parent(key) + "\\tsy" + std::to_string(++temporaries_) + ".tmp";
+        files[kept] = std::move(old->second);
+    }
+    files[key] = std::move(replacement->second);
+    files.erase(replacement);
+    ++writeCount;
+    return kept;
+}
+
+void MemoryFileSystem::Restore(std::string_view kept, std::string_view path) {
+    Step("restore", path);
+    const auto old = files.find(Normalize(kept));
+    if (old == files.end())
+        throw EFileError("Cannot put back \"" + std::string(path) + "\".");
+    files[Normalize(path)] = std::move(old->second);
+    files.erase(old);
+}
+
+bool MemoryFileSystem::RemoveFile(std::string_view path) {
+    return files.erase(Normalize(path)) != 0;
 }
 
 bool MemoryFileSystem::FileExists(std::string_view path) const {

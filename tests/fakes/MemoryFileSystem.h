@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/FaultPoint.h"
 #include "support/FileSystem.h"
 
 #include <map>
@@ -15,6 +16,10 @@ class MemoryFileSystem : public IFileSystem {
 public:
     std::optional<std::string> ReadFile(std::string_view path) const override;
     void WriteFileAtomic(std::string_view path, std::string_view content) override;
+    std::string WriteTemporary(std::string_view path, std::string_view content) override;
+    std::string ReplaceKeepingOld(std::string_view temporary, std::string_view path) override;
+    void Restore(std::string_view kept, std::string_view path) override;
+    bool RemoveFile(std::string_view path) override;
     bool FileExists(std::string_view path) const override;
     bool DirectoryExists(std::string_view path) const override;
     void CreateDirectories(std::string_view path) override;
@@ -32,6 +37,8 @@ public:
     std::set<std::string> readOnlyFolders;
     // Files that exist but cannot be opened for reading (normalised paths).
     std::set<std::string> unreadableFiles;
+    // Asked before every step that changes a file; a step it fails raises EFileError.
+    IFaultPoint* faults = nullptr;
 
     std::map<std::string, std::string> files; // by normalised path
     std::set<std::string> directories;        // normalised
@@ -40,6 +47,12 @@ public:
     // Lower case, "\" separators, no trailing separator.
     static std::string Normalize(std::string_view path);
     static std::string Parent(const std::string& normalized);
+
+private:
+    void Step(const char* step, std::string_view path) const;
+    // Raises EFileError when nothing can be written at path.
+    void CheckWritable(std::string_view path) const;
+    int temporaries_ = 0;
 };
 
 } // namespace tsy::fakes

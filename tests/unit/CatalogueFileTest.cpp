@@ -270,11 +270,63 @@ TEST_F(CatalogueFileTest, OnlySitesOfTheAskedReadOnlyFlagAreWrittenAndReadGetsTh
 TEST_F(CatalogueFileTest, AFailedSaveKeepsTheOldFilesAndReachesTheCaller) {
     files.AddFile(SitesPath, "old sites");
     files.AddFile(GroupsPath, "old groups");
+    store.Load();
     files.failWrites = true;
     EXPECT_THROW(store.Save(), EFileError);
     EXPECT_EQ(files.Content(SitesPath), "old sites");
     EXPECT_EQ(files.Content(GroupsPath), "old groups");
     EXPECT_EQ(files.writeCount, 0);
+}
+
+TEST_F(CatalogueFileTest, NothingIsWrittenOverFilesThatWereNotRead) {
+    const std::string sites = SiteSection(1, "a", 0) + "[main]\r\nmaxid=1\r\n";
+    files.AddFile(SitesPath, sites);
+    files.AddFile(GroupsPath, "");
+    EXPECT_THROW(store.Save(), EFileError) << "never loaded";
+    files.unreadableFiles.insert(fakes::MemoryFileSystem::Normalize(SitesPath));
+    EXPECT_THROW(store.Load(), EFileError);
+    EXPECT_THROW(store.Save(), EFileError) << "the load failed";
+    EXPECT_EQ(files.writeCount, 0);
+    EXPECT_EQ(files.Content(SitesPath), sites);
+
+    files.unreadableFiles.clear();
+    store.Load();
+    store.Save();
+    EXPECT_EQ(files.Content(SitesPath), sites);
+}
+
+// Fails the armed step of the file system's writes and counts them all.
+struct TCountingFaults : IFaultPoint {
+    std::uint32_t Reached(const char*) override { return ++steps == armedAt ? 5 : 0; }
+    int steps = 0;
+    int armedAt = 0;
+};
+
+TEST_F(CatalogueFileTest, AFailureAtAnyStepOfASaveLeavesBothFilesAsTheyWere) {
+    LoadAndRepair(SiteSection(1, "a", 0) + "[main]\r\nmaxid=1\r\n", "[main]\r\ncollections=0\r\n");
+    const auto before = files.files;
+    TTarget site;
+    site.Name = "b";
+    targets.Add(site);
+    collections.GetItem(collections.Add("New")).Add(2);
+    for (int at = 1;; ++at) {
+        TCountingFaults faults;
+        faults.armedAt = at;
+        files.faults = &faults;
+        try {
+            store.Save();
+        } catch (const EFileError&) {
+            EXPECT_EQ(files.files, before) << "step " << at;
+            files.files = before;
+            continue;
+        }
+        EXPECT_GT(at, 2) << "both files are written";
+        break;
+    }
+    files.faults = nullptr;
+    EXPECT_NE(files.Content(SitesPath)->find("name=b"), std::string::npos);
+    EXPECT_NE(files.Content(GroupsPath)->find("000=New"), std::string::npos);
+    EXPECT_EQ(files.files.size(), before.size()) << "no temporary file is left";
 }
 
 TEST_F(CatalogueFileTest, SeparateSavesRewriteOnlyTheirPartOfTheCollectionsFile) {

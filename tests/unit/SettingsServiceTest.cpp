@@ -3,6 +3,7 @@
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
+#include "support/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,13 @@ using Kind = RecordingMessageBoxes::Kind;
 
 class RecordingCatalogue : public ICatalogueStore {
 public:
-    void Load() override { calls.push_back("Load"); }
+    void Load() override {
+        calls.push_back("Load");
+        read = !loadError;
+        if (loadError)
+            throw EFileError(*loadError);
+    }
+    bool IsRead() const override { return read; }
     void CheckIntegrity() override { calls.push_back("CheckIntegrity"); }
     void Save() override {
         calls.push_back("Save");
@@ -25,6 +32,8 @@ public:
     }
     std::vector<std::string> calls;
     bool failSave = false;
+    bool read = false;
+    std::optional<std::string> loadError;
 };
 
 class SettingsServiceTest : public ::testing::Test {
@@ -147,7 +156,7 @@ TEST_F(SettingsServiceTest, QuietLoadNeverShowsTheAdvice) {
     EXPECT_EQ(catalogue.calls, (std::vector<std::string>{"Load", "CheckIntegrity"}));
 }
 
-TEST_F(SettingsServiceTest, FailingDetectionEndsTheLoadBeforeTheCatalogue) {
+TEST_F(SettingsServiceTest, FailingDetectionReachesTheCallerAfterTheCatalogueIsLoaded) {
     browsers.detectionError = "Unable to detect if browsers are installed.";
     SetText("Search", "kept");
     try {
@@ -156,15 +165,32 @@ TEST_F(SettingsServiceTest, FailingDetectionEndsTheLoadBeforeTheCatalogue) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unable to detect if browsers are installed.");
     }
-    EXPECT_TRUE(catalogue.calls.empty());
+    EXPECT_EQ(catalogue.calls, (std::vector<std::string>{"Load", "CheckIntegrity"}));
     EXPECT_EQ(settings.Search, u"kept") << "the options read before the advice stay loaded";
-}
 
-TEST_F(SettingsServiceTest, MissingDefaultBrowserExecutableEndsTheLoad) {
+    browsers.detectionError.reset();
     browsers.installed = 1u << bkInternetExplorer; // listed, but no executable to ask for a version
     StartWithDefault(bkInternetExplorer);
+    catalogue.calls.clear();
     EXPECT_THROW(service.LoadSettings(true, false), std::runtime_error);
-    EXPECT_TRUE(catalogue.calls.empty());
+    EXPECT_EQ(catalogue.calls, (std::vector<std::string>{"Load", "CheckIntegrity"}));
+}
+
+TEST_F(SettingsServiceTest, ACatalogueThatCouldNotBeReadIsTriedAgainUntilItIsRead) {
+    SetValue("Browser", 0);
+    catalogue.loadError = "Cannot read \"C:\\Data\\targets.dat\".";
+    EXPECT_THROW(service.LoadSettings(true, false), EFileError);
+    EXPECT_FALSE(service.CatalogueRead());
+    EXPECT_EQ(service.ReadCatalogueIfUnread(),
+              "The catalogue could not be read: Cannot read \"C:\\Data\\targets.dat\". It is not changed "
+              "or saved until it can be read.");
+
+    catalogue.loadError.reset();
+    catalogue.calls.clear();
+    EXPECT_EQ(service.ReadCatalogueIfUnread(), std::nullopt);
+    EXPECT_TRUE(service.CatalogueRead());
+    EXPECT_EQ(service.ReadCatalogueIfUnread(), std::nullopt);
+    EXPECT_EQ(catalogue.calls, (std::vector<std::string>{"Load", "CheckIntegrity"})) << "read once";
 }
 
 TEST_F(SettingsServiceTest, CatalogueIsRepairedOnEveryLoadAndReloadedOnlyWhenAsked) {

@@ -41,6 +41,7 @@ public:
         : targets_(targets), collections_(collections) {}
     void Load() override {
         ++loads;
+        read = !failLoad;
         if (failLoad)
             throw std::runtime_error("The sites file cannot be read.");
         targets_.Clear();
@@ -52,10 +53,12 @@ public:
         collections_.Append("Home pages").SetIDs({3});
         collections_.Append("all sites").SetIDs({1, 2, -3});
     }
+    bool IsRead() const override { return read; }
     void CheckIntegrity() override {}
     void Save() override { ++saves; }
     int loads = 0;
     int saves = 0;
+    bool read = false;
 
 private:
     TTargets& targets_;

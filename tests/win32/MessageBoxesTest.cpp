@@ -162,6 +162,7 @@ TEST_F(MessageBoxesTest, InformationIsNeverOwnedByAProgramWindow) {
 class NoCatalogue : public ICatalogueStore {
 public:
     void Load() override {}
+    bool IsRead() const override { return true; }
     void CheckIntegrity() override {}
     void Save() override {}
 };

@@ -53,6 +53,7 @@ public:
         for (const auto& c : kinds)
             categories_.Append(c);
     }
+    bool IsRead() const override { return read; }
     void CheckIntegrity() override {}
     void Save() override {
         ++saves;
@@ -70,6 +71,7 @@ public:
     std::vector<std::tuple<std::string, TTargetIDs, bool>> groups;
     std::vector<TCategory> kinds;
     int loads = 0, saves = 0;
+    bool read = true;
 
 private:
     TTargets& targets_;
@@ -318,6 +320,21 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
     EXPECT_TRUE(autorun.IsAutorunSlider());
     EXPECT_FALSE(autorun.IsAutorunMinimized());
     EXPECT_EQ(historyCleared, 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, ACatalogueThatWasNotReadIsNotShownSavedOrReadBackByCancel) {
+    store.read = false;
+    const int loads = store.loads;
+    for (int button : {IDCANCEL, IDOK})
+        Show([&](TSettingsForm& form, HWND dialog) {
+            EXPECT_EQ(ListView_GetItemCount(PageItem(form, 0, IDC_COLLECTIONS_LIST)), 0);
+            EXPECT_FALSE(IsWindowEnabled(PageItem(form, 1, IDC_RANDOMIZE)));
+            EXPECT_TRUE(IsWindowEnabled(PageItem(form, 4, IDC_ALWAYS_ON_TOP)));
+            Click(dialog, button);
+        });
+    EXPECT_EQ(store.loads, loads) << "Cancel leaves the reading to the next Customize";
+    EXPECT_EQ(store.saves, 0);
     EXPECT_TRUE(errors.empty());
 }
 

@@ -19,6 +19,7 @@ namespace {
 class NoCatalogue : public ICatalogueStore {
 public:
     void Load() override {}
+    bool IsRead() const override { return true; }
     void CheckIntegrity() override {}
     void Save() override {}
 };

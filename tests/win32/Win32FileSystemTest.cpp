@@ -128,6 +128,7 @@ TEST_F(Win32FileSystemTest, CatalogueSaveFailureReachesTheCallerAndKeepsBothFile
     files.WriteFileAtomic(sites, "[main]\r\nmaxid=0\r\n");
     files.WriteFileAtomic(groups, "[main]\r\ncollections=0\r\n");
     TCatalogueFiles store(targets, collections, categories, files, sites, groups);
+    store.Load();
     TTarget site{0, "Site", "http://s/?q=%s", "http://s/", 0, false, {}};
     targets.Add(site);
     {
@@ -181,9 +182,13 @@ DWORD WINAPI SaveThread(void* argument) {
     TTargets targets;
     TCollections collections(collation);
     TCategories categories(collation);
-    FillCatalogue(targets, collections);
     TCatalogueFiles store(targets, collections, categories, *job.files, job.sites, job.groups);
     try {
+        // Read first, as the program does; what is saved is the new catalogue alone.
+        store.Load();
+        targets.Clear();
+        collections.Clear();
+        FillCatalogue(targets, collections);
         store.Save();
         job.finished = true;
     } catch (const EFileError&) {
@@ -290,8 +295,8 @@ TEST_F(CatalogueFaultTest, DiskFullOrAccessDeniedAtAnyStepIsReportedAndKeepsTheO
                 EXPECT_GT(at, 10);
                 break;
             }
-            auto onDiskSites = plain.ReadFile(sites);
-            EXPECT_TRUE(onDiskSites == oldSites || onDiskSites == newSites) << "step " << at;
+            // Also between the two replaces: the sites file is put back.
+            EXPECT_EQ(plain.ReadFile(sites), oldSites) << "step " << at;
             EXPECT_EQ(plain.ReadFile(groups), oldGroups) << "step " << at;
             // A failed write takes its temporary file with it.
             EXPECT_EQ(Listing(folder), (std::vector<std::string>{"Tessaly.dat", "targets.dat"}))
@@ -308,6 +313,20 @@ TEST_F(CatalogueFaultTest, DiskFullOrAccessDeniedAtAnyStepIsReportedAndKeepsTheO
     } catch (const EFileError& e) {
         EXPECT_NE(std::string(e.what()).find(sites), std::string::npos) << e.what();
     }
+}
+
+TEST_F(CatalogueFaultTest, AReadOnlyCollectionsFileFailsTheSaveAndPutsTheSitesFileBack) {
+    ASSERT_TRUE(SetFileAttributesA(groups.c_str(), FILE_ATTRIBUTE_READONLY));
+    TWin32FileSystem plain;
+    EXPECT_FALSE(SaveOnThread(plain));
+    EXPECT_EQ(plain.ReadFile(sites), oldSites);
+    EXPECT_EQ(plain.ReadFile(groups), oldGroups);
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{"Tessaly.dat", "targets.dat"}));
+    EXPECT_EQ(LoadedSites(), 1);
+
+    ASSERT_TRUE(SetFileAttributesA(groups.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(SaveOnThread(plain));
+    EXPECT_EQ(plain.ReadFile(sites), NewFiles().first);
 }
 
 TEST_F(Win32FileSystemTest, CreatesEveryMissingParentFolder) {

@@ -71,6 +71,7 @@ void TMainForm::DoCustomize() {
     const bool firstPage = SettingsStartOnFirstPage(lastSettingsOpening_, now);
     lastSettingsOpening_ = now;
     StoreUIState();
+    const bool catalogueWasRead = context_.SettingsService->CatalogueRead();
     bool confirmed = false;
     {
         // Whatever the dialog does, the hotkey comes back.
@@ -83,6 +84,10 @@ void TMainForm::DoCustomize() {
             ApplySettings(false);
             // The catalogue may have changed under the selected collection: whether it has
             // anything to search is decided anew.
+            CbxCollectionsChange();
+        } else if (!catalogueWasRead && context_.SettingsService->CatalogueRead()) {
+            // Read at last when the dialog opened: the collections box shows it even after Cancel.
+            FillCollections();
             CbxCollectionsChange();
         }
     }

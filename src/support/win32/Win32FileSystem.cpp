@@ -32,6 +32,18 @@ std::string FolderOf(std::string_view path) {
     return end == 0 ? std::string(".") : std::string(path.substr(0, end));
 }
 
+// A new empty file in the folder of path, named as the start-up clean-up expects; a nonzero
+// injected error fails it as the system would.
+std::string TemporaryName(std::string_view path, DWORD injected) {
+    if (injected)
+        Fail("Cannot create a temporary file for", path, injected);
+    char name[MAX_PATH + 16] = {};
+    const std::string prefix(kSaveTemporaryPrefix);
+    if (GetTempFileNameA(FolderOf(path).c_str(), prefix.c_str(), 0, name) == 0)
+        Fail("Cannot create a temporary file for", path, GetLastError());
+    return name;
+}
+
 // Deletes a temporary file unless it was moved into place.
 class TTemporaryFile {
 public:
@@ -75,14 +87,15 @@ std::optional<std::string> TWin32FileSystem::ReadFile(std::string_view path) con
 }
 
 void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view content) {
-    const std::string target(path);
-    char tempName[MAX_PATH + 16] = {};
-    if (DWORD error = Injected("temporary name"))
-        Fail("Cannot create a temporary file for", path, error);
-    const std::string prefix(kSaveTemporaryPrefix);
-    if (GetTempFileNameA(FolderOf(path).c_str(), prefix.c_str(), 0, tempName) == 0)
-        Fail("Cannot create a temporary file for", path, GetLastError());
-    TTemporaryFile temp(tempName);
+    TTemporaryFile temp(WriteTemporary(path, content));
+    const std::string kept = ReplaceKeepingOld(temp.Path(), path);
+    temp.Keep();
+    if (!kept.empty())
+        DeleteFileA(kept.c_str());
+}
+
+std::string TWin32FileSystem::WriteTemporary(std::string_view path, std::string_view content) {
+    TTemporaryFile temp(TemporaryName(path, Injected("temporary name")));
     {
         if (DWORD error = Injected("open"))
             Fail("Cannot write", temp.Path(), error);
@@ -107,11 +120,55 @@ void TWin32FileSystem::WriteFileAtomic(std::string_view path, std::string_view c
         if (DWORD error = Injected("close"))
             Fail("Cannot write", temp.Path(), error);
     }
+    std::string written = temp.Path();
+    temp.Keep();
+    return written;
+}
+
+std::string TWin32FileSystem::ReplaceKeepingOld(std::string_view temporary, std::string_view path) {
+    const std::string target(path);
+    const std::string replacement(temporary);
     if (DWORD error = Injected("replace"))
         Fail("Cannot replace", path, error);
-    if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        Fail("Cannot replace", path, GetLastError());
-    temp.Keep();
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        Fail("Cannot replace", path, ERROR_ACCESS_DENIED);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            Fail("Cannot replace", path, GetLastError());
+        return {};
+    }
+    // ReplaceFile keeps the old file's security, attributes and short name, which a move would
+    // lose. Always with a place for the old file: without one, a failed move of the new file
+    // can leave no file at all.
+    TTemporaryFile kept(TemporaryName(path, 0));
+    if (!ReplaceFileA(target.c_str(), replacement.c_str(), kept.Path().c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            // The old file went to the kept name and the new one stayed where it was: the old
+            // one goes back, and is never deleted.
+            const std::string old = kept.Path();
+            kept.Keep();
+            MoveFileExA(old.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        }
+        Fail("Cannot replace", path, error);
+    }
+    std::string old = kept.Path();
+    kept.Keep();
+    return old;
+}
+
+void TWin32FileSystem::Restore(std::string_view kept, std::string_view path) {
+    if (DWORD error = Injected("restore"))
+        Fail("Cannot put back", path, error);
+    if (!MoveFileExA(std::string(kept).c_str(), std::string(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Fail("Cannot put back", path, GetLastError());
+}
+
+bool TWin32FileSystem::RemoveFile(std::string_view path) {
+    return DeleteFileA(std::string(path).c_str()) != 0;
 }
 
 bool TWin32FileSystem::FileExists(std::string_view path) const {

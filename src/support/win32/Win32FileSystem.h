@@ -18,6 +18,10 @@ public:
 
     std::optional<std::string> ReadFile(std::string_view path) const override;
     void WriteFileAtomic(std::string_view path, std::string_view content) override;
+    std::string WriteTemporary(std::string_view path, std::string_view content) override;
+    std::string ReplaceKeepingOld(std::string_view temporary, std::string_view path) override;
+    void Restore(std::string_view kept, std::string_view path) override;
+    bool RemoveFile(std::string_view path) override;
     bool FileExists(std::string_view path) const override;
     bool DirectoryExists(std::string_view path) const override;
     void CreateDirectories(std::string_view path) override;

@@ -20,6 +20,11 @@ namespace {
 constexpr const char* kPageCaptions[] = {"Collections", "Submit Order", "Sites", "Categories", "Settings"};
 constexpr int kAdvancedPage = 4;
 
+BOOL CALLBACK DisableControl(HWND control, LPARAM) {
+    EnableWindow(control, FALSE);
+    return TRUE;
+}
+
 } // namespace
 
 TSettingsForm::TSettingsForm(const TSettingsContext& context, bool startOnFirstPage)
@@ -32,6 +37,7 @@ void TSettingsForm::Remember(TSortListView& list, const char* name) {
 }
 
 void TSettingsForm::HandleInit() {
+    catalogueRead_ = context_.Service->CatalogueRead();
     TWin32PUIWindow& layout =
         RememberLayout(kSettingsFormName, kPUIRestoreSize,
                        {std::string(kPUIPageControlClass), std::string(kPUIListViewClass)});
@@ -61,7 +67,11 @@ void TSettingsForm::HandleInit() {
     SetHelpKeyword(kSettingsHelpKeyword);
     OnCommand(IDC_SETTINGS_HELP, [this] { ShowHelp(); });
     OnCommand(IDC_ADD_SITE_WIZARD, [this] { AddSiteWizardClick(); });
-    EnableWindow(Item(IDC_ADD_SITE_WIZARD), context_.RunWizard != nullptr);
+    EnableWindow(Item(IDC_ADD_SITE_WIZARD), context_.RunWizard != nullptr && catalogueRead_);
+    // A catalogue that could not be read is neither shown nor changed.
+    if (!catalogueRead_)
+        for (auto& page : catalogue_)
+            EnumChildWindows(page->Handle(), DisableControl, 0);
 }
 
 void TSettingsForm::HandleLayoutRestored() {
@@ -71,12 +81,12 @@ void TSettingsForm::HandleLayoutRestored() {
     pages_.SetActivePage(first);
     TabCtrl_SetCurSel(pages_.Tab(), first);
     pages_.OnLeave = [this](int index) {
-        if (index < int(catalogue_.size()))
+        if (catalogueRead_ && index < int(catalogue_.size()))
             catalogue_[std::size_t(index)]->Leave();
         return true;
     };
     pages_.OnEnter = [this](int index) {
-        if (index < int(catalogue_.size()))
+        if (catalogueRead_ && index < int(catalogue_.size()))
             catalogue_[std::size_t(index)]->Enter();
     };
     state_.CollectionFilter = filter_->ItemIndex() == 1;
@@ -112,14 +122,15 @@ void TSettingsForm::LeaveActivePage() {
 bool TSettingsForm::CanAccept() {
     LeaveActivePage();
     advanced_->Store();
-    context_.Service->SaveSettings(true);
+    context_.Service->SaveSettings(catalogueRead_);
     return true;
 }
 
 void TSettingsForm::HandleCancel() {
     LeaveActivePage();
-    // The pages edit the catalogue in memory: reading it back discards every edit.
-    context_.Service->LoadSettings(true, true);
+    // The pages edit the catalogue in memory: reading it back discards every edit. One that
+    // could not be read is left to the next Customize.
+    context_.Service->LoadSettings(catalogueRead_, true);
 }
 
 void TSettingsForm::AddSiteWizardClick() {
@@ -133,6 +144,8 @@ void TSettingsForm::AddSiteWizardClick() {
 }
 
 bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage) {
+    if (const std::optional<std::string> warning = context.Service->ReadCatalogueIfUnread())
+        context.Editor.Dialogs.Boxes->Warning(*warning);
     TSettingsForm form(context, startOnFirstPage);
     return form.ShowModal(owner) == IDOK;
 }

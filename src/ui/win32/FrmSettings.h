@@ -82,6 +82,8 @@ private:
 
     const TSettingsContext& context_;
     bool startOnFirstPage_;
+    // Taken when the dialog opens: only a catalogue read from its files is shown and saved.
+    bool catalogueRead_ = false;
     TSettingsState state_;
     TPageHost pages_;
     std::vector<std::unique_ptr<TSettingsPage>> catalogue_;
@@ -91,7 +93,8 @@ private:
     std::vector<std::unique_ptr<TWin32PUIListView>> lists_;
 };
 
-// Shows the settings dialog modally; true when it closed with OK.
+// Shows the settings dialog modally, after trying again to read a catalogue that could not be
+// read (with a warning when it still cannot); true when it closed with OK.
 bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage);
 
 } // namespace tsy::win32
