@@ -238,7 +238,7 @@ TEST_F(OpenUrlsTest, TodaysFirefoxGetsEveryUrlAsItsOwnArgumentAndEveryFailedStar
                      " -new-window \"http://a.com/1\" \"http://www.b.com/\" \"http://c.com/x|y\""}));
     driver.calls.clear();
     opener.OpenURL(bkFirefox, "www.b.com");
-    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath + " -new-tab \"www.b.com\""}));
+    EXPECT_EQ(driver.calls, (Calls{"start " + kFirefoxPath + " -new-tab \"http://www.b.com/\""}));
 
     // Without a version resource Firefox is taken for today's.
     versions.versions.erase(kFirefoxPath);
