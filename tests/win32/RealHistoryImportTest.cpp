@@ -98,9 +98,9 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
     std::ofstream(mozilla / "Firefox" / "profiles.ini")
         << "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/real.default\r\nDefault=1\r\n";
     fs::copy(RealHistory("firefox"), mozilla / "Firefox" / "Profiles" / "real.default",
-             fs::copy_options::overwrite_existing);
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     fs::copy(RealHistory("chrome"), google / "Chrome" / "User Data" / "Default",
-             fs::copy_options::overwrite_existing);
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
 
     TempFolder programs;
     for (const char* name : {"firefox.exe", "chrome.exe"})
@@ -137,6 +137,7 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         }});
         ASSERT_TRUE(win32::ImportURL(context, nullptr, TImportKind::Open, url, title));
         EXPECT_TRUE(driver.AllStepsRun());
+        EXPECT_TRUE(boxes.shown.empty());
     }
     // Firefox's pages come before Chrome's; each browser's newest first.
     std::vector<std::string> expected(browsers::kFirefoxVisits.rbegin(), browsers::kFirefoxVisits.rend());
