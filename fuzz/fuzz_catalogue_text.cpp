@@ -2,9 +2,11 @@
 #include "AnsiCollation.h"
 #include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
+#include "support/WebAddress.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     tsy::IsURLLike(input);
-    tsy::NormalizeURL(input);
+    // A web page, once normalised, names http or https itself, so no browser takes it for a switch.
+    const std::string normalized = tsy::NormalizeURL(input);
+    if (tsy::IsWebPageAddress(input) && (!tsy::AddressScheme(normalized) || !tsy::HasWebScheme(normalized))) {
+        std::abort();
+    }
 
     const tsy::TAnsiCollation collation;
     const int forward = collation.CompareIgnoreCase(first, second);
