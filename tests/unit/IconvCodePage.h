@@ -37,10 +37,6 @@ private:
             return "GB18030";
         case 20866:
             return "KOI8-R";
-        case 21866:
-            return "KOI8-U";
-        case 20932:
-            return "EUC-JP";
         default:
             return "CP" + std::to_string(codePage);
         }
