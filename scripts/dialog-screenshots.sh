@@ -17,7 +17,7 @@ mkdir -p "$shots"
 TESSALY_SCREENSHOTS="Z:${work//\//\\}" tessaly_wine explorer /desktop=TessalyShots,1024x768 \
     "$tree/bin/tessaly_win32_tests.exe" --gtest_filter='DialogPictures.*:SettingsPictures.*' >"$work/run.log" 2>&1 || true
 for name in name-prompt import-dialog site-editor site-editor-collections about-box update-details \
-    settings-collections settings-order settings-sites settings-categories settings-options wizard-page-1 \
+    settings-collections settings-order settings-sites settings-categories settings-options settings-unread wizard-page-1 \
     wizard-page-2 wizard-page-3 wizard-page-4; do
     if [ ! -s "$work/$name.bmp" ]; then
         cat "$work/run.log" >&2

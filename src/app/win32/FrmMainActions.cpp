@@ -107,7 +107,9 @@ void TMainForm::DoAdvertise() {
 }
 
 void TMainForm::StoreUIState() {
-    context_.Settings->Collection = SelectedCollectionName();
+    // Without its catalogue the box is empty, which says nothing of the user's choice.
+    if (context_.SettingsService->CatalogueRead())
+        context_.Settings->Collection = SelectedCollectionName();
     context_.Settings->Search = mru_.Text();
     mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }
