@@ -16,6 +16,7 @@ namespace tsy::testing {
 std::vector<std::string> TextsThatDoNotFit(HWND root, const std::map<HWND, std::string>& drawn = {});
 
 // Expects every text of the window to fit; in a screenshot run, also saves its picture.
-void CheckTextsAndPicture(HWND window, const std::string& name, const std::map<HWND, std::string>& drawn = {});
+void CheckTextsAndPicture(HWND window, const std::string& name,
+                          const std::map<HWND, std::string>& drawn = {});
 
 } // namespace tsy::testing
