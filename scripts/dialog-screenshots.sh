@@ -27,3 +27,9 @@ for name in name-prompt import-dialog site-editor site-editor-collections about-
     convert "$work/$name.bmp" "$shots/$name.png"
     echo "$shots/$name.png"
 done
+# The picture run also checks that every text fits its control as drawn inside the desktop.
+if grep -q '^\[  FAILED  \]' "$work/run.log"; then
+    cat "$work/run.log" >&2
+    echo "dialog-screenshots: a dialog failed its checks" >&2
+    exit 1
+fi
