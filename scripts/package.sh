@@ -48,6 +48,8 @@ rm -f "$out/$name-setup.exe" "$out/$name-portable.zip" "$out/SHA256SUMS"
 # The portable package unpacks to one folder "Tessaly".
 mkdir "$stage/Tessaly"
 cp "${files[@]}" "$stage/Tessaly/"
+# The marker that makes the unpacked copy keep its data beside itself; the installer never has it.
+crlf "$root/installer/portable.ini" "$stage/Tessaly/portable.ini"
 # The read-me lists the help file only when it is packed.
 if [ -n "$help" ]; then
     cp "$root/installer/ReadMe.txt" "$stage/ReadMe.txt"

@@ -40,4 +40,24 @@ public:
     virtual void RemoveStaleTemporaries(std::string_view folder) = 0;
 };
 
+// The files of a folder that cannot be written: reads go through, every change is dropped, so
+// a run keeps its changes to itself and the files stay as they were.
+class TWritesDropped : public IFileSystem {
+public:
+    explicit TWritesDropped(IFileSystem& files) : files_(files) {}
+
+    std::optional<std::string> ReadFile(std::string_view path) const override {
+        return files_.ReadFile(path);
+    }
+    void WriteFileAtomic(std::string_view, std::string_view) override {}
+    bool FileExists(std::string_view path) const override { return files_.FileExists(path); }
+    bool DirectoryExists(std::string_view path) const override { return files_.DirectoryExists(path); }
+    void CreateDirectories(std::string_view) override {}
+    bool CopyFileNoOverwrite(std::string_view, std::string_view) override { return false; }
+    void RemoveStaleTemporaries(std::string_view) override {}
+
+private:
+    IFileSystem& files_;
+};
+
 } // namespace tsy
