@@ -24,7 +24,9 @@ add_custom_command(OUTPUT ${TESSALY_SETUP} ${TESSALY_PORTABLE} ${TESSALY_DIST_DI
             ${PROJECT_VERSION} ${tessaly_package_arch} ${tessaly_package_flavour}
     DEPENDS Tessaly $<TARGET_FILE:Tessaly> tessaly_help ${TESSALY_HELP_FILE} ${PROJECT_SOURCE_DIR}/scripts/package.sh
             ${PROJECT_SOURCE_DIR}/installer/Tessaly.nsi ${PROJECT_SOURCE_DIR}/installer/Notice.txt
-            ${PROJECT_SOURCE_DIR}/installer/ReadMe.txt ${PROJECT_SOURCE_DIR}/res/Tessaly.ico
+            ${PROJECT_SOURCE_DIR}/installer/ReadMe.txt ${PROJECT_SOURCE_DIR}/installer/portable.ini
+            ${PROJECT_SOURCE_DIR}/res/Tessaly.ico ${PROJECT_SOURCE_DIR}/res/Banner.jpg ${PROJECT_SOURCE_DIR}/res/BannerBack.jpg
+            ${PROJECT_SOURCE_DIR}/scripts/make-installer-pictures.sh
             ${PROJECT_SOURCE_DIR}/data/targets.dat ${PROJECT_SOURCE_DIR}/data/Tessaly.dat
     COMMENT "Packaging ${TESSALY_PACKAGE_NAME}"
     VERBATIM)

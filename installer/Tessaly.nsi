@@ -5,14 +5,15 @@
 ;   DATA_DIR     folder of the starter catalogue files
 ;   RES_DIR      the resource folder (icon)
 ;   NOTICE_FILE  the notice shown before the folder page
+;   PICTURES_DIR welcome.bmp (164x314, welcome and finish pages) and header.bmp (150x57)
 ;   OUT_FILE     the installer to write
 ;   HELP_FILE    the help file, only when it has been built
 ;
 ; Silent use: setup.exe /S [/D=folder]; uninstall.exe /S [/REMOVEDATA]. /REMOVEDATA also
 ; removes the user's catalogue and settings, as the uninstaller's check box does.
 
-!ifndef TARGET | VERSION | BIN_DIR | DATA_DIR | RES_DIR | NOTICE_FILE | OUT_FILE
-!error "TARGET, VERSION, BIN_DIR, DATA_DIR, RES_DIR, NOTICE_FILE and OUT_FILE must be defined"
+!ifndef TARGET | VERSION | BIN_DIR | DATA_DIR | RES_DIR | NOTICE_FILE | PICTURES_DIR | OUT_FILE
+!error "TARGET, VERSION, BIN_DIR, DATA_DIR, RES_DIR, NOTICE_FILE, PICTURES_DIR and OUT_FILE must be defined"
 !endif
 
 Target ${TARGET}
@@ -68,6 +69,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "${RES_DIR}\Tessaly.ico"
 !define MUI_UNICON "${RES_DIR}\Tessaly.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES_DIR}\welcome.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${PICTURES_DIR}\welcome.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PICTURES_DIR}\header.bmp"
+!define MUI_HEADERIMAGE_UNBITMAP "${PICTURES_DIR}\header.bmp"
 
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_HEADER_TEXT "Before you install"

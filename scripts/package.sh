@@ -37,16 +37,19 @@ trap 'rm -rf "$stage"' EXIT
 # Windows editors want CRLF line ends in the texts shown to the user.
 crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
 crlf "$root/installer/Notice.txt" "$stage/Notice.txt"
+bash "$root/scripts/make-installer-pictures.sh" "$stage/pictures"
 
 rm -f "$out/$name-setup.exe" "$out/$name-portable.zip" "$out/SHA256SUMS"
 "${MAKENSIS:-makensis}" -V2 -WX -INPUTCHARSET UTF8 \
     -DTARGET="$target" -DVERSION="$version" -DBIN_DIR="$bin" -DDATA_DIR="$root/data" -DRES_DIR="$root/res" \
-    -DNOTICE_FILE="$stage/Notice.txt" -DOUT_FILE="$out/$name-setup.exe" "${nsis_defines[@]}" \
+    -DNOTICE_FILE="$stage/Notice.txt" -DPICTURES_DIR="$stage/pictures" -DOUT_FILE="$out/$name-setup.exe" "${nsis_defines[@]}" \
     "$root/installer/Tessaly.nsi"
 
 # The portable package unpacks to one folder "Tessaly".
 mkdir "$stage/Tessaly"
 cp "${files[@]}" "$stage/Tessaly/"
+# The marker that makes the unpacked copy keep its data beside itself; the installer never has it.
+crlf "$root/installer/portable.ini" "$stage/Tessaly/portable.ini"
 # The read-me lists the help file only when it is packed.
 if [ -n "$help" ]; then
     cp "$root/installer/ReadMe.txt" "$stage/ReadMe.txt"

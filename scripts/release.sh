@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the shipped 32-bit Tessaly.exe and writes into build/dist/ its installer
-# Tessaly-VERSION-setup.exe, its portable package Tessaly-VERSION-portable.zip and SHA256SUMS
-# of both. Where the tests run under 64-bit Wine, also packages the 64-bit build they install
-# (build/win64/dist/, never shipped). The version comes from the VERSION file.
+# Tessaly-VERSION-setup.exe, its portable package Tessaly-VERSION-portable.zip, SHA256SUMS
+# of both, and the package managers' manifests: winget/ (version, default locale, installer)
+# and tessaly.json (Scoop). Where the tests run under 64-bit Wine, also packages the 64-bit
+# build they install (build/win64/dist/, never shipped). The version comes from the VERSION file.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD:-$root/build}
@@ -11,6 +12,8 @@ source "$root/scripts/wine-lib.sh"
 jobs=$(nproc)
 version=$(head -n 1 "$root/VERSION")
 name=Tessaly-$version
+# Where the release files are published: {version} and {file} are filled in.
+download_url='https://www.orvelle.example/tessaly/download/{version}/{file}'
 
 fail() {
     echo "release: $*" >&2
@@ -51,6 +54,10 @@ cp "$build/win32/dist/$name-setup.exe" "$build/win32/dist/$name-portable.zip" "$
 (cd "$dist" && sha256sum "$name-setup.exe" "$name-portable.zip" >SHA256SUMS)
 # A 32-bit installer for the 32-bit program.
 bash "$root/scripts/check-pe32.sh" "$dist/$name-setup.exe"
+python3 "$root/scripts/make-manifests.py" "$dist" "$version" "$download_url"
+python3 "$root/tests/install/check-manifests.py" "$dist" "$version" "$download_url" \
+    "$(sed -n 's/.*kProductHomePage = "\(.*\)";/\1/p' "$root/src/support/WebAddresses.h")" >/dev/null ||
+    fail "the manifests do not describe the release files"
 
 echo
 echo "Shipped in $name-portable.zip (the installer carries the same program files):"
@@ -63,6 +70,11 @@ PY
 echo "Release files in $dist:"
 (cd "$dist" && for f in *; do printf '  %10d  %s\n' "$(stat -c %s "$f")" "$f"; done)
 cat "$dist/SHA256SUMS"
+for f in "$dist"/winget/*.yaml "$dist/tessaly.json"; do
+    echo
+    echo "${f#"$dist/"}:"
+    cat "$f"
+done
 
 # The 64-bit variant, where this machine's tests run under 64-bit Wine.
 tessaly_configure_run_tree "$build"

@@ -9,7 +9,7 @@ optional_packages=(wine32:i386)
 packages=(cmake ninja-build g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth
           xdotool imagemagick googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          nasm clang-format dpkg-dev nsis fp-utils libchm-bin libsqlite3-dev tcl
+          nasm clang-format dpkg-dev nsis fp-utils libchm-bin libsqlite3-dev tcl python3-yaml
           firefox-esr chromium)
 
 sudo=""

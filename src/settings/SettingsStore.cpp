@@ -80,7 +80,7 @@ std::u16string TSettings::ReadWideStringDef(std::string_view name, std::u16strin
 std::optional<std::vector<std::uint8_t>> TSettings::ReadBinary(std::string_view name) const {
     if (!key_)
         return std::nullopt;
-    auto value = key_->Read(name);
+    auto value = key_->ReadTyped(name, ValueType::Binary);
     if (!value || value->type != ValueType::Binary)
         return std::nullopt;
     return std::move(value->data);

@@ -56,4 +56,28 @@ public:
 void WriteFilePairAtomic(IFileSystem& files, std::string_view firstPath, std::string_view firstContent,
                          std::string_view secondPath, std::string_view secondContent);
 
+// The files of a folder that cannot be written: reads go through, every change is dropped, so
+// a run keeps its changes to itself and the files stay as they were.
+class TWritesDropped : public IFileSystem {
+public:
+    explicit TWritesDropped(IFileSystem& files) : files_(files) {}
+
+    std::optional<std::string> ReadFile(std::string_view path) const override {
+        return files_.ReadFile(path);
+    }
+    void WriteFileAtomic(std::string_view, std::string_view) override {}
+    std::string WriteTemporary(std::string_view, std::string_view) override { return {}; }
+    std::string ReplaceKeepingOld(std::string_view, std::string_view) override { return {}; }
+    void Restore(std::string_view, std::string_view) override {}
+    bool RemoveFile(std::string_view) override { return false; }
+    bool FileExists(std::string_view path) const override { return files_.FileExists(path); }
+    bool DirectoryExists(std::string_view path) const override { return files_.DirectoryExists(path); }
+    void CreateDirectories(std::string_view) override {}
+    bool CopyFileNoOverwrite(std::string_view, std::string_view) override { return false; }
+    void RemoveStaleTemporaries(std::string_view) override {}
+
+private:
+    IFileSystem& files_;
+};
+
 } // namespace tsy

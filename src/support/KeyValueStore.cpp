@@ -7,7 +7,7 @@
 namespace tsy {
 
 std::optional<std::string> ReadString(const IKey& key, std::string_view name) {
-    auto value = key.Read(name);
+    auto value = key.ReadTyped(name, ValueType::String);
     if (!value || (value->type != ValueType::String && value->type != ValueType::ExpandString))
         return std::nullopt;
     const auto& d = value->data;
@@ -18,7 +18,7 @@ std::optional<std::string> ReadString(const IKey& key, std::string_view name) {
 }
 
 std::optional<std::uint32_t> ReadDword(const IKey& key, std::string_view name) {
-    auto value = key.Read(name);
+    auto value = key.ReadTyped(name, ValueType::Dword);
     if (!value || value->type != ValueType::Dword || value->data.size() != 4)
         return std::nullopt;
     const auto& d = value->data;

@@ -39,6 +39,10 @@ public:
     virtual ~IKey() = default;
     // nullopt when the value does not exist. An empty name is the default value.
     virtual std::optional<RawValue> Read(std::string_view name) const = 0;
+    // The value as a reader of that type wants it. A store that keeps no types (a text file)
+    // converts what it holds when it can; a typed one returns the value as it is, for the
+    // caller to check.
+    virtual std::optional<RawValue> ReadTyped(std::string_view name, ValueType) const { return Read(name); }
     virtual bool HasSubKey(std::string_view name) const = 0;
     // Failures raise ERegistryError.
     virtual void Write(std::string_view name, const RawValue& value) = 0;

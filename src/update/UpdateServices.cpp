@@ -20,7 +20,7 @@ bool TKVUpdateServices::IsNewerVersion(const TVersionRecord& version) const {
 bool TKVUpdateServices::IsCheckDue(bool force) {
     std::optional<TDateTime> last;
     if (auto key = context_.Registry->Open(root_, keyPath_, false))
-        if (auto value = key->Read(kLastCheckValue))
+        if (auto value = key->ReadTyped(kLastCheckValue, ValueType::Binary))
             last = DecodeDateTime(value->data);
     const bool due = tsy::IsCheckDue(last, context_.Now(), force);
     Debug(due ? "Expired" : "Not now...");

@@ -128,9 +128,9 @@ void DeleteFileIfAny(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-bool TProgram::Start(const std::string& arguments) {
+bool TProgram::Start(const std::string& arguments, const std::string& path) {
     Kill();
-    std::string commandLine = "\"" + ProgramPath() + "\"";
+    std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());

@@ -37,8 +37,9 @@ void DeleteFileIfAny(const std::string& path);
 // One running copy of the program; ends it when it goes out of scope.
 class TProgram {
 public:
-    // Starts ProgramPath() with the arguments; false when it cannot be started.
-    bool Start(const std::string& arguments = "");
+    // Starts the program (ProgramPath() unless another copy is given) with the arguments;
+    // false when it cannot be started.
+    bool Start(const std::string& arguments = "", const std::string& path = ProgramPath());
     TProgram() = default;
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer and the portable package of a Windows build tree under Wine, in a prefix of
-# their own: silent install, the installed program's first start, an update over a running
-# program, the two ways of uninstalling, and a start from the unpacked portable package.
+# their own: the package managers' manifests of both, silent install, the installed program's
+# first start, an update over a running program, the two ways of uninstalling, and a start
+# from the unpacked portable package.
 # Usage: install-test.sh BUILD_TREE SETUP.exe PORTABLE.zip VERSION   (TESSALY_WINE_BITS=32|64,
 # needs DISPLAY)
 set -euo pipefail
@@ -60,7 +61,7 @@ run reg add "$settings_key" /v MinimizeOnClose /t REG_DWORD /d 1 /f >/dev/null
 
 install() {
     local rc=0
-    run "$setup" /S "$@" || rc=$?
+    run "$setup" "${silent:-/S}" "$@" || rc=$?
     [ "$rc" -eq 0 ] || fail "silent install ended with $rc"
 }
 # The uninstaller runs on from a copy of itself; the program folder goes last of its own files.
@@ -69,12 +70,31 @@ uninstall() {
     wait_for '[ ! -e "$inst" ]' 60 || fail "the program folder is still there after uninstalling"
 }
 
+step "the package managers' manifests describe both files"
+# Made as the release script makes them, for the files under their shipped names.
+manifests=$tree/install-manifests
+rm -rf "$manifests"
+mkdir -p "$manifests"
+cp "$setup" "$manifests/Tessaly-$version-setup.exe"
+cp "$portable" "$manifests/Tessaly-$version-portable.zip"
+download_url=$(sed -n "s/^download_url='\(.*\)'$/\1/p" "$root/scripts/release.sh")
+[ -n "$download_url" ] || fail "no download address in the release script"
+python3 "$root/scripts/make-manifests.py" "$manifests" "$version" "$download_url"
+described=$(python3 "$root/tests/install/check-manifests.py" "$manifests" "$version" "$download_url" \
+    "$(sed -n 's/.*kProductHomePage = "\(.*\)";/\1/p' "$root/src/support/WebAddresses.h")") ||
+    fail "the manifests are wrong"
+# What the installer must write as its Add/Remove Programs entry, and how it is run silently.
+entry=$(head -n 1 <<<"$described")
+silent=$(sed -n 2p <<<"$described")
+rm -rf "$manifests"
+
 step "silent install"
 install
 for f in Tessaly.exe targets.dat Tessaly.dat uninstall.exe; do
     [ -f "$inst/$f" ] || fail "$f was not installed"
 done
 cmp -s "$inst/Tessaly.exe" "$tree/bin/Tessaly.exe" || fail "the installed program is not this build's"
+[ ! -e "$inst/portable.ini" ] || fail "the installer installed the portable marker"
 cmp -s "$inst/targets.dat" "$root/data/targets.dat" || fail "the installed targets.dat is not the starter one"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
 [ "$(reg_value "$uninstall_key" DisplayName)" = Tessaly ] || fail "no Add/Remove Programs entry"
@@ -126,26 +146,89 @@ grep -q 'name=Kept site' "$data/targets.dat" || fail "the uninstaller removed th
 
 step "silent install into a folder of the user's choice, and uninstall with the data"
 inst=$WINEPREFIX/drive_c/OwnApps/Tessaly
+mkdir -p "$(dirname "$inst")"
+# The prefix's files outside Wine's own and its program entries, before the installation; the
+# user's data, still there from above, goes with it and is checked on its own.
+traces() {
+    (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -ipath '*/temp' -prune -o \
+        -path "*/$(basename "$(dirname "$data")")" -prune -o -print | sort)
+    run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' || true
+    run reg query "$run_key" | tr -d '\r' || true
+}
+traces >"$tree/install-before.txt"
 install '/D=C:\OwnApps\Tessaly'
 [ -f "$inst/Tessaly.exe" ] || fail "/D did not choose the folder"
 [ "$(reg_value "$uninstall_key" InstallLocation)" = 'C:\OwnApps\Tessaly' ] || fail "wrong folder in the entry"
+listed="$(reg_value "$uninstall_key" DisplayName)|$(reg_value "$uninstall_key" Publisher)|$(reg_value "$uninstall_key" DisplayVersion)"
+[ "$listed" = "$entry" ] || fail "the entry says $listed, the manifest $entry"
 uninstall /REMOVEDATA
 ! reg_key_exists "$uninstall_key" || fail "the Add/Remove Programs entry is still there"
 wait_for '[ ! -e "$data" ]' 30 || fail "the user's catalogue is still there"
 ! reg_key_exists "$settings_key" || fail "the user's settings are still there"
 [ ! -e "$(dirname "$data")" ] || fail "the empty Orvelle folder is still there"
+traces >"$tree/install-after.txt"
+diff "$tree/install-before.txt" "$tree/install-after.txt" || fail "the uninstaller left the traces above"
+rm -f "$tree/install-before.txt" "$tree/install-after.txt"
 
-step "the portable package starts with the starter catalogue"
-run reg add "$settings_key" /v Browser /t REG_DWORD /d 0 /f >/dev/null
+step "the portable package keeps everything beside itself"
 unpacked=$WINEPREFIX/drive_c/portable
+rm -rf "$unpacked"
 mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$portable")
-for f in Tessaly.exe targets.dat Tessaly.dat ReadMe.txt; do
-    [ -f "$unpacked/Tessaly/$f" ] || fail "$f is not in the portable package"
+copy=$unpacked/Tessaly
+for f in Tessaly.exe targets.dat Tessaly.dat ReadMe.txt portable.ini; do
+    [ -f "$copy/$f" ] || fail "$f is not in the portable package"
 done
-(cd "$tree" && run "$unpacked/Tessaly/Tessaly.exe" >/dev/null 2>&1 &)
-wait_for '[ -s "$data/targets.dat" ] && [ -s "$data/Tessaly.dat" ]' 30 || fail "no seeded catalogue"
-wait_for '[ -n "$(visible "^Tessaly$")" ]' 30 || fail "no Tessaly window"
-cmp -s "$data/targets.dat" "$root/data/targets.dat" || fail "seeded targets.dat differs"
-cmp -s "$data/Tessaly.dat" "$root/data/Tessaly.dat" || fail "seeded Tessaly.dat differs"
+# A user of this copy chose a browser before, and closing that ends the program.
+mkdir -p "$copy/Data"
+printf '[Tessaly]\r\nBrowser=0\r\nMinimizeOnClose=0\r\n' >"$copy/Data/settings.ini"
+main_window() { visible '^Tessaly$'; }
+# Asks the program's windows to close, as a click on their close buttons would: a message box
+# goes away, the main window (closing ends the program here) saves the state and ends it.
+close_windows() { run taskkill /IM Tessaly.exe >/dev/null 2>&1 || true; }
+# The process outlives its window a little; a start before it is gone would hand over to it.
+copy_running() { pgrep -f 'portable.Tessaly.Tessaly\.exe' >/dev/null; }
+(cd "$tree" && run "$copy/Tessaly.exe" >/dev/null 2>&1 &)
+wait_for '[ -s "$copy/Data/targets.dat" ] && [ -s "$copy/Data/Tessaly.dat" ]' 30 || fail "no seeded catalogue in Data"
+wait_for '[ -n "$(main_window)" ]' 30 || fail "no Tessaly window"
+cmp -s "$copy/Data/targets.dat" "$root/data/targets.dat" || fail "seeded targets.dat differs"
+cmp -s "$copy/Data/Tessaly.dat" "$root/data/Tessaly.dat" || fail "seeded Tessaly.dat differs"
+close_windows
+wait_for '! copy_running' 30 || fail "closing did not end the portable program"
+wait_for 'grep -q "^Hotkey.Key=81" "$copy/Data/settings.ini"' 10 || fail "the options did not reach Data"
+[ ! -e "$data" ] || fail "the portable program wrote to the application-data folder"
+! reg_key_exists "$settings_key" || fail "the portable program wrote to the registry"
+echo "Data after the portable run:"
+(cd "$copy/Data" && for f in *; do printf '  %6d  %s\n' "$(stat -c %s "$f")" "$f"; done)
+tr -d '\r' <"$copy/Data/settings.ini" | sed 's/^/    /'
+
+step "a portable copy that cannot write its Data folder says so and changes nothing"
+kept=$tree/install-portable-kept
+rm -rf "$kept"
+cp -a "$copy/Data" "$kept"
+# Even the superuser cannot change an immutable folder; anyone else is kept out by its mode.
+if [ "$(id -u)" -eq 0 ]; then
+    protect() { chattr "$1" "$copy/Data" "$copy/Data"/*; }
+    protect +i
+    trap 'protect -i' EXIT
+else
+    chmod -R a-w "$copy/Data"
+fi
+(cd "$tree" && run "$copy/Tessaly.exe" >/dev/null 2>&1 &)
+wait_for '[ -n "$(visible "^Warning$")" ]' 30 || {
+    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 || true
+    fail "no warning about the unwritable folder"
+}
+close_windows
+wait_for '[ -n "$(main_window)" ]' 30 || fail "no Tessaly window after the warning"
+close_windows
+wait_for '! copy_running' 30 || fail "closing did not end the portable program"
+if [ "$(id -u)" -eq 0 ]; then
+    protect -i
+    trap - EXIT
+else
+    chmod -R u+w "$copy/Data"
+fi
+diff -r "$kept" "$copy/Data" || fail "the unwritable Data folder changed"
+rm -rf "$kept"
 echo "install-test: all passed"

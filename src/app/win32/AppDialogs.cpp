@@ -24,6 +24,7 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
         start.CallingForm = callingForm;
         start.MainWindow = form_ ? form_->Handle() : nullptr;
         start.Running = version_.File;
+        start.Options = context_.Options;
         start.ShowDialog = [](const TDialogEnvironment& dialogs, HWND owner,
                               const TKVUpdateServices& service) {
             ShowUpdateDialog(dialogs, owner, service);

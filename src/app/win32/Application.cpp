@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/PortableMode.h"
 #include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
 #include "support/HelpLibrary.h"
@@ -23,16 +24,61 @@ UINT RegisterSwitchMessage() {
     return RegisterWindowMessageA(kSwitchToWindowMessageName);
 }
 
+TDataPaths ResolvePaths(IFileSystem& files, const TRunMode& mode) {
+    if (!mode.Portable)
+        return ResolveDataPaths(files);
+    return ResolveDataPaths(files, mode.ProgramFolder + std::string(kPortableDataFolder));
+}
+
+// Tries a portable copy's data folder once. One that cannot be written was not seeded either:
+// its catalogue is then read where the program's folder has it, and no change is written.
+bool SettleDataFolder(TDataPaths& paths, const IFileSystem& files, const TRunMode& mode) {
+    if (!mode.Portable)
+        return true;
+    if (CanWriteFolder(paths.DataFolder))
+        return true;
+    for (std::string* path : {&paths.TargetsFile, &paths.CollectionsFile}) {
+        const std::string starter = JoinPath(paths.ProgramFolder, path->substr(FolderOf(*path).size()));
+        if (!files.FileExists(*path) && files.FileExists(starter))
+            *path = starter;
+    }
+    return false;
+}
+
 } // namespace
 
-TApplication::TApplication(HINSTANCE instance, std::string executablePath)
+TRunMode RunModeFor(const std::string& executablePath) {
+    TRunMode mode;
+    mode.ProgramFolder = FolderOf(executablePath);
+    mode.Portable = TWin32FileSystem().FileExists(mode.ProgramFolder + std::string(kPortableMarker));
+    if (!mode.Portable) {
+        mode.MutexName = std::string(kInstalledMutexName);
+        return mode;
+    }
+    std::string upper = mode.ProgramFolder;
+    while (upper.size() > 3 && upper.back() == '\\')
+        upper.pop_back();
+    if (!upper.empty())
+        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    mode.MutexName = PortableMutexName(upper);
+    return mode;
+}
+
+TApplication::TApplication(HINSTANCE instance, std::string executablePath, TRunMode mode)
     : instance_(instance), owners_(ToHandle(GetDesktopWindow())), boxes_(owners_),
       switchToWindow_(RegisterSwitchMessage()), driver_(&com_),
-      browsers_(registry_, versions_, associations_, collation_, debug_), paths_(ResolveDataPaths(files_)),
+      browsers_(registry_, versions_, associations_, collation_, debug_), mode_(std::move(mode)),
+      paths_(ResolvePaths(files_, mode_)), writable_(SettleDataFolder(paths_, files_, mode_)),
+      unwritable_(files_), dataFiles_(writable_ ? static_cast<IFileSystem&>(files_) : unwritable_),
+      portableOptions_(mode_.Portable ? std::make_unique<TPortableStore>(
+                                            registry_, dataFiles_,
+                                            paths_.DataFolder + std::string(kPortableSettingsFile), codePage_)
+                                      : nullptr),
+      options_(portableOptions_ ? static_cast<IKeyValueStore&>(*portableOptions_) : registry_),
       collections_(collation_), categories_(collation_),
-      catalogue_(targets_, collections_, categories_, files_, paths_.TargetsFile, paths_.CollectionsFile),
-      service_(registry_, catalogue_, browsers_, boxes_, settings_), autorun_(registry_, executablePath),
-      layouts_(registry_), opener_(browsers_, driver_, boxes_),
+      catalogue_(targets_, collections_, categories_, dataFiles_, paths_.TargetsFile, paths_.CollectionsFile),
+      service_(options_, catalogue_, browsers_, boxes_, settings_), autorun_(options_, executablePath),
+      layouts_(options_), opener_(browsers_, driver_, boxes_),
       explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_, codePage_),
       help_(HelpFileBeside(executablePath), &com_), sliderMessages_(RegisterSliderMessages()),
       version_(ReadVersionInfo(executablePath)) {
@@ -47,6 +93,8 @@ TApplication::~TApplication() {
 
 int TApplication::Run(const TCommandLineSwitches& switches) {
     TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
+    if (!writable_)
+        boxes_.Warning(CannotWriteMessage(paths_.DataFolder));
     TSettingsContext dialogContext;
     dialogContext.Editor.Dialogs.Instance = instance_;
     dialogContext.Editor.Dialogs.Owners = &owners_;
@@ -63,6 +111,8 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     dialogContext.Settings = &settings_;
     dialogContext.Service = &service_;
     dialogContext.Autorun = &autorun_;
+    dialogContext.Options = &options_;
+    dialogContext.Portable = mode_.Portable;
     dialogContext.Browsers = &browsers_;
     dialogContext.Opener = &opener_;
     TAppDialogs dialogs(std::move(dialogContext), version_);
@@ -80,7 +130,7 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.WideCollation = &wideCollation_;
     context.CodePage = &codePage_;
     context.Clock = &clock_;
-    context.Registry = &registry_;
+    context.Registry = &options_;
     context.Help = &help_;
     context.Dialogs = &dialogs;
     context.Explorer = &explorer_;
@@ -112,7 +162,10 @@ void TApplication::ApplySlider(bool enabled) {
     // The same switch a second start uses: find the main window, bring it forward, post it
     // "SwitchToWindow".
     context.ActivateMainWindow = [this] {
-        HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchToWindow_);
+        if (mode_.Portable)
+            HandOverToWindow(FindProcessWindow(GetCurrentProcessId(), kMainFormClassName), switchToWindow_);
+        else
+            HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchToWindow_);
     };
     auto slider = std::make_unique<TSliderForm>(std::move(context));
     slider->Create();
@@ -122,14 +175,22 @@ void TApplication::ApplySlider(bool enabled) {
 int RunTessaly(HINSTANCE instance, const char* commandLine) {
     // Before any window exists, an error can only go to a box of its own.
     const UINT switchMessage = RegisterSwitchMessage();
-    TSingleInstance instanceLock;
+    const std::string executablePath = ModulePath(instance);
+    TRunMode mode = RunModeFor(executablePath);
+    // Copies in two folders must not find each other: a portable one hands over to the window
+    // of the process that holds its folder's mutex.
+    TSingleInstance instanceLock(mode.MutexName.c_str(), mode.Portable);
     if (!instanceLock.IsFirst()) {
-        HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchMessage);
+        if (mode.Portable)
+            HandOverToWindow(FindProcessWindow(HolderProcess(mode.MutexName.c_str()), kMainFormClassName),
+                             switchMessage);
+        else
+            HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchMessage);
         return 0;
     }
     int code = 0;
     try {
-        TApplication application(instance, ModulePath(instance));
+        TApplication application(instance, executablePath, std::move(mode));
         code = application.Run(ParseCommandLine(commandLine ? commandLine : ""));
     } catch (...) {
         ReportCurrentException();

@@ -16,6 +16,7 @@
 #include "catalogue/win32/DataPaths.h"
 #include "settings/Autorun.h"
 #include "settings/PersistentUI.h"
+#include "settings/PortableStore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
 #include "support/OwnerStack.h"
@@ -34,6 +35,17 @@
 
 namespace tsy::win32 {
 
+// How this copy runs: installed (data in the user's profile, options in the registry) or
+// portable (both in the data folder beside the executable).
+struct TRunMode {
+    bool Portable = false;
+    std::string ProgramFolder; // with a trailing separator
+    std::string MutexName;
+};
+
+// The mode of the executable at that path: portable when the marker file stands beside it.
+TRunMode RunModeFor(const std::string& executablePath);
+
 // The process-wide objects, from module initialisation to exit, in the order
 // they are prepared: message-box owners and the switch message, the data paths
 // and their seeding (and the removal of temporary files killed saves left), the
@@ -41,7 +53,7 @@ namespace tsy::win32 {
 // becomes the Browser default at the first settings load, when no choice is stored.
 class TApplication {
 public:
-    TApplication(HINSTANCE instance, std::string executablePath);
+    TApplication(HINSTANCE instance, std::string executablePath, TRunMode mode = {});
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
     ~TApplication();
@@ -75,7 +87,16 @@ private:
     ShellProtocolAssociation associations_;
     BrowserDriver driver_;
     TBrowserDetection browsers_;
+    TRunMode mode_;
     TDataPaths paths_;
+    // A portable copy tries its data folder once; one that cannot write it keeps its changes
+    // for the run.
+    bool writable_;
+    TWritesDropped unwritable_;
+    IFileSystem& dataFiles_;
+    std::unique_ptr<TPortableStore> portableOptions_;
+    // Where the options, layouts and history go: the registry, or a portable copy's file.
+    IKeyValueStore& options_;
     TAppSettings settings_;
     TTargets targets_;
     TCollections collections_;

@@ -51,8 +51,12 @@ std::string CollectionsFileName() {
 }
 
 TDataPaths ResolveDataPaths(IFileSystem& files) {
+    return ResolveDataPaths(files, DataFolder());
+}
+
+TDataPaths ResolveDataPaths(IFileSystem& files, std::string dataFolder) {
     TDataPaths paths;
-    paths.DataFolder = DataFolder();
+    paths.DataFolder = std::move(dataFolder);
     paths.ProgramFolder = ProgramFolder();
     paths.CollectionsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, CollectionsFileName());
     paths.TargetsFile = SeedDataFile(files, paths.DataFolder, paths.ProgramFolder, TargetsFileName);
@@ -60,6 +64,16 @@ TDataPaths ResolveDataPaths(IFileSystem& files) {
     // file a save left behind was a killed process's.
     files.RemoveStaleTemporaries(paths.DataFolder);
     return paths;
+}
+
+bool CanWriteFolder(const std::string& folder) {
+    // The name a save's temporary file gets, so that a probe a killed start left is cleared.
+    char probe[MAX_PATH + 16] = {};
+    const std::string prefix(kSaveTemporaryPrefix);
+    if (GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, probe) == 0)
+        return false;
+    DeleteFileA(probe);
+    return true;
 }
 
 } // namespace tsy::win32

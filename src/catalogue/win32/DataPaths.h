@@ -25,5 +25,10 @@ struct TDataPaths {
 // collections file first, as start-up does once; then removes the temporary files that
 // saves killed part-way left in the data folder.
 TDataPaths ResolveDataPaths(IFileSystem& files);
+// The same with a data folder of the caller's (a portable copy's, beside it).
+TDataPaths ResolveDataPaths(IFileSystem& files, std::string dataFolder);
+
+// Whether a file can be made in the folder: one is created there and deleted again.
+bool CanWriteFolder(const std::string& folder);
 
 } // namespace tsy::win32

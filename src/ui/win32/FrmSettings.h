@@ -9,6 +9,7 @@
 
 #include "ui/SettingsRules.h"
 
+#include "support/KeyValueStore.h"
 #include "support/win32/Dialog.h"
 #include "support/win32/PageHost.h"
 #include "ui/win32/EditorContext.h"
@@ -38,6 +39,10 @@ struct TSettingsContext {
     TAppSettings* Settings = nullptr;
     TSettingsService* Service = nullptr;
     TAutorun* Autorun = nullptr;
+    // The store of the options, for the update check's own thread.
+    IKeyValueStore* Options = nullptr;
+    // A portable copy says where "start with Windows" is written.
+    bool Portable = false;
     IBrowserInfo* Browsers = nullptr;
     IUrlOpener* Opener = nullptr;
     // Empties the main window's search box and history and stores the empty history.

@@ -51,6 +51,9 @@ void TAdvancedPage::HandleInit() {
     for (const auto& option : kOptions)
         SetChecked(option.Id, settings.*option.Field);
     SetChecked(IDC_AUTORUN, context.Autorun->IsAutorunMinimized());
+    // The one thing a portable copy writes to the computer it runs on.
+    if (context.Portable)
+        SetItemText(IDC_AUTORUN, ItemText(IDC_AUTORUN) + " (written to this computer's start-up list)");
     SetChecked(IDC_USE_SLIDER, context.Autorun->IsAutorunSlider());
     hotKey_.Attach(Item(IDC_HOTKEY));
     hotKey_.SetHotKeyKey(std::uint32_t(settings.HotkeyKey));

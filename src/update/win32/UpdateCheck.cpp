@@ -56,12 +56,13 @@ void RunUpdateCheck(const TUpdateCheckStart& start) {
     TWin32MessageBoxes boxes(owners);
     TCheckUI ui(boxes);
     TRegistryStore registry;
-    TPersistentUI layouts(registry);
+    IKeyValueStore& options = start.Options ? *start.Options : registry;
+    TPersistentUI layouts(options);
     TWinINetClient http;
     DebugOutput debug;
 
     TUpdateServicesContext context;
-    context.Registry = &registry;
+    context.Registry = &options;
     context.Http = &http;
     context.UI = &ui;
     context.Debug = &debug;

@@ -22,6 +22,9 @@ struct TUpdateCheckStart {
     // Owns the check's message boxes and its dialog.
     HWND MainWindow = nullptr;
     std::string BaseURL = kUpdateBaseURL;
+    // Where the time of the check and the dialog's layout go; the registry when none is given.
+    // Shared with the user-interface thread, so it must be safe to use from two threads.
+    IKeyValueStore* Options = nullptr;
     TVersionRecord Running;
     // Shows the update dialog for the details the server gave, owned by `owner`, in the
     // check's own dialog environment; the dialog belongs to the user interface.
