@@ -191,9 +191,6 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
                                  SetText(editor, IDC_EDT_SEARCH_REQUEST, "http://alpha.example/?q=");
                                  Click(editor, IDOK);
                                  SetText(editor, IDC_EDT_SEARCH_REQUEST, "http://a.example/?q=stubtext&p=5%");
-                                 SetText(editor, IDC_EDT_OPEN_REQUEST, "ms-settings:");
-                                 Click(editor, IDOK);
-                                 SetText(editor, IDC_EDT_OPEN_REQUEST, "http://alpha.example/");
                                  HWND charset = GetDlgItem(editor, IDC_CBX_CHARSET);
                                  EXPECT_EQ(tsy::testing::Text(charset), "x-mac-cyrillic");
                                  SendMessageA(charset, CB_SELECTSTRING, WPARAM(-1), LPARAM("windows-1251"));
@@ -205,12 +202,10 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
     EXPECT_EQ(site.Search, "http://a.example/?q=%s&p=5%%");
     EXPECT_EQ(site.CatID, 1);
     EXPECT_EQ(site.Charset, "windows-1251");
-    ASSERT_EQ(Warnings().size(), 3u);
+    ASSERT_EQ(Warnings().size(), 2u);
     EXPECT_EQ(Warnings()[0], "Invalid site data.\n\rYou have to provide valid site name and either a valid "
                              "search request URL or valid open request URL.");
     EXPECT_EQ(Warnings()[1], "Specified search URL is invalid.");
-    EXPECT_EQ(Warnings()[2],
-              "Only web addresses can be stored: \"ms-settings:\" is not an http or https address.");
 
     // A read-only site is not offered; F1 asks for the sites topic.
     TTarget fixed = targets.ByID(2);
