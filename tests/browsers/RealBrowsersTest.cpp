@@ -39,6 +39,11 @@ const std::vector<TOpenCase> kCases = {
       "utf2.odd.example/caf%C3%A9/%E6%9D%B1%E4%BA%AC",
       "http://long.odd.example/?q=" + std::string(1973, 'z')}},
     {"sixty", Searches("sixty", 60)},
+    // Were any of these taken as a switch or a file, the browser would use another proxy or
+    // profile, or open a file, instead of asking for the one web page.
+    {"switch",
+     {"--user-data-dir=x", "--proxy-server=http://127.0.0.1:9", "file:///etc/hostname",
+      "http://ok.switch.example/"}},
 };
 
 // What the program gives the browser of `kind` for the case, as the browser's arguments.
@@ -60,12 +65,16 @@ std::vector<std::string> ArgumentsFor(TBrowserKind kind, const std::vector<std::
     return WindowsArguments(std::string_view(call).substr(program + 5));
 }
 
-// Every web address of the case in the form the browser asks for it.
+// Every web address of the case on its own hosts, in the form the browser asks for it.
 std::vector<std::string> Expected(const TOpenCase& openCase) {
+    const std::string hosts = "." + openCase.name + ".example";
     std::vector<std::string> expected;
     for (const auto& url : openCase.urls) {
         std::string full = url.find("://") == std::string::npos ? "http://" + url : url;
-        if (full.rfind("http://", 0) == 0 || full.rfind("https://", 0) == 0) {
+        const std::size_t start = full.find("://") + 3;
+        const std::string host = full.substr(start, full.find_first_of("/?#", start) - start);
+        const bool ownHost = host.size() > hosts.size() && host.ends_with(hosts);
+        if (ownHost && (full.rfind("http://", 0) == 0 || full.rfind("https://", 0) == 0)) {
             if (full.find('/', full.find("://") + 3) == std::string::npos)
                 full += '/';
             expected.push_back(CanonicalURL(full));
