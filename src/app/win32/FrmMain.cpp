@@ -22,6 +22,7 @@
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
 #include "support/HelpTopic.h"
+#include "support/MessageBoxes.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
@@ -35,6 +36,10 @@ namespace {
 constexpr int kSnapDistance = 10;
 // A combo box's height with its drop-down open: 15 entries and the box itself.
 constexpr int kDropDownRows = 16;
+// Posted to the window itself: the notice comes once the window (and the tray icon) are up.
+constexpr UINT kHotkeyTakenMessage = WM_APP + 1;
+// Posted by a click on the notice, so that the dialog does not open inside the icon's message.
+constexpr UINT kCustomizeHotkeyMessage = WM_APP + 2;
 
 TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
     // A damaged banner is not worth a failed start: the panel then shows its plain colour.
@@ -72,7 +77,7 @@ void OpenWebPageWithShell(HWND owner, const char* url) {
 }
 
 TMainForm::TMainForm(TMainFormContext context)
-    : context_(std::move(context)), tray_(context_.Instance),
+    : context_(std::move(context)), tray_(context_.Instance, context_.TrayNotify),
       mru_(*context_.WideCollation, *context_.CodePage) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = OpenWebPageWithShell;
@@ -212,6 +217,7 @@ void TMainForm::CreateTrayIcon() {
     TTrayIconEvents events;
     events.OnDblClick = [this] { ShowApplication(); };
     events.OnContextMenu = [this](POINT at) { ShowTrayMenu(at); };
+    events.OnBalloonClick = [this] { PostMessageA(Handle(), kCustomizeHotkeyMessage, 0, 0); };
     tray_.SetEvents(std::move(events));
 }
 
@@ -295,8 +301,19 @@ void TMainForm::CbxCollectionsChange() {
 
 void TMainForm::RegisterHotkey() {
     const TAppSettings& s = *context_.Settings;
-    // A combination taken by another program leaves the hotkey silently inactive.
-    RegisterMainHotKey(Handle(), s.UseHotkey, std::uint32_t(s.HotkeyMod), std::uint32_t(s.HotkeyKey));
+    const auto modifiers = std::uint32_t(s.HotkeyMod);
+    const auto key = std::uint32_t(s.HotkeyKey);
+    if (RegisterMainHotKey(Handle(), s.UseHotkey, modifiers, key) == THotKeyRegistration::Taken &&
+        hotKeyNotices_.FirstTime(modifiers, key))
+        PostMessageA(Handle(), kHotkeyTakenMessage, WPARAM(modifiers), LPARAM(key));
+}
+
+void TMainForm::ReportTakenHotkey(std::uint32_t modifiers, std::uint32_t key) {
+    const std::string text = HotKeyTakenNotice(HotKeyText(modifiers, key));
+    if (tray_.Visible())
+        tray_.ShowWarningBalloon(kHotKeyNoticeTitle, text);
+    else if (context_.Boxes)
+        context_.Boxes->Warning(text);
 }
 
 void TMainForm::UnregisterHotkey() {
@@ -343,6 +360,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+    case kHotkeyTakenMessage:
+        ReportTakenHotkey(std::uint32_t(wParam), std::uint32_t(lParam));
+        return 0;
+    case kCustomizeHotkeyMessage:
+        CustomizeHotkey();
+        return 0;
     case WM_COMMAND:
         HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;

@@ -56,7 +56,8 @@ struct TSettingsState : TCatalogueTabState {
 // TSettingsForm, "Customize Tessaly": the catalogue pages and the options.
 class TSettingsForm : public TDialog {
 public:
-    TSettingsForm(const TSettingsContext& context, bool startOnFirstPage);
+    // `startPage` -1: the tab the dialog was last closed on.
+    TSettingsForm(const TSettingsContext& context, int startPage);
     ~TSettingsForm() override;
 
     TSettingsState& State() noexcept { return state_; }
@@ -81,7 +82,7 @@ private:
     void LeaveActivePage();
 
     const TSettingsContext& context_;
-    bool startOnFirstPage_;
+    int startPage_;
     TSettingsState state_;
     TPageHost pages_;
     std::vector<std::unique_ptr<TSettingsPage>> catalogue_;
@@ -92,6 +93,6 @@ private:
 };
 
 // Shows the settings dialog modally; true when it closed with OK.
-bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage);
+bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, int startPage);
 
 } // namespace tsy::win32
