@@ -9,6 +9,7 @@
 #include "AsciiCollation.h"
 #include "EditorFixture.h"
 #include "FakeKeyValueStore.h"
+#include "LayoutCheck.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
 #include "catalogue/Catalogue.h"
@@ -330,7 +331,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     pages = {{"http://home.example/", "Home Page"}, {kSearchPage, "Results for StubText"}};
     auto save = [](const char* name) {
         return [name](HWND dialog) {
-            EXPECT_TRUE(tsy::testing::SaveScreenshot(dialog, name));
+            tsy::testing::SavePicture(dialog, name);
             Click(dialog, IDCANCEL);
         };
     };
@@ -342,7 +343,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({save("site-editor")}, [&] { return EditTarget(context, nullptr, site); });
     Drive({[](HWND editor) {
               Click(editor, IDC_SHOW_HELPERS);
-              EXPECT_TRUE(tsy::testing::SaveScreenshot(editor, "site-editor-collections"));
+              tsy::testing::SavePicture(editor, "site-editor-collections");
               Click(editor, IDCANCEL);
           }},
           [&] { return EditTarget(context, nullptr, site); });
@@ -359,7 +360,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({[](HWND dialog) {
               Click(dialog, IDC_UPD_SHOW_DETAILS);
               tsy::testing::Pump();
-              EXPECT_TRUE(tsy::testing::SaveScreenshot(dialog, "update-details"));
+              tsy::testing::SavePicture(dialog, "update-details");
               Click(dialog, IDCANCEL);
           }},
           [&] {
@@ -378,7 +379,7 @@ TEST_F(DialogPictures, EachWizardPageIsSaved) {
                   HWND list = tsy::testing::Descendant(wizard, IDC_URLLIST, true);
                   if (list && page <= 2)
                       ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
-                  EXPECT_TRUE(tsy::testing::SaveScreenshot(wizard, "wizard-page-" + std::to_string(page)));
+                  tsy::testing::SavePicture(wizard, "wizard-page-" + std::to_string(page));
                   if (page < 4)
                       Click(wizard, IDOK);
               }

@@ -11,6 +11,7 @@
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
 #include "HotkeyHolder.h"
+#include "LayoutCheck.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
 #include "RecordingOpener.h"
@@ -429,7 +430,7 @@ TEST_F(SettingsPictures, EveryTabIsSaved) {
         SelectRows(PageItem(form, 0, IDC_COLLECTIONS_LIST), {1});
         for (int page = 0; page < 5; ++page) {
             form.Pages().SetActivePage(page);
-            EXPECT_TRUE(tsy::testing::SaveScreenshot(dialog, names[page]));
+            tsy::testing::SavePicture(dialog, names[page]);
         }
         Click(dialog, IDCANCEL);
     });

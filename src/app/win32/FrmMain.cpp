@@ -85,8 +85,67 @@ TMainForm::TMainForm(TMainFormContext context)
 
 TMainForm::~TMainForm() = default;
 
+namespace {
+
+constexpr DWORD kMainFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kMainFormExStyle = WS_EX_CONTROLPARENT;
+// The controls that take the window's font, in creation order.
+constexpr int kFontedControls[] = {IDC_SEARCH_LABEL, IDC_SEARCH,       IDC_EXPLORE,    IDC_SETTINGS,
+                                   IDC_ABOUT,        IDC_LOOKIN_LABEL, IDC_COLLECTIONS};
+
+} // namespace
+
+void TMainForm::ScaleTo(int dpi) {
+    dpi_ = dpi;
+    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
+    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
+               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kMainFormStyle, FALSE, kMainFormExStyle);
+    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
+    // The outer height is the designed one whatever the frame's metrics; the banner takes
+    // up what the client area gains or loses.
+    fixedSize_.cy = ScaleForDpi(kMainFormHeight, dpi_);
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    font_.Reset(CreateFontIndirectA(&lf));
+}
+
+void TMainForm::SetWindowIcons() {
+    const auto load = [&](int metric) {
+        const int size = SystemMetricForDpi(metric, dpi_);
+        return static_cast<HICON>(
+            LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0));
+    };
+    bigIcon_.Reset(load(SM_CXICON));
+    smallIcon_.Reset(load(SM_CXSMICON));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void TMainForm::HandleDpiChanged(int dpi, const RECT* suggested) {
+    ScaleTo(dpi);
+    for (int id : kFontedControls)
+        SendMessageA(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    // The boxes share a width change as designed for this DPI.
+    createdClientWidth_ = ScaleForDpi(kMainFormDesignClientWidth, dpi_);
+    metrics_ =
+        TakeLayoutMetrics(createdClientWidth_, created_.Collections, created_.SearchLabel, created_.Search);
+    SetWindowIcons();
+    if (suggested)
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    LayOut(client.right);
+}
+
 void TMainForm::Create() {
-    dpi_ = SystemDpi();
+    ScaleTo(SystemDpi());
     TWindowClass wc;
     // The search box inside takes any Unicode text.
     wc.Unicode = true;
@@ -95,16 +154,8 @@ void TMainForm::Create() {
     wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
     wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
-    placement.Style =
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
-    placement.ExStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
-               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
-    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
-    // The outer height is the designed one whatever the frame's metrics; the banner takes
-    // up what the client area gains or loses.
-    fixedSize_.cy = ScaleForDpi(kMainFormHeight, dpi_);
+    placement.Style = kMainFormStyle;
+    placement.ExStyle = kMainFormExStyle;
     // Designed to open in the centre of the work area; a remembered placement replaces this.
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -113,6 +164,10 @@ void TMainForm::Create() {
     placement.Left = work.left + (work.right - work.left - fixedSize_.cx) / 2;
     placement.Top = work.top + (work.bottom - work.top - fixedSize_.cy) / 2;
     TWindow::Create(wc, kApplicationTitle, placement);
+    // Placed on a monitor of another DPI than the system's, the window has heard of it already.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+        ScaleTo(dpi);
+    SetWindowIcons();
 
     CreateControls();
     CreateTrayIcon();
@@ -146,15 +201,6 @@ void TMainForm::Create() {
 }
 
 void TMainForm::CreateControls() {
-    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(8, dpi_, 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_.Reset(CreateFontIndirectA(&lf));
-
     struct TControlDef {
         int Id;
         const char* Class;
@@ -400,6 +446,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return TRUE;
     }
+    case kDpiChangedMessage:
+        HandleDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = fixedSize_.cx;

@@ -142,6 +142,10 @@ private:
     void CloseWindow() override;
 
     void CreateControls();
+    // Sizes, fonts and icons for the window's DPI.
+    void ScaleTo(int dpi);
+    void SetWindowIcons();
+    void HandleDpiChanged(int dpi, const RECT* suggested);
     void LayOut(int clientWidth);
     void RegisterHotkey();
     void UnregisterHotkey();
@@ -161,6 +165,8 @@ private:
     TMainFormContext context_;
     int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
     std::unique_ptr<TBannerPanel> banner_;
     TMainFormLayout created_;
     int createdClientWidth_ = 0;
