@@ -46,7 +46,7 @@ for name in name-prompt import-dialog site-editor site-editor-collections about-
     convert "$work/$name.bmp" "$shots/$name.png"
     echo "$shots/$name.png"
 done
-# A cut or overlapping control fails its test, and the run with it.
+# A cut or overlapping control, or a text that does not fit, fails its test, and the run with it.
 if grep -q '^\[  FAILED  \]' "$work/run.log" || ! grep -q '^\[  PASSED  \]' "$work/run.log"; then
     grep -v '^\[ \(RUN\|       OK\) ' "$work/run.log" >&2
     echo "dialog-screenshots: the layouts at $dpi DPI have faults" >&2

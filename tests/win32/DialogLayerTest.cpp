@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "AsciiCollation.h"
@@ -223,6 +224,64 @@ TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
     list.MoveSelected(1);
     EXPECT_EQ(list.ItemText(1), moved);
     EXPECT_EQ(list.SelectedIndex(), 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+// Orders in which most rows travel far: the list reports items by their current places, which
+// change under a sort in place, so a sort that takes them for the places before it goes wrong.
+TEST_F(DialogLayerTest, SortListViewSortsRowsThatMustMoveFarKeepingDataChecksAndSelection) {
+    fakes::AsciiCollation collation;
+    const std::vector<std::vector<std::string>> orders = {
+        {"Zulu", "Alpha", "Mike", "Bravo"},
+        {"b", "a"},
+        {"Golf", "Echo", "Charlie", "Alpha", "Foxtrot", "Delta", "Bravo"},
+        [] {
+            std::vector<std::string> rows;
+            for (int i = 0; i < 50; ++i)
+                rows.push_back("Row " + std::to_string(10 + (i * 13 + 7) % 50));
+            return rows;
+        }()};
+    for (const auto& order : orders) {
+        SCOPED_TRACE(order.front() + ", " + std::to_string(order.size()) + " rows");
+        TTestDialog host(environment, IDD_IMPORT);
+        TSortListView list(collation);
+        bool refuseChanges = false;
+        host.init = [&](TTestDialog& d) {
+            CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0,
+                            300, 200, d.Handle(), reinterpret_cast<HMENU>(INT_PTR(IDC_SITE_COLLECTIONS)),
+                            GetModuleHandleA(nullptr), nullptr);
+            list.Attach(d, IDC_SITE_COLLECTIONS, true, TSortListView::TSortType::None);
+            list.AddColumn("Site", 100);
+            for (std::size_t i = 0; i < order.size(); ++i)
+                list.AddItem(order[i], {}, LPARAM(i));
+            d.OnNotify(IDC_SITE_COLLECTIONS, LVN_ITEMCHANGING,
+                       [&](NMHDR&) -> LRESULT { return refuseChanges; });
+        };
+        host.CreateModeless(nullptr);
+        const int count = int(order.size());
+        for (int i = 0; i < count; i += 2)
+            list.SetChecked(i, true);
+        list.SelectItem(count - 1);
+        std::vector<std::string> sorted = order;
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](const std::string& a, const std::string& b) { return collation.Compare(a, b) < 0; });
+        auto expectOrder = [&](const std::vector<std::string>& expected) {
+            for (int i = 0; i < count; ++i) {
+                const std::size_t was = std::size_t(list.ItemData(i));
+                ASSERT_EQ(list.ItemText(i), expected[std::size_t(i)]) << "row " << i;
+                EXPECT_EQ(order[was], expected[std::size_t(i)]) << "the row keeps its data";
+                EXPECT_EQ(list.Checked(i), was % 2 == 0) << "the row keeps its check";
+            }
+            EXPECT_EQ(list.ItemText(list.SelectedIndex()), order.back()) << "the selection stays on its row";
+        };
+        refuseChanges = true;
+        NMLISTVIEW click{};
+        click.hdr = {list.Handle(), UINT_PTR(IDC_SITE_COLLECTIONS), UINT(LVN_COLUMNCLICK)};
+        SendMessageA(host.Handle(), WM_NOTIFY, IDC_SITE_COLLECTIONS, LPARAM(&click));
+        expectOrder(sorted);
+        SendMessageA(host.Handle(), WM_NOTIFY, IDC_SITE_COLLECTIONS, LPARAM(&click));
+        expectOrder(std::vector<std::string>(sorted.rbegin(), sorted.rend()));
+    }
     EXPECT_TRUE(errors.empty());
 }
 

@@ -92,6 +92,17 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheProgramsVersionAndOpensItsLinks) {
               EXPECT_EQ(form.VersionLine().DrawnText(), expected);
               EXPECT_EQ(tsy::testing::Text(GetDlgItem(about, IDC_URL_WEBSITE)), kProductHomePage);
               EXPECT_EQ(tsy::testing::Text(GetDlgItem(about, IDC_URL_SPONSOR)), "Orvelle");
+              // The program's own icon, at the size the display asks for.
+              auto icon =
+                  reinterpret_cast<HICON>(SendDlgItemMessageA(about, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
+              EXPECT_NE(icon, LoadIconA(nullptr, IDI_APPLICATION));
+              ICONINFO parts{};
+              BITMAP picture{};
+              ASSERT_TRUE(GetIconInfo(icon, &parts));
+              GetObjectA(parts.hbmColor, sizeof picture, &picture);
+              EXPECT_EQ(picture.bmWidth, GetSystemMetrics(SM_CXICON));
+              DeleteObject(parts.hbmColor);
+              DeleteObject(parts.hbmMask);
               for (int id : {IDC_URL_SPONSOR, IDC_URL_DEVELOPER, IDC_URL_WEBSITE}) {
                   SendMessageA(GetDlgItem(about, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                   SendMessageA(GetDlgItem(about, id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));

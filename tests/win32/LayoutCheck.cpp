@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "TextFit.h"
 
 namespace tsy::testing {
 
@@ -87,8 +88,8 @@ std::vector<std::string> LayoutFaults(HWND window) {
     return faults;
 }
 
-void SavePicture(HWND window, const std::string& name) {
-    EXPECT_TRUE(SaveScreenshot(window, name)) << name;
+void SavePicture(HWND window, const std::string& name, const std::map<HWND, std::string>& drawn) {
+    CheckTextsAndPicture(window, name, drawn);
     for (const std::string& fault : LayoutFaults(window))
         ADD_FAILURE() << name << ": " << fault;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace tsy::testing {
 // frames it hosts are checked; what a control keeps inside itself is the control's business.
 std::vector<std::string> LayoutFaults(HWND window);
 
-// Saves the window's picture (SaveScreenshot) and fails the test for every fault of its layout.
-void SavePicture(HWND window, const std::string& name);
+// Checks that every text fits (CheckTextsAndPicture, which saves the picture in a screenshot run) and
+// fails the test for every fault of the window's layout. `drawn` as for TextsThatDoNotFit.
+void SavePicture(HWND window, const std::string& name, const std::map<HWND, std::string>& drawn = {});
 
 } // namespace tsy::testing

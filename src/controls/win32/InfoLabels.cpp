@@ -104,6 +104,8 @@ LRESULT TInfoLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_GETFONT: // the font it draws with, so its text is measured as shown
+        return reinterpret_cast<LRESULT>(Font());
     case WM_SETTEXT: {
         const LRESULT result = CallOriginal(message, wParam, lParam);
         InvalidateRect(Window(), nullptr, TRUE);

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <numeric>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "support/win32/Dialog.h"
 
@@ -10,21 +14,40 @@ namespace tsy::win32 {
 
 namespace {
 
-struct TSortContext {
-    const TSortState* State;
-    const ICollation* Collation;
-    std::vector<std::vector<std::string>> Rows; // by the row's place before sorting
+constexpr UINT kRowStates =
+    LVIS_STATEIMAGEMASK | LVIS_OVERLAYMASK | LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED;
+
+struct TRow {
+    std::vector<std::string> Cells; // caption, then sub-items
+    LPARAM Data;
+    UINT State;
 };
 
-int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM context) {
-    const auto& c = *reinterpret_cast<const TSortContext*>(context);
-    return c.State->Compare(*c.Collation, c.Rows[std::size_t(a)], c.Rows[std::size_t(b)]);
-}
+// Keeps the parent from hearing of the rows' rewriting, so it neither refuses nor acts on it.
+class TMutedNotifications {
+public:
+    TMutedNotifications(TDialog* dialog, int id) : dialog_(dialog), id_(id) {
+        if (dialog_)
+            dialog_->MuteNotifications(id_, true);
+    }
+    TMutedNotifications(const TMutedNotifications&) = delete;
+    TMutedNotifications& operator=(const TMutedNotifications&) = delete;
+    ~TMutedNotifications() {
+        if (dialog_)
+            dialog_->MuteNotifications(id_, false);
+    }
+
+private:
+    TDialog* dialog_;
+    int id_;
+};
 
 } // namespace
 
 void TSortListView::Attach(TDialog& dialog, int id, bool checkBoxes, TSortType sortType) {
     TListViewEx::Attach(dialog.Item(id), checkBoxes);
+    dialog_ = &dialog;
+    id_ = id;
     sortType_ = sortType;
     // The header tells the list, not the dialog, when a column was resized.
     TSubclass::Attach(control_);
@@ -82,15 +105,45 @@ void TSortListView::Apply(const TSortStep& step) {
 }
 
 void TSortListView::SortNow() {
-    // The rows are compared by their places before the sort, so no row's data is touched: a
-    // parent may refuse every change of its rows, and the data is the parent's own.
+    // The list's own sort hands its callback item indexes that Windows and Wine count against
+    // different orders, so the rows are sorted here and written back in their new order, each
+    // with its data, check and selection.
     const int count = Count();
     const int columns = ColumnCount() > 0 ? ColumnCount() : 1;
-    TSortContext context{&state_, &collation_, std::vector<std::vector<std::string>>(std::size_t(count))};
-    for (int i = 0; i < count; ++i)
+    std::vector<TRow> rows;
+    for (int i = 0; i < count; ++i) {
+        TRow row{{}, ItemData(i), ListView_GetItemState(control_, i, kRowStates)};
         for (int c = 0; c < columns; ++c)
-            context.Rows[std::size_t(i)].push_back(ItemText(i, c));
-    SendMessageA(control_, LVM_SORTITEMSEX, WPARAM(&context), LPARAM(&CompareRows));
+            row.Cells.push_back(ItemText(i, c));
+        rows.push_back(std::move(row));
+    }
+    std::vector<int> order(std::size_t(count), 0);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return state_.Compare(collation_, rows[std::size_t(a)].Cells, rows[std::size_t(b)].Cells) < 0;
+    });
+    if (std::is_sorted(order.begin(), order.end()))
+        return;
+    const int mark = ListView_GetSelectionMark(control_);
+    TMutedNotifications muted(dialog_, id_);
+    SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < count; ++i) {
+        TRow& row = rows[std::size_t(order[std::size_t(i)])];
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        item.iItem = i;
+        item.pszText = row.Cells[0].data();
+        item.lParam = row.Data;
+        item.state = row.State;
+        item.stateMask = kRowStates;
+        SendMessageA(control_, LVM_SETITEMA, 0, LPARAM(&item));
+        for (int c = 1; c < columns; ++c)
+            SetItemText(i, c, row.Cells[std::size_t(c)]);
+        if (order[std::size_t(i)] == mark)
+            ListView_SetSelectionMark(control_, i);
+    }
+    SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
 }
 
 void TSortListView::SetArrow(int column, TSortOrder order) {

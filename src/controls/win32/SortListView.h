@@ -46,6 +46,8 @@ private:
     void SetArrow(int column, TSortOrder order);
 
     const ICollation& collation_;
+    TDialog* dialog_ = nullptr; // the parent, told to ignore the rows' rewriting
+    int id_ = 0;
     TSortState state_;
     TSortType sortType_ = TSortType::None;
 };

@@ -74,6 +74,13 @@ void TDialog::OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler
     notifications_[{id, code}] = std::move(handler);
 }
 
+void TDialog::MuteNotifications(int id, bool muted) {
+    if (muted)
+        muted_.insert(id);
+    else
+        muted_.erase(id);
+}
+
 bool TDialog::HandleMessage(UINT, WPARAM, LPARAM) {
     return false;
 }
@@ -356,6 +363,8 @@ bool TDialog::RouteCommand(int id, int code) {
 }
 
 bool TDialog::RouteNotify(NMHDR& header) {
+    if (muted_.count(int(header.idFrom)))
+        return false;
     auto it = notifications_.find({int(header.idFrom), header.code});
     if (it == notifications_.end())
         return false;

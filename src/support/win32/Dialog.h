@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -82,6 +83,9 @@ public:
     // Routing, also for the controls that a dialog hosts.
     void OnCommand(int id, std::function<void()> handler, int code = BN_CLICKED);
     void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler);
+    // While muted, a control's notifications reach none of its handlers: for a control that
+    // rearranges its own rows, which is no change the dialog should act on or refuse.
+    void MuteNotifications(int id, bool muted);
     // After the dialog was resized and its anchored controls moved.
     void OnResize(std::function<void()> handler) { resized_.push_back(std::move(handler)); }
 
@@ -189,6 +193,7 @@ private:
     bool closing_ = false;
     std::map<std::pair<int, int>, std::function<void()>> commands_;
     std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR&)>> notifications_;
+    std::set<int> muted_;
     std::vector<TAnchored> anchored_;
     SIZE reference_{}; // client size the anchored places belong to
     SIZE minimum_{};   // window size

@@ -26,7 +26,10 @@ TAboutForm::TAboutForm(const TDialogEnvironment& environment, const TVersionInfo
       urlDeveloper_("urlDeveloper", open), urlWebsite_("urlWebsite", open) {}
 
 void TAboutForm::HandleInit() {
-    HICON icon = LoadIconA(Environment().Instance, MAKEINTRESOURCEA(IDI_MAINICON));
+    // The program's own icon at the size the display's DPI asks for; the system keeps shared icons.
+    auto icon =
+        static_cast<HICON>(LoadImageA(Environment().Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
     if (!icon)
         icon = LoadIconA(nullptr, IDI_APPLICATION);
     SendMessageA(Item(IDC_ABOUT_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
