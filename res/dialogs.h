@@ -106,6 +106,7 @@
 #define IDC_BROWSER_GROUP 467
 #define IDC_INTERFACE_GROUP 468
 #define IDC_QUICK_ACCESS_GROUP 469
+#define IDC_HOTKEY_HINT 470
 
 // TAddSiteWizard and its pages; the pages sit in the hidden-tab page host IDC_PAGES.
 #define IDD_ADDSITEWIZARD 500

@@ -142,4 +142,8 @@ bool THotKeyState::KeyUp(std::uint32_t virtualKey, std::uint32_t currentModifier
     return false;
 }
 
+std::string HotKeyTakenNotice(const std::string& combination) {
+    return combination + " is in use by another program. Choose another hotkey under Customize > Settings.";
+}
+
 } // namespace tsy

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace tsy {
 
@@ -26,6 +28,25 @@ std::string HotKeyKeyName(std::uint32_t virtualKey);
 
 // "Ctrl + ", "Alt + ", "Win + ", "Shift + " as set, then the key's name; "None" when nothing is set.
 std::string HotKeyToText(std::uint32_t modifiers, std::uint32_t key, const TKeyNameLookup& platformName = {});
+
+// The title of the notice that a combination is taken.
+inline constexpr const char* kHotKeyNoticeTitle = "Tessaly";
+
+// The notice for a combination (as HotKeyToText writes it) that another program holds.
+std::string HotKeyTakenNotice(const std::string& combination);
+
+// Each combination found taken is reported once per run, so that a newly chosen one that
+// fails is still reported.
+class THotKeyNotices {
+public:
+    // True the first time it is asked about the combination.
+    bool FirstTime(std::uint32_t modifiers, std::uint32_t key) {
+        return reported_.insert({modifiers, key}).second;
+    }
+
+private:
+    std::set<std::pair<std::uint32_t, std::uint32_t>> reported_;
+};
 
 // What the hotkey editor makes of key presses. Every step that changes the combination returns
 // true: the control then shows HotKeyToText and puts the caret at the end.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/Geometry.h"
+
 namespace tsy {
 namespace {
 
@@ -42,6 +44,12 @@ std::optional<TPUIFormRecord> DecodeFormRecord(std::span<const std::uint8_t> byt
     return record;
 }
 
+std::int32_t TPUIStore::Rescaled(std::int32_t stored) const {
+    if (storedDpi_ <= 0 || currentDpi_ <= 0 || storedDpi_ == currentDpi_)
+        return stored;
+    return MulDivRound(stored, currentDpi_, storedDpi_);
+}
+
 void TPUIStore::RestoreComboBox(IPUIComponent& control) {
     auto* combo = control.AsComboBox();
     auto index = ReadInteger(control.Name());
@@ -61,7 +69,7 @@ void TPUIStore::RestoreListView(IPUIComponent& control) {
         const std::int32_t width = GetInt32(data->data() + 4 * i);
         // Negative widths are the list control's auto-size requests, never a stored size.
         if (width >= 0 && !list->ColumnAutoSize(i))
-            list->SetColumnWidth(i, width);
+            list->SetColumnWidth(i, Rescaled(width));
     }
 }
 
@@ -133,13 +141,14 @@ void TPUIForm::Place(const TPUIFormRecord& record) {
         panelRestore_(form_, record.PanelVisible);
     const TPUIRect current = form_.GetBounds();
     const bool restoreSize = (options_ & kPUIRestoreSize) && record.Width > 0 && record.Height > 0;
-    const TPUIRect target{record.Left, record.Top, restoreSize ? record.Width : current.Width,
-                          restoreSize ? record.Height : current.Height};
+    const std::int32_t width = Rescaled(record.Width), height = Rescaled(record.Height);
+    const TPUIRect target{record.Left, record.Top, restoreSize ? width : current.Width,
+                          restoreSize ? height : current.Height};
     // A monitor that has since gone away must not leave the window out of reach.
     if ((options_ & kPUIRestorePosition) && form_.IsOnScreen(target))
         form_.SetPosition(record.Left, record.Top);
     if (restoreSize)
-        form_.SetSize(record.Width, record.Height);
+        form_.SetSize(width, height);
 }
 
 void TPUIForm::Load() {
@@ -149,6 +158,8 @@ void TPUIForm::Load() {
     }
     // A record of another size or type is not ours: the form keeps its designed
     // placement, while the controls are still restored.
+    // Layouts stored before the DPI was stored with them are taken as they are.
+    SetRescaling(ReadInteger(kPUIDpiValueName).value_or(0), form_.Dpi());
     auto bytes = ReadBinary("");
     if (auto decoded = bytes ? DecodeFormRecord(*bytes) : std::nullopt)
         Place(*decoded);
@@ -165,6 +176,7 @@ void TPUIForm::Save() {
     TPUIFormRecord record{bounds.Width, bounds.Height, bounds.Left, bounds.Top,
                           panelVisible_ ? panelVisible_() : false};
     WriteBinary("", EncodeFormRecord(record));
+    WriteInteger(kPUIDpiValueName, form_.Dpi());
     Walk(form_.OwnedComponents(), false);
     CloseKey();
 }

@@ -21,6 +21,8 @@ inline constexpr std::string_view kPUIComboBoxClass = "TComboBox";
 
 // The form keys live below the settings key.
 inline constexpr std::string_view kPUIFormsPath = "PUI\\Dialogs\\";
+// Beside the form record: the DPI its sizes and the column widths were measured at.
+inline constexpr std::string_view kPUIDpiValueName = "DPI";
 
 // A form's stored placement, kept as 20 bytes in the form key's unnamed value:
 // width, height, left, top (32-bit signed, little-endian), the panel byte, 3 reserved.
@@ -47,6 +49,18 @@ public:
     virtual void StoreComboBox(IPUIComponent& control);
     virtual void StoreListView(IPUIComponent& control);
     virtual void StorePageControl(IPUIComponent& control);
+
+protected:
+    // Restored pixel sizes were stored at `storedDpi` and are wanted at `currentDpi` (0: as stored).
+    void SetRescaling(int storedDpi, int currentDpi) {
+        storedDpi_ = storedDpi;
+        currentDpi_ = currentDpi;
+    }
+    std::int32_t Rescaled(std::int32_t stored) const;
+
+private:
+    int storedDpi_ = 0;
+    int currentDpi_ = 0;
 };
 
 class TPersistentUI;

@@ -72,6 +72,8 @@ public:
     virtual void SetSize(std::int32_t width, std::int32_t height) = 0;
     // Whether a window with these bounds would be visible on some monitor.
     virtual bool IsOnScreen(const TPUIRect& bounds) const = 0;
+    // The pixels per inch its sizes are measured in.
+    virtual int Dpi() const { return 96; }
     virtual std::vector<IPUIComponent*> OwnedComponents() const { return {}; }
 };
 

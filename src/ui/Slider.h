@@ -56,6 +56,12 @@ public:
 
     // The screen may have changed size: the positions follow.
     void SettingChange() { SetEdge(edge_); }
+    // Another DPI: the sizes change, the window stays where it is along its edge.
+    void SetMetrics(const TSliderMetrics& metrics) {
+        metrics_ = metrics;
+        SetEdge(edge_);
+    }
+    const TSliderMetrics& Metrics() const { return metrics_; }
     // The end-of-slide request: slides only when the cursor agrees with the direction.
     void SlideEnd(int direction);
     void LogoClick();

@@ -192,4 +192,14 @@ TEST(HotKeyEditor, StepsReportWhetherTheTextChanges) {
     EXPECT_FALSE(state.KeyUp(kCtrl, 0));
 }
 
+TEST(HotKeyNotices, EachTakenCombinationIsReportedOnceWithItsText) {
+    THotKeyNotices notices;
+    EXPECT_TRUE(notices.FirstTime(kHotKeyWin, 81));
+    EXPECT_FALSE(notices.FirstTime(kHotKeyWin, 81));
+    EXPECT_TRUE(notices.FirstTime(kHotKeyWin | kHotKeyShift, 81)) << "another combination is news";
+    EXPECT_TRUE(notices.FirstTime(kHotKeyWin, 87));
+    EXPECT_EQ(HotKeyTakenNotice(HotKeyToText(kHotKeyWin, 81)),
+              "Win + Q is in use by another program. Choose another hotkey under Customize > Settings.");
+}
+
 } // namespace tsy

@@ -67,8 +67,10 @@ public:
                r.Top < screen.Top + screen.Height && r.Top + r.Height > screen.Top;
     }
     std::vector<IPUIComponent*> OwnedComponents() const override { return owned; }
+    int Dpi() const override { return dpi; }
 
     TPUIRect bounds{100, 100, 300, 200};
+    int dpi = 96;
     TPUIRect screen{0, 0, 1024, 768};
     std::vector<IPUIComponent*> owned;
 
@@ -244,6 +246,33 @@ TEST_F(PersistentUITest, ListViewWidthsRestoreOnlyWhereStoredAndNotForAutoSizedC
     list.autoSized.clear();
     pui.LoadForm(main);
     EXPECT_EQ(list.widths, (std::vector<std::int32_t>{10})) << "extra stored widths are ignored";
+}
+
+TEST_F(PersistentUITest, ALayoutSavedAtOneDpiIsRestoredAtAnotherScaledByTheRatio) {
+    FakeComponent list("lvTargets", {"TListView"});
+    main.owned = {&list};
+    pui.RegisterForm(main, {"TListView"});
+    main.bounds = {40, 30, 320, 481};
+    list.widths = {120, 81};
+    pui.SaveForm(main);
+    auto expected = EncodeFormRecord({320, 481, 40, 30, false});
+    EXPECT_EQ(registry.Find(kSettingsRoot, kMainKey, "")->data,
+              std::vector<std::uint8_t>(expected.begin(), expected.end()))
+        << "the record keeps its format";
+    EXPECT_EQ(registry.Find(kSettingsRoot, kMainKey, "DPI")->data, (std::vector<std::uint8_t>{96, 0, 0, 0}));
+
+    main.dpi = 144;
+    pui.LoadForm(main);
+    EXPECT_EQ(main.bounds.Width, 480);
+    EXPECT_EQ(main.bounds.Height, 722) << "rounded";
+    EXPECT_EQ(main.bounds.Left, 40) << "screen positions are not sizes";
+    EXPECT_EQ(list.widths, (std::vector<std::int32_t>{180, 122}));
+
+    // Stored before the DPI was: taken as it is.
+    registry.At(kSettingsRoot, kMainKey).values.erase("dpi");
+    pui.LoadForm(main);
+    EXPECT_EQ(main.bounds.Width, 320);
+    EXPECT_EQ(list.widths, (std::vector<std::int32_t>{120, 81}));
 }
 
 TEST_F(PersistentUITest, AListWithoutColumnsKeepsItsEarlierWidths) {

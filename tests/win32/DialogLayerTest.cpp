@@ -17,6 +17,7 @@
 #include "support/win32/Dialog.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/PageHost.h"
+#include "support/win32/ScreenDpi.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ public:
     TTestDialog(const TDialogEnvironment& environment, int templateId) : TDialog(environment, templateId) {}
     std::function<void(TTestDialog&)> init;
     using TDialog::Anchor;
+    using TDialog::SetBold;
 
 protected:
     void HandleInit() override {
@@ -299,6 +301,68 @@ TEST_F(DialogLayerTest, CheckBoxWithTopLayoutIsMadeAnewWithItsStateAndPlace) {
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(tsy::testing::Text(box.Handle()), "Line one\nline two");
     EXPECT_EQ(ClientPlace(box.Handle()).top, 40);
+}
+
+// Windows lays out what the dialog manager made; the bold font, the columns, the anchored places
+// and the size limits are the program's, in the dialog and in the frames it hosts.
+TEST_F(DialogLayerTest, ADpiChangeRescalesWhatTheDialogManagerDoesNotOwn) {
+    TTestDialog dialog(environment, IDD_IMPORT);
+    TTestDialog frame(environment, IDD_SITECOLLECTIONS);
+    dialog.init = [&](TTestDialog& d) {
+        d.SetBold(IDC_IMPORT_LABEL);
+        d.Anchor(IDOK, akRight | akBottom);
+        HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 30, 200, 80,
+                                    d.Handle(), reinterpret_cast<HMENU>(INT_PTR(77)),
+                                    GetModuleHandleA(nullptr), nullptr);
+        LVCOLUMNA column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = 100;
+        ListView_InsertColumn(list, 0, &column);
+        frame.CreateModeless(d.Handle());
+        ListView_InsertColumn(frame.Item(IDC_SITE_COLLECTIONS), 0, &column);
+    };
+    dialog.CreateModeless(nullptr);
+    HWND handle = dialog.Handle();
+    const int before = dialog.Dpi();
+    ASSERT_EQ(before, WindowDpi(handle));
+    const int after = before * 3 / 2;
+    const auto fontHeight = [](HWND control) {
+        LOGFONTA face{};
+        GetObjectA(HGDIOBJ(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof face, &face);
+        return face.lfHeight;
+    };
+    const auto minimumSize = [&] {
+        MINMAXINFO info{};
+        SendMessageA(handle, WM_GETMINMAXINFO, 0, LPARAM(&info));
+        return info.ptMinTrackSize;
+    };
+    RECT client, window;
+    GetClientRect(handle, &client);
+    GetWindowRect(handle, &window);
+    const RECT ok = ClientPlace(dialog.Item(IDOK));
+    const LONG boldHeight = fontHeight(dialog.Item(IDC_IMPORT_LABEL));
+    const POINT smallest = minimumSize();
+
+    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    SendMessageA(handle, kDpiChangedMessage, MAKEWPARAM(after, after), LPARAM(&suggested));
+    // Where the dialog manager does not take the suggested rectangle itself, the test does.
+    SetWindowPos(handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER);
+    EXPECT_EQ(dialog.Dpi(), after);
+    EXPECT_EQ(frame.Dpi(), after) << "the hosted frame follows";
+    EXPECT_EQ(fontHeight(dialog.Item(IDC_IMPORT_LABEL)), MulDiv(boldHeight, after, before));
+    EXPECT_EQ(ListView_GetColumnWidth(dialog.Item(77), 0), 150);
+    EXPECT_EQ(ListView_GetColumnWidth(frame.Item(IDC_SITE_COLLECTIONS), 0), 150);
+    EXPECT_EQ(minimumSize().x, MulDiv(smallest.x, after, before));
+    EXPECT_EQ(minimumSize().y, MulDiv(smallest.y, after, before));
+    RECT newClient;
+    GetClientRect(handle, &newClient);
+    const RECT moved = ClientPlace(dialog.Item(IDOK));
+    EXPECT_NEAR(newClient.right - moved.right, MulDiv(client.right - ok.right, after, before), 1)
+        << "the anchored button keeps its scaled margin";
+    EXPECT_NEAR(moved.right - moved.left, MulDiv(ok.right - ok.left, after, before), 1);
+    EXPECT_TRUE(errors.empty());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "AsciiCollation.h"
 #include "EditorFixture.h"
 #include "FakeKeyValueStore.h"
+#include "LayoutCheck.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
 #include "TextFit.h"
@@ -348,7 +349,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     pages = {{"http://home.example/", "Home Page"}, {kSearchPage, "Results for StubText"}};
     auto save = [](const char* name) {
         return [name](HWND dialog) {
-            tsy::testing::CheckTextsAndPicture(dialog, name);
+            tsy::testing::SavePicture(dialog, name);
             Click(dialog, IDCANCEL);
         };
     };
@@ -361,7 +362,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({save("site-editor")}, [&] { return EditTarget(context, nullptr, site); });
     Drive({[](HWND editor) {
               Click(editor, IDC_SHOW_HELPERS);
-              tsy::testing::CheckTextsAndPicture(editor, "site-editor-collections");
+              tsy::testing::SavePicture(editor, "site-editor-collections");
               Click(editor, IDCANCEL);
           }},
           [&] { return EditTarget(context, nullptr, site); });
@@ -372,7 +373,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({[&](HWND dialog) {
               // The version line draws its placeholders expanded.
               const TAboutLabel& line = about.VersionLine();
-              tsy::testing::CheckTextsAndPicture(dialog, "about-box", {{line.Window(), line.DrawnText()}});
+              tsy::testing::SavePicture(dialog, "about-box", {{line.Window(), line.DrawnText()}});
               Click(dialog, IDCANCEL);
           }},
           [&] { return about.ShowModal(nullptr); });
@@ -382,7 +383,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
     Drive({[](HWND dialog) {
               Click(dialog, IDC_UPD_SHOW_DETAILS);
               tsy::testing::Pump();
-              tsy::testing::CheckTextsAndPicture(dialog, "update-details");
+              tsy::testing::SavePicture(dialog, "update-details");
               Click(dialog, IDCANCEL);
           }},
           [&] {
@@ -399,7 +400,7 @@ TEST_F(DialogPictures, EachWizardPageIsSaved) {
                   HWND list = tsy::testing::Descendant(wizard, IDC_URLLIST, true);
                   if (list && page <= 2)
                       ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
-                  tsy::testing::CheckTextsAndPicture(wizard, "wizard-page-" + std::to_string(page));
+                  tsy::testing::SavePicture(wizard, "wizard-page-" + std::to_string(page));
                   if (page < 4)
                       Click(wizard, IDOK);
               }

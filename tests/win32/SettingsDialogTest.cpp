@@ -11,6 +11,8 @@
 #include "DialogContextBuilder.h"
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
+#include "HotkeyHolder.h"
+#include "LayoutCheck.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
 #include "RecordingOpener.h"
@@ -107,8 +109,9 @@ protected:
     }
 
     // Shows the dialog; the step gets the form and its window.
-    bool Show(std::function<void(TSettingsForm&, HWND)> step, bool firstPage = true) {
-        TSettingsForm form(context, firstPage);
+    // `startPage` -1: the tab it was closed on.
+    bool Show(std::function<void(TSettingsForm&, HWND)> step, int startPage = 0) {
+        TSettingsForm form(context, startPage);
         TModalDriver driver({[&](HWND dialog) { step(form, dialog); }});
         const bool ok = form.ShowModal(nullptr) == IDOK;
         EXPECT_TRUE(driver.AllStepsRun());
@@ -426,13 +429,57 @@ TEST_F(SettingsDialogTest, ReopeningShowsTheLastTabUnlessAFreshStartIsAsked) {
             shown = form.Pages().ActivePage();
             Click(dialog, IDCANCEL);
         },
-        false);
+        -1);
     EXPECT_EQ(shown, 3);
     Show([&](TSettingsForm& form, HWND dialog) {
         shown = form.Pages().ActivePage();
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(shown, 0);
+    Show(
+        [&](TSettingsForm& form, HWND dialog) {
+            shown = form.Pages().ActivePage();
+            Click(dialog, IDCANCEL);
+        },
+        4);
+    EXPECT_EQ(shown, 4) << "asked for the Settings tab";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsDialogTest, TheHotkeyHintFollowsTheTypedCombinationWhileAnotherProgramHoldsOne) {
+    tsy::testing::THotkeyHolder holder({{MOD_WIN, 'Q'}});
+    ASSERT_TRUE(holder.Holding());
+    settings.UseHotkey = true;
+    settings.HotkeyMod = MOD_WIN;
+    settings.HotkeyKey = 'Q';
+    std::vector<bool> shown;
+    Show(
+        [&](TSettingsForm& form, HWND dialog) {
+            HWND hint = PageItem(form, 4, IDC_HOTKEY_HINT);
+            HWND editor = PageItem(form, 4, IDC_HOTKEY);
+            EXPECT_EQ(tsy::testing::Text(hint), "In use by another program");
+            shown.push_back(IsWindowVisible(hint));
+            const auto press = [&](UINT key) {
+                SendMessageA(editor, WM_KEYDOWN, key, 0);
+                shown.push_back(IsWindowVisible(hint));
+            };
+            press(VK_F11);
+            SendMessageA(editor, WM_KEYUP, VK_F11, 0);
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_LWIN] = 0x80;
+            SetKeyboardState(keys);
+            press(VK_LWIN); // no main key yet: nothing to say
+            press('Q');
+            keys[VK_LWIN] = 0;
+            SetKeyboardState(keys);
+            CheckDlgButton(form.Pages().Page(4).Handle(), IDC_USE_HOTKEY, BST_UNCHECKED);
+            ClickOn(form, 4, IDC_USE_HOTKEY);
+            shown.push_back(IsWindowVisible(hint));
+            Click(dialog, IDCANCEL);
+        },
+        4);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, false, true, false}));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -445,7 +492,7 @@ TEST_F(SettingsPictures, EveryTabIsSaved) {
         SelectRows(PageItem(form, 0, IDC_COLLECTIONS_LIST), {1});
         for (int page = 0; page < 5; ++page) {
             form.Pages().SetActivePage(page);
-            tsy::testing::CheckTextsAndPicture(dialog, names[page]);
+            tsy::testing::SavePicture(dialog, names[page]);
         }
         Click(dialog, IDCANCEL);
     });

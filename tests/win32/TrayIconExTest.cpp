@@ -161,6 +161,35 @@ TEST_F(TrayIconExTest, MouseNotificationsReachTheOwner) {
     EXPECT_FALSE(tray.ApplicationShown());
 }
 
+TEST_F(TrayIconExTest, WarningBalloonWaitsForTheIconAndItsClickReachesTheOwner) {
+    int clicks = 0;
+    TTrayIconEvents events;
+    events.OnBalloonClick = [&] { ++clicks; };
+    tray.SetEvents(events);
+    tray.ShowWarningBalloon("Tessaly", "Taken.");
+    EXPECT_TRUE(calls.empty()) << "no icon yet to carry it";
+    answer = FALSE;
+    tray.SetVisible(true);
+    answer = TRUE;
+    Send(tray.TaskbarCreatedMessage());
+    ASSERT_EQ(calls.size(), 2u);
+    for (const NotifyCall& call : calls) {
+        EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_TRUE(call.data.uFlags & NIF_INFO) << "kept while the shell refused the icon";
+        EXPECT_EQ(call.data.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+        EXPECT_STREQ(call.data.szInfoTitle, "Tessaly");
+        EXPECT_STREQ(call.data.szInfo, "Taken.");
+    }
+    tray.SetTip("Other");
+    EXPECT_FALSE(calls.back().data.uFlags & NIF_INFO) << "shown once";
+    tray.ShowWarningBalloon("Tessaly", std::string(400, 'x'));
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(std::string(calls.back().data.szInfo), std::string(sizeof calls.back().data.szInfo - 1, 'x'));
+
+    Send(kTrayCallbackMessage, kTrayIconId, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(TrayIconExTest, AnErrorOfAClickHandlerGoesToTheErrorBoxNotToWindows) {
     std::vector<std::string> shown;
     TScopedErrorHandler errors([&](std::string_view text) { shown.emplace_back(text); });

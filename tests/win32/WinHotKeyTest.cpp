@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace tsy::win32 {
 
 namespace {
@@ -167,14 +169,38 @@ TEST(WinHotKeyNames, PlatformNamesFillTheGapsOfTheTable) {
 
 TEST(WinHotKeyRegistration, RegistersIdZeroAndReleasesIt) {
     tsy::testing::TestWindow window;
-    EXPECT_TRUE(RegisterMainHotKey(window.Get(), true, MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F11));
+    const UINT combination = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+    EXPECT_EQ(RegisterMainHotKey(window.Get(), true, combination, VK_F11), THotKeyRegistration::Registered);
     // Registering again replaces the first registration instead of failing on it.
-    EXPECT_TRUE(RegisterMainHotKey(window.Get(), true, MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F11));
-    EXPECT_FALSE(RegisterMainHotKey(window.Get(), false, MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F11));
+    EXPECT_EQ(RegisterMainHotKey(window.Get(), true, combination, VK_F11), THotKeyRegistration::Registered);
+    EXPECT_EQ(RegisterMainHotKey(window.Get(), false, combination, VK_F11), THotKeyRegistration::Off);
     // Unregistered: the id is free again.
     EXPECT_TRUE(RegisterHotKey(window.Get(), kMainHotKeyId, MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F11));
     UnregisterMainHotKey(window.Get());
     EXPECT_FALSE(UnregisterHotKey(window.Get(), kMainHotKeyId));
+}
+
+// Held keys firing once is the system's part; the program's part is asking for it.
+TEST(WinHotKeyRegistration, AsksForNoRepeatAndFallsBackOnlyWhereTheFlagIsRefused) {
+    std::vector<UINT> asked;
+    DWORD refusal = ERROR_INVALID_PARAMETER;
+    const TRegisterHotKeyCall olderSystem = [&](HWND, int, UINT modifiers, UINT) {
+        asked.push_back(modifiers);
+        if (modifiers & MOD_NOREPEAT) {
+            SetLastError(refusal);
+            return FALSE;
+        }
+        return TRUE;
+    };
+    tsy::testing::TestWindow window;
+    EXPECT_EQ(RegisterMainHotKey(window.Get(), true, MOD_WIN, 'Q', olderSystem),
+              THotKeyRegistration::Registered);
+    EXPECT_EQ(asked, (std::vector<UINT>{MOD_WIN | MOD_NOREPEAT, MOD_WIN}));
+    asked.clear();
+    refusal = ERROR_HOTKEY_ALREADY_REGISTERED;
+    EXPECT_EQ(RegisterMainHotKey(window.Get(), true, MOD_WIN, 'Q', olderSystem), THotKeyRegistration::Taken);
+    EXPECT_EQ(asked, std::vector<UINT>{MOD_WIN | MOD_NOREPEAT}) << "a taken combination is not tried twice";
+    EXPECT_FALSE(HotKeyAvailable(window.Get(), MOD_WIN, 'Q', olderSystem));
 }
 
 } // namespace tsy::win32

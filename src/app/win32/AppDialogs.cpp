@@ -38,8 +38,8 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
     };
 }
 
-bool TAppDialogs::ShowSettings(HWND owner, bool startOnFirstPage) {
-    return ShowSettingsDialog(context_, owner, startOnFirstPage);
+bool TAppDialogs::ShowSettings(HWND owner, int startPage) {
+    return ShowSettingsDialog(context_, owner, startPage);
 }
 
 void TAppDialogs::ShowAbout(HWND owner) {

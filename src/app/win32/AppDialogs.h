@@ -17,7 +17,7 @@ public:
     // The window whose search history the settings dialog may clear.
     void SetMainForm(TMainForm* form) noexcept { form_ = form; }
 
-    bool ShowSettings(HWND owner, bool startOnFirstPage) override;
+    bool ShowSettings(HWND owner, int startPage) override;
     void ShowAbout(HWND owner) override;
 
 private:

@@ -133,6 +133,7 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     context.Registry = &options_;
     context.Help = &help_;
     context.Dialogs = &dialogs;
+    context.Boxes = &boxes_;
     context.Explorer = &explorer_;
     context.PersistentUI = &layouts_;
     context.ApplySlider = [this](bool enabled) { ApplySlider(enabled); };

@@ -22,6 +22,7 @@
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
 #include "support/HelpTopic.h"
+#include "support/MessageBoxes.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
@@ -35,6 +36,10 @@ namespace {
 constexpr int kSnapDistance = 10;
 // A combo box's height with its drop-down open: 15 entries and the box itself.
 constexpr int kDropDownRows = 16;
+// Posted to the window itself: the notice comes once the window (and the tray icon) are up.
+constexpr UINT kHotkeyTakenMessage = WM_APP + 1;
+// Posted by a click on the notice, so that the dialog does not open inside the icon's message.
+constexpr UINT kCustomizeHotkeyMessage = WM_APP + 2;
 
 TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
     // A damaged banner is not worth a failed start: the panel then shows its plain colour.
@@ -72,7 +77,7 @@ void OpenWebPageWithShell(HWND owner, const char* url) {
 }
 
 TMainForm::TMainForm(TMainFormContext context)
-    : context_(std::move(context)), tray_(context_.Instance),
+    : context_(std::move(context)), tray_(context_.Instance, context_.TrayNotify),
       mru_(*context_.WideCollation, *context_.CodePage) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = OpenWebPageWithShell;
@@ -80,8 +85,67 @@ TMainForm::TMainForm(TMainFormContext context)
 
 TMainForm::~TMainForm() = default;
 
+namespace {
+
+constexpr DWORD kMainFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kMainFormExStyle = WS_EX_CONTROLPARENT;
+// The controls that take the window's font, in creation order.
+constexpr int kFontedControls[] = {IDC_SEARCH_LABEL, IDC_SEARCH,       IDC_EXPLORE,    IDC_SETTINGS,
+                                   IDC_ABOUT,        IDC_LOOKIN_LABEL, IDC_COLLECTIONS};
+
+} // namespace
+
+void TMainForm::ScaleTo(int dpi) {
+    dpi_ = dpi;
+    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
+    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
+               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kMainFormStyle, FALSE, kMainFormExStyle);
+    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
+    // The outer height is the designed one whatever the frame's metrics; the banner takes
+    // up what the client area gains or loses.
+    fixedSize_.cy = ScaleForDpi(kMainFormHeight, dpi_);
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+    font_.Reset(CreateFontIndirectA(&lf));
+}
+
+void TMainForm::SetWindowIcons() {
+    const auto load = [&](int metric) {
+        const int size = SystemMetricForDpi(metric, dpi_);
+        return static_cast<HICON>(
+            LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0));
+    };
+    bigIcon_.Reset(load(SM_CXICON));
+    smallIcon_.Reset(load(SM_CXSMICON));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void TMainForm::HandleDpiChanged(int dpi, const RECT* suggested) {
+    ScaleTo(dpi);
+    for (int id : kFontedControls)
+        SendMessageA(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    // The boxes share a width change as designed for this DPI.
+    createdClientWidth_ = ScaleForDpi(kMainFormDesignClientWidth, dpi_);
+    metrics_ =
+        TakeLayoutMetrics(createdClientWidth_, created_.Collections, created_.SearchLabel, created_.Search);
+    SetWindowIcons();
+    if (suggested)
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    LayOut(client.right);
+}
+
 void TMainForm::Create() {
-    dpi_ = SystemDpi();
+    ScaleTo(SystemDpi());
     TWindowClass wc;
     // The search box inside takes any Unicode text.
     wc.Unicode = true;
@@ -90,16 +154,8 @@ void TMainForm::Create() {
     wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
     wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
-    placement.Style =
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
-    placement.ExStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, ScaleForDpi(kMainFormDesignClientWidth, dpi_),
-               ScaleForDpi(kMainFormDesignClientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, placement.Style, FALSE, placement.ExStyle);
-    fixedSize_.cx = std::max(int(frame.right - frame.left), ScaleForDpi(kMainFormMinWidth, dpi_));
-    // The outer height is the designed one whatever the frame's metrics; the banner takes
-    // up what the client area gains or loses.
-    fixedSize_.cy = ScaleForDpi(kMainFormHeight, dpi_);
+    placement.Style = kMainFormStyle;
+    placement.ExStyle = kMainFormExStyle;
     // Designed to open in the centre of the work area; a remembered placement replaces this.
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -108,6 +164,10 @@ void TMainForm::Create() {
     placement.Left = work.left + (work.right - work.left - fixedSize_.cx) / 2;
     placement.Top = work.top + (work.bottom - work.top - fixedSize_.cy) / 2;
     TWindow::Create(wc, kApplicationTitle, placement);
+    // Placed on a monitor of another DPI than the system's, the window has heard of it already.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+        ScaleTo(dpi);
+    SetWindowIcons();
 
     CreateControls();
     CreateTrayIcon();
@@ -141,15 +201,6 @@ void TMainForm::Create() {
 }
 
 void TMainForm::CreateControls() {
-    created_ = ScaleLayout(DesignedMainFormLayout(), dpi_);
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(8, dpi_, 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_.Reset(CreateFontIndirectA(&lf));
-
     struct TControlDef {
         int Id;
         const char* Class;
@@ -212,6 +263,7 @@ void TMainForm::CreateTrayIcon() {
     TTrayIconEvents events;
     events.OnDblClick = [this] { ShowApplication(); };
     events.OnContextMenu = [this](POINT at) { ShowTrayMenu(at); };
+    events.OnBalloonClick = [this] { PostMessageA(Handle(), kCustomizeHotkeyMessage, 0, 0); };
     tray_.SetEvents(std::move(events));
 }
 
@@ -295,8 +347,19 @@ void TMainForm::CbxCollectionsChange() {
 
 void TMainForm::RegisterHotkey() {
     const TAppSettings& s = *context_.Settings;
-    // A combination taken by another program leaves the hotkey silently inactive.
-    RegisterMainHotKey(Handle(), s.UseHotkey, std::uint32_t(s.HotkeyMod), std::uint32_t(s.HotkeyKey));
+    const auto modifiers = std::uint32_t(s.HotkeyMod);
+    const auto key = std::uint32_t(s.HotkeyKey);
+    if (RegisterMainHotKey(Handle(), s.UseHotkey, modifiers, key) == THotKeyRegistration::Taken &&
+        hotKeyNotices_.FirstTime(modifiers, key))
+        PostMessageA(Handle(), kHotkeyTakenMessage, WPARAM(modifiers), LPARAM(key));
+}
+
+void TMainForm::ReportTakenHotkey(std::uint32_t modifiers, std::uint32_t key) {
+    const std::string text = HotKeyTakenNotice(HotKeyText(modifiers, key));
+    if (tray_.Visible())
+        tray_.ShowWarningBalloon(kHotKeyNoticeTitle, text);
+    else if (context_.Boxes)
+        context_.Boxes->Warning(text);
 }
 
 void TMainForm::UnregisterHotkey() {
@@ -343,6 +406,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+    case kHotkeyTakenMessage:
+        ReportTakenHotkey(std::uint32_t(wParam), std::uint32_t(lParam));
+        return 0;
+    case kCustomizeHotkeyMessage:
+        CustomizeHotkey();
+        return 0;
     case WM_COMMAND:
         HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -377,6 +446,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return TRUE;
     }
+    case kDpiChangedMessage:
+        HandleDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = fixedSize_.cx;

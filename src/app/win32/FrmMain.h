@@ -13,6 +13,7 @@
 #include "app/Explore.h"
 #include "app/MainLayout.h"
 #include "app/win32/BannerPanel.h"
+#include "controls/HotKey.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/MRUEdit.h"
 #include "controls/win32/TrayIconEx.h"
@@ -34,6 +35,7 @@ class IWideCollation;
 class ICodePage;
 class IClock;
 class IKeyValueStore;
+class IMessageBoxes;
 struct TAppSettings;
 } // namespace tsy
 
@@ -43,14 +45,19 @@ class THtmlHelp;
 
 inline constexpr const char* kMainFormClassName = "TMainForm";
 inline constexpr const char* kApplicationTitle = "Tessaly";
+// Which tab the settings dialog opens on: the one its own rule chooses, the first, the options.
+inline constexpr int kSettingsRuleDecides = -1;
+inline constexpr int kSettingsFirstPage = 0;
+inline constexpr int kSettingsOptionsPage = 4;
 
 // The dialogs the main window opens. They are built elsewhere; until then the
 // window runs every step around them.
 class IMainFormDialogs {
 public:
     virtual ~IMainFormDialogs() = default;
-    // Modal settings dialog; true when closed with OK.
-    virtual bool ShowSettings(HWND owner, bool startOnFirstPage) = 0;
+    // Modal settings dialog on the given tab (kSettingsRuleDecides: the one it was closed on);
+    // true when closed with OK.
+    virtual bool ShowSettings(HWND owner, int startPage) = 0;
     virtual void ShowAbout(HWND owner) = 0;
 };
 
@@ -73,6 +80,10 @@ struct TMainFormContext {
     IKeyValueStore* Registry = nullptr;
     const THtmlHelp* Help = nullptr;
     IMainFormDialogs* Dialogs = nullptr;
+    // Where the main window's own notices go (a taken hotkey without a tray icon).
+    IMessageBoxes* Boxes = nullptr;
+    // The tray icon's shell call; unset, Shell_NotifyIconA.
+    TTrayIconEx::TNotify TrayNotify;
     TExplorer* Explorer = nullptr;
     TPersistentUI* PersistentUI = nullptr;
     // Creates the slider window when asked for and none exists, frees it otherwise.
@@ -99,6 +110,8 @@ public:
     void BtnExploreClick();
     void CbxCollectionsChange();
     void DoCustomize();
+    // The settings dialog on the tab that holds the hotkey editor (a click on the hotkey's notice).
+    void CustomizeHotkey();
     void DoAbout();
     void DoAdvertise();
     void StoreUIState();
@@ -129,9 +142,15 @@ private:
     void CloseWindow() override;
 
     void CreateControls();
+    // Sizes, fonts and icons for the window's DPI.
+    void ScaleTo(int dpi);
+    void SetWindowIcons();
+    void HandleDpiChanged(int dpi, const RECT* suggested);
     void LayOut(int clientWidth);
     void RegisterHotkey();
     void UnregisterHotkey();
+    void ReportTakenHotkey(std::uint32_t modifiers, std::uint32_t key);
+    void OpenSettings(int forcedPage);
     void HandleCommand(int id, int code, HWND control);
     void HandleClose();
     void HandleActivate();
@@ -146,6 +165,8 @@ private:
     TMainFormContext context_;
     int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
     std::unique_ptr<TBannerPanel> banner_;
     TMainFormLayout created_;
     int createdClientWidth_ = 0;
@@ -156,6 +177,7 @@ private:
     TTrayIconEx tray_;
     UniqueMenu trayMenu_;
     std::optional<std::int64_t> lastSettingsOpening_;
+    THotKeyNotices hotKeyNotices_;
     TMRUEdit mru_;
     TComboBox collections_;
     std::unique_ptr<TWin32PUIWindow> layout_;

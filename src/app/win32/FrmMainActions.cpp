@@ -66,9 +66,24 @@ void TMainForm::RestoreFocus() {
 }
 
 void TMainForm::DoCustomize() {
+    OpenSettings(kSettingsRuleDecides);
+}
+
+void TMainForm::CustomizeHotkey() {
+    // Another dialog is open: the click waits for the user to finish there.
+    if (!IsWindowEnabled(Handle()))
+        return;
+    ShowApplication();
+    OpenSettings(kSettingsOptionsPage);
+}
+
+void TMainForm::OpenSettings(int forcedPage) {
     UnregisterHotkey();
     const std::int64_t now = context_.Clock->NowSeconds();
-    const bool firstPage = SettingsStartOnFirstPage(lastSettingsOpening_, now);
+    int page =
+        SettingsStartOnFirstPage(lastSettingsOpening_, now) ? kSettingsFirstPage : kSettingsRuleDecides;
+    if (forcedPage != kSettingsRuleDecides)
+        page = forcedPage;
     lastSettingsOpening_ = now;
     StoreUIState();
     const bool catalogueWasRead = context_.SettingsService->CatalogueRead();
@@ -79,7 +94,7 @@ void TMainForm::DoCustomize() {
             TMainForm& form;
             ~TReRegister() { form.RegisterHotkey(); }
         } reRegister{*this};
-        confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), firstPage);
+        confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), page);
         if (confirmed) {
             ApplySettings(false);
             // The catalogue may have changed under the selected collection: whether it has

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "controls/SortList.h"
+#include "support/Geometry.h"
+#include "support/win32/ScreenDpi.h"
 
 namespace tsy::win32 {
 
@@ -19,7 +21,7 @@ int TListViewEx::AddColumn(const std::string& caption, int width) {
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     std::string text = caption;
     column.pszText = text.data();
-    column.cx = width;
+    column.cx = ScaleForDpi(width, WindowDpi(control_));
     return int(SendMessageA(control_, LVM_INSERTCOLUMNA, WPARAM(ColumnCount()), LPARAM(&column)));
 }
 
@@ -56,9 +58,11 @@ void TListViewEx::DeleteSelected(const std::function<bool(int index)>& remove) {
 }
 
 void TListViewEx::FitColumn(int column, int minWidth, int maxWidth) {
+    const int dpi = WindowDpi(control_);
     ListView_SetColumnWidth(control_, column, LVSCW_AUTOSIZE);
     ListView_SetColumnWidth(control_, column,
-                            std::clamp(ListView_GetColumnWidth(control_, column), minWidth, maxWidth));
+                            std::clamp(ListView_GetColumnWidth(control_, column), ScaleForDpi(minWidth, dpi),
+                                       ScaleForDpi(maxWidth, dpi)));
 }
 
 void TListViewEx::StretchLastColumn() {

@@ -21,6 +21,7 @@ public:
     virtual void Attach(HWND control, bool checkBoxes = false);
     HWND Handle() const noexcept { return control_; }
 
+    // `width` in pixels at 96 DPI, like every width given here.
     int AddColumn(const std::string& caption, int width);
     int ColumnCount() const;
     // Fits the column to its widest entry, kept within [minWidth, maxWidth].

@@ -12,6 +12,12 @@ namespace {
 
 constexpr const char* kWindowClass = "TsyTrayIconWindow";
 
+template <std::size_t N> void CopyCut(char (&to)[N], const std::string& from) {
+    const std::size_t length = from.size() < N - 1 ? from.size() : N - 1;
+    std::memcpy(to, from.data(), length);
+    to[length] = '\0';
+}
+
 } // namespace
 
 TTrayIconEx::TTrayIconEx(HINSTANCE instance, TNotify notify) : notify_(std::move(notify)) {
@@ -74,6 +80,15 @@ void TTrayIconEx::ShowSoon() {
     }
 }
 
+void TTrayIconEx::ShowWarningBalloon(std::string_view title, std::string_view text) {
+    balloonTitle_ = std::string(title);
+    balloonText_ = std::string(text);
+    balloonPending_ = true;
+    if (inTray_) {
+        Notify(NIM_MODIFY);
+    }
+}
+
 bool TTrayIconEx::Notify(DWORD message) {
     if (!window_) {
         return false;
@@ -86,9 +101,19 @@ bool TTrayIconEx::Notify(DWORD message) {
     data.uFlags = NIF_MESSAGE | NIF_TIP | (icon_ ? NIF_ICON : 0);
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon_;
-    const std::size_t length = tip_.size() < sizeof data.szTip - 1 ? tip_.size() : sizeof data.szTip - 1;
-    std::memcpy(data.szTip, tip_.data(), length);
-    return notify_(message, &data) != FALSE;
+    CopyCut(data.szTip, tip_);
+    const bool balloon = balloonPending_ && message != NIM_DELETE;
+    if (balloon) {
+        data.uFlags |= NIF_INFO;
+        data.dwInfoFlags = NIIF_WARNING;
+        CopyCut(data.szInfoTitle, balloonTitle_);
+        CopyCut(data.szInfo, balloonText_);
+    }
+    const bool done = notify_(message, &data) != FALSE;
+    if (balloon && done) {
+        balloonPending_ = false;
+    }
+    return done;
 }
 
 void TTrayIconEx::HideApplication() {
@@ -163,7 +188,11 @@ void TTrayIconEx::OnMouse(UINT mouseMessage) {
 
 LRESULT TTrayIconEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayCallbackMessage) {
-        if (wParam == kTrayIconId) {
+        if (wParam == kTrayIconId && static_cast<UINT>(lParam) == NIN_BALLOONUSERCLICK) {
+            if (events_.OnBalloonClick) {
+                events_.OnBalloonClick();
+            }
+        } else if (wParam == kTrayIconId) {
             OnMouse(static_cast<UINT>(lParam));
         }
         return 0;

@@ -24,6 +24,7 @@ struct TTrayIconEvents {
     std::function<void()> OnHideApplication;  // after HideApplication
     std::function<void()> OnShowApplication;  // after ShowApplication
     std::function<bool()> IsModalOpen;        // unset: a modal dialog disables the main window
+    std::function<void()> OnBalloonClick;     // the user clicked the icon's balloon
 };
 
 // The application's icon in the notification area, and the moves of the whole application
@@ -66,6 +67,8 @@ public:
     // SetVisible(true) with the shell asked from the message loop: the shell answers from another
     // process, which at start-up takes longer than showing the main window.
     void ShowSoon();
+    // A balloon with the warning icon; one asked for before the icon is in the tray comes with it.
+    void ShowWarningBalloon(std::string_view title, std::string_view text);
 
     // The application's shown flag; set at start-up (false when started hidden).
     bool ApplicationShown() const { return shown_; }
@@ -90,6 +93,9 @@ private:
     TTrayIconEvents events_;
     HICON icon_ = nullptr;
     std::string tip_;
+    std::string balloonTitle_;
+    std::string balloonText_;
+    bool balloonPending_ = false;
     bool autoToggle_ = false;
     bool bringUpFirst_ = true;
     bool minimizeToTray_ = false;

@@ -2,12 +2,49 @@
 
 namespace tsy::win32 {
 
-bool RegisterMainHotKey(HWND window, bool use, std::uint32_t modifiers, std::uint32_t key) {
-    UnregisterHotKey(window, kMainHotKeyId);
-    if (!use) {
+namespace {
+
+// Windows 7 and later; older systems refuse it as an invalid parameter.
+constexpr UINT kNoRepeat = 0x4000;
+// For the trial registration; the main window's hotkey is 0.
+constexpr int kTrialHotKeyId = 0xBFFF;
+
+} // namespace
+
+bool RegisterHotKeyOnce(HWND window, int id, std::uint32_t modifiers, std::uint32_t key,
+                        const TRegisterHotKeyCall& call) {
+    const auto registerKey = [&](UINT flags) {
+        return (call ? call(window, id, flags, key) : RegisterHotKey(window, id, flags, key)) != FALSE;
+    };
+    if (registerKey(modifiers | kNoRepeat)) {
+        return true;
+    }
+    if (GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) {
         return false;
     }
-    return RegisterHotKey(window, kMainHotKeyId, modifiers, key) != FALSE;
+    return registerKey(modifiers);
+}
+
+bool HotKeyAvailable(HWND window, std::uint32_t modifiers, std::uint32_t key,
+                     const TRegisterHotKeyCall& call) {
+    if (!RegisterHotKeyOnce(window, kTrialHotKeyId, modifiers, key, call)) {
+        return false;
+    }
+    UnregisterHotKey(window, kTrialHotKeyId);
+    return true;
+}
+
+THotKeyRegistration RegisterMainHotKey(HWND window, bool use, std::uint32_t modifiers, std::uint32_t key,
+                                       const TRegisterHotKeyCall& call) {
+    UnregisterHotKey(window, kMainHotKeyId);
+    if (!use) {
+        return THotKeyRegistration::Off;
+    }
+    if (RegisterHotKeyOnce(window, kMainHotKeyId, modifiers, key, call)) {
+        return THotKeyRegistration::Registered;
+    }
+    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? THotKeyRegistration::Taken
+                                                             : THotKeyRegistration::Refused;
 }
 
 void UnregisterMainHotKey(HWND window) {
@@ -78,6 +115,9 @@ void TWinHotKey::Display() {
     SetWindowTextA(window, text.c_str());
     const auto end = static_cast<WPARAM>(text.size());
     SendMessageA(window, EM_SETSEL, end, static_cast<LPARAM>(end));
+    if (onChange_) {
+        onChange_();
+    }
 }
 
 namespace {

@@ -14,9 +14,23 @@ namespace tsy::win32 {
 // The hotkey of the main window: identifier 0, registered on the main window's handle.
 inline constexpr int kMainHotKeyId = 0;
 
+// The platform's RegisterHotKey; tests see what is passed to it.
+using TRegisterHotKeyCall = std::function<BOOL(HWND window, int id, UINT modifiers, UINT key)>;
+
+// RegisterHotKey with MOD_NOREPEAT, so that holding the keys fires once; a system that does not
+// know the flag refuses it, and then gets the plain combination. Taken combinations are not retried.
+bool RegisterHotKeyOnce(HWND window, int id, std::uint32_t modifiers, std::uint32_t key,
+                        const TRegisterHotKeyCall& call = {});
+
+// Whether the combination can be registered now: tried on `window` and released at once.
+bool HotKeyAvailable(HWND window, std::uint32_t modifiers, std::uint32_t key,
+                     const TRegisterHotKeyCall& call = {});
+
+enum class THotKeyRegistration { Off, Registered, Taken, Refused };
+
 // Re-registers hotkey 0 of `window`: unregisters it, then registers (modifiers, key) when `use`.
-// A combination taken elsewhere silently does not work; the result says whether it was taken.
-bool RegisterMainHotKey(HWND window, bool use, std::uint32_t modifiers, std::uint32_t key);
+THotKeyRegistration RegisterMainHotKey(HWND window, bool use, std::uint32_t modifiers, std::uint32_t key,
+                                       const TRegisterHotKeyCall& call = {});
 void UnregisterMainHotKey(HWND window);
 
 // The modifier keys down now (GetKeyState).
@@ -47,6 +61,8 @@ public:
     std::uint32_t HotKeyModifiers() const { return state_.Modifiers(); }
     void SetHotKeyKey(std::uint32_t key);
     void SetHotKeyModifiers(std::uint32_t modifiers);
+    // After every change of the shown combination.
+    void SetOnChange(std::function<void()> handler) { onChange_ = std::move(handler); }
 
 private:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -55,6 +71,7 @@ private:
     TModifierReader readModifiers_;
     THotKeyState state_;
     bool owned_ = false;
+    std::function<void()> onChange_;
 };
 
 } // namespace tsy::win32

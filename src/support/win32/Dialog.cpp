@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include <commctrl.h>
+
+#include "support/Geometry.h"
 #include "support/Layouts.h"
 #include "support/OwnerStack.h"
 #include "support/win32/GuardedCall.h"
 #include "support/win32/LayoutWindow.h"
+#include "support/win32/ScreenDpi.h"
 #include "support/win32/Win32MessageBoxes.h"
 
 namespace tsy::win32 {
@@ -201,6 +205,7 @@ TWin32PUIWindow& TDialog::RememberLayout(std::string name, std::uint8_t options,
 
 void TDialog::SetDetailPanel(TDetailPanel panel) {
     detail_ = std::move(panel);
+    detail_.MinimumHeight = Scaled(detail_.MinimumHeight);
     OnCommand(detail_.Toggle, [this] { ShowDetail(!detailShown_); });
     ShowDetail(false);
     if (layoutRegistered_)
@@ -261,6 +266,53 @@ void TDialog::SetBold(int id) {
         boldFont_.Reset(CreateFontIndirectA(&face));
     }
     SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+    bold_.push_back(Item(id));
+}
+
+int TDialog::Scaled(int designPixels) const {
+    return ScaleForDpi(designPixels, dpi_);
+}
+
+void TDialog::RescaleTo(int dpi, WPARAM dpiParam) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const auto scale = [&](auto& value) { value = MulDiv(value, dpi, dpi_); };
+    scale(reference_.cx);
+    scale(reference_.cy);
+    for (auto& entry : anchored_) {
+        scale(entry.Place.left);
+        scale(entry.Place.top);
+        scale(entry.Place.right);
+        scale(entry.Place.bottom);
+    }
+    scale(minimum_.cx);
+    scale(minimum_.cy);
+    scale(maxHeight_);
+    scale(foldedHeight_);
+    scale(detailHeight_);
+    scale(detail_.MinimumHeight);
+    if (boldFont_) {
+        boldFont_.Reset(ScaledFont(static_cast<HFONT>(boldFont_.Get()), dpi_, dpi));
+        for (HWND control : bold_)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
+    }
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string_view(name) != WC_LISTVIEWA)
+            continue;
+        HWND header = ListView_GetHeader(child);
+        for (int column = 0, count = header ? Header_GetItemCount(header) : 0; column < count; ++column)
+            ListView_SetColumnWidth(child, column, MulDiv(ListView_GetColumnWidth(child, column), dpi, dpi_));
+    }
+    dpi_ = dpi;
+    // Each page or frame relays the change to its own.
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string_view(name) == "#32770")
+            SendMessageA(child, kDpiChangedMessage, dpiParam, 0);
+    }
 }
 
 bool TDialog::IsChild() const {
@@ -268,6 +320,7 @@ bool TDialog::IsChild() const {
 }
 
 void TDialog::Initialise() {
+    dpi_ = WindowDpi(handle_);
     RECT window{};
     GetWindowRect(handle_, &window);
     if (minimum_.cx == 0)
@@ -348,6 +401,18 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
         }
         return HandleMessage(message, wParam, lParam);
+    case kDpiChangedMessage:
+        RescaleTo(LOWORD(wParam), wParam);
+        // A relayed change has no rectangle: the window that got the real one places the page.
+        if (IsChild())
+            return TRUE;
+        // The dialog manager takes the suggested rectangle and scales what it made.
+        return HandleMessage(message, wParam, lParam);
+    case kDpiChangedAfterParentMessage: {
+        const int dpi = WindowDpi(handle_);
+        RescaleTo(dpi, MAKEWPARAM(dpi, dpi));
+        return HandleMessage(message, wParam, lParam);
+    }
     case WM_HELP:
         if (helpKeyword_.empty() || !environment_.ShowHelp)
             return HandleMessage(message, wParam, lParam);

@@ -70,6 +70,8 @@ public:
 
     HWND Handle() const noexcept { return handle_; }
     HWND Item(int id) const noexcept { return GetDlgItem(handle_, id); }
+    // The pixels per inch the dialog is laid out for now.
+    int Dpi() const noexcept { return dpi_; }
 
     // Modal: the value given to EndModal; -1 when the dialog could not be made or its
     // initialisation failed.
@@ -146,11 +148,14 @@ protected:
         int Toggle = 0;
         const char* ShowCaption = "";
         const char* HideCaption = "";
-        int MinimumHeight = 0; // pixels, unfolded
+        int MinimumHeight = 0; // pixels at 96 DPI, unfolded
     };
     void SetDetailPanel(TDetailPanel panel);
     // Components saved with the layout although their classes are not registered.
     void SetLayoutIncludes(std::vector<const IPUIComponent*> components);
+
+    // A size designed in pixels at 96 DPI, at the dialog's DPI.
+    int Scaled(int designPixels) const;
 
     // The dialog font in bold for a control (a heading).
     void SetBold(int id);
@@ -176,6 +181,9 @@ private:
     void ShowDetail(bool shown);
     void FinishLayout();
     bool IsChild() const;
+    // What the dialog manager does not scale itself on a DPI change: the anchored places, the
+    // size limits, the bold font, list-view columns; the pages and frames inside follow.
+    void RescaleTo(int dpi, WPARAM dpiParam);
 
     TDialogEnvironment environment_;
     int templateId_ = 0;
@@ -200,6 +208,8 @@ private:
     int foldedHeight_ = 0; // window height, folded
     std::vector<HWND> hints_;
     UniqueGdiObject boldFont_;
+    std::vector<HWND> bold_;
+    int dpi_ = 96;
 };
 
 } // namespace tsy::win32

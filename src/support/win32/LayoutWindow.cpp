@@ -1,5 +1,7 @@
 #include "support/win32/LayoutWindow.h"
 
+#include "support/win32/ScreenDpi.h"
+
 namespace tsy::win32 {
 
 TPUIRect TWin32PUIWindow::GetBounds() const {
@@ -32,6 +34,10 @@ void TWin32PUIWindow::SetSize(std::int32_t width, std::int32_t height) {
 bool TWin32PUIWindow::IsOnScreen(const TPUIRect& bounds) const {
     const RECT rect{bounds.Left, bounds.Top, bounds.Left + bounds.Width, bounds.Top + bounds.Height};
     return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+int TWin32PUIWindow::Dpi() const {
+    return WindowDpi(window_);
 }
 
 } // namespace tsy::win32

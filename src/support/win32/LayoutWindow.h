@@ -21,6 +21,7 @@ public:
     void SetPosition(std::int32_t left, std::int32_t top) override;
     void SetSize(std::int32_t width, std::int32_t height) override;
     bool IsOnScreen(const TPUIRect& bounds) const override;
+    int Dpi() const override;
     std::vector<IPUIComponent*> OwnedComponents() const override { return components; }
 
     std::vector<IPUIComponent*> components;

@@ -78,15 +78,16 @@ void TImportFrame::PlaceMessage() {
     // A wrapped label cannot centre itself vertically: it is given the height of its text.
     RECT client{};
     GetClientRect(Handle(), &client);
-    RECT text{0, 0, client.right - kMessageMargin, 0};
+    const int margin = Scaled(kMessageMargin);
+    RECT text{0, 0, client.right - margin, 0};
     HDC dc = GetDC(Handle());
     HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(Item(IDC_IMPORT_MESSAGE), WM_GETFONT, 0, 0)));
     DrawTextA(dc, message_.c_str(), int(message_.size()), &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
     const int height = std::min(int(text.bottom), int(client.bottom));
-    SetWindowPos(Item(IDC_IMPORT_MESSAGE), nullptr, kMessageMargin, (client.bottom - height) / 2,
-                 client.right - kMessageMargin, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Item(IDC_IMPORT_MESSAGE), nullptr, margin, (client.bottom - height) / 2,
+                 client.right - margin, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TImportFrame::HandleMessage(UINT message, WPARAM, LPARAM) {

@@ -1,7 +1,10 @@
 #include "ui/win32/FrameSite.h"
 
+#include <commctrl.h>
+
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
+#include "support/win32/ScreenDpi.h"
 #include "support/win32/WinText.h"
 #include "ui/SiteRules.h"
 #include "ui/win32/EditorContext.h"
@@ -39,7 +42,8 @@ void TSiteCollectionsFrame::HandleInit() {
     list_.Attach(*this, IDC_SITE_COLLECTIONS, true, TSortListView::TSortType::Both);
     RECT client{};
     GetClientRect(list_.Handle(), &client);
-    list_.AddColumn("Collections", client.right - GetSystemMetrics(SM_CXVSCROLL));
+    list_.AddColumn("Collections", 0);
+    ListView_SetColumnWidth(list_.Handle(), 0, client.right - SystemMetricForDpi(SM_CXVSCROLL, Dpi()));
     list_.StartSorted();
     Anchor(IDC_SITE_COLLECTIONS, akAll);
     Anchor(IDC_ADD_COLLECTION, akTop | akRight);

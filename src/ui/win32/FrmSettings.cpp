@@ -27,8 +27,8 @@ BOOL CALLBACK DisableControl(HWND control, LPARAM) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(const TSettingsContext& context, bool startOnFirstPage)
-    : TDialog(context.Editor.Dialogs, IDD_SETTINGS), context_(context), startOnFirstPage_(startOnFirstPage) {}
+TSettingsForm::TSettingsForm(const TSettingsContext& context, int startPage)
+    : TDialog(context.Editor.Dialogs, IDD_SETTINGS), context_(context), startPage_(startPage) {}
 
 TSettingsForm::~TSettingsForm() = default;
 
@@ -75,9 +75,9 @@ void TSettingsForm::HandleInit() {
 }
 
 void TSettingsForm::HandleLayoutRestored() {
-    // The restored tab stands unless a fresh start asks for the first one.
+    // The restored tab stands unless the dialog is asked for another one.
     const int restored = TabCtrl_GetCurSel(pages_.Tab());
-    const int first = startOnFirstPage_ || restored < 0 ? 0 : restored;
+    const int first = startPage_ >= 0 ? startPage_ : restored < 0 ? 0 : restored;
     pages_.SetActivePage(first);
     TabCtrl_SetCurSel(pages_.Tab(), first);
     pages_.OnLeave = [this](int index) {
@@ -143,10 +143,10 @@ void TSettingsForm::AddSiteWizardClick() {
     }
 }
 
-bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage) {
+bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, int startPage) {
     if (const std::optional<std::string> warning = context.Service->ReadCatalogueIfUnread())
         context.Editor.Dialogs.Boxes->Warning(*warning);
-    TSettingsForm form(context, startOnFirstPage);
+    TSettingsForm form(context, startPage);
     return form.ShowModal(owner) == IDOK;
 }
 

@@ -61,7 +61,8 @@ struct TSettingsState : TCatalogueTabState {
 // TSettingsForm, "Customize Tessaly": the catalogue pages and the options.
 class TSettingsForm : public TDialog {
 public:
-    TSettingsForm(const TSettingsContext& context, bool startOnFirstPage);
+    // `startPage` -1: the tab the dialog was last closed on.
+    TSettingsForm(const TSettingsContext& context, int startPage);
     ~TSettingsForm() override;
 
     TSettingsState& State() noexcept { return state_; }
@@ -86,7 +87,7 @@ private:
     void LeaveActivePage();
 
     const TSettingsContext& context_;
-    bool startOnFirstPage_;
+    int startPage_;
     // Taken when the dialog opens: only a catalogue read from its files is shown and saved.
     bool catalogueRead_ = false;
     TSettingsState state_;
@@ -100,6 +101,6 @@ private:
 
 // Shows the settings dialog modally, after trying again to read a catalogue that could not be
 // read (with a warning when it still cannot); true when it closed with OK.
-bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, bool startOnFirstPage);
+bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, int startPage);
 
 } // namespace tsy::win32

@@ -58,6 +58,8 @@ void TAdvancedPage::HandleInit() {
     hotKey_.Attach(Item(IDC_HOTKEY));
     hotKey_.SetHotKeyKey(std::uint32_t(settings.HotkeyKey));
     hotKey_.SetHotKeyModifiers(std::uint32_t(settings.HotkeyMod));
+    SetHint(IDC_HOTKEY_HINT);
+    hotKey_.SetOnChange([this] { ShowHotkeyHint(); });
     UseHotkeyClick();
 
     browsers_.Attach(Item(IDC_PREFERRED_BROWSER));
@@ -80,8 +82,18 @@ void TAdvancedPage::HandleInit() {
 void TAdvancedPage::UseHotkeyClick() {
     const bool on = IsChecked(IDC_USE_HOTKEY);
     EnableWindow(hotKey_.Handle(), on);
+    ShowHotkeyHint();
     if (on && IsWindowVisible(Root()))
         SetFocus(hotKey_.Handle());
+}
+
+void TAdvancedPage::ShowHotkeyHint() {
+    // The main window's own registration is released while the dialog is open, so a combination
+    // that cannot be registered here is held by another program. A half-typed one (no main key
+    // yet) says nothing.
+    const bool taken = IsChecked(IDC_USE_HOTKEY) && hotKey_.HotKeyKey() != 0 &&
+                       !HotKeyAvailable(Root(), hotKey_.HotKeyModifiers(), hotKey_.HotKeyKey());
+    ShowWindow(Item(IDC_HOTKEY_HINT), taken ? SW_SHOWNA : SW_HIDE);
 }
 
 void TAdvancedPage::ClearHistory() {

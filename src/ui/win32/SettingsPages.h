@@ -157,6 +157,7 @@ protected:
 
 private:
     void UseHotkeyClick();
+    void ShowHotkeyHint();
     void ClearHistory();
 
     TComboBox browsers_;
