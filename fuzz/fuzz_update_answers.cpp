@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The address is the first line; whatever else it holds is refused before the shell sees it.
     if (details.DownloadURL.find('\n') != std::string::npos)
         std::abort();
-    if (tsy::IsWebAddress(details.DownloadURL) &&
+    if (tsy::IsDownloadAddress(details.DownloadURL) &&
         details.DownloadURL.find_first_of(std::string_view("\0\t\r ", 4)) != std::string::npos)
         std::abort();
     if (details.DownloadURL.size() + details.Description.size() > size)
