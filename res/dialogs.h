@@ -39,7 +39,7 @@
 #define IDC_OPEN_LABEL 363
 #define IDC_SEARCH_LABEL_EDIT 364
 #define IDC_CATEGORY_LABEL 365
-#define IDC_BTN_HELP 366 // btnHelp
+#define IDC_BTN_HELP 366    // btnHelp
 #define IDC_CBX_CHARSET 367 // cbxCharset
 #define IDC_CHARSET_LABEL 368
 
