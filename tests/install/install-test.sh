@@ -16,7 +16,8 @@ source "$root/scripts/wine-lib.sh"
 
 tessaly_own_prefix "$tree" install-prefix
 # One server for the whole run: every Wine start below is quicker with it.
-"$TESSALY_WINESERVER" -p
+# Its output goes nowhere, or whoever reads this script's output would wait for the server too.
+"$TESSALY_WINESERVER" -p </dev/null >/dev/null 2>&1
 
 fail() {
     echo "install-test: $*" >&2
@@ -202,4 +203,33 @@ echo "Data after the portable run:"
 (cd "$copy/Data" && for f in *; do printf '  %6d  %s\n' "$(stat -c %s "$f")" "$f"; done)
 tr -d '\r' <"$copy/Data/settings.ini" | sed 's/^/    /'
 
+step "a portable copy that cannot write its Data folder says so and changes nothing"
+kept=$tree/install-portable-kept
+rm -rf "$kept"
+cp -a "$copy/Data" "$kept"
+# Even the superuser cannot change an immutable folder; anyone else is kept out by its mode.
+if [ "$(id -u)" -eq 0 ]; then
+    protect() { chattr "$1" "$copy/Data" "$copy/Data"/*; }
+    protect +i
+    trap 'protect -i; tessaly_drop_prefix' EXIT
+else
+    chmod -R a-w "$copy/Data"
+fi
+(cd "$tree" && run "$copy/Tessaly.exe" >/dev/null 2>&1 &)
+wait_for '[ -n "$(visible "^Warning$")" ]' 30 || {
+    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 || true
+    fail "no warning about the unwritable folder"
+}
+close_windows
+wait_for '[ -n "$(main_window)" ]' 30 || fail "no Tessaly window after the warning"
+close_windows
+wait_for '! copy_running' 30 || fail "closing did not end the portable program"
+if [ "$(id -u)" -eq 0 ]; then
+    protect -i
+    trap tessaly_drop_prefix EXIT
+else
+    chmod -R u+w "$copy/Data"
+fi
+diff -r "$kept" "$copy/Data" || fail "the unwritable Data folder changed"
+rm -rf "$kept"
 echo "install-test: all passed"

@@ -72,6 +72,9 @@ bool CanWriteFolder(const std::string& folder) {
     const std::string prefix(kSaveTemporaryPrefix);
     if (GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, probe) == 0)
         return false;
+    // Wine answers with a name even when the folder refused the file.
+    if (GetFileAttributesA(probe) == INVALID_FILE_ATTRIBUTES)
+        return false;
     DeleteFileA(probe);
     return true;
 }
