@@ -18,7 +18,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 add_library(tessaly_core STATIC ${TESSALY_CORE_SOURCES})
 target_include_directories(tessaly_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 
-# libjpeg-turbo and SQLite, cross-built once per tree from Debian's source packages.
+# libjpeg-turbo, SQLite, LZ4 and cJSON, cross-built once per tree from Debian's source packages.
 set(TESSALY_DEPS_DIR ${CMAKE_BINARY_DIR}/_deps)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(tessaly_toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
@@ -40,7 +40,12 @@ endfunction()
 tessaly_prebuilt_library(libjpeg ${PROJECT_SOURCE_DIR}/scripts/build-libjpeg.sh libjpeg.a)
 # SQLite reads the browsers' history.
 tessaly_prebuilt_library(sqlite ${PROJECT_SOURCE_DIR}/scripts/build-sqlite.sh libsqlite3.a)
-target_link_libraries(tessaly_core PUBLIC tessaly_sqlite)
+# LZ4 unpacks Firefox's compressed files; cJSON reads the browsers' JSON files.
+tessaly_prebuilt_library(lz4 ${PROJECT_SOURCE_DIR}/scripts/build-lz4.sh liblz4.a)
+tessaly_prebuilt_library(cjson ${PROJECT_SOURCE_DIR}/scripts/build-cjson.sh libcjson.a)
+# Its header must see the same linkage as its static build, or it would ask for imports.
+set_property(TARGET tessaly_cjson PROPERTY INTERFACE_COMPILE_DEFINITIONS CJSON_HIDE_SYMBOLS)
+target_link_libraries(tessaly_core PUBLIC tessaly_sqlite tessaly_lz4 tessaly_cjson)
 
 file(GLOB TESSALY_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/win32/*.cpp)
 list(FILTER TESSALY_WIN32_SOURCES EXCLUDE REGEX "/src/app/win32/WinMain\\.cpp$")

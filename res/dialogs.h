@@ -78,6 +78,7 @@
 #define IDC_DELETE_TARGET 434  // btnDeleteTarget
 #define IDC_PREVIEW_TARGET 435 // btnPreviewTarget
 #define IDC_MANAGE_SITES 436
+#define IDC_IMPORT_ENGINES 437 // btnImportEngines
 
 #define IDD_SET_CATEGORIES 440
 #define IDC_CATEGORIES 441      // Categories
@@ -121,3 +122,12 @@
 #define IDC_WIZARD_FRAME_PLACE 509 // where a page's frame sits
 #define IDC_MANUAL_OPEN_DATA 510   // chbManualOpenData
 #define IDC_MANUAL_SEARCH_DATA 511 // chbManualSearchData
+
+// TImportEnginesForm: the search engines of the installed browsers, to be added as sites.
+#define IDD_IMPORTENGINES 520
+#define IDC_ENGINES 521             // Engines
+#define IDC_ENGINE_COLLECTION 522   // cbxCollection
+#define IDC_ENGINE_CATEGORY 523     // cbxCategory
+#define IDC_ENGINE_COLLECTION_LABEL 524
+#define IDC_ENGINE_CATEGORY_LABEL 525
+#define IDC_ENGINES_HELP 526 // btnHelp

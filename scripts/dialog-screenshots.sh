@@ -33,9 +33,9 @@ fi
 mkdir -p "$shots"
 # The desktop ends when its last program does.
 TESSALY_SCREENSHOTS="Z:${work//\//\\}" tessaly_wine explorer /desktop=TessalyShots,$desktop \
-    "$tree/bin/tessaly_win32_tests.exe" --gtest_filter='DialogPictures.*:SettingsPictures.*:MainFormPictures.*' \
+    "$tree/bin/tessaly_win32_tests.exe" --gtest_filter='DialogPictures.*:SettingsPictures.*:MainFormPictures.*:EnginePictures.*' \
     >"$work/run.log" 2>&1 || true
-for name in name-prompt import-dialog site-editor site-editor-collections about-box update-details \
+for name in name-prompt import-dialog import-engines site-editor site-editor-collections about-box update-details \
     settings-collections settings-order settings-sites settings-categories settings-options settings-unread wizard-page-1 \
     wizard-page-2 wizard-page-3 wizard-page-4 main-form; do
     if [ ! -s "$work/$name.bmp" ]; then

@@ -9,7 +9,7 @@ optional_packages=(wine32:i386)
 packages=(cmake ninja-build g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth
           xdotool imagemagick googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          nasm clang-format dpkg-dev nsis fp-utils libchm-bin libsqlite3-dev tcl python3-yaml
+          nasm clang-format dpkg-dev nsis fp-utils libchm-bin libsqlite3-dev liblz4-dev libcjson-dev tcl python3-yaml
           firefox-esr chromium)
 
 sudo=""
@@ -17,7 +17,7 @@ sudo=""
 export DEBIAN_FRONTEND=noninteractive
 need_update=0
 
-# libjpeg and SQLite for the Windows build are compiled from Debian's source packages.
+# libjpeg, SQLite, LZ4 and cJSON for the Windows build are compiled from Debian's source packages.
 if ! grep -rqs -e '^deb-src' -e '^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
         sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |

@@ -1,6 +1,7 @@
 #include "browsers/BrowserHistory.h"
 
 #include "browsers/BrowserDetection.h"
+#include "browsers/JsonDocument.h"
 #include "support/Text.h"
 
 #include <algorithm>
@@ -72,179 +73,6 @@ bool IsSafeProfilePath(std::string_view path, bool relative) {
     return IsDrivePath(path);
 }
 
-// A minimal reader of JSON text, enough to find one member without building the document.
-class TJsonReader {
-public:
-    explicit TJsonReader(std::string_view text) : text_(text) {}
-
-    // The string member `path[0]`, then within it `path[1]` and so on, of the top-level object.
-    std::optional<std::string> FindString(std::initializer_list<std::string_view> path) {
-        for (auto name = path.begin(); name != path.end(); ++name) {
-            if (!Skip('{') || !FindMember(*name))
-                return std::nullopt;
-        }
-        SkipSpace();
-        return ReadString();
-    }
-
-private:
-    static constexpr int kMaxDepth = 64;
-
-    void SkipSpace() {
-        while (pos_ < text_.size() &&
-               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' || text_[pos_] == '\r'))
-            ++pos_;
-    }
-    bool Skip(char c) {
-        SkipSpace();
-        if (pos_ >= text_.size() || text_[pos_] != c)
-            return false;
-        ++pos_;
-        return true;
-    }
-    // Just after "{": moves to the value of the member, or answers false at the object's end.
-    bool FindMember(std::string_view name) {
-        if (Skip('}'))
-            return false;
-        for (;;) {
-            SkipSpace();
-            auto key = ReadString();
-            if (!key || !Skip(':'))
-                return false;
-            if (*key == name)
-                return true;
-            if (!SkipValue(0))
-                return false;
-            if (!Skip(','))
-                return false;
-        }
-    }
-    bool SkipValue(int depth) {
-        if (depth > kMaxDepth)
-            return false;
-        SkipSpace();
-        if (pos_ >= text_.size())
-            return false;
-        const char c = text_[pos_];
-        if (c == '"')
-            return ReadString().has_value();
-        if (c == '{' || c == '[') {
-            const char close = c == '{' ? '}' : ']';
-            ++pos_;
-            if (Skip(close))
-                return true;
-            for (;;) {
-                if (c == '{') {
-                    SkipSpace();
-                    if (!ReadString() || !Skip(':'))
-                        return false;
-                }
-                if (!SkipValue(depth + 1))
-                    return false;
-                if (Skip(close))
-                    return true;
-                if (!Skip(','))
-                    return false;
-            }
-        }
-        const std::size_t start = pos_;
-        while (pos_ < text_.size() &&
-               std::string_view(",}] \t\r\n").find(text_[pos_]) == std::string_view::npos)
-            ++pos_;
-        return pos_ > start;
-    }
-    std::optional<unsigned> ReadHex4() {
-        if (text_.size() - pos_ < 4)
-            return std::nullopt;
-        unsigned value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int digit = AsciiHexValue(text_[pos_++]);
-            if (digit < 0)
-                return std::nullopt;
-            value = value * 16 + unsigned(digit);
-        }
-        return value;
-    }
-    static void AppendUtf8(std::string& out, std::uint32_t code) {
-        if (code < 0x80) {
-            out += char(code);
-        } else if (code < 0x800) {
-            out += char(0xC0 | code >> 6);
-            out += char(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += char(0xE0 | code >> 12);
-            out += char(0x80 | (code >> 6 & 0x3F));
-            out += char(0x80 | (code & 0x3F));
-        } else {
-            out += char(0xF0 | code >> 18);
-            out += char(0x80 | (code >> 12 & 0x3F));
-            out += char(0x80 | (code >> 6 & 0x3F));
-            out += char(0x80 | (code & 0x3F));
-        }
-    }
-    // At the opening quote; the text decoded to UTF-8.
-    std::optional<std::string> ReadString() {
-        if (pos_ >= text_.size() || text_[pos_] != '"')
-            return std::nullopt;
-        ++pos_;
-        std::string value;
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_++];
-            if (c == '"')
-                return value;
-            if (c != '\\') {
-                value += c;
-                continue;
-            }
-            if (pos_ >= text_.size())
-                return std::nullopt;
-            const char escape = text_[pos_++];
-            switch (escape) {
-            case 'b':
-                value += '\b';
-                break;
-            case 'f':
-                value += '\f';
-                break;
-            case 'n':
-                value += '\n';
-                break;
-            case 'r':
-                value += '\r';
-                break;
-            case 't':
-                value += '\t';
-                break;
-            case 'u': {
-                auto code = ReadHex4();
-                if (!code)
-                    return std::nullopt;
-                std::uint32_t point = *code;
-                if (point >= 0xD800 && point < 0xDC00) {
-                    if (!text_.substr(pos_).starts_with("\\u"))
-                        return std::nullopt;
-                    pos_ += 2;
-                    auto low = ReadHex4();
-                    if (!low || *low < 0xDC00 || *low >= 0xE000)
-                        return std::nullopt;
-                    point = 0x10000 + ((point - 0xD800) << 10) + (*low - 0xDC00);
-                } else if (point >= 0xDC00 && point < 0xE000) {
-                    return std::nullopt;
-                }
-                AppendUtf8(value, point);
-                break;
-            }
-            default:
-                value += escape;
-            }
-        }
-        return std::nullopt;
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
 bool IsPlainFolderName(std::string_view name) {
     if (name.empty() || name == "." || name == "..")
         return false;
@@ -305,8 +133,9 @@ std::optional<std::string> FirefoxProfileFolder(std::string_view firefoxFolder,
 }
 
 std::string ChromiumProfileName(std::string_view localState) {
-    auto name = TJsonReader(localState).FindString({"profile", "last_used"});
-    return name && IsPlainFolderName(*name) ? *name : "Default";
+    const TJsonDocument state = ParseJson(localState);
+    const auto name = JsonString(JsonMember(state.get(), "profile"), "last_used");
+    return name && IsPlainFolderName(*name) ? std::string(*name) : "Default";
 }
 
 bool IsWebPage(std::string_view url) {
@@ -337,18 +166,22 @@ void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, con
     }
 }
 
-void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages) {
+std::string FirefoxProfile(IOpenPagesPlatform& platform) {
     const std::string folder = FirefoxFolder(platform);
     std::optional<std::string> ini;
     try {
         ini = platform.ReadWholeFile(folder + "profiles.ini");
     } catch (const std::exception&) {
-        // An unreadable profile list is a Firefox without pages, not an error.
+        // An unreadable profile list is a Firefox without a profile, not an error.
     }
     // Without a profile named, the files are looked for in Firefox's own folder.
-    std::string profile = folder;
-    if (ini)
-        profile = FirefoxProfileFolder(folder, platform.FromUtf8(*ini)).value_or(folder);
+    if (!ini)
+        return folder;
+    return FirefoxProfileFolder(folder, platform.FromUtf8(*ini)).value_or(folder);
+}
+
+void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages) {
+    const std::string profile = FirefoxProfile(platform);
     const std::string places = profile + "\\places.sqlite";
     if (platform.FileExists(places)) {
         AddDatabasePages(platform, places, kFirefoxHistoryQuery, pages);
@@ -359,7 +192,7 @@ void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages) {
         ParseHistoryDat(*history, pages);
 }
 
-void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages) {
+std::string ChromiumProfile(IOpenPagesPlatform& platform, TBrowserKind kind) {
     const std::string userData = ChromiumUserDataFolder(platform, kind);
     std::string profile = "Default";
     try {
@@ -372,7 +205,11 @@ void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfo
     } catch (const std::exception&) {
         // A browser writing its state just now keeps its default profile for this listing.
     }
-    AddDatabasePages(platform, userData + "\\" + profile + "\\History", kChromiumHistoryQuery, pages);
+    return userData + "\\" + profile;
+}
+
+void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages) {
+    AddDatabasePages(platform, ChromiumProfile(platform, kind) + "\\History", kChromiumHistoryQuery, pages);
 }
 
 } // namespace tsy

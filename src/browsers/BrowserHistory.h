@@ -33,6 +33,12 @@ bool IsWebPage(std::string_view url);
 void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, const std::string& query,
                       TPageInfos& pages);
 
+// The folder, without a trailing backslash, of Firefox's current profile: the one its
+// "profiles.ini" names, else Firefox's own folder (with its backslash).
+std::string FirefoxProfile(IOpenPagesPlatform& platform);
+// The folder of the last used profile of Chrome or Edge.
+std::string ChromiumProfile(IOpenPagesPlatform& platform, TBrowserKind kind);
+
 // Firefox's pages: its "places.sqlite", or where there is none its "history.dat".
 void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages);
 // The pages of the last used profile of Chrome or Edge.

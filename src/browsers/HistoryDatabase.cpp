@@ -1,8 +1,11 @@
 #include "browsers/HistoryDatabase.h"
 
+#include "support/Text.h"
+
 #include <sqlite3.h>
 
 #include <memory>
+#include <utility>
 
 namespace tsy {
 namespace {
@@ -28,10 +31,10 @@ int SpendStep(void* calls) {
     return ++*static_cast<int*>(calls) > kHistoryStepBudget;
 }
 
-} // namespace
-
-int QueryHistoryDatabase(const std::string& path, const std::string& sql, THistoryRows& rows) {
-    rows.clear();
+// Runs the query within the bounds, handing each row's statement to takeRow, which answers the
+// number of text bytes the row kept. minColumns is the fewest columns the query may have.
+template <typename TakeRow>
+int RunBoundedQuery(const std::string& path, const std::string& sql, int minColumns, TakeRow&& takeRow) {
     sqlite3* opened = nullptr;
     const int status = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
     // A failed open may still hand out a handle that must be closed.
@@ -51,19 +54,57 @@ int QueryHistoryDatabase(const std::string& path, const std::string& sql, THisto
     TStatement statement(prepared);
     if (prepare != SQLITE_OK)
         return prepare;
-    if (!statement || sqlite3_column_count(statement.get()) < 2)
+    if (!statement || sqlite3_column_count(statement.get()) < minColumns)
         return SQLITE_MISUSE;
     std::size_t bytes = 0;
     for (;;) {
         const int step = sqlite3_step(statement.get());
         if (step != SQLITE_ROW)
             return step;
-        THistoryRow row{ColumnText(statement.get(), 0), ColumnText(statement.get(), 1)};
-        bytes += row.URL.size() + row.Title.size();
+        bytes += takeRow(statement.get());
         if (bytes > kHistoryRowsLimit)
             return SQLITE_TOOBIG;
-        rows.push_back(std::move(row));
     }
+}
+
+} // namespace
+
+std::optional<std::size_t> TDatabaseTable::Column(std::string_view name) const {
+    for (std::size_t i = 0; i < Columns.size(); ++i)
+        if (EqualIgnoreAsciiCase(Columns[i], name))
+            return i;
+    return std::nullopt;
+}
+
+int QueryHistoryDatabase(const std::string& path, const std::string& sql, THistoryRows& rows) {
+    rows.clear();
+    return RunBoundedQuery(path, sql, 2, [&](sqlite3_stmt* statement) {
+        THistoryRow row{ColumnText(statement, 0), ColumnText(statement, 1)};
+        const std::size_t bytes = row.URL.size() + row.Title.size();
+        rows.push_back(std::move(row));
+        return bytes;
+    });
+}
+
+int QueryDatabaseTable(const std::string& path, const std::string& sql, TDatabaseTable& table) {
+    table = {};
+    return RunBoundedQuery(path, sql, 1, [&](sqlite3_stmt* statement) {
+        const int count = sqlite3_column_count(statement);
+        // The names are those of the statement that ran, so they match its schema exactly.
+        if (table.Columns.empty())
+            for (int column = 0; column < count; ++column) {
+                const char* name = sqlite3_column_name(statement, column);
+                table.Columns.emplace_back(name ? name : "");
+            }
+        std::vector<std::string> row;
+        std::size_t bytes = 0;
+        for (int column = 0; column < count; ++column) {
+            row.push_back(ColumnText(statement, column));
+            bytes += row.back().size();
+        }
+        table.Rows.push_back(std::move(row));
+        return bytes;
+    });
 }
 
 std::optional<THistoryRows> TSqliteHistoryDatabase::Query(const std::string& path, const std::string& sql) {
@@ -71,6 +112,14 @@ std::optional<THistoryRows> TSqliteHistoryDatabase::Query(const std::string& pat
     if (QueryHistoryDatabase(path, sql, rows) != SQLITE_DONE)
         return std::nullopt;
     return rows;
+}
+
+std::optional<TDatabaseTable> TSqliteHistoryDatabase::QueryTable(const std::string& path,
+                                                                 const std::string& sql) {
+    TDatabaseTable table;
+    if (QueryDatabaseTable(path, sql, table) != SQLITE_DONE)
+        return std::nullopt;
+    return table;
 }
 
 } // namespace tsy

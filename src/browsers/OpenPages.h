@@ -92,6 +92,8 @@ public:
     // The same only where every character has its own byte form: nullopt where the system would
     // put a look-alike in (a fullwidth full stop becomes "."), and for text that is not UTF-8.
     virtual std::optional<std::string> FromUtf8Exactly(const std::string& text) = 0;
+    // The user's language as a tag such as "en-US".
+    virtual std::string LanguageTag() = 0;
 };
 
 // Firefox runs when a window of either of its classes is there; Chrome and Edge when one of

@@ -11,8 +11,9 @@ inline constexpr const char* kMainFormHelpKeyword = "Intro.About";
 inline constexpr const char* kAboutHelpKeyword = "Intro.About";
 // Every keyword a window, page or Help button asks for; each names a topic of the help file,
 // which a test of the built file checks.
-inline constexpr const char* kHelpKeywords[] = {"Intro.About", "Settings.Intro", "Settings.Sites",
-                                                "Settings.Advanced", "Usage.AddSiteWizard"};
+inline constexpr const char* kHelpKeywords[] = {"Intro.About",         "Settings.Intro",
+                                                "Settings.Sites",      "Settings.Advanced",
+                                                "Usage.AddSiteWizard", "Settings.ImportEngines"};
 
 // "%s::/%s.htm": the address of a keyword's topic inside the help file.
 std::string HelpTopicAddress(std::string_view helpFile, std::string_view keyword);

@@ -4,11 +4,16 @@
 #include "RealBrowser.h"
 #include "RealVisits.h"
 #include "browsers/BrowserHistory.h"
+#include "browsers/EngineReading.h"
+#include "browsers/SearchEngines.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <fstream>
+#include <iostream>
+#include <map>
 
 namespace tsy::browsers {
 namespace {
@@ -135,6 +140,98 @@ TEST_F(RealHistory, ChromiumGivesItsVisitsNewestFirst) {
     AddChromiumPages(platform, bkChrome, pages);
     EXPECT_EQ(Listed(pages), NewestFirst(kChromiumVisits));
     Export(userData / "Default", "chrome", {"History", "History-journal"});
+}
+
+std::map<std::string, std::string> Templates(const TSearchEngines& engines) {
+    std::map<std::string, std::string> templates;
+    for (const auto& engine : engines)
+        templates[engine.Name] = engine.SearchURL;
+    return templates;
+}
+
+TEST_F(RealHistory, AFreshChromiumProfileGivesItsBuiltInEnginesWithoutItsShortcuts) {
+    const fs::path userData = root.Path() / "Local/Google/Chrome/User Data";
+    auto command = ChromiumCommand(userData, proxy.Port());
+    command.insert(command.begin(), {"env", "LANG=en_US.UTF-8"});
+    command.insert(command.end(), {"--lang=en-US", "--headless=new", "--dump-dom", "about:blank"});
+    TProcess browser(command, 90s);
+    ASSERT_TRUE(browser.Started());
+    ASSERT_TRUE(browser.WaitForExit(80s));
+
+    const auto engines = FindSearchEngines(platform, 1 << bkChrome);
+    for (const auto& engine : engines)
+        std::cout << "engine: " << engine.Name << " | " << engine.Keyword << " | " << engine.SearchURL
+                  << " | " << engine.Charset << "\n";
+    const auto templates = Templates(engines);
+    EXPECT_EQ(templates.at("Google"), "https://www.google.com/search?q=%s&ie=UTF-8");
+    EXPECT_EQ(templates.at("Microsoft Bing"), "https://www.bing.com/search?q=%s");
+    EXPECT_EQ(templates.at("DuckDuckGo"), "https://duckduckgo.com/?q=%s");
+
+    // The shortcuts that the browser adds of its own are all there, and none is listed.
+    const auto keywords =
+        TSqliteHistoryDatabase().QueryTable((userData / "Default/Web Data").string(), kChromiumKeywordsQuery);
+    ASSERT_TRUE(keywords);
+    TSkippedEngines skipped;
+    EXPECT_EQ(ChromiumEngines(*keywords, bkChrome, "en-US", skipped).size(), engines.size());
+    std::cout << "rows: " << keywords->Rows.size() << ", starter pack: " << skipped.StarterPack
+              << ", no web page: " << skipped.NotWeb << ", posted: " << skipped.Posted
+              << ", inactive: " << skipped.Inactive << ", no search: " << skipped.NoSearch
+              << ", unusable: " << skipped.Unusable << "\n";
+    EXPECT_GE(skipped.StarterPack, 4);
+    EXPECT_EQ(skipped.StarterPack + skipped.NotWeb + skipped.Posted + skipped.Inactive + skipped.NoSearch +
+                  skipped.Unusable + int(engines.size()),
+              int(keywords->Rows.size()));
+    for (const auto& engine : engines)
+        EXPECT_FALSE(engine.Keyword.starts_with("@")) << engine.Keyword;
+
+    // The user-data folder as the browser left it, for the Windows tests.
+    Export(userData / "Default", "chromium-engines/Default", {"Web Data", "Web Data-journal"});
+    fs::copy_file(userData / "Local State", fs::path(TESSALY_REAL_HISTORY) / "chromium-engines/Local State");
+}
+
+TEST_F(RealHistory, FirefoxKeywordBookmarksOfItsOwnSchema) {
+    const fs::path firefox = root.Path() / "Roaming/Mozilla/FireFox";
+    const fs::path profile = firefox / "Profiles/engines.default";
+    WriteFirefoxProfile(profile, proxy.Port());
+    std::ofstream(firefox / "profiles.ini")
+        << "[Profile0]\nName=default\nIsRelative=1\nPath=Profiles/engines.default\nDefault=1\n";
+    {
+        TProcess browser(FirefoxCommand(profile), 90s);
+        ASSERT_TRUE(browser.Started());
+        // Its schema is complete once the keywords can be asked for; its engine list comes soon.
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                if (!fs::exists(profile / "search.json.mozlz4"))
+                    return false;
+                auto snapshot = platform.SnapshotDatabase(
+                    "C:\\Roaming\\Mozilla\\FireFox\\Profiles\\engines.default\\places.sqlite");
+                return snapshot &&
+                       platform.HistoryDatabase().QueryTable(snapshot->DatabasePath(), kFirefoxKeywordsQuery);
+            },
+            60s));
+    }
+    sqlite3* opened = nullptr;
+    ASSERT_EQ(sqlite3_open((profile / "places.sqlite").c_str(), &opened), SQLITE_OK);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> places(opened, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(
+                  places.get(),
+                  "INSERT INTO moz_places(id, url, title, guid, url_hash) VALUES "
+                  "(9001, 'https://wiki.example/w/index.php?search=%S&go=Go', 'Index', 'engineplace1', 1), "
+                  "(9002, 'https://form.example/search', 'Form', 'engineplace2', 2);"
+                  "INSERT INTO moz_bookmarks(type, fk, parent, position, title, guid) VALUES "
+                  "(1, 9001, 3, 0, 'Wiki search', 'enginebook01'), (1, 9002, 3, 1, 'Form', 'enginebook02');"
+                  "INSERT INTO moz_keywords(keyword, place_id, post_data) VALUES "
+                  "('w', 9001, NULL), ('f', 9002, 'q=%s');",
+                  nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    places.reset();
+    // The engines that come with Firefox keep no address in its engine list, so only the keyword
+    // without form data is found.
+    const auto engines = FindSearchEngines(platform, 1 << bkFirefox);
+    ASSERT_EQ(engines.size(), 1u);
+    EXPECT_EQ(engines[0].Name, "Wiki search");
+    EXPECT_EQ(engines[0].Keyword, "w");
+    EXPECT_EQ(engines[0].SearchURL, "https://wiki.example/w/index.php?search=%s&go=Go");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // Today's browsers with the real program: a site captured from Chrome's history and explored in
-// Chrome, and Edge as the system's browser for web links on a first start.
+// Chrome, Chrome's own search engines imported as sites, and Edge as the system's browser for web
+// links on a first start.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <sqlite3.h>
 
@@ -211,6 +213,63 @@ TEST_F(CurrentBrowsersTest, TheWizardCapturesASearchFromChromeThatExploreThenOpe
     EXPECT_EQ(LoggedStarts(), (std::vector<std::vector<std::string>>{
                                   {chrome, "--new-window", "--",
                                    "http://chrome-find.example/results?q=new+text&lang=en%2Dgb"}}));
+}
+
+TEST_F(CurrentBrowsersTest, TwoOfChromesOwnEnginesImportedIntoACollectionOpenWithTheirTemplates) {
+    SetSetting("Browser", 3);
+    SetSetting("Collection", "Empty");
+    const std::string chrome = TestProgramFolder() + "fakes\\fake_chrome.exe";
+    WriteRegistryString(HKEY_CURRENT_USER, std::string(kAppPaths) + "chrome.exe", "", chrome);
+    // The "Web Data" and "Local State" that the real Chromium wrote on its first start, left by
+    // the native tests.
+    std::string written = "Z:" TESSALY_REAL_HISTORY "/chromium-engines";
+    std::replace(written.begin(), written.end(), '/', '\\');
+    ASSERT_TRUE(std::filesystem::exists(written + "\\Default\\Web Data"))
+        << "the native browser tests write it first";
+    const std::string userData = Folder(CSIDL_LOCAL_APPDATA) + "\\Google\\Chrome\\User Data";
+    std::filesystem::create_directories(userData);
+    std::filesystem::copy(written, userData,
+                          std::filesystem::copy_options::overwrite_existing |
+                              std::filesystem::copy_options::recursive);
+
+    TProgram program;
+    HWND main = StartShown(program);
+    ASSERT_TRUE(main);
+    PostClick(FindChildByID(main, IDC_SETTINGS));
+    HWND dialog = WaitForDialog(program.ProcessID(), "Customize Tessaly", 15s);
+    ASSERT_TRUE(dialog);
+    SendMessageA(FindChildByID(dialog, IDC_PAGES), TCM_SETCURFOCUS, 2, 0); // "Sites"
+    PostClick(FindChildByID(dialog, IDC_IMPORT_ENGINES));
+    HWND engines = WaitForDialog(program.ProcessID(), "Import search engines", 15s);
+    ASSERT_TRUE(engines);
+    HWND list = FindChildByID(engines, IDC_ENGINES);
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) > 2; }, 10s));
+    const int google = FindListRow(list, "Google");
+    const int duck = FindListRow(list, "DuckDuckGo");
+    ASSERT_TRUE(google >= 0 && duck >= 0);
+    for (int row = 0; row < ListRowCount(list); ++row)
+        CheckListRow(list, row, row == google || row == duck);
+    const std::string googleTemplate = ListCellText(list, google, 2);
+    const std::string duckTemplate = ListCellText(list, duck, 2);
+    EXPECT_EQ(googleTemplate, "https://www.google.com/search?q=%s&ie=UTF-8");
+    SendMessageA(FindChildByID(engines, IDC_ENGINE_COLLECTION), CB_SETCURSEL, 2, 0); // "Empty"
+    PostClick(FindChildByID(engines, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(engines); }, 15s));
+    PostClick(FindChildByID(dialog, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 15s));
+
+    HWND search = SearchBox(main);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(search) != FALSE; }, 10s));
+    SetText(search, "new text");
+    PostClick(ExploreButton(main));
+    ASSERT_TRUE(WaitUntil([] { return LoggedStarts().size() >= 1; }, 15s));
+    auto opened = [](std::string url) { return url.replace(url.find("%s"), 2, "new+text"); };
+    std::vector<std::string> expected = {chrome, "--new-window", "--", opened(googleTemplate),
+                                         opened(duckTemplate)};
+    // The collection holds them in the order the list showed them.
+    if (duck < google)
+        std::swap(expected[3], expected[4]);
+    EXPECT_EQ(LoggedStarts(), (std::vector<std::vector<std::string>>{expected}));
 }
 
 TEST_F(CurrentBrowsersTest, TheSystemsBrowserOpensTheWebPagesOnlyAndTheOthersAreNamedInAWarning) {

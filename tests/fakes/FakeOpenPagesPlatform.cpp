@@ -54,7 +54,7 @@ bool FakeOpenPagesPlatform::VisibleWindowOfProgram(const std::string& className,
 
 bool FakeOpenPagesPlatform::FileExists(const std::string& path) {
     return files.count(path) != 0 || unreadableFiles.count(path) != 0 || databases.rows.count(path) != 0 ||
-           databases.corrupt.count(path) != 0;
+           databases.tables.count(path) != 0 || databases.corrupt.count(path) != 0;
 }
 
 namespace {
@@ -82,6 +82,18 @@ std::optional<THistoryRows> FakeHistoryDatabase::Query(const std::string& path, 
     if (it == rows.end() || corrupt.count(path))
         return std::nullopt;
     return it->second;
+}
+
+std::optional<TDatabaseTable> FakeHistoryDatabase::QueryTable(const std::string& path,
+                                                              const std::string& sql) {
+    queries.push_back(path + ": " + sql);
+    auto database = tables.find(path);
+    if (database == tables.end() || corrupt.count(path))
+        return std::nullopt;
+    for (const auto& [name, table] : database->second)
+        if (sql.find("FROM " + name) != std::string::npos)
+            return table;
+    return std::nullopt;
 }
 
 std::optional<std::string> FakeOpenPagesPlatform::ReadWholeFile(const std::string& path) {

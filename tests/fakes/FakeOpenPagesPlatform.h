@@ -25,7 +25,10 @@ struct FakeShellWindow {
 class FakeHistoryDatabase : public IHistoryDatabase {
 public:
     std::optional<THistoryRows> Query(const std::string& path, const std::string& sql) override;
+    std::optional<TDatabaseTable> QueryTable(const std::string& path, const std::string& sql) override;
     std::map<std::string, THistoryRows> rows;
+    // What a query by column names gives, by path, then by the table the query reads FROM.
+    std::map<std::string, std::map<std::string, TDatabaseTable>> tables;
     std::set<std::string> corrupt;
     // Each query as "PATH: SQL".
     std::vector<std::string> queries;
@@ -47,6 +50,7 @@ public:
     std::string FromUtf8(const std::string& text) override { return text; }
     // The exact conversion knows ASCII only, as the narrowest code page would.
     std::optional<std::string> FromUtf8Exactly(const std::string& text) override;
+    std::string LanguageTag() override { return languageTag; }
 
     // Runs Firefox with its profile at profilePath (as profiles.ini writes it) and the history
     // image, when given, in that profile's folder.
@@ -64,6 +68,7 @@ public:
     // Files that exist but cannot be read.
     std::set<std::string> unreadableFiles;
     FakeHistoryDatabase databases;
+    std::string languageTag = "en-US";
     // Each property read, as "Name 0", "LocationURL 2", ...
     std::vector<std::string> reads;
 };

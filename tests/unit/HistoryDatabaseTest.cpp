@@ -106,5 +106,22 @@ TEST_F(HistoryDatabaseTest, AnEndlessViewIsInterruptedAndAHugeTextRefused) {
     EXPECT_EQ(QueryHistoryDatabase((folder / "long").string(), kChromiumHistoryQuery, rows), SQLITE_TOOBIG);
 }
 
+TEST_F(HistoryDatabaseTest, ATableQueryGivesTheColumnsByNameWithinTheSameBounds) {
+    OpenBrowserDatabase(folder / "Web Data",
+                        "CREATE TABLE keywords(id INTEGER PRIMARY KEY, Short_Name, url, n)");
+    Exec("INSERT INTO keywords VALUES (1, 'A', 'https://a.example/?q={searchTerms}', NULL), (2, 'B', NULL, "
+         "7)");
+    // Read while the browser still holds it, its newest rows in the log.
+    auto table = database.QueryTable((folder / "Web Data").string(), "SELECT * FROM keywords");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->Columns, (std::vector<std::string>{"id", "Short_Name", "url", "n"}));
+    EXPECT_EQ(table->Column("short_name"), 1u);
+    EXPECT_EQ(table->Column("is_active"), std::nullopt);
+    EXPECT_EQ(table->Rows, (std::vector<std::vector<std::string>>{
+                               {"1", "A", "https://a.example/?q={searchTerms}", ""}, {"2", "B", "", "7"}}));
+    Exec("UPDATE keywords SET n = printf('%.*c', " + std::to_string(kHistoryValueLimit) + " + 1, 'n')");
+    EXPECT_EQ(database.QueryTable((folder / "Web Data").string(), "SELECT * FROM keywords"), std::nullopt);
+}
+
 } // namespace
 } // namespace tsy

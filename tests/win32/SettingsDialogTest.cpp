@@ -483,6 +483,42 @@ TEST_F(SettingsDialogTest, TheHotkeyHintFollowsTheTypedCombinationWhileAnotherPr
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(SettingsDialogTest, ImportFromBrowsersAddsTheTickedEnginesWhichOkSavesOrWarnsWhenThereAreNone) {
+    TSearchEngines found = {{"Delta", "d", "https://delta.example/?q=%s", "UTF-8", bkChrome},
+                            {"Echo", "", "https://echo.example/?q=%s", "UTF-8", bkChrome}};
+    int asked = 0;
+    context.FindSearchEngines = [&] {
+        ++asked;
+        return found;
+    };
+    std::vector<std::string> rows;
+    EXPECT_TRUE(Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(2);
+        TModalDriver importing({[](HWND engines) {
+            SendDlgItemMessageA(engines, IDC_ENGINE_COLLECTION, CB_SETCURSEL, 1, 0); // "Search"
+            Click(engines, IDOK);
+        }});
+        ClickOn(form, 2, IDC_IMPORT_ENGINES);
+        EXPECT_TRUE(importing.AllStepsRun());
+        rows = Captions(PageItem(form, 2, IDC_TARGETS));
+        Click(dialog, IDOK);
+    }));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Delta", "Echo"}));
+    ASSERT_EQ(store.sites.size(), 5u);
+    EXPECT_EQ(store.sites[4].Search, "https://echo.example/?q=%s");
+    EXPECT_EQ(std::get<1>(store.groups[0]), (TTargetIDs{1, 2, 4, 5}));
+    found.clear();
+    Show([&](TSettingsForm& form, HWND dialog) {
+        form.Pages().SetActivePage(2);
+        ClickOn(form, 2, IDC_IMPORT_ENGINES);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Warnings(),
+              (std::vector<std::string>{"No search engines were found in the installed browsers."}));
+    EXPECT_TRUE(errors.empty());
+}
+
 using SettingsPictures = SettingsDialogTest;
 
 TEST_F(SettingsPictures, EveryTabIsSaved) {

@@ -1,5 +1,6 @@
 #include "app/win32/AppDialogs.h"
 
+#include "browsers/SearchEngines.h"
 #include "ui/win32/FrmAbout.h"
 #include "ui/win32/FrmAddSiteWizard.h"
 #include "ui/win32/FrmAutoUpdate.h"
@@ -16,6 +17,9 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
                                   (1 << bkChrome) | (1 << bkEdge)),
                       pages);
         return pages;
+    };
+    context_.FindSearchEngines = [this] {
+        return tsy::FindSearchEngines(pages_, context_.Browsers->DetectInstalledBrowsers());
     };
     context_.RunWizard = [this](HWND owner) { return RunAddSiteWizard(context_.Editor, owner); };
     context_.CheckForUpdates = [this](HWND callingForm) {

@@ -164,6 +164,17 @@ std::optional<std::string> OpenPagesPlatform::FromUtf8Exactly(const std::string&
     return TSystemCodePage().FromWide(Utf16Of(wide));
 }
 
+std::string OpenPagesPlatform::LanguageTag() {
+    // Both names are short ASCII codes that every version of the system keeps.
+    char language[16] = {};
+    char country[16] = {};
+    if (!::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, language, sizeof language))
+        return "en-US";
+    if (!::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, country, sizeof country))
+        return language;
+    return std::string(language) + "-" + country;
+}
+
 std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {
     // The browser keeps its history open while it runs.
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

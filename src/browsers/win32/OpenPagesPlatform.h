@@ -22,6 +22,7 @@ public:
     IHistoryDatabase& HistoryDatabase() override { return history_; }
     std::string FromUtf8(const std::string& text) override;
     std::optional<std::string> FromUtf8Exactly(const std::string& text) override;
+    std::string LanguageTag() override;
 
 private:
     TComOnDemand* com_;

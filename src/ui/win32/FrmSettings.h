@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "browsers/SearchEngines.h"
 #include "ui/SettingsRules.h"
 
 #include "support/KeyValueStore.h"
@@ -51,6 +52,8 @@ struct TSettingsContext {
     std::function<void(HWND callingForm)> CheckForUpdates;
     // The add-site wizard; true when it ended with Done.
     std::function<bool(HWND owner)> RunWizard;
+    // The search engines of the installed browsers.
+    std::function<TSearchEngines()> FindSearchEngines;
 };
 
 // What the pages share while the dialog is open.

@@ -124,6 +124,7 @@ private:
     void Add();
     void Edit();
     void Delete();
+    void ImportEngines();
 
     TSortListView targets_;
 };

@@ -8,6 +8,7 @@
 #include "ui/SettingsRules.h"
 #include "ui/SiteRules.h"
 #include "ui/win32/FrmEditTarget.h"
+#include "ui/win32/FrmImportEngines.h"
 #include "ui/win32/FrmSettings.h"
 #include "ui/win32/InputBox.h"
 
@@ -24,12 +25,14 @@ void TSitesPage::HandleInit() {
     targets_.AddColumn("Category", 80);
     targets_.AddColumn("Open Request", 150);
     targets_.AddColumn("Search Request", 200);
-    for (int id : {IDC_MANAGE_SITES, IDC_ADD_TARGET, IDC_EDIT_TARGET, IDC_DELETE_TARGET, IDC_PREVIEW_TARGET})
+    for (int id : {IDC_MANAGE_SITES, IDC_ADD_TARGET, IDC_EDIT_TARGET, IDC_DELETE_TARGET, IDC_PREVIEW_TARGET,
+                   IDC_IMPORT_ENGINES})
         Anchor(id, akTop | akRight);
     SetHelpKeyword("Settings.Sites");
     OnCommand(IDC_ADD_TARGET, [this] { Add(); });
     OnCommand(IDC_EDIT_TARGET, [this] { Edit(); });
     OnCommand(IDC_DELETE_TARGET, [this] { Delete(); });
+    OnCommand(IDC_IMPORT_ENGINES, [this] { ImportEngines(); });
     OnCommand(IDC_PREVIEW_TARGET, [this] {
         if (form_.RequireSingleSelection(targets_, "site", "view")) {
             form_.PreviewSite(std::int32_t(targets_.ItemData(targets_.SelectedIndex())));
@@ -103,6 +106,15 @@ void TSitesPage::Delete() {
         return DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections,
                                     std::int32_t(targets_.ItemData(row)));
     });
+    SetFocus(targets_.Handle());
+}
+
+void TSitesPage::ImportEngines() {
+    const auto& find = form_.Context().FindSearchEngines;
+    if (ImportSearchEngines(Editor(), Root(), find ? find() : TSearchEngines{})) {
+        Leave();
+        Enter();
+    }
     SetFocus(targets_.Handle());
 }
 
