@@ -181,7 +181,7 @@ protected:
     TScriptedDialogs dialogs;
     fakes::TRecordingOpener opener;
     TStdRandom random;
-    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage};
+    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage, wideCollation};
     // The help file does not exist here: the viewer must cope.
     win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;
