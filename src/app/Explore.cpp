@@ -64,7 +64,8 @@ void TExplorer::ExploreSelected(IExploreView& view, const std::optional<std::u16
 }
 
 void TExplorer::ExploreKeyword(IExploreView& view, const TTypedSearch& typed) {
-    const TKeywordOwner owner = KeywordOwner({targets_, collections_, codePage_, wideCollation_}, typed.Keyword);
+    const TKeywordOwner owner =
+        KeywordOwner({targets_, collections_, codePage_, wideCollation_}, typed.Keyword);
     if (!owner) {
         messages_.Warning(UnknownKeywordWarning(codePage_.FromWide(typed.Keyword).value_or("")));
         return;
@@ -83,7 +84,8 @@ void TExplorer::ExploreKeyword(IExploreView& view, const TTypedSearch& typed) {
         view.CloseWindow();
 }
 
-void TExplorer::ExploreMembers(IExploreView& view, const TCollection& collection, const TEncodedSearch& search) {
+void TExplorer::ExploreMembers(IExploreView& view, const TCollection& collection,
+                               const TEncodedSearch& search) {
     if (collection.Randomize != view.AltHeld())
         ExploreTargets(ShuffleTargetIDs(collection.IDs()), search);
     else

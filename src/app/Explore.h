@@ -47,8 +47,9 @@ public:
               const ICodePage& codePage, const IWideCollation& wideCollation);
 
     // The Explore button. A text that starts with "!" and a keyword explores that site or
-    // collection instead of the selected one; "!!" stands for a literal "!". Errors (an unknown site, a template that cannot be expanded, a browser
-    // that cannot be located) propagate to the caller's central handler; AutoClose is then not applied.
+    // collection instead of the selected one; "!!" stands for a literal "!". Errors (an unknown site, a
+    // template that cannot be expanded, a browser that cannot be located) propagate to the caller's central
+    // handler; AutoClose is then not applied.
     void btnExploreClick(IExploreView& view);
     // Opens the URLs the sites produce for the encoded search text, or shows why there are none.
     void ExploreTargets(const TTargetIDs& ids, const TEncodedSearch& search);

@@ -64,10 +64,12 @@ constexpr std::u16string_view kKeywordSeparator = u"  ";
 
 } // namespace
 
-std::vector<std::u16string> KeywordDropDown(std::u16string_view text, const std::vector<TKeywordChoice>& choices,
+std::vector<std::u16string> KeywordDropDown(std::u16string_view text,
+                                            const std::vector<TKeywordChoice>& choices,
                                             const IWideCollation& collation, int limit) {
     std::vector<const TKeywordChoice*> matches;
-    if (text.empty() || text.front() != u'!' || text.substr(1).find_first_of(u" !") != std::u16string_view::npos)
+    if (text.empty() || text.front() != u'!' ||
+        text.substr(1).find_first_of(u" !") != std::u16string_view::npos)
         return {};
     const std::u16string_view start = text.substr(1);
     for (const TKeywordChoice& choice : choices) {

@@ -59,7 +59,8 @@ struct TKeywordChoice {
 
 // While the text is "!" and the start of a keyword (ignoring case), the drop-down lists the
 // matching keywords as "!w  Wikipedia", sorted, at most `limit` of them; nothing otherwise.
-std::vector<std::u16string> KeywordDropDown(std::u16string_view text, const std::vector<TKeywordChoice>& choices,
+std::vector<std::u16string> KeywordDropDown(std::u16string_view text,
+                                            const std::vector<TKeywordChoice>& choices,
                                             const IWideCollation& collation, int limit);
 // What choosing such an item puts into the box: "!w " for "!w  Wikipedia"; nothing for an
 // item of another form.

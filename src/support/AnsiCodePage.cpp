@@ -58,10 +58,22 @@ bool TAnsiCodePage::IsLetterOrDigit(char16_t c) const {
     if (c >= 0xC0 && c <= 0xFF)
         return c != 0xD7 && c != 0xF7;
     switch (c) {
-    case 0xAA: case 0xB2: case 0xB3: case 0xB5: case 0xB9: case 0xBA:
+    case 0xAA:
+    case 0xB2:
+    case 0xB3:
+    case 0xB5:
+    case 0xB9:
+    case 0xBA:
     // The letters among the typographic characters.
-    case 0x0160: case 0x0161: case 0x0152: case 0x0153: case 0x017D: case 0x017E: case 0x0178:
-    case 0x0192: case 0x02C6:
+    case 0x0160:
+    case 0x0161:
+    case 0x0152:
+    case 0x0153:
+    case 0x017D:
+    case 0x017E:
+    case 0x0178:
+    case 0x0192:
+    case 0x02C6:
         return true;
     default:
         return false;

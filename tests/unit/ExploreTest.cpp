@@ -85,7 +85,8 @@ protected:
     fakes::TFakeClock clock;
     TAnsiCodePage codePage;
     fakes::WideCaseCollation wideCollation;
-    TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage, wideCollation};
+    TExplorer explorer{targets, collections, settings, opener,       messages,
+                       random,  clock,       codePage, wideCollation};
     FakeExploreView view;
 };
 

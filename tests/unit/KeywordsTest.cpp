@@ -1,6 +1,6 @@
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/Keywords.h"
 #include "AnsiCollation.h"
+#include "catalogue/CatalogueFile.h"
 
 #include "support/AnsiCodePage.h"
 
@@ -61,14 +61,16 @@ TEST_F(KeywordsTest, TypedTextNamesAKeywordOnlyWhenTheWordAfterTheMarkIsOne) {
         const TTypedSearch parsed = ParseTypedSearch(c.typed, codePage);
         EXPECT_EQ(parsed.Kind, c.kind) << c.typed.size();
         EXPECT_EQ(parsed.Keyword, c.keyword) << c.typed.size();
-        if (c.kind != K::Plain)
+        if (c.kind != K::Plain) {
             EXPECT_EQ(parsed.Text, c.text) << c.typed.size();
+        }
     }
 }
 
 TEST_F(KeywordsTest, KeywordsAreUniqueAmongSitesAndCollectionsIgnoringCase) {
     const TKeywordOwner newSite{TKeywordOwner::TKind::Site, 99, {}};
-    EXPECT_EQ(KeywordRefusal(context, " W ", newSite), "The keyword \"W\" belongs to the site \"Wikipedia\".");
+    EXPECT_EQ(KeywordRefusal(context, " W ", newSite),
+              "The keyword \"W\" belongs to the site \"Wikipedia\".");
     EXPECT_EQ(KeywordRefusal(context, "CAF\xC9", newSite),
               "The keyword \"CAF\xC9\" belongs to the collection \"News\".");
     // A site or collection keeps its own keyword; a site id is not a collection index.
@@ -77,7 +79,8 @@ TEST_F(KeywordsTest, KeywordsAreUniqueAmongSitesAndCollectionsIgnoringCase) {
     EXPECT_TRUE(KeywordRefusal(context, "w", {TKeywordOwner::TKind::Collection, 1, {}}));
     EXPECT_FALSE(KeywordRefusal(context, "free", newSite));
     EXPECT_FALSE(KeywordRefusal(context, "  ", newSite)) << "an empty keyword takes it away";
-    for (const char* bad : {"a b", "a!", "\x80", std::string(33, 'k').c_str()})
+    for (const std::string& bad :
+         {std::string("a b"), std::string("a!"), std::string("\x80"), std::string(33, 'k')})
         EXPECT_EQ(KeywordRefusal(context, bad, newSite), kInvalidKeywordWarning) << bad;
 
     const TKeywordOwner owner = KeywordOwner(context, std::u16string_view(u"CAF\u00C9"));
@@ -95,8 +98,9 @@ TEST_F(KeywordsTest, KeywordsAreStoredOnlyWhereSetAndReadBack) {
     collections.Add("Third");
     collections.GetItem(2).Keyword = "t";
     const std::string groups = CollectionsFileText(collections, categories);
-    EXPECT_EQ(groups, "[main]\r\ncollections=3\r\ncategories=0\r\n[collections]\r\n000=News\r\n001=Other\r\n"
-                      "002=Third\r\n[targets]\r\n000=\r\n001=\r\n002=\r\n[keywords]\r\n000=caf\xE9\r\n002=t\r\n");
+    EXPECT_EQ(groups,
+              "[main]\r\ncollections=3\r\ncategories=0\r\n[collections]\r\n000=News\r\n001=Other\r\n"
+              "002=Third\r\n[targets]\r\n000=\r\n001=\r\n002=\r\n[keywords]\r\n000=caf\xE9\r\n002=t\r\n");
 
     // The key-by-key writer drops the old keywords with the old collections.
     TIniFile ini(groups);

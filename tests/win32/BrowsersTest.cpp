@@ -257,7 +257,8 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
     win32::TSystemWideCollation wideCollation;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage, wideCollation);
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage,
+                       wideCollation);
 
     explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText(u"say \"hi\"", codePage));
     explorer.ExploreTargets(collections.ByName("web").IDs(), TEncodedSearch{});
@@ -313,7 +314,8 @@ TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
     fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
     win32::TSystemWideCollation wideCollation;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage, wideCollation);
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage,
+                       wideCollation);
     ScriptedExploreView view;
     std::size_t started = 0;
     auto nextParameters = [&] {

@@ -44,8 +44,8 @@ class EditorTest : public tsy::testing::TEditorFixture {
 protected:
     EditorTest() {
         targets.Append(
-            {1, "Alpha", "http://alpha.example/?q=%s&x=100%%", "http://alpha.example/", 1, false, {}});
-        targets.Append({2, "Fixed", "", "http://fixed.example/", 0, true, {}});
+            {1, "Alpha", "http://alpha.example/?q=%s&x=100%%", "http://alpha.example/", 1, false, {}, {}});
+        targets.Append({2, "Fixed", "", "http://fixed.example/", 0, true, {}, {}});
         categories.Append({1, "News"});
         categories.Append({2, "Books"});
         collections.Append("Search").SetIDs({1});

@@ -151,7 +151,8 @@ void TMRUEdit::RebuildDropDown() {
 }
 
 void TMRUEdit::UpdateDropDown() {
-    std::vector<std::u16string> items = KeywordDropDown(Text(), choices_, history_.Collation(), history_.Limit());
+    std::vector<std::u16string> items =
+        KeywordDropDown(Text(), choices_, history_.Collation(), history_.Limit());
     if (items == keywordItems_) {
         return;
     }
@@ -215,8 +216,9 @@ LRESULT TMRUEdit::TEditHook::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         owner_.keywordItems_.empty()) {
         owner_.CompleteTypedText();
     }
-    const bool typed = message == WM_CHAR || message == WM_PASTE || message == WM_CUT || message == WM_CLEAR ||
-                       message == WM_UNDO || (message == WM_KEYDOWN && wParam == VK_DELETE);
+    const bool typed = message == WM_CHAR || message == WM_PASTE || message == WM_CUT ||
+                       message == WM_CLEAR || message == WM_UNDO ||
+                       (message == WM_KEYDOWN && wParam == VK_DELETE);
     if (typed) {
         owner_.UpdateDropDown();
     }

@@ -17,8 +17,8 @@ std::optional<std::string> KeywordRefusal(const TEditorContext& context, std::st
                                           const TKeywordOwner& self) {
     if (TrimBlanks(keyword).empty())
         return std::nullopt;
-    return tsy::KeywordRefusal({*context.Targets, *context.Collections, *context.CodePage, *context.WideCollation},
-                               keyword, self);
+    return tsy::KeywordRefusal(
+        {*context.Targets, *context.Collections, *context.CodePage, *context.WideCollation}, keyword, self);
 }
 
 void TCategoryBox::Fill(const TEditorContext& context, std::int32_t catID) {

@@ -79,7 +79,8 @@ bool TEditTargetForm::CanAccept() {
         return false;
     }
     const std::string keyword = ItemText(IDC_EDT_KEYWORD);
-    if (const auto refusal = KeywordRefusal(context_, keyword, {TKeywordOwner::TKind::Site, target_.ID, {}})) {
+    if (const auto refusal =
+            KeywordRefusal(context_, keyword, {TKeywordOwner::TKind::Site, target_.ID, {}})) {
         Warning(*refusal);
         return false;
     }

@@ -175,7 +175,8 @@ void TCollectionsPage::FillTargets(int collection, bool membersOnly) {
 void TCollectionsPage::ShowKeyword() {
     const int collection = FirstSelectedCollection();
     const bool one = collections_.SelectedCount() == 1 && collection >= 0 && collection != NotFound;
-    SetItemText(IDC_COLLECTION_KEYWORD, one ? Editor().Collections->GetItem(collection).Keyword : std::string());
+    SetItemText(IDC_COLLECTION_KEYWORD,
+                one ? Editor().Collections->GetItem(collection).Keyword : std::string());
     for (int id : {IDC_COLLECTION_KEYWORD_LABEL, IDC_COLLECTION_KEYWORD, IDC_SET_COLLECTION_KEYWORD})
         EnableWindow(Item(id), one);
 }
