@@ -32,6 +32,7 @@ void Fill(TCatalogue& catalogue, int sites) {
                                          "https://" + host + "/",
                                          i % (CategoryCount + 1),
                                          false,
+                                         {},
                                          {}});
     }
     std::uint32_t state = 12345;

@@ -3,6 +3,7 @@
 #include "AnsiCollation.h"
 #include "FakeClock.h"
 #include "FakeRandom.h"
+#include "WideCaseCollation.h"
 #include "app/Explore.h"
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
@@ -61,7 +62,9 @@ struct Catalogue {
     fakes::TFakeRandom random;
     fakes::TFakeClock clock;
     TAnsiCodePage codePage;
-    TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
+    fakes::WideCaseCollation wideCollation;
+    TExplorer explorer{targets, collections, settings, opener,       messages,
+                       random,  clock,       codePage, wideCollation};
 };
 
 void Explore(benchmark::State& state, const TEncodedSearch& searchText, const char* what) {

@@ -42,6 +42,8 @@
 #define IDC_BTN_HELP 366    // btnHelp
 #define IDC_CBX_CHARSET 367 // cbxCharset
 #define IDC_CHARSET_LABEL 368
+#define IDC_EDT_KEYWORD 369 // edtKeyword
+#define IDC_KEYWORD_LABEL 370
 
 // The page host's tab control, for dialogs made of pages.
 #define IDC_PAGES 399
@@ -61,6 +63,9 @@
 #define IDC_FILTER 417                    // cbFilter
 #define IDC_FILTER_LABEL 418
 #define IDC_MANAGE_COLLECTIONS 419
+#define IDC_COLLECTION_KEYWORD 403     // edtCollectionKeyword
+#define IDC_COLLECTION_KEYWORD_LABEL 404
+#define IDC_SET_COLLECTION_KEYWORD 405 // btnSetCollectionKeyword
 
 #define IDD_SET_ORDER 420
 #define IDC_ACTIVE_COLLECTIONS 421    // ActiveCollections
@@ -122,6 +127,8 @@
 #define IDC_WIZARD_FRAME_PLACE 509 // where a page's frame sits
 #define IDC_MANUAL_OPEN_DATA 510   // chbManualOpenData
 #define IDC_MANUAL_SEARCH_DATA 511 // chbManualSearchData
+#define IDC_WIZARD_KEYWORD 512     // edtKeyword of the collections page
+#define IDC_WIZARD_KEYWORD_LABEL 513
 
 // TImportEnginesForm: the search engines of the installed browsers, to be added as sites.
 #define IDD_IMPORTENGINES 520

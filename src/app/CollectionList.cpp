@@ -55,4 +55,18 @@ bool CollectionCanSearch(const TCollections& collections, const TTargets& target
     return false;
 }
 
+std::vector<TKeywordChoice> KeywordChoices(const TTargets& targets, const TCollections& collections,
+                                           const ICodePage& codePage) {
+    std::vector<TKeywordChoice> choices;
+    for (const TTarget& target : targets)
+        if (!target.Keyword.empty())
+            choices.push_back({codePage.ToWide(target.Keyword), codePage.ToWide(target.Name)});
+    for (std::int32_t i = 0; i < collections.Count(); ++i) {
+        const TCollection& collection = collections.GetItem(i);
+        if (!collection.Keyword.empty())
+            choices.push_back({codePage.ToWide(collection.Keyword), codePage.ToWide(collection.Name())});
+    }
+    return choices;
+}
+
 } // namespace tsy

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "controls/SearchHistory.h"
+#include "support/CodePage.h"
 #include "support/Collation.h"
 
 #include <string>
@@ -31,5 +33,9 @@ TCollectionList FillCollections(const std::vector<TCollectionEntry>& collections
 // Whether the collection of that name has a site with a search URL, the one case in which a
 // search text can be used; false for a name that names no collection.
 bool CollectionCanSearch(const TCollections& collections, const TTargets& targets, std::string_view name);
+
+// Every keyword of the catalogue with the name of its site or collection, for the search box.
+std::vector<TKeywordChoice> KeywordChoices(const TTargets& targets, const TCollections& collections,
+                                           const ICodePage& codePage);
 
 } // namespace tsy

@@ -20,11 +20,26 @@ std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems) {
 
 TExplorer::TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
                      IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock,
-                     const ICodePage& codePage)
+                     const ICodePage& codePage, const IWideCollation& wideCollation)
     : targets_(targets), collections_(collections), settings_(settings), opener_(opener), messages_(messages),
-      random_(random), clock_(clock), codePage_(codePage) {}
+      random_(random), clock_(clock), codePage_(codePage), wideCollation_(wideCollation) {}
 
 void TExplorer::btnExploreClick(IExploreView& view) {
+    if (view.SearchBoxEnabled()) {
+        TTypedSearch typed = ParseTypedSearch(view.SearchBoxText(), codePage_);
+        if (typed.Kind == TTypedSearch::TKind::Keyword) {
+            ExploreKeyword(view, typed);
+            return;
+        }
+        if (typed.Kind == TTypedSearch::TKind::Literal) {
+            ExploreSelected(view, std::move(typed.Text));
+            return;
+        }
+    }
+    ExploreSelected(view, std::nullopt);
+}
+
+void TExplorer::ExploreSelected(IExploreView& view, const std::optional<std::u16string>& text) {
     auto entry = view.SelectedCollectionEntry();
     if (!entry) {
         messages_.Warning("You have to select a collection to use");
@@ -40,12 +55,37 @@ void TExplorer::btnExploreClick(IExploreView& view) {
 
     TEncodedSearch search;
     if (view.SearchBoxEnabled() && !view.CtrlHeld()) {
-        const std::u16string text = view.SearchBoxText();
-        if (!TrimWideText(text).empty())
+        const std::u16string typed = view.SearchBoxText();
+        if (!TrimWideText(typed).empty())
             view.AddSearchToHistory();
-        search = PrepareSearchText(text, codePage_);
+        search = PrepareSearchText(text.value_or(typed), codePage_);
     }
+    ExploreMembers(view, collection, search);
+}
 
+void TExplorer::ExploreKeyword(IExploreView& view, const TTypedSearch& typed) {
+    const TKeywordOwner owner =
+        KeywordOwner({targets_, collections_, codePage_, wideCollation_}, typed.Keyword);
+    if (!owner) {
+        messages_.Warning(UnknownKeywordWarning(codePage_.FromWide(typed.Keyword).value_or("")));
+        return;
+    }
+    TEncodedSearch search;
+    if (!view.CtrlHeld()) {
+        view.AddSearchToHistory();
+        search = PrepareSearchText(typed.Text, codePage_);
+    }
+    if (owner.Kind == TKeywordOwner::TKind::Collection) {
+        ExploreMembers(view, collections_.GetItem(owner.ID), search);
+        return;
+    }
+    ExploreTargets({owner.ID}, search);
+    if (settings_.AutoClose)
+        view.CloseWindow();
+}
+
+void TExplorer::ExploreMembers(IExploreView& view, const TCollection& collection,
+                               const TEncodedSearch& search) {
     if (collection.Randomize != view.AltHeld())
         ExploreTargets(ShuffleTargetIDs(collection.IDs()), search);
     else

@@ -3,9 +3,11 @@
 #include "browsers/OpenUrls.h"
 #include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Keywords.h"
 #include "settings/Settings.h"
 #include "support/Clock.h"
 #include "support/CodePage.h"
+#include "support/Collation.h"
 #include "support/MessageBoxes.h"
 #include "support/Random.h"
 
@@ -42,10 +44,12 @@ class TExplorer {
 public:
     TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
               IUrlOpener& opener, IMessageBoxes& messages, IRandom& random, const IClock& clock,
-              const ICodePage& codePage);
+              const ICodePage& codePage, const IWideCollation& wideCollation);
 
-    // The Explore button. Errors (an unknown site, a template that cannot be expanded, a browser
-    // that cannot be located) propagate to the caller's central handler; AutoClose is then not applied.
+    // The Explore button. A text that starts with "!" and a keyword explores that site or
+    // collection instead of the selected one; "!!" stands for a literal "!". Errors (an unknown site, a
+    // template that cannot be expanded, a browser that cannot be located) propagate to the caller's central
+    // handler; AutoClose is then not applied.
     void btnExploreClick(IExploreView& view);
     // Opens the URLs the sites produce for the encoded search text, or shows why there are none.
     void ExploreTargets(const TTargetIDs& ids, const TEncodedSearch& search);
@@ -53,6 +57,11 @@ public:
     TTargetIDs ShuffleTargetIDs(const TTargetIDs& ids);
 
 private:
+    // The selected collection searched for `text` (the box's own text when unset).
+    void ExploreSelected(IExploreView& view, const std::optional<std::u16string>& text);
+    void ExploreKeyword(IExploreView& view, const TTypedSearch& typed);
+    // Stored or shuffled order as the flag and Alt say, then AutoClose.
+    void ExploreMembers(IExploreView& view, const TCollection& collection, const TEncodedSearch& search);
     // Names the sites whose URLs were too long to open.
     void OpenURLs(const std::vector<std::string>& urls, const std::vector<std::int32_t>& sources);
 
@@ -64,6 +73,7 @@ private:
     IRandom& random_;
     const IClock& clock_;
     const ICodePage& codePage_;
+    const IWideCollation& wideCollation_;
 };
 
 } // namespace tsy

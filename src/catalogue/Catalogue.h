@@ -22,6 +22,8 @@ struct TTarget {
     // How the site reads its search text: "utf-8", or empty for the code page. Other values
     // are kept as found and count as empty.
     std::string Charset;
+    // Names the site from the search box ("!w paris"); empty for none.
+    std::string Keyword;
 
     bool operator==(const TTarget&) const = default;
 };
@@ -107,6 +109,8 @@ public:
     const TTargetIDs& IDs() const { return items_; }
     void SetIDs(TTargetIDs ids) { items_ = std::move(ids); }
     bool Randomize = false;
+    // Names the collection from the search box; empty for none.
+    std::string Keyword;
 
     std::int32_t GetID(std::int32_t index) const { return At(index); }
     // Exact comparison, sign included.

@@ -14,6 +14,7 @@ constexpr const char* MainSection = "main";
 constexpr const char* CollectionsSection = "collections";
 constexpr const char* TargetsSection = "targets";
 constexpr const char* CategoriesSection = "categories";
+constexpr const char* KeywordsSection = "keywords";
 
 // The number a record name stands for, when the name is exactly the "%.3d"
 // form of a number from 0 up, which is the only form a lookup by number matches.
@@ -88,6 +89,7 @@ void ReadTargets(TTargets& targets, const TIniFile& ini, bool readOnly) {
         target.Open = ini.ReadString(section, "open", "");
         target.CatID = ini.ReadInteger(section, "catid", 0);
         target.Charset = ini.ReadString(section, "charset", "");
+        target.Keyword = ini.ReadString(section, "keyword", "");
         target.ReadOnly = readOnly;
         targets.Append(target);
     }
@@ -106,6 +108,8 @@ void WriteTargets(const TTargets& targets, TIniFile& ini, bool readOnly) {
         // Only sites that have one carry the key, so files without it stay as they were.
         if (!target.Charset.empty())
             ini.WriteString(section, "charset", target.Charset);
+        if (!target.Keyword.empty())
+            ini.WriteString(section, "keyword", target.Keyword);
         maxID = std::max(maxID, target.ID);
     }
     ini.WriteInteger(MainSection, "maxid", maxID);
@@ -123,12 +127,14 @@ void ReadCollections(TCollections& collections, const TIniFile& ini) {
         TCollection& collection = collections.Append(std::move(name));
         collection.Randomize = randomize;
         collection.SetIDs(TextToIDs(ini.ReadString(TargetsSection, key, "")));
+        collection.Keyword = ini.ReadString(KeywordsSection, key, "");
     }
 }
 
 void WriteCollections(const TCollections& collections, TIniFile& ini) {
     // Every copy goes: a stale duplicate would come to light once the first is gone.
-    while (ini.EraseSection(TargetsSection) || ini.EraseSection(CollectionsSection)) {
+    while (ini.EraseSection(TargetsSection) || ini.EraseSection(CollectionsSection) ||
+           ini.EraseSection(KeywordsSection)) {
     }
     ini.WriteInteger(MainSection, "collections", collections.Count());
     for (std::int32_t position = 0; position < collections.Count(); ++position) {
@@ -136,6 +142,12 @@ void WriteCollections(const TCollections& collections, TIniFile& ini) {
         const std::string key = RecordKey(position);
         ini.WriteString(CollectionsSection, key, (collection.Randomize ? "~" : "") + collection.Name());
         ini.WriteString(TargetsSection, key, IDsToText(collection.IDs()));
+    }
+    // Only a catalogue with a keyword has the section, so files without one stay as they were.
+    for (std::int32_t position = 0; position < collections.Count(); ++position) {
+        const TCollection& collection = collections.GetItem(position);
+        if (!collection.Keyword.empty())
+            ini.WriteString(KeywordsSection, RecordKey(position), collection.Keyword);
     }
 }
 
@@ -182,7 +194,8 @@ std::string TargetsFileText(const TTargets& targets, bool readOnly) {
         if (target.ReadOnly != readOnly)
             continue;
         ids.push_back(target.ID);
-        size += target.Name.size() + target.Search.size() + target.Open.size() + target.Charset.size() + 60;
+        size += target.Name.size() + target.Search.size() + target.Open.size() + target.Charset.size() +
+                target.Keyword.size() + 70;
     }
     if (!AllDistinct(ids)) {
         TIniFile ini;
@@ -204,6 +217,8 @@ std::string TargetsFileText(const TTargets& targets, bool readOnly) {
         AppendLine(text, "catid", std::to_string(target.CatID));
         if (!target.Charset.empty())
             AppendLine(text, "charset", target.Charset);
+        if (!target.Keyword.empty())
+            AppendLine(text, "keyword", target.Keyword);
         maxID = std::max(maxID, target.ID);
     }
     text += "[main]\r\n";
@@ -260,6 +275,16 @@ std::string CollectionsFileText(const TCollections& collections, const TCategori
         text += "[targets]\r\n";
         for (std::int32_t position = 0; position < collections.Count(); ++position)
             AppendLine(text, RecordKey(position), IDsToText(collections.GetItem(position).IDs()));
+        bool keywords = false;
+        for (std::int32_t position = 0; position < collections.Count(); ++position) {
+            const TCollection& collection = collections.GetItem(position);
+            if (collection.Keyword.empty())
+                continue;
+            if (!keywords)
+                text += "[keywords]\r\n";
+            keywords = true;
+            AppendLine(text, RecordKey(position), collection.Keyword);
+        }
     }
     if (categories.Count() > 0) {
         text += "[categories]\r\n";

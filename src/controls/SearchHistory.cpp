@@ -58,6 +58,45 @@ std::vector<std::u16string> TSearchHistory::View(bool sorted) const {
     return view;
 }
 
+namespace {
+
+constexpr std::u16string_view kKeywordSeparator = u"  ";
+
+} // namespace
+
+std::vector<std::u16string> KeywordDropDown(std::u16string_view text,
+                                            const std::vector<TKeywordChoice>& choices,
+                                            const IWideCollation& collation, int limit) {
+    std::vector<const TKeywordChoice*> matches;
+    if (text.empty() || text.front() != u'!' ||
+        text.substr(1).find_first_of(u" !") != std::u16string_view::npos)
+        return {};
+    const std::u16string_view start = text.substr(1);
+    for (const TKeywordChoice& choice : choices) {
+        if (choice.Keyword.size() >= start.size() &&
+            collation.EqualIgnoreCase(std::u16string_view(choice.Keyword).substr(0, start.size()), start))
+            matches.push_back(&choice);
+    }
+    std::stable_sort(matches.begin(), matches.end(), [&](const TKeywordChoice* a, const TKeywordChoice* b) {
+        return collation.CompareIgnoreCase(a->Keyword, b->Keyword) < 0;
+    });
+    std::vector<std::u16string> items;
+    for (const TKeywordChoice* match : matches) {
+        if (static_cast<int>(items.size()) >= limit)
+            break;
+        items.push_back(u"!" + match->Keyword + std::u16string(kKeywordSeparator) + match->Name);
+    }
+    return items;
+}
+
+std::optional<std::u16string> ChosenKeywordText(std::u16string_view item) {
+    const std::size_t separator = item.find(kKeywordSeparator);
+    if (item.size() < 2 || item.front() != u'!' || separator == std::u16string_view::npos || separator < 2 ||
+        item.substr(1, separator - 1).find_first_of(u" !") != std::u16string_view::npos)
+        return std::nullopt;
+    return std::u16string(item.substr(0, separator)) + u" ";
+}
+
 int FindCompletion(const std::vector<std::u16string>& items, std::u16string_view typed,
                    const IWideCollation& collation) {
     if (typed.empty()) {

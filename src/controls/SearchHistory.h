@@ -4,6 +4,7 @@
 #include "support/Collation.h"
 #include "support/KeyValueStore.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,21 @@ private:
     std::vector<std::u16string> entries_;
     int limit_ = 10;
 };
+
+// A keyword the search box offers while it is typed, with the name of its site or collection.
+struct TKeywordChoice {
+    std::u16string Keyword;
+    std::u16string Name;
+};
+
+// While the text is "!" and the start of a keyword (ignoring case), the drop-down lists the
+// matching keywords as "!w  Wikipedia", sorted, at most `limit` of them; nothing otherwise.
+std::vector<std::u16string> KeywordDropDown(std::u16string_view text,
+                                            const std::vector<TKeywordChoice>& choices,
+                                            const IWideCollation& collation, int limit);
+// What choosing such an item puts into the box: "!w " for "!w  Wikipedia"; nothing for an
+// item of another form.
+std::optional<std::u16string> ChosenKeywordText(std::u16string_view item);
 
 // Index of the first item that begins with `typed` ignoring case, or -1 (also for an empty text).
 int FindCompletion(const std::vector<std::u16string>& items, std::u16string_view typed,

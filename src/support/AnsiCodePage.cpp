@@ -51,6 +51,35 @@ std::optional<std::string> TAnsiCodePage::FromWideIn(std::uint32_t codePage, std
     return bytes;
 }
 
+bool TAnsiCodePage::IsLetterOrDigit(char16_t c) const {
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+        return true;
+    // The Latin-1 letters, the ordinal indicators, micro and the superscript digits.
+    if (c >= 0xC0 && c <= 0xFF)
+        return c != 0xD7 && c != 0xF7;
+    switch (c) {
+    case 0xAA:
+    case 0xB2:
+    case 0xB3:
+    case 0xB5:
+    case 0xB9:
+    case 0xBA:
+    // The letters among the typographic characters.
+    case 0x0160:
+    case 0x0161:
+    case 0x0152:
+    case 0x0153:
+    case 0x017D:
+    case 0x017E:
+    case 0x0178:
+    case 0x0192:
+    case 0x02C6:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::u16string TAnsiCodePage::ToWide(std::string_view bytes) const {
     std::u16string text;
     text.reserve(bytes.size());

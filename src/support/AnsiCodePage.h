@@ -12,6 +12,8 @@ public:
     std::optional<std::string> FromWide(std::u16string_view text) const override;
     std::u16string ToWide(std::string_view bytes) const override;
     std::optional<std::string> FromWideIn(std::uint32_t codePage, std::u16string_view text) const override;
+    // As the system's character types have it for Windows-1252.
+    bool IsLetterOrDigit(char16_t character) const override;
 };
 
 } // namespace tsy

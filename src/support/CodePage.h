@@ -18,6 +18,8 @@ public:
     virtual std::u16string ToWide(std::string_view bytes) const = 0;
     // The same in the code page of that Windows number, whatever the system's is.
     virtual std::optional<std::string> FromWideIn(std::uint32_t codePage, std::u16string_view text) const = 0;
+    // Whether the code page holds the character and the system counts it a letter or a digit.
+    virtual bool IsLetterOrDigit(char16_t character) const = 0;
 };
 
 } // namespace tsy

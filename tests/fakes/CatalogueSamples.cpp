@@ -54,6 +54,9 @@ void MakeSampleCatalogue(std::uint32_t seed, SampleSizes sizes, TTargets& target
         target.Open = Next(state) % 5 == 0 ? std::string() : "http://o/" + SampleText(state, 60);
         if (Next(state) % 50 == 0)
             target.Search = "http://long/" + std::string(2047 - 12, 'L');
+        // Some keywords, taken from nothing else so the other samples stay as they were.
+        if (i % 3 == 1)
+            target.Keyword = "k" + std::to_string(i);
         target.CatID =
             categories.Count() == 0 || Next(state) % 4 == 0
                 ? 0
@@ -65,6 +68,8 @@ void MakeSampleCatalogue(std::uint32_t seed, SampleSizes sizes, TTargets& target
         std::string name = "c" + SampleText(state, 30);
         TCollection& collection = collections.Append(name);
         collection.Randomize = Next(state) % 3 == 0;
+        if (i % 2 == 0)
+            collection.Keyword = "c-" + std::to_string(i);
         TTargetIDs ids;
         const int members = targets.Count() == 0 ? 0 : static_cast<int>(Next(state) % 12);
         for (int m = 0; m < members; ++m) {

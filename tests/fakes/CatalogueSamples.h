@@ -23,7 +23,8 @@ void MakeSampleCatalogue(std::uint32_t seed, SampleSizes sizes, TTargets& target
 // ";", "~", inner spaces and bytes above 127, but a form that reads back as written.
 std::string SampleText(std::uint32_t& state, std::size_t maxLength);
 
-// Everything that load and save must keep, written out for comparison in tests.
+// Everything that load and save must keep, written out for comparison in tests. Charsets and
+// keywords are left out: a reader that knows nothing of them describes the catalogue alike.
 std::string Describe(const TTargets& targets, const TCollections& collections, const TCategories& categories);
 
 } // namespace tsy::fakes

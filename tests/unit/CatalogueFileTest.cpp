@@ -84,7 +84,7 @@ TEST_F(CatalogueFileTest, ASiteSectionWithoutEntriesIsSkippedAndItsNumberStaysFr
 TEST_F(CatalogueFileTest, MissingValuesReadAsEmptyAndZero) {
     LoadAndRepair("[main]\r\nmaxid=1\r\n[001]\r\nname=only\r\n", "");
     ASSERT_EQ(targets.Count(), 1);
-    EXPECT_EQ(targets.GetItem(0), (TTarget{1, "only", "", "", 0, false, {}}));
+    EXPECT_EQ(targets.GetItem(0), (TTarget{1, "only", "", "", 0, false, {}, {}}));
 }
 
 TEST_F(CatalogueFileTest, Category000IsRenumberedAndTakesTheGeneralSites) {
@@ -184,8 +184,8 @@ TEST_F(CatalogueFileTest, AnUnreadableFileRaisesAndLeavesTheCatalogueAsItWas) {
 }
 
 TEST_F(CatalogueFileTest, SavingWritesTheDocumentedLayout) {
-    TTarget a{0, "Alpha", "http://a/?q=%s", "http://a/", 2, false, {}};
-    TTarget b{0, "Beta", "", "http://b/", 0, false, {}};
+    TTarget a{0, "Alpha", "http://a/?q=%s", "http://a/", 2, false, {}, {}};
+    TTarget b{0, "Beta", "", "http://b/", 0, false, {}, {}};
     targets.Add(a);
     targets.Add(b);
     std::swap(a, b);
@@ -253,8 +253,8 @@ TEST_F(CatalogueFileTest, DeletionsShowInTheNextSaveAndFreeTheirIDs) {
 }
 
 TEST_F(CatalogueFileTest, OnlySitesOfTheAskedReadOnlyFlagAreWrittenAndReadGetsTheFlag) {
-    TTarget mine{0, "Mine", "", "", 0, false, {}};
-    TTarget fixed{0, "Fixed", "", "", 0, true, {}};
+    TTarget mine{0, "Mine", "", "", 0, false, {}, {}};
+    TTarget fixed{0, "Fixed", "", "", 0, true, {}, {}};
     targets.Add(mine);
     targets.Add(fixed);
     SaveToFile(targets, files, SitesPath, true);
@@ -368,7 +368,7 @@ TEST_F(CatalogueFileTest, SavedTextsEqualWritingKeyByKeyRepeatedIDsIncluded) {
         categories.Clear();
         fakes::MakeSampleCatalogue(seed, {static_cast<int>(seed % 9) * 5, static_cast<int>(seed % 4), 3},
                                    targets, collections, categories);
-        TTarget odd{0, "  lead\r\nbreak", " ", "", -3, seed % 2 == 0, seed % 3 == 0 ? "utf-8" : ""};
+        TTarget odd{0, "  lead\r\nbreak", " ", "", -3, seed % 2 == 0, seed % 3 == 0 ? "utf-8" : "", {}};
         targets.Add(odd);
         if (seed % 3 == 0 && targets.Count() > 1) {
             targets.SetItem(0, targets.GetItem(targets.High()));

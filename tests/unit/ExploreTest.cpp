@@ -5,6 +5,7 @@
 #include "FakeClock.h"
 #include "FakeRandom.h"
 #include "RecordingMessageBoxes.h"
+#include "WideCaseCollation.h"
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
 
@@ -83,7 +84,9 @@ protected:
     fakes::TFakeRandom random;
     fakes::TFakeClock clock;
     TAnsiCodePage codePage;
-    TExplorer explorer{targets, collections, settings, opener, messages, random, clock, codePage};
+    fakes::WideCaseCollation wideCollation;
+    TExplorer explorer{targets, collections, settings, opener,       messages,
+                       random,  clock,       codePage, wideCollation};
     FakeExploreView view;
 };
 

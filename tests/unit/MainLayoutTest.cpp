@@ -128,8 +128,8 @@ TEST(CollectionList, SortsIgnoringCaseAndSelectsTheNamedCollection) {
 TEST(CollectionList, CanSearchOnlyWithASiteThatHasASearchURL) {
     fakes::AsciiCollation collation;
     TTargets targets;
-    TTarget home{0, "Home", "", "http://home.example/", 0, false, {}},
-        finder{0, "Finder", "http://find.example/?q=%s", "", 0, false, {}};
+    TTarget home{0, "Home", "", "http://home.example/", 0, false, {}, {}},
+        finder{0, "Finder", "http://find.example/?q=%s", "", 0, false, {}, {}};
     targets.Add(home);
     targets.Add(finder);
     TCollections collections(collation);

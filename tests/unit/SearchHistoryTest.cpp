@@ -263,4 +263,21 @@ TEST_F(SearchHistoryTest, TextIsRecordedWithItsBlanks) {
     EXPECT_EQ(history.Entries(), Texts{u"  word  "});
 }
 
+TEST_F(SearchHistoryTest, KeywordDropDownListsTheMatchingKeywordsWhileOneIsTyped) {
+    const std::vector<TKeywordChoice> choices = {
+        {u"wiki", u"Wikipedia"}, {u"news", u"News"}, {u"W", u"Weather"}, {u"wb", u"Wayback"}};
+    EXPECT_EQ(KeywordDropDown(u"!w", choices, collation, 10),
+              (Texts{u"!W  Weather", u"!wb  Wayback", u"!wiki  Wikipedia"}));
+    EXPECT_EQ(KeywordDropDown(u"!WI", choices, collation, 10), Texts{u"!wiki  Wikipedia"});
+    EXPECT_EQ(KeywordDropDown(u"!", choices, collation, 2), (Texts{u"!news  News", u"!W  Weather"}));
+    // Once a blank ends the keyword, or without the mark, the list is the history's again.
+    for (std::u16string_view text : {u"!w ", u"!w paris", u"w", u"", u"!!w", u"!x"})
+        EXPECT_TRUE(KeywordDropDown(text, choices, collation, 10).empty()) << text.size();
+
+    EXPECT_EQ(ChosenKeywordText(u"!wiki  Wikipedia"), u"!wiki ");
+    EXPECT_EQ(ChosenKeywordText(u"!w  My  Site"), u"!w ");
+    for (std::u16string_view item : {u"paris", u"!  x", u"!w paris", u"w  Wikipedia"})
+        EXPECT_FALSE(ChosenKeywordText(item)) << item.size();
+}
+
 } // namespace tsy

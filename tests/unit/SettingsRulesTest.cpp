@@ -33,11 +33,11 @@ TEST(SelectionRules, RowsMoveOnlyWithinTheList) {
 }
 
 TEST(Preview, HomePageFirstElseTheSearchForTheProbeWord) {
-    EXPECT_EQ(PreviewURL({1, "A", "http://a.example/?q=%s", "http://a.example/", 0, false, {}}),
+    EXPECT_EQ(PreviewURL({1, "A", "http://a.example/?q=%s", "http://a.example/", 0, false, {}, {}}),
               "http://a.example/");
-    EXPECT_EQ(PreviewURL({1, "A", "http://a.example/?q=%s&p=5%%", "", 0, false, {}}),
+    EXPECT_EQ(PreviewURL({1, "A", "http://a.example/?q=%s&p=5%%", "", 0, false, {}, {}}),
               "http://a.example/?q=StubText&p=5%");
-    EXPECT_THROW(PreviewURL({1, "A", "http://a.example/?q=%d", "", 0, false, {}}), ESearchTemplate);
+    EXPECT_THROW(PreviewURL({1, "A", "http://a.example/?q=%d", "", 0, false, {}, {}}), ESearchTemplate);
 }
 
 TEST(Preview, CategoryCaptionFallsBackToGeneral) {
@@ -66,8 +66,8 @@ TEST(TabBookkeeping, LeavingATabMakesItsSelectionCurrentAndKeepsWhatItDoesNotLis
 
 TEST(TabBookkeeping, CategoriesTabSelectsTheCurrentSitesCategoryOnlyWhileItExists) {
     TTargets targets;
-    targets.Append({1, "Alpha", "", "http://a.example/", 3, false, {}});
-    targets.Append({2, "Beta", "", "http://b.example/", 0, false, {}});
+    targets.Append({1, "Alpha", "", "http://a.example/", 3, false, {}, {}});
+    targets.Append({2, "Beta", "", "http://b.example/", 0, false, {}, {}});
     TCatalogueTabState state;
     EXPECT_EQ(CategoryOfCurrentSite(state, targets), std::nullopt) << "no current site yet";
     state.CurrentSite = 1;

@@ -115,8 +115,8 @@ TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
     TTargets targets;
     categories.Add("Books");
     categories.Add("Music");
-    TTarget book{0, "Shop", "", "http://shop/", categories.GetItem(0).ID, false, {}};
-    TTarget song{0, "Songs", "", "http://songs/", categories.GetItem(1).ID, false, {}};
+    TTarget book{0, "Shop", "", "http://shop/", categories.GetItem(0).ID, false, {}, {}};
+    TTarget song{0, "Songs", "", "http://songs/", categories.GetItem(1).ID, false, {}, {}};
     targets.Add(book);
     targets.Add(song);
     DeleteCategoryAndClear(categories, targets, "BOOKS");
@@ -127,7 +127,7 @@ TEST_F(NamePromptTest, DeletingACategoryMovesItsSitesToGeneral) {
 
 TEST_F(NamePromptTest, DeletingASiteTakesItOutOfEveryCollectionButKeepsAReadOnlySite) {
     TTargets targets;
-    TTarget site{0, "Site", "", "", 0, false, {}}, locked{0, "Locked", "", "", 0, true, {}};
+    TTarget site{0, "Site", "", "", 0, false, {}, {}}, locked{0, "Locked", "", "", 0, true, {}, {}};
     targets.Add(site);
     targets.Add(locked);
     const std::int32_t siteId = site.ID, lockedId = locked.ID;

@@ -46,7 +46,7 @@ TEST(WizardNavigation, BackSetsTheFlagThatSparesTheLeaveCheckAndNextClearsIt) {
 class WizardSiteTest : public ::testing::Test {
 protected:
     WizardSiteTest() {
-        targets.Append({4, "Old", "", "http://old.example/", 0, false, {}});
+        targets.Append({4, "Old", "", "http://old.example/", 0, false, {}, {}});
         categories.Append({7, "News"});
     }
     fakes::AsciiCollation collation;
@@ -74,7 +74,7 @@ TEST_F(WizardSiteTest, RemoveTouchesOnlyTheAddedSiteAndOnlyOnce) {
     EXPECT_EQ(targets.Count(), 1) << "nothing was added yet";
     site.Add(targets, categories, {"New", "http://new.example/", ""}, "(general)");
     // A site added by someone else after it stays.
-    targets.Append({9, "Later", "", "http://later.example/", 0, false, {}});
+    targets.Append({9, "Later", "", "http://later.example/", 0, false, {}, {}});
     site.Remove(targets);
     site.Remove(targets);
     ASSERT_EQ(targets.Count(), 2);
@@ -83,7 +83,7 @@ TEST_F(WizardSiteTest, RemoveTouchesOnlyTheAddedSiteAndOnlyOnce) {
 }
 
 TEST_F(WizardSiteTest, ASiteThatCannotBeAddedIsNotTakenBackLater) {
-    targets.Append({2147483647, "Last", "", "http://last.example/", 0, false, {}});
+    targets.Append({2147483647, "Last", "", "http://last.example/", 0, false, {}, {}});
     EXPECT_THROW(site.Add(targets, categories, {"New", "http://new.example/", ""}, "(general)"), EBriefcase);
     EXPECT_FALSE(site.Added());
     site.Remove(targets);

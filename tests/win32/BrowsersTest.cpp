@@ -256,7 +256,9 @@ TEST_F(BrowsersTest, ExploreSendsTheCollectionToOneFirefoxWindow) {
     random.drawsZero = true;
     fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
+    win32::TSystemWideCollation wideCollation;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage,
+                       wideCollation);
 
     explorer.ExploreTargets(collections.ByName("web").IDs(), PrepareSearchText(u"say \"hi\"", codePage));
     explorer.ExploreTargets(collections.ByName("web").IDs(), TEncodedSearch{});
@@ -311,7 +313,9 @@ TEST_F(BrowsersTest, ExploreClicksEndToEndBelowTheWindow) {
     random.drawsZero = true;
     fakes::TFakeClock clock;
     win32::TSystemCodePage codePage;
-    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage);
+    win32::TSystemWideCollation wideCollation;
+    TExplorer explorer(targets, collections, settings, opener, messages, random, clock, codePage,
+                       wideCollation);
     ScriptedExploreView view;
     std::size_t started = 0;
     auto nextParameters = [&] {

@@ -1,5 +1,9 @@
 #include "AnsiCollation.h"
+#include "support/AnsiCodePage.h"
+#include "support/win32/SystemCodePage.h"
 #include "support/win32/SystemCollation.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +74,23 @@ std::string Describe(const std::vector<TDisagreement>& found) {
                 std::to_string(d.standIn) + "\n";
     }
     return text;
+}
+
+// The keyword rules' letters and digits: the stand-in's for Windows-1252 are the system's.
+TEST(Collation, StandInCountsTheSystemsLettersAndDigits) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the stand-in is Windows-1252";
+    const TAnsiCodePage standIn;
+    const win32::TSystemCodePage system;
+    std::string differing;
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::u16string wide = system.ToWide(std::string(1, char(byte)));
+        ASSERT_EQ(wide.size(), 1u);
+        if (standIn.IsLetterOrDigit(wide[0]) != system.IsLetterOrDigit(wide[0]))
+            differing += std::to_string(byte) + (system.IsLetterOrDigit(wide[0]) ? "+ " : "- ");
+    }
+    EXPECT_EQ(differing, "") << "bytes the system counts (+) or not (-) unlike the stand-in";
+    EXPECT_FALSE(system.IsLetterOrDigit(u'\u03C9')) << "a letter the code page lacks";
 }
 
 TEST(Collation, SystemCollationTakesEmptyAndUnterminatedViews) {

@@ -44,8 +44,8 @@ class EditorTest : public tsy::testing::TEditorFixture {
 protected:
     EditorTest() {
         targets.Append(
-            {1, "Alpha", "http://alpha.example/?q=%s&x=100%%", "http://alpha.example/", 1, false, {}});
-        targets.Append({2, "Fixed", "", "http://fixed.example/", 0, true, {}});
+            {1, "Alpha", "http://alpha.example/?q=%s&x=100%%", "http://alpha.example/", 1, false, {}, {}});
+        targets.Append({2, "Fixed", "", "http://fixed.example/", 0, true, {}, {}});
         categories.Append({1, "News"});
         categories.Append({2, "Books"});
         collections.Append("Search").SetIDs({1});
@@ -219,6 +219,38 @@ TEST_F(EditorTest, SiteEditorValidatesAndKeepsTheSearchTemplateThroughItsDisplay
                        [&] { return EditTarget(context, nullptr, site); }));
     EXPECT_EQ(help, std::vector<std::string>{"Settings.Sites"});
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(EditorTest, SiteEditorRefusesATakenOrMalformedKeywordAndKeepsAFreeOne) {
+    collections.GetItem(0).Keyword = "news";
+    TTarget other{0, "Wiki", "", "http://wiki.example/", 0, false, {}, "w"};
+    targets.Add(other);
+    TTarget site = targets.ByID(1);
+    const bool saved = Drive({[&](HWND editor) {
+                                 SetText(editor, IDC_EDT_KEYWORD, "W");
+                                 Click(editor, IDOK);
+                                 SetText(editor, IDC_EDT_KEYWORD, "NEWS");
+                                 Click(editor, IDOK);
+                                 SetText(editor, IDC_EDT_KEYWORD, "a b");
+                                 Click(editor, IDOK);
+                                 SetText(editor, IDC_EDT_KEYWORD, " al ");
+                                 Click(editor, IDOK);
+                             }},
+                             [&] { return EditTarget(context, nullptr, site); });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(site.Keyword, "al");
+    EXPECT_EQ(Warnings(),
+              (std::vector<std::string>{"The keyword \"W\" belongs to the site \"Wiki\".",
+                                        "The keyword \"NEWS\" belongs to the collection \"Search\".",
+                                        "A keyword is 1 to 32 letters, digits, \"-\" or \"_\"."}));
+    // The site's own keyword is no obstacle to its editing.
+    targets.SetItem(0, site);
+    EXPECT_TRUE(Drive({[](HWND editor) {
+                          EXPECT_EQ(tsy::testing::Text(GetDlgItem(editor, IDC_EDT_KEYWORD)), "al");
+                          Click(editor, IDOK);
+                      }},
+                      [&] { return EditTarget(context, nullptr, site); }));
+    EXPECT_EQ(Warnings().size(), 3u);
 }
 
 TEST_F(EditorTest, TheSiteEditorsHelpButtonOpensTheSitesTopic) {

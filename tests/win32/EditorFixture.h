@@ -12,8 +12,10 @@
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
+#include "WideCaseCollation.h"
 #include "catalogue/Catalogue.h"
 #include "settings/PersistentUI.h"
+#include "support/AnsiCodePage.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "ui/win32/EditorContext.h"
@@ -33,6 +35,7 @@ protected:
                       .Help(help)
                       .Catalogue(targets, collections, categories)
                       .Collation(collation)
+                      .Keywords(codePage, wideCollation)
                       .OpenPages([this] { return pages; })
                       .BuildEditor();
     }
@@ -42,6 +45,8 @@ protected:
     }
 
     fakes::AsciiCollation collation;
+    TAnsiCodePage codePage;
+    fakes::WideCaseCollation wideCollation;
     TTargets targets;
     TCollections collections;
     TCategories categories;

@@ -233,4 +233,25 @@ TEST(MRUEditSystemCollation, CapitalsOutsideTheCodePageMatchAndLookAlikesStayApa
     EXPECT_EQ(box.Text(), u"\u6771\u4eac");
 }
 
+TEST_F(MRUEditTest, TypingAKeywordListsTheKeywordsAndChoosingOneLeavesItReadyForTheText) {
+    box.AddSearchText(u"old search");
+    box.SetText(u"");
+    box.SetKeywordChoices({{u"wiki", u"Wikipedia"}, {u"news", u"News"}});
+    Type(u"!w");
+    EXPECT_EQ(box.DropDownItems(), Texts{u"!wiki  Wikipedia"});
+    EXPECT_EQ(box.Text(), u"!w") << "the keyword list completes nothing inline";
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{2, 2}));
+
+    // The box takes the chosen item's text as a selection from its list does.
+    SendMessageW(box.Handle(), CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(box.Text(), u"!wiki ");
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{6, 6}));
+
+    Type(u"p");
+    EXPECT_EQ(box.DropDownItems(), Texts{u"old search"}) << "the history is back once the text follows";
+}
+
 } // namespace tsy::win32

@@ -49,9 +49,10 @@ public:
             throw std::runtime_error("The sites file cannot be read.");
         targets_.Clear();
         collections_.Clear();
-        targets_.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false, {}});
-        targets_.Append({2, "Beta", "http://beta.example/find/%s", "http://beta.example/", 0, false, {}});
-        targets_.Append({3, "Home", "", "http://home.example/", 0, false, {}});
+        targets_.Append(
+            {1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false, {}, {}});
+        targets_.Append({2, "Beta", "http://beta.example/find/%s", "http://beta.example/", 0, false, {}, {}});
+        targets_.Append({3, "Home", "", "http://home.example/", 0, false, {}, {}});
         collections_.Append("Search").SetIDs({1, 2});
         collections_.Append("Home pages").SetIDs({3});
         collections_.Append("all sites").SetIDs({1, 2, -3});
@@ -181,7 +182,7 @@ protected:
     TScriptedDialogs dialogs;
     fakes::TRecordingOpener opener;
     TStdRandom random;
-    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage};
+    TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage, wideCollation};
     // The help file does not exist here: the viewer must cope.
     win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;

@@ -88,9 +88,9 @@ protected:
     SettingsDialogTest()
         : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())),
           service(registry, store, browsers, boxes, settings), autorun(registry, "C:\\Tessaly\\Tessaly.exe") {
-        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false, {}},
-                       {2, "Beta", "", "http://beta.example/", 0, false, {}},
-                       {3, "Gamma", "", "http://gamma.example/", 1, false, {}}};
+        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false, {}, {}},
+                       {2, "Beta", "", "http://beta.example/", 0, false, {}, {}},
+                       {3, "Gamma", "", "http://gamma.example/", 1, false, {}, {}}};
         store.groups = {{"Search", {1, 2}, false}, {"News", {3}, false}};
         store.kinds = {{1, "Books"}};
         store.Load();
@@ -210,10 +210,10 @@ TEST_F(SettingsDialogTest, TicksNeedACollectionAndAppendTheSiteToItsOrder) {
 // Names in orders that make the rows travel; the site list refuses every row change while no
 // collection is chosen.
 TEST_F(SettingsDialogTest, EveryListSortsByItsHeaderInBothDirections) {
-    store.sites = {{1, "Zulu", "", "http://z.example/", 4, false, {}},
-                   {2, "Alpha", "", "http://a.example/", 2, false, {}},
-                   {3, "Mike", "", "http://m.example/", 3, false, {}},
-                   {4, "Bravo", "", "http://b.example/", 1, false, {}}};
+    store.sites = {{1, "Zulu", "", "http://z.example/", 4, false, {}, {}},
+                   {2, "Alpha", "", "http://a.example/", 2, false, {}, {}},
+                   {3, "Mike", "", "http://m.example/", 3, false, {}, {}},
+                   {4, "Bravo", "", "http://b.example/", 1, false, {}, {}}};
     store.groups = {
         {"Tour", {3, 1, 4, 2}, true}, {"Docs", {2}, false}, {"Radio", {1}, false}, {"Art", {4}, false}};
     store.kinds = {{1, "Tools"}, {2, "Books"}, {3, "Maps"}, {4, "Games"}};

@@ -129,7 +129,7 @@ TEST_F(Win32FileSystemTest, CatalogueSaveFailureReachesTheCallerAndKeepsBothFile
     files.WriteFileAtomic(groups, "[main]\r\ncollections=0\r\n");
     TCatalogueFiles store(targets, collections, categories, files, sites, groups);
     store.Load();
-    TTarget site{0, "Site", "http://s/?q=%s", "http://s/", 0, false, {}};
+    TTarget site{0, "Site", "http://s/?q=%s", "http://s/", 0, false, {}, {}};
     targets.Add(site);
     {
         UniqueFile holder(CreateFileA(sites.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -163,7 +163,7 @@ public:
 void FillCatalogue(TTargets& targets, TCollections& collections) {
     TTargetIDs ids;
     for (int i = 1; i <= 3; ++i) {
-        TTarget site{0, "Site " + std::to_string(i), "http://s/?q=%s", "http://s/", 0, false, {}};
+        TTarget site{0, "Site " + std::to_string(i), "http://s/?q=%s", "http://s/", 0, false, {}, {}};
         targets.Add(site);
         ids.push_back(i);
     }

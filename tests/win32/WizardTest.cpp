@@ -68,8 +68,8 @@ struct TWizardView {
 class WizardTest : public tsy::testing::TEditorFixture {
 protected:
     WizardTest() {
-        targets.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 1, false, {}});
-        targets.Append({2, "Beta", "", "http://beta.example/", 0, false, {}});
+        targets.Append({1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 1, false, {}, {}});
+        targets.Append({2, "Beta", "", "http://beta.example/", 0, false, {}, {}});
         categories.Append({1, "News"});
         categories.Append({2, "Books"});
         collections.Append("Search").SetIDs({1});

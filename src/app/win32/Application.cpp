@@ -79,7 +79,8 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath, TRunM
       catalogue_(targets_, collections_, categories_, dataFiles_, paths_.TargetsFile, paths_.CollectionsFile),
       service_(options_, catalogue_, browsers_, boxes_, settings_), autorun_(options_, executablePath),
       layouts_(options_), opener_(browsers_, driver_, boxes_),
-      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_, codePage_),
+      explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_, codePage_,
+                wideCollation_),
       help_(HelpFileBeside(executablePath), &com_), sliderMessages_(RegisterSliderMessages()),
       version_(ReadVersionInfo(executablePath)) {
     service_.DetectDefaultBrowserAtFirstLoad();
@@ -108,6 +109,8 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     dialogContext.Editor.Collections = &collections_;
     dialogContext.Editor.Categories = &categories_;
     dialogContext.Editor.Collation = &collation_;
+    dialogContext.Editor.CodePage = &codePage_;
+    dialogContext.Editor.WideCollation = &wideCollation_;
     dialogContext.Settings = &settings_;
     dialogContext.Service = &service_;
     dialogContext.Autorun = &autorun_;

@@ -13,6 +13,7 @@
 #include "app/CustomizeRule.h"
 #include "app/ScreenSnap.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Keywords.h"
 #include "controls/TrayLogic.h"
 #include "controls/win32/WinHotKey.h"
 #include "resource.h"
@@ -21,6 +22,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
 #include "support/Clock.h"
+#include "support/CodePage.h"
 #include "support/HelpTopic.h"
 #include "support/MessageBoxes.h"
 #include "support/OwnerStack.h"
@@ -325,6 +327,7 @@ void TMainForm::FillCollections() {
     const TCollectionList list = tsy::FillCollections(entries, context_.Settings->NumberOfItems,
                                                       context_.Settings->Collection, *context_.Collation);
     collections_.SetItems(list.Texts, list.SelectedIndex);
+    mru_.SetKeywordChoices(KeywordChoices(*context_.Targets, *context_.Collections, *context_.CodePage));
 }
 
 std::string TMainForm::SelectedCollectionText() const {
@@ -336,9 +339,11 @@ std::string TMainForm::SelectedCollectionName() const {
 }
 
 void TMainForm::CbxCollectionsChange() {
+    // A keyword needs the box whatever the collection.
     const bool enable =
-        collections_.ItemIndex() >= 0 &&
-        CollectionCanSearch(*context_.Collections, *context_.Targets, SelectedCollectionName());
+        (collections_.ItemIndex() >= 0 &&
+         CollectionCanSearch(*context_.Collections, *context_.Targets, SelectedCollectionName())) ||
+        AnyKeyword(*context_.Targets, *context_.Collections);
     EnableWindow(Control(IDC_SEARCH), enable);
     EnableWindow(Control(IDC_SEARCH_LABEL), enable);
     if (!enable)

@@ -3,6 +3,8 @@
 #include "support/win32/SystemCodePage.h"
 #include "support/win32/WinText.h"
 
+#include <algorithm>
+
 namespace tsy::win32 {
 
 namespace {
@@ -126,17 +128,47 @@ std::vector<std::u16string> TMRUEdit::DropDownItems() const {
     return items;
 }
 
+void TMRUEdit::SetKeywordChoices(std::vector<TKeywordChoice> choices) {
+    choices_ = std::move(choices);
+    UpdateDropDown();
+}
+
 void TMRUEdit::RebuildDropDown() {
     if (!combo_) {
         return;
     }
     // Emptying the list empties the edit part too.
     const std::u16string text = Text();
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit_.Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& item : history_.View(sorted_)) {
+    for (const std::u16string& item : keywordItems_.empty() ? history_.View(sorted_) : keywordItems_) {
         SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(item).c_str()));
     }
     SetText(text);
+    SendMessageW(edit_.Window(), EM_SETSEL, start, end);
+}
+
+void TMRUEdit::UpdateDropDown() {
+    std::vector<std::u16string> items =
+        KeywordDropDown(Text(), choices_, history_.Collation(), history_.Limit());
+    if (items == keywordItems_) {
+        return;
+    }
+    keywordItems_ = std::move(items);
+    RebuildDropDown();
+}
+
+std::optional<std::u16string> TMRUEdit::KeywordChosen(LPARAM text) const {
+    if (keywordItems_.empty() || text == 0) {
+        return std::nullopt;
+    }
+    const std::u16string item = Utf16Of(reinterpret_cast<const wchar_t*>(text));
+    if (std::find(keywordItems_.begin(), keywordItems_.end(), item) == keywordItems_.end()) {
+        return std::nullopt;
+    }
+    return ChosenKeywordText(item);
 }
 
 void TMRUEdit::CompleteTypedText() {
@@ -170,9 +202,25 @@ LRESULT TMRUEdit::TEditHook::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_CHAR && wParam == '\r' && owner_.onEnter_) {
         return 0; // already handled on key-down; a single-line edit would beep
     }
+    if (message == WM_SETTEXT) {
+        if (const auto chosen = owner_.KeywordChosen(lParam)) {
+            const std::wstring text = WideOf(*chosen);
+            const LRESULT result = CallOriginal(message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+            // After the box has selected the whole text, the caret goes to its end for the search text.
+            PostMessageW(Window(), EM_SETSEL, text.size(), text.size());
+            return result;
+        }
+    }
     const LRESULT result = CallOriginal(message, wParam, lParam);
-    if (message == WM_CHAR && owner_.autoComplete_ && wParam >= 32 && wParam != 127) {
+    if (message == WM_CHAR && owner_.autoComplete_ && wParam >= 32 && wParam != 127 &&
+        owner_.keywordItems_.empty()) {
         owner_.CompleteTypedText();
+    }
+    const bool typed = message == WM_CHAR || message == WM_PASTE || message == WM_CUT ||
+                       message == WM_CLEAR || message == WM_UNDO ||
+                       (message == WM_KEYDOWN && wParam == VK_DELETE);
+    if (typed) {
+        owner_.UpdateDropDown();
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     // the completed part is selected.
     bool AutoComplete() const { return autoComplete_; }
     void SetAutoComplete(bool on) { autoComplete_ = on; }
+
+    // The keywords the drop-down offers while "!" and the start of one is typed; choosing one
+    // puts "!w " into the box.
+    void SetKeywordChoices(std::vector<TKeywordChoice> choices);
 
     // Enter in the box; the owner runs Explore.
     void SetOnEnter(std::function<void()> onEnter) { onEnter_ = std::move(onEnter); }
@@ -80,12 +85,19 @@ private:
 
     void RebuildDropDown();
     void CompleteTypedText();
+    // Switches the list between the history and the keywords as the text asks.
+    void UpdateDropDown();
+    // The text a keyword item puts into the box instead of its own, or nothing.
+    std::optional<std::u16string> KeywordChosen(LPARAM text) const;
 
     TSearchHistory history_;
     const ICodePage& codePage_;
     bool sorted_ = false;
     bool autoComplete_ = true;
     std::function<void()> onEnter_;
+    std::vector<TKeywordChoice> choices_;
+    // The keyword items the list shows; empty while it shows the history.
+    std::vector<std::u16string> keywordItems_;
     HWND combo_ = nullptr;
     TEditHook edit_{*this};
 };

@@ -94,4 +94,12 @@ std::optional<std::string> TSystemCodePage::FromWideIn(std::uint32_t codePage,
     return codePage == kGb18030 ? EncodeGb18030(text) : Encode(codePage, text);
 }
 
+bool TSystemCodePage::IsLetterOrDigit(char16_t character) const {
+    const wchar_t wide = static_cast<wchar_t>(character);
+    WORD type = 0;
+    if (!GetStringTypeW(CT_CTYPE1, &wide, 1, &type) || (type & (C1_ALPHA | C1_DIGIT)) == 0)
+        return false;
+    return FromWide(std::u16string_view(&character, 1)).has_value();
+}
+
 } // namespace tsy::win32

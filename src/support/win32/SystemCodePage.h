@@ -11,6 +11,7 @@ public:
     std::optional<std::string> FromWide(std::u16string_view text) const override;
     std::u16string ToWide(std::string_view bytes) const override;
     std::optional<std::string> FromWideIn(std::uint32_t codePage, std::u16string_view text) const override;
+    bool IsLetterOrDigit(char16_t character) const override;
 };
 
 // The same texts as the W functions take them; wchar_t is UTF-16 on Windows.

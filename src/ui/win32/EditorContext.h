@@ -11,6 +11,8 @@ class TTargets;
 class TCollections;
 class TCategories;
 class ICollation;
+class ICodePage;
+class IWideCollation;
 } // namespace tsy
 
 namespace tsy::win32 {
@@ -23,6 +25,9 @@ struct TEditorContext {
     TCollections* Collections = nullptr;
     TCategories* Categories = nullptr;
     const ICollation* Collation = nullptr;
+    // The keyword rules' letters and digits and their case rule, as the search box applies them.
+    const ICodePage* CodePage = nullptr;
+    const IWideCollation* WideCollation = nullptr;
     // The open pages of Internet Explorer, Firefox and Opera, in that order.
     std::function<TPageInfos()> ListOpenPages;
 };

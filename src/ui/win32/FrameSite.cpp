@@ -4,6 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
+#include "support/Text.h"
 #include "support/win32/ScreenDpi.h"
 #include "support/win32/WinText.h"
 #include "ui/SiteRules.h"
@@ -11,6 +12,14 @@
 #include "ui/win32/InputBox.h"
 
 namespace tsy::win32 {
+
+std::optional<std::string> KeywordRefusal(const TEditorContext& context, std::string_view keyword,
+                                          const TKeywordOwner& self) {
+    if (TrimBlanks(keyword).empty())
+        return std::nullopt;
+    return tsy::KeywordRefusal(
+        {*context.Targets, *context.Collections, *context.CodePage, *context.WideCollation}, keyword, self);
+}
 
 void TCategoryBox::Fill(const TEditorContext& context, std::int32_t catID) {
     const auto entries = CategoryBoxEntries(*context.Categories, *context.Collation, catID);

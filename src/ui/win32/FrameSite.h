@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "catalogue/Keywords.h"
 
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/SortListView.h"
@@ -12,6 +16,10 @@
 namespace tsy::win32 {
 
 struct TEditorContext;
+
+// Why `self` cannot take the keyword (trimmed first; empty takes it away), or nothing.
+std::optional<std::string> KeywordRefusal(const TEditorContext& context, std::string_view keyword,
+                                          const TKeywordOwner& self);
 
 // A category drop-down list: "(general)", the categories, and an entry that adds one.
 class TCategoryBox : public TComboBox {

@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "controls/win32/ComboBox.h"
 #include "dialogs.h"
@@ -131,6 +132,8 @@ void TAddSiteWizard::AddPages() {
     };
     collectionsPage_.OnInit = [this](TWizardPageDialog& dialog) {
         dialog.EmbedFrame(frmSiteCollections_, IDC_WIZARD_FRAME_PLACE, akAll);
+        for (int id : {IDC_WIZARD_KEYWORD_LABEL, IDC_WIZARD_KEYWORD})
+            dialog.AnchorControl(dialog.Item(id), akLeft | akBottom);
     };
     pages_.AddPage(importPages_[0].Page, "");
     pages_.AddPage(importPages_[1].Page, "");
@@ -281,9 +284,21 @@ void TAddSiteWizard::BtnBackClick() {
 }
 
 void TAddSiteWizard::Done() {
-    if (!site_.Added() || !CanLeave(wpCollections))
+    if (!site_.Added())
         return;
-    frmSiteCollections_.ApplyMemberships(site_.Site().ID);
+    const std::string keyword = WindowText(collectionsPage_.Item(IDC_WIZARD_KEYWORD));
+    const TTarget& site = site_.Site();
+    if (const auto refusal = KeywordRefusal(context_, keyword, {TKeywordOwner::TKind::Site, site.ID, {}})) {
+        Warning(*refusal);
+        return;
+    }
+    if (!CanLeave(wpCollections))
+        return;
+    const std::int32_t index = context_.Targets->IndexOf(site.ID);
+    TTarget stored = context_.Targets->GetItem(index);
+    stored.Keyword = TrimText(keyword);
+    context_.Targets->SetItem(index, stored);
+    frmSiteCollections_.ApplyMemberships(site.ID);
     EndModal(IDOK);
 }
 

@@ -31,6 +31,7 @@ void TEditTargetForm::HandleInit() {
     edtName_.Attach(Item(IDC_EDT_NAME));
     edtOpenRequest_.Attach(Item(IDC_EDT_OPEN_REQUEST));
     edtSearchRequest_.Attach(Item(IDC_EDT_SEARCH_REQUEST));
+    edtKeyword_.Attach(Item(IDC_EDT_KEYWORD));
     cbxCategory_.Attach(Item(IDC_CBX_CATEGORY));
     cbxCharset_.Attach(Item(IDC_CBX_CHARSET));
     EmbedFrame(frmSiteCollections_, IDC_SITE_COLLECTIONS_PLACE, akAll);
@@ -38,6 +39,7 @@ void TEditTargetForm::HandleInit() {
     SetItemText(IDC_EDT_SEARCH_REQUEST, SearchURLToDisplay(target_.Search));
     SetItemText(IDC_EDT_NAME, target_.Name);
     SetItemText(IDC_EDT_OPEN_REQUEST, target_.Open);
+    SetItemText(IDC_EDT_KEYWORD, target_.Keyword);
     cbxCategory_.Fill(context_, target_.CatID);
     const TCharsetBoxEntries charsets = CharsetBoxEntries(target_.Charset);
     cbxCharset_.SetItems(charsets.Items, charsets.Selected);
@@ -76,6 +78,13 @@ bool TEditTargetForm::CanAccept() {
         Warning(*refusal);
         return false;
     }
+    const std::string keyword = ItemText(IDC_EDT_KEYWORD);
+    if (const auto refusal =
+            KeywordRefusal(context_, keyword, {TKeywordOwner::TKind::Site, target_.ID, {}})) {
+        Warning(*refusal);
+        return false;
+    }
+    target_.Keyword = TrimText(keyword);
     target_.Name = TrimText(name);
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);

@@ -36,6 +36,7 @@ private:
     TEditEx edtName_;
     TEditEx edtOpenRequest_;
     TEditEx edtSearchRequest_;
+    TEditEx edtKeyword_;
     TCategoryBox cbxCategory_;
     TComboBox cbxCharset_;
     TSiteCollectionsFrame frmSiteCollections_;

@@ -5,8 +5,10 @@
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
 #include "support/MessageBoxes.h"
+#include "support/Text.h"
 #include "ui/SettingsRules.h"
 #include "ui/SiteRules.h"
+#include "ui/win32/FrameSite.h"
 #include "ui/win32/FrmEditTarget.h"
 #include "ui/win32/FrmSettings.h"
 #include "ui/win32/InputBox.h"
@@ -105,8 +107,10 @@ void TCollectionsPage::HandleInit() {
     Anchor(IDC_FILTER_LABEL, akLeft | akBottom);
     Anchor(IDC_FILTER, akLeft | akBottom);
     for (int id : {IDC_MANAGE_COLLECTIONS, IDC_ADD_COLLECTION_BTN, IDC_RENAME_COLLECTION,
-                   IDC_DELETE_COLLECTION, IDC_PREVIEW_COLLECTION_TARGET})
+                   IDC_DELETE_COLLECTION, IDC_PREVIEW_COLLECTION_TARGET, IDC_COLLECTION_KEYWORD_LABEL,
+                   IDC_COLLECTION_KEYWORD, IDC_SET_COLLECTION_KEYWORD})
         Anchor(id, akTop | akRight);
+    OnCommand(IDC_SET_COLLECTION_KEYWORD, [this] { SetKeyword(); });
     filter_.Attach(Item(IDC_FILTER));
     for (const char* entry : kFilterEntries)
         filter_.Add(entry);
@@ -168,7 +172,34 @@ void TCollectionsPage::FillTargets(int collection, bool membersOnly) {
     });
 }
 
+void TCollectionsPage::ShowKeyword() {
+    const int collection = FirstSelectedCollection();
+    const bool one = collections_.SelectedCount() == 1 && collection >= 0 && collection != NotFound;
+    SetItemText(IDC_COLLECTION_KEYWORD,
+                one ? Editor().Collections->GetItem(collection).Keyword : std::string());
+    for (int id : {IDC_COLLECTION_KEYWORD_LABEL, IDC_COLLECTION_KEYWORD, IDC_SET_COLLECTION_KEYWORD})
+        EnableWindow(Item(id), one);
+}
+
+void TCollectionsPage::SetKeyword() {
+    if (!form_.RequireSingleSelection(collections_, "collection", "give a keyword"))
+        return;
+    const int collection = FirstSelectedCollection();
+    if (collection < 0 || collection == NotFound)
+        return;
+    const std::string keyword = ItemText(IDC_COLLECTION_KEYWORD);
+    const TKeywordOwner self{TKeywordOwner::TKind::Collection, collection, {}};
+    if (const auto refusal = KeywordRefusal(Editor(), keyword, self)) {
+        Warning(*refusal);
+        SetFocus(Item(IDC_COLLECTION_KEYWORD));
+        return;
+    }
+    Editor().Collections->GetItem(collection).Keyword = std::string(TrimBlanks(keyword));
+    ShowKeyword();
+}
+
 void TCollectionsPage::SelectionStep() {
+    ShowKeyword();
     const int collection = FirstSelectedCollection();
     if (collection < 0 || collection == NotFound) {
         Rebuilding(rebuilding_, [&] {

@@ -84,6 +84,9 @@ private:
     LRESULT TargetChanging(NMHDR& header);
     void TargetChanged(NMHDR& header);
     int FirstSelectedCollection() const;
+    // The keyword field shows the keyword of the one selected collection.
+    void ShowKeyword();
+    void SetKeyword();
     void Add();
     void Rename();
     void Delete();

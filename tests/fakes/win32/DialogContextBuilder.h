@@ -45,6 +45,11 @@ public:
         context_.Editor.Collation = &collation;
         return *this;
     }
+    TDialogContextBuilder& Keywords(const ICodePage& codePage, const IWideCollation& collation) {
+        context_.Editor.CodePage = &codePage;
+        context_.Editor.WideCollation = &collation;
+        return *this;
+    }
     TDialogContextBuilder& OpenPages(std::function<TPageInfos()> list) {
         context_.Editor.ListOpenPages = std::move(list);
         return *this;
