@@ -25,9 +25,9 @@ void TSitesPage::HandleInit() {
     targets_.AddColumn("Category", 80);
     targets_.AddColumn("Open Request", 150);
     targets_.AddColumn("Search Request", 200);
-    for (int id : {IDC_MANAGE_SITES, IDC_ADD_TARGET, IDC_EDIT_TARGET, IDC_DELETE_TARGET, IDC_PREVIEW_TARGET,
-                   IDC_IMPORT_ENGINES})
+    for (int id : {IDC_MANAGE_SITES, IDC_ADD_TARGET, IDC_EDIT_TARGET, IDC_DELETE_TARGET, IDC_PREVIEW_TARGET})
         Anchor(id, akTop | akRight);
+    Anchor(IDC_IMPORT_ENGINES, akLeft | akBottom);
     SetHelpKeyword("Settings.Sites");
     OnCommand(IDC_ADD_TARGET, [this] { Add(); });
     OnCommand(IDC_EDIT_TARGET, [this] { Edit(); });
