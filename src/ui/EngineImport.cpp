@@ -58,10 +58,14 @@ TTarget SiteOfEngine(const TSearchEngine& engine, std::int32_t catID) {
 }
 
 std::vector<std::int32_t> AddEngineSites(TTargets& targets, TCollection* collection,
-                                         const TSearchEngines& engines, std::int32_t catID) {
+                                         const TSearchEngines& engines, std::int32_t catID,
+                                         const TKeywordContext& keywords) {
     std::vector<std::int32_t> added;
     for (const TSearchEngine& engine : engines) {
         TTarget site = SiteOfEngine(engine, catID);
+        // Chrome's automatic keywords are host names, which no keyword can be.
+        if (IsValidKeyword(engine.Keyword, keywords.CodePage) && !KeywordOwner(keywords, engine.Keyword))
+            site.Keyword = engine.Keyword;
         targets.Add(site);
         added.push_back(site.ID);
         if (collection)

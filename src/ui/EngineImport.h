@@ -2,6 +2,7 @@
 
 #include "browsers/SearchEngines.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Keywords.h"
 
 #include <cstdint>
 #include <string>
@@ -31,8 +32,10 @@ std::string HomePageOf(std::string_view searchTemplate);
 TTarget SiteOfEngine(const TSearchEngine& engine, std::int32_t catID);
 
 // Adds a site for each engine, in order, and appends them in that order to `collection` (none
-// when it is null). Returns the new sites' ids.
+// when it is null). An engine's keyword comes along when it is a valid keyword that no site or
+// collection has yet; `keywords` looks in `targets`. Returns the new sites' ids.
 std::vector<std::int32_t> AddEngineSites(TTargets& targets, TCollection* collection,
-                                         const TSearchEngines& engines, std::int32_t catID);
+                                         const TSearchEngines& engines, std::int32_t catID,
+                                         const TKeywordContext& keywords);
 
 } // namespace tsy

@@ -1,6 +1,8 @@
 #include "ui/EngineImport.h"
 
 #include "AsciiCollation.h"
+#include "WideCaseCollation.h"
+#include "support/AnsiCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +23,8 @@ TEST(EngineTemplates, SchemeAndHostCaseAndASlashBeforeTheQueryOrAtTheEndDoNotCou
 
 TEST(EngineTemplates, AnEngineIsInTheCatalogueWhenASiteSearchesWithItsTemplate) {
     TTargets targets;
-    TTarget home{0, "Home only", "", "https://example.com/", 0, false, {}};
-    TTarget search{0, "Search", "https://Find.Example/?q=%s", "", 0, false, {}};
+    TTarget home{0, "Home only", "", "https://example.com/", 0, false, {}, {}};
+    TTarget search{0, "Search", "https://Find.Example/?q=%s", "", 0, false, {}, {}};
     targets.Add(home);
     EXPECT_FALSE(InCatalogue(targets, "https://find.example?q=%s"));
     targets.Add(search);
@@ -40,28 +42,39 @@ TEST(EngineTemplates, TheHomePageIsSchemeAndHostWithASlash) {
 
 TEST(EngineSites, AreAddedInOrderWithTheirFieldsAndJoinTheCollectionInThatOrder) {
     fakes::AsciiCollation collation;
+    TAnsiCodePage codePage;
+    fakes::WideCaseCollation wideCollation;
     TTargets targets;
-    TTarget existing{0, "Old", "", "http://old.example/", 0, false, {}};
+    TTarget existing{0, "Old", "", "http://old.example/", 0, false, {}, "old"};
     targets.Add(existing);
     TCollections collections(collation);
     collections.Add("Engines");
     TCollection& engines = collections.GetItem(0);
     engines.Add(1);
+    collections.GetItem(0).Keyword = "news";
+    const TKeywordContext keywords{targets, collections, codePage, wideCollation};
+    // Keywords come along only when valid and free: a host name is none, "OLD" and "News" are
+    // taken, and the second "ya" is taken by the first.
     const TSearchEngines found = {
         {"Bing", "bing.com", "https://www.bing.com/search?q=%s", "UTF-8", bkChrome},
         {"Yandex", "ya", "https://yandex.ru/search/?text=%s", "Windows-1251", bkEdge},
+        {"Old again", "OLD", "https://o.example/?q=%s", "UTF-8", bkFirefox},
+        {"Yahoo", "ya", "https://search.yahoo.com/search?p=%s", "UTF-8", bkFirefox},
+        {"News", "News", "https://n.example/?q=%s", "UTF-8", bkFirefox},
     };
-    const auto added = AddEngineSites(targets, &engines, found, 3);
-    EXPECT_EQ(added, (std::vector<std::int32_t>{2, 3}));
-    EXPECT_EQ(engines.IDs(), (TTargetIDs{1, 2, 3}));
+    const auto added = AddEngineSites(targets, &engines, found, 3, keywords);
+    EXPECT_EQ(added, (std::vector<std::int32_t>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(engines.IDs(), (TTargetIDs{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(targets.ByID(2), (TTarget{2, "Bing", "https://www.bing.com/search?q=%s",
-                                        "https://www.bing.com/", 3, false, "utf-8"}));
+                                        "https://www.bing.com/", 3, false, "utf-8", ""}));
     EXPECT_EQ(targets.ByID(3), (TTarget{3, "Yandex", "https://yandex.ru/search/?text=%s",
-                                        "https://yandex.ru/", 3, false, "windows-1251"}));
+                                        "https://yandex.ru/", 3, false, "windows-1251", "ya"}));
+    for (std::int32_t id : {4, 5, 6})
+        EXPECT_EQ(targets.ByID(id).Keyword, "") << id;
     // Without a collection the sites are only added.
-    EXPECT_EQ(AddEngineSites(targets, nullptr, {found[0]}, 0), (std::vector<std::int32_t>{4}));
-    EXPECT_EQ(targets.Count(), 4);
-    EXPECT_EQ(engines.IDs(), (TTargetIDs{1, 2, 3}));
+    EXPECT_EQ(AddEngineSites(targets, nullptr, {found[0]}, 0, keywords), (std::vector<std::int32_t>{7}));
+    EXPECT_EQ(targets.Count(), 7);
+    EXPECT_EQ(engines.IDs(), (TTargetIDs{1, 2, 3, 4, 5, 6}));
 }
 
 } // namespace

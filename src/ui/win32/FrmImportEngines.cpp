@@ -95,7 +95,9 @@ bool TImportEnginesForm::CanAccept() {
     if (collections_.ItemIndex() > 0)
         collection = &context_.Collections->ByName(collections_.Text());
     const std::int32_t catID = context_.Categories->IDOfName(categories_.Text());
-    added_ = AddEngineSites(*context_.Targets, collection, ticked, catID);
+    added_ = AddEngineSites(
+        *context_.Targets, collection, ticked, catID,
+        {*context_.Targets, *context_.Collections, *context_.CodePage, *context_.WideCollation});
     return true;
 }
 
