@@ -17,6 +17,7 @@
 #include "RecordingMessageBoxes.h"
 #include "RecordingOpener.h"
 #include "TextFit.h"
+#include "WideCaseCollation.h"
 #include "browsers/OpenUrls.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueStore.h"
@@ -25,6 +26,7 @@
 #include "settings/PersistentUI.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
+#include "support/AnsiCodePage.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
 #include "ui/win32/FrmSettings.h"
@@ -102,6 +104,7 @@ protected:
                       .Boxes(boxes)
                       .Catalogue(targets, collections, categories)
                       .Collation(collation)
+                      .Keywords(codePage, wideCollation)
                       .Options(settings, service, autorun)
                       .Browsers(browsers, opener)
                       .BuildSettings();
@@ -140,6 +143,8 @@ protected:
     std::vector<std::string> Warnings() const { return boxes.Texts(Kind::Warning); }
 
     fakes::AsciiCollation collation;
+    TAnsiCodePage codePage;
+    fakes::WideCaseCollation wideCollation;
     TTargets targets;
     TCollections collections;
     TCategories categories;
@@ -279,6 +284,36 @@ TEST_F(SettingsDialogTest, ACollectionWithAVeryLongNameStillDeletes) {
     });
     EXPECT_EQ(collections.Count(), 2);
     EXPECT_EQ(collections.IndexOfName(std::string(1100, 'L')), NotFound);
+    EXPECT_TRUE(errors.empty());
+}
+
+// The field follows the one selected collection; a taken or malformed keyword is refused.
+TEST_F(SettingsDialogTest, TheCollectionsTabSetsTheKeywordOfTheOneSelectedCollection) {
+    store.sites[0].Keyword = "w";
+    store.Load();
+    Show([&](TSettingsForm& form, HWND dialog) {
+        HWND list = PageItem(form, 0, IDC_COLLECTIONS_LIST);
+        HWND keyword = PageItem(form, 0, IDC_COLLECTION_KEYWORD);
+        SetFocus(list);
+        SelectRows(list, {0, 1});
+        EXPECT_FALSE(IsWindowEnabled(keyword)) << "two collections have no one keyword";
+        SelectRows(list, {1});
+        EXPECT_TRUE(IsWindowEnabled(keyword));
+        for (const char* text : {"W", "a b", " s "}) {
+            SetWindowTextA(keyword, text);
+            ClickOn(form, 0, IDC_SET_COLLECTION_KEYWORD);
+        }
+        SelectRows(list, {0});
+        EXPECT_EQ(tsy::testing::Text(keyword), "");
+        SelectRows(list, {1});
+        EXPECT_EQ(tsy::testing::Text(keyword), "s");
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(collections.ByName("Search").Keyword, "s");
+    EXPECT_EQ(collections.ByName("News").Keyword, "");
+    EXPECT_EQ(Warnings(),
+              (std::vector<std::string>{"The keyword \"W\" belongs to the site \"Alpha\".",
+                                        "A keyword is 1 to 32 letters, digits, \"-\" or \"_\"."}));
     EXPECT_TRUE(errors.empty());
 }
 
