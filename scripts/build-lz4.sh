@@ -10,7 +10,9 @@ toolchain=$(realpath "$1")
 deps=$(mkdir -p "$2" && cd "$2" && pwd)
 prefix=$deps/lz4
 
-stamp=$prefix/.built-$(basename "$toolchain" .cmake)
+# The script's own text is the key: a change of its flags builds anew.
+key=$(md5sum "$0" | cut -c1-8)
+stamp=$prefix/.built-$(basename "$toolchain" .cmake)-$key
 [ -f "$stamp" ] && exit 0
 
 log=$deps/lz4-build.log
@@ -25,7 +27,10 @@ cat >"$build/CMakeLists.txt" <<CMAKE
 cmake_minimum_required(VERSION 3.25)
 project(tessaly_lz4 C)
 add_library(lz4 STATIC $src/lib/lz4.c)
-target_compile_options(lz4 PRIVATE -Os -ffunction-sections -fdata-sections)
+# Without unwind tables: on this target they keep every function of the object alive, and
+# no exception ever passes through C code that calls nothing back.
+target_compile_options(lz4 PRIVATE -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables
+    -fno-unwind-tables)
 CMAKE
 {
     cmake -S "$build" -B "$build/out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
