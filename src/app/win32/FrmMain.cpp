@@ -24,6 +24,7 @@
 #include "support/HelpTopic.h"
 #include "support/MessageBoxes.h"
 #include "support/OwnerStack.h"
+#include "support/StartupTrace.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/ScreenDpi.h"
@@ -168,9 +169,11 @@ void TMainForm::Create() {
     if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
         ScaleTo(dpi);
     SetWindowIcons();
+    MarkStartupStep("main window");
 
     CreateControls();
     CreateTrayIcon();
+    MarkStartupStep("tray icon");
     tray_.SetApplicationShown(!context_.Switches.StartHidden());
     try {
         context_.SettingsService->LoadSettings(true, false);
@@ -189,6 +192,7 @@ void TMainForm::Create() {
         context_.PersistentUI->RegisterForm(*layout_);
         context_.PersistentUI->LoadForm(*layout_);
     }
+    MarkStartupStep("placement");
     try {
         ApplySettings(context_.Switches.Slider);
     } catch (...) {
@@ -196,7 +200,9 @@ void TMainForm::Create() {
     }
     if (tray_.ApplicationShown()) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
+        MarkStartupStep("shown");
         UpdateWindow(Handle());
+        MarkStartupStep("first paint");
     }
 }
 
@@ -243,11 +249,13 @@ void TMainForm::CreateControls() {
     collections_.SetMinVisible(15);
     mru_.SetMRUIsSorted(false);
     mru_.SetOnEnter([this] { BtnExploreClick(); });
+    MarkStartupStep("controls");
     banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
                                              LoadImageOrNothing(context_.Instance, IDR_BANNER_BACK),
                                              LoadImageOrNothing(context_.Instance, IDR_BANNER));
     banner_->OnClick = [this] { DoAdvertise(); };
     Place(banner_->Handle(), created_.Banner);
+    MarkStartupStep("banner decode");
 }
 
 void TMainForm::CreateTrayIcon() {
@@ -301,8 +309,10 @@ void TMainForm::ApplySettings(bool startedForSlider) {
     TAppSettings& s = *context_.Settings;
     mru_.SetText(s.Search);
     mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    MarkStartupStep("search history");
     if (context_.ApplySlider && context_.Autorun)
         context_.ApplySlider(context_.Autorun->IsAutorunSlider());
+    MarkStartupStep("slider");
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mru_.SetAutoComplete(s.AutoComplete);
@@ -313,7 +323,9 @@ void TMainForm::ApplySettings(bool startedForSlider) {
     else
         tray_.SetVisible(false);
     FillCollections();
+    MarkStartupStep("collections");
     RegisterHotkey();
+    MarkStartupStep("hotkey");
 }
 
 void TMainForm::FillCollections() {
