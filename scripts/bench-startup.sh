@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Start-up time of Tessaly.exe against a minimal Win32 window, all under Wine, and the size of
-# the shipped (i686) executable. Usage: scripts/bench-startup.sh [RUNS]
+# the shipped (i686) executable. Usage: scripts/bench-startup.sh [--trace] [RUNS]
+# With --trace, only Tessaly starts, asked to mark each step of its start in the debugger
+# output; the table gives each step's median end (ms since the process was created) and length.
 # Targets: Tessaly's median within 1.10 times that of the controls window (the minimal window
 # with visual styles and the main window's controls, nothing else); Tessaly.exe under 1.6 MB.
 # The minimal window's ratio shows how much the controls themselves cost.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD:-$root/build}
+trace=
+if [ "${1:-}" = --trace ]; then
+    trace=1
+    shift
+fi
 runs=${1:-11}
 
 # Where 32-bit code cannot run, the timings come from the 64-bit build of the same sources.
@@ -21,13 +28,43 @@ if [ "$tree" != win32 ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" env TESSALY_BUILD="$build" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" env TESSALY_BUILD="$build" "$0" ${trace:+--trace} "$@"
 fi
 
 tessaly_own_prefix "$build/$tree" bench-prefix
 tessaly_store_browser_choice
 
 launcher=$build/$tree/bench/win32/StartupLauncher.exe
+if [ -n "$trace" ]; then
+    for ((round = 0; round <= runs; round++)); do
+        out=$(TESSALY_START_TRACE=1 WINEDEBUG=+debugstr TESSALY_WINE_TIMEOUT=120 tessaly_wine "$launcher" \
+            --runs 1 --warmup 0 --class TMainForm "$build/$tree/bin/Tessaly.exe" 2>&1 | tr -d '\r')
+        [ "$round" -gt 0 ] && echo "$out" | sed -n "s/^median_ms=/visible=/p; s/.*TSY-START \([^=]*=[0-9.]*\).*/\1/p" |
+            sed "s/^/$round /"
+    done | awk '
+        function median(list, n, v, i, j, t) {
+            n = split(list, v, " ")
+            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+            return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+        }
+        {
+            run = $1; sub(/^[0-9]+ /, ""); split($0, kv, "="); step = kv[1]; at = kv[2] + 0
+            if (step == "visible") { visible = visible " " at; next }
+            if (!(step in seen)) { seen[step] = 1; order[++steps] = step }
+            if ((run, step) in done) next
+            done[run, step] = 1
+            ends[step] = ends[step] " " at
+            lengths[step] = lengths[step] " " (at - (run in last ? last[run] : 0))
+            last[run] = at
+        }
+        END {
+            printf "%-22s %10s %10s\n", "step", "ends at", "takes"
+            for (i = 1; i <= steps; i++)
+                printf "%-22s %7.1f ms %7.1f ms\n", order[i], median(ends[order[i]]), median(lengths[order[i]])
+            printf "visible to the launcher: median %.1f ms over %d starts\n", median(visible), split(visible, x, " ")
+        }'
+    exit 0
+fi
 declare -A exe=([minimal]=$build/$tree/bench/win32/MinimalWindow.exe
     [controls]=$build/$tree/bench/win32/ControlsWindow.exe [tessaly]=$build/$tree/bin/Tessaly.exe)
 declare -A class=([minimal]= [controls]= [tessaly]=TMainForm)

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "support/Format.h"
+#include "support/StartupTrace.h"
 
 #include <exception>
 #include <stdexcept>
@@ -47,6 +48,7 @@ void TSettingsService::LoadSettings(bool loadCatalogue, bool quiet) {
             ReadSettings(store, settings_);
         }
     }
+    MarkStartupStep("settings load");
     // The advice can fail (a browser registered only for its user); the catalogue is loaded all
     // the same, or the first save would write an empty one over it.
     std::exception_ptr adviceError;
@@ -60,6 +62,7 @@ void TSettingsService::LoadSettings(bool loadCatalogue, bool quiet) {
     if (loadCatalogue)
         catalogue_.Load();
     catalogue_.CheckIntegrity();
+    MarkStartupStep("catalogue load");
     if (adviceError)
         std::rethrow_exception(adviceError);
 }

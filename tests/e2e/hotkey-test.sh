@@ -32,11 +32,16 @@ focus() {
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]' 10
 }
 
-# The hotkey is registered before the window shows, so a shown window is ready for it.
 tessaly_start_and_wait "$tree/bin/Tessaly.exe" '^Tessaly$' 30 >/dev/null || fail "no Tessaly window"
 focus '^Tessaly$' || fail "Tessaly did not take the focus"
-xdotool key super+q
-wait_for '[ -z "$(visible "^Tessaly$")" ]' 10 || fail "Win+Q left the window in front on screen"
+# The hotkey is registered just after the window first shows: a press that came sooner went to
+# the window as an ordinary key, so the key is pressed again until the window hides.
+hidden=
+for _ in $(seq 1 5); do
+    xdotool key super+q
+    wait_for '[ -z "$(visible "^Tessaly$")" ]' 2 && hidden=1 && break
+done
+[ -n "$hidden" ] || fail "Win+Q left the window in front on screen"
 echo "Win+Q hid the program that was in front"
 
 # Another Wine program has the focus now; the hotkey still reaches Tessaly.

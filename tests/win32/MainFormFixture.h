@@ -18,6 +18,7 @@
 #include "FakeKeyValueStore.h"
 #include "RecordingMessageBoxes.h"
 #include "RecordingOpener.h"
+#include "TestWindow.h"
 #include "WideCaseCollation.h"
 #include "app/win32/FrmMain.h"
 #include "catalogue/Catalogue.h"
@@ -123,6 +124,8 @@ protected:
         c.OpenWebPage = [this](HWND, const char* url) { opened.emplace_back(url); };
         auto form = std::make_unique<TMainForm>(std::move(c));
         form->Create();
+        // What the program's loop runs first: the steps left for after the first picture.
+        PumpMessages();
         return form;
     }
 

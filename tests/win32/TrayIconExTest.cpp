@@ -68,23 +68,6 @@ TEST_F(TrayIconExTest, AddsAndRemovesTheIconThroughItsOwnWindow) {
     EXPECT_FALSE(tray.InTray());
 }
 
-TEST_F(TrayIconExTest, ShowSoonAddsTheIconFromTheMessageLoopUnlessHiddenBefore) {
-    tray.ShowSoon();
-    EXPECT_TRUE(tray.Visible());
-    EXPECT_TRUE(calls.empty()) << "the caller does not wait for the shell";
-    testing::PumpMessages();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_TRUE(tray.InTray());
-
-    tray.SetVisible(false);
-    tray.ShowSoon();
-    tray.SetVisible(false);
-    testing::PumpMessages();
-    EXPECT_EQ(calls.size(), 2u) << "hidden again before the loop came round: nothing added";
-    EXPECT_FALSE(tray.InTray());
-}
-
 TEST_F(TrayIconExTest, LongTipIsCutToFit) {
     tray.SetTip(std::string(500, 'x'));
     tray.SetVisible(true);

@@ -6,7 +6,9 @@
 #include "app/win32/AppDialogs.h"
 #include "app/win32/SingleInstance.h"
 #include "support/HelpLibrary.h"
+#include "support/StartupTrace.h"
 #include "support/win32/ErrorBoundary.h"
+#include "support/win32/StartupTrace.h"
 #include "support/win32/VersionResource.h"
 #include "ui/win32/FrmAbout.h"
 
@@ -177,6 +179,7 @@ void TApplication::ApplySlider(bool enabled) {
 }
 
 int RunTessaly(HINSTANCE instance, const char* commandLine) {
+    TraceStartupWhenAsked();
     // Before any window exists, an error can only go to a box of its own.
     const UINT switchMessage = RegisterSwitchMessage();
     const std::string executablePath = ModulePath(instance);
@@ -192,9 +195,11 @@ int RunTessaly(HINSTANCE instance, const char* commandLine) {
             HandOverToRunningInstance(kMainFormClassName, kApplicationTitle, switchMessage);
         return 0;
     }
+    MarkStartupStep("single instance");
     int code = 0;
     try {
         TApplication application(instance, executablePath, std::move(mode));
+        MarkStartupStep("application objects");
         code = application.Run(ParseCommandLine(commandLine ? commandLine : ""));
     } catch (...) {
         ReportCurrentException();

@@ -1,14 +1,21 @@
 #include "app/win32/BannerPanel.h"
 
-#include <utility>
+#include "support/StartupTrace.h"
 
 namespace tsy::win32 {
 
 namespace {
 
+TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
+    // A damaged banner is not worth a failed start: the panel then shows its plain colour.
+    try {
+        return LoadJpegResource(instance, id);
+    } catch (const EJpegError&) {
+        return {};
+    }
+}
+
 void DrawImage(HDC dc, const TJpegImage& image, int left, int top, int width, int height) {
-    if (!image.Bitmap)
-        return;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, image.Bitmap.Get());
     SetStretchBltMode(dc, HALFTONE);
@@ -20,8 +27,8 @@ void DrawImage(HDC dc, const TJpegImage& image, int left, int top, int width, in
 
 } // namespace
 
-TBannerPanel::TBannerPanel(HINSTANCE instance, HWND parent, int id, TJpegImage background, TJpegImage banner)
-    : background_(std::move(background)), banner_(std::move(banner)) {
+TBannerPanel::TBannerPanel(HINSTANCE instance, HWND parent, int id, int backgroundId, int bannerId)
+    : instance_(instance), backgroundId_(backgroundId), bannerId_(bannerId) {
     TWindowClass wc;
     wc.Name = "TsyBannerPanel";
     wc.Instance = instance;
@@ -37,18 +44,28 @@ TBannerPanel::TBannerPanel(HINSTANCE instance, HWND parent, int id, TJpegImage b
     Create(wc, "", placement);
 }
 
-void TBannerPanel::Paint(HDC dc, const RECT& client) const {
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+void TBannerPanel::Compose(HDC dc, int width, int height) {
+    if (!decoded_) {
+        background_ = LoadImageOrNothing(instance_, backgroundId_);
+        banner_ = LoadImageOrNothing(instance_, bannerId_);
+        decoded_ = true;
+        MarkStartupStep("banner decode");
+    }
+    picture_.Reset(CreateCompatibleBitmap(dc, width, height));
+    pictureSize_ = {width, height};
+    HDC target = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(target, picture_.Get());
+    const RECT all{0, 0, width, height};
     if (background_.Bitmap)
-        DrawImage(dc, background_, 0, 0, width, height);
+        DrawImage(target, background_, 0, 0, width, height);
     else
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(target, &all, GetSysColorBrush(COLOR_BTNFACE));
     if (banner_.Bitmap && banner_.Height > 0) {
         // Keep the banner's proportions at the panel's height.
-        const int bannerWidth = MulDiv(banner_.Width, height, banner_.Height);
-        DrawImage(dc, banner_, 0, 0, bannerWidth, height);
+        DrawImage(target, banner_, 0, 0, MulDiv(banner_.Width, height, banner_.Height), height);
     }
+    SelectObject(target, old);
+    DeleteDC(target);
 }
 
 LRESULT TBannerPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,7 +77,15 @@ LRESULT TBannerPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         HDC dc = BeginPaint(Handle(), &ps);
         RECT client;
         GetClientRect(Handle(), &client);
-        Paint(dc, client);
+        if (client.right > 0 && client.bottom > 0) {
+            if (!picture_ || pictureSize_.cx != client.right || pictureSize_.cy != client.bottom)
+                Compose(dc, client.right, client.bottom);
+            HDC source = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(source, picture_.Get());
+            BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+            SelectObject(source, old);
+            DeleteDC(source);
+        }
         EndPaint(Handle(), &ps);
         return 0;
     }

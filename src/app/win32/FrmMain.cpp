@@ -26,6 +26,7 @@
 #include "support/HelpTopic.h"
 #include "support/MessageBoxes.h"
 #include "support/OwnerStack.h"
+#include "support/StartupTrace.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
 #include "support/win32/ScreenDpi.h"
@@ -42,15 +43,8 @@ constexpr int kDropDownRows = 16;
 constexpr UINT kHotkeyTakenMessage = WM_APP + 1;
 // Posted by a click on the notice, so that the dialog does not open inside the icon's message.
 constexpr UINT kCustomizeHotkeyMessage = WM_APP + 2;
-
-TJpegImage LoadImageOrNothing(HINSTANCE instance, int id) {
-    // A damaged banner is not worth a failed start: the panel then shows its plain colour.
-    try {
-        return LoadJpegResource(instance, id);
-    } catch (const EJpegError&) {
-        return {};
-    }
-}
+// Posted to the window itself at start-up: what the first picture does without comes once it shows.
+constexpr UINT kFinishStartMessage = WM_APP + 3;
 
 // Moving a control where it already is still costs a round of messages; at creation every
 // control is in place already.
@@ -170,9 +164,11 @@ void TMainForm::Create() {
     if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
         ScaleTo(dpi);
     SetWindowIcons();
+    MarkStartupStep("main window");
 
     CreateControls();
     CreateTrayIcon();
+    MarkStartupStep("tray icon");
     tray_.SetApplicationShown(!context_.Switches.StartHidden());
     try {
         context_.SettingsService->LoadSettings(true, false);
@@ -191,14 +187,20 @@ void TMainForm::Create() {
         context_.PersistentUI->RegisterForm(*layout_);
         context_.PersistentUI->LoadForm(*layout_);
     }
+    MarkStartupStep("placement");
     try {
-        ApplySettings(context_.Switches.Slider);
+        ApplyToWindow();
     } catch (...) {
         ReportCurrentException();
     }
+    startPending_ = true;
+    if (!PostMessageA(Handle(), kFinishStartMessage, 0, 0))
+        FinishStart();
     if (tray_.ApplicationShown()) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
+        MarkStartupStep("shown");
         UpdateWindow(Handle());
+        MarkStartupStep("first paint");
     }
 }
 
@@ -245,11 +247,11 @@ void TMainForm::CreateControls() {
     collections_.SetMinVisible(15);
     mru_.SetMRUIsSorted(false);
     mru_.SetOnEnter([this] { BtnExploreClick(); });
-    banner_ = std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER,
-                                             LoadImageOrNothing(context_.Instance, IDR_BANNER_BACK),
-                                             LoadImageOrNothing(context_.Instance, IDR_BANNER));
+    banner_ =
+        std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER, IDR_BANNER_BACK, IDR_BANNER);
     banner_->OnClick = [this] { DoAdvertise(); };
     Place(banner_->Handle(), created_.Banner);
+    MarkStartupStep("controls");
 }
 
 void TMainForm::CreateTrayIcon() {
@@ -300,22 +302,42 @@ void TMainForm::LayOut(int clientWidth) {
 }
 
 void TMainForm::ApplySettings(bool startedForSlider) {
+    ApplyToWindow();
+    ApplyToCompanions(startedForSlider);
+}
+
+void TMainForm::ApplyToWindow() {
     TAppSettings& s = *context_.Settings;
     mru_.SetText(s.Search);
     mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
-    if (context_.ApplySlider && context_.Autorun)
-        context_.ApplySlider(context_.Autorun->IsAutorunSlider());
+    MarkStartupStep("search history");
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mru_.SetAutoComplete(s.AutoComplete);
     tray_.SetMinimizeToTray(s.MinimizeToTray);
-    // The window shows (at start-up) before the shell has answered for the icon.
-    if (TrayIconVisibleOnApply(s.MinimizeToTray, startedForSlider))
-        tray_.ShowSoon();
-    else
-        tray_.SetVisible(false);
     FillCollections();
+    MarkStartupStep("collections");
+}
+
+void TMainForm::ApplyToCompanions(bool startedForSlider) {
     RegisterHotkey();
+    MarkStartupStep("hotkey");
+    if (context_.ApplySlider && context_.Autorun)
+        context_.ApplySlider(context_.Autorun->IsAutorunSlider());
+    MarkStartupStep("slider");
+    // Last: the shell answers from another process, at its own pace.
+    tray_.SetVisible(TrayIconVisibleOnApply(context_.Settings->MinimizeToTray, startedForSlider));
+    MarkStartupStep("tray icon shown");
+}
+
+void TMainForm::FinishStart() {
+    if (!std::exchange(startPending_, false))
+        return;
+    try {
+        ApplyToCompanions(context_.Switches.Slider);
+    } catch (...) {
+        ReportCurrentException();
+    }
 }
 
 void TMainForm::FillCollections() {
@@ -405,12 +427,16 @@ void TMainForm::HandleCommand(int id, int code, HWND) {
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == context_.SwitchToWindowMessage && message != 0) {
+        FinishStart();
         SetTrayIconVisible(context_.Settings->MinimizeToTray);
         ShowApplication();
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 0;
     }
     switch (message) {
+    case kFinishStartMessage:
+        FinishStart();
+        return 0;
     case kHotkeyTakenMessage:
         ReportTakenHotkey(std::uint32_t(wParam), std::uint32_t(lParam));
         return 0;

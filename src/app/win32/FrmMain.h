@@ -141,6 +141,11 @@ private:
     void AddSearchToHistory() override;
     void CloseWindow() override;
 
+    // What the window shows, and what comes with it: the slider, the tray icon, the hotkey.
+    void ApplyToWindow();
+    void ApplyToCompanions(bool startedForSlider);
+    // Once, after the window first shows (or when a second start asks for it sooner).
+    void FinishStart();
     void CreateControls();
     // Sizes, fonts and icons for the window's DPI.
     void ScaleTo(int dpi);
@@ -174,6 +179,7 @@ private:
     TLayoutMetrics metrics_;
     TCloseController close_;
     bool activatedOnce_ = false;
+    bool startPending_ = false;
     TTrayIconEx tray_;
     UniqueMenu trayMenu_;
     std::optional<std::int64_t> lastSettingsOpening_;

@@ -20,20 +20,27 @@ template <std::size_t N> void CopyCut(char (&to)[N], const std::string& from) {
 
 } // namespace
 
-TTrayIconEx::TTrayIconEx(HINSTANCE instance, TNotify notify) : notify_(std::move(notify)) {
+TTrayIconEx::TTrayIconEx(HINSTANCE instance, TNotify notify)
+    : notify_(std::move(notify)), instance_(instance) {
     if (!notify_) {
         notify_ = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
     }
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+HWND TTrayIconEx::MessageWindow() const {
+    if (window_)
+        return window_;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TTrayIconEx::Route;
-    wc.hInstance = instance;
+    wc.hInstance = instance_;
     wc.lpszClassName = kWindowClass;
     RegisterClassExA(&wc); // a second icon finds the class registered
     // A top-level window: message-only windows do not hear broadcasts such as TaskbarCreated.
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, this);
+                              instance_, const_cast<TTrayIconEx*>(this));
+    return window_;
 }
 
 TTrayIconEx::~TTrayIconEx() {
@@ -73,13 +80,6 @@ bool TTrayIconEx::SetVisible(bool visible) {
     return true;
 }
 
-void TTrayIconEx::ShowSoon() {
-    visible_ = true;
-    if (!inTray_ && window_) {
-        PostMessageA(window_, kTrayAddMessage, 0, 0);
-    }
-}
-
 void TTrayIconEx::ShowWarningBalloon(std::string_view title, std::string_view text) {
     balloonTitle_ = std::string(title);
     balloonText_ = std::string(text);
@@ -90,7 +90,7 @@ void TTrayIconEx::ShowWarningBalloon(std::string_view title, std::string_view te
 }
 
 bool TTrayIconEx::Notify(DWORD message) {
-    if (!window_) {
+    if (!MessageWindow()) {
         return false;
     }
     NOTIFYICONDATAA data{};
@@ -194,13 +194,6 @@ LRESULT TTrayIconEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         } else if (wParam == kTrayIconId) {
             OnMouse(static_cast<UINT>(lParam));
-        }
-        return 0;
-    }
-    if (message == kTrayAddMessage) {
-        // Made invisible or added meanwhile: nothing left to do.
-        if (visible_ && !inTray_) {
-            inTray_ = Notify(NIM_ADD);
         }
         return 0;
     }

@@ -15,8 +15,6 @@ namespace tsy::win32 {
 // The icon's callback message and identifier.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 inline constexpr UINT kTrayIconId = 1;
-// Posted to the icon's window by ShowSoon.
-inline constexpr UINT kTrayAddMessage = WM_USER + 2;
 
 struct TTrayIconEvents {
     std::function<void()> OnDblClick;         // left double-click on the icon
@@ -41,7 +39,8 @@ public:
     TTrayIconEx& operator=(const TTrayIconEx&) = delete;
     ~TTrayIconEx();
 
-    HWND MessageWindow() const { return window_; }
+    // Made on first use, so that a start without the icon makes no window for it.
+    HWND MessageWindow() const;
     UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
     void SetMainWindow(HWND mainWindow) { main_ = mainWindow; }
@@ -64,9 +63,6 @@ public:
     bool Visible() const { return visible_; }
     bool SetVisible(bool visible);
     bool InTray() const { return inTray_; }
-    // SetVisible(true) with the shell asked from the message loop: the shell answers from another
-    // process, which at start-up takes longer than showing the main window.
-    void ShowSoon();
     // A balloon with the warning icon; one asked for before the icon is in the tray comes with it.
     void ShowWarningBalloon(std::string_view title, std::string_view text);
 
@@ -87,7 +83,8 @@ private:
     void OnMouse(UINT mouseMessage);
 
     TNotify notify_;
-    HWND window_ = nullptr;
+    HINSTANCE instance_;
+    mutable HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     HWND main_ = nullptr;
     TTrayIconEvents events_;
