@@ -21,7 +21,7 @@ using tsy::testing::TModalDriver;
 class ImportEnginesTest : public tsy::testing::TEditorFixture {
 protected:
     ImportEnginesTest() {
-        targets.Append({1, "Old Bing", "HTTPS://WWW.BING.COM/search?q=%s/", "", 0, false, {}});
+        targets.Append({1, "Old Bing", "HTTPS://WWW.BING.COM/search?q=%s/", "", 0, false, {}, {}});
         categories.Append({1, "Web"});
         collections.Append("Search").SetIDs({1});
         collections.Append("Engines");
@@ -103,8 +103,14 @@ TEST_F(ImportEnginesTest, OkAddsTheTickedEnginesInListOrderToTheChosenCollection
     EXPECT_EQ(categoryEntries, (std::vector<std::string>{"(general)", "Web"}));
     ASSERT_EQ(targets.Count(), 3);
     EXPECT_EQ(targets.GetItem(1).Name, "Atlas");
-    EXPECT_EQ(targets.GetItem(2), (TTarget{3, "Books", "http://books.example/find?q=%s",
-                                           "http://books.example/", 1, false, "windows-1252"}));
+    EXPECT_EQ(targets.GetItem(2), (TTarget{3,
+                                           "Books",
+                                           "http://books.example/find?q=%s",
+                                           "http://books.example/",
+                                           1,
+                                           false,
+                                           "windows-1252",
+                                           {}}));
     EXPECT_EQ(collections.ByName("Engines").IDs(), (TTargetIDs{2, 3}));
     EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1}));
     EXPECT_TRUE(errors.empty());
