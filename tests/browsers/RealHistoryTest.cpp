@@ -186,7 +186,8 @@ TEST_F(RealHistory, AFreshChromiumProfileGivesItsBuiltInEnginesWithoutItsShortcu
 
     // The user-data folder as the browser left it, for the Windows tests.
     Export(userData / "Default", "chromium-engines/Default", {"Web Data", "Web Data-journal"});
-    fs::copy_file(userData / "Local State", fs::path(TESSALY_REAL_HISTORY) / "chromium-engines/Local State");
+    fs::copy_file(userData / "Local State", fs::path(TESSALY_REAL_HISTORY) / "chromium-engines/Local State",
+                  fs::copy_options::overwrite_existing);
 }
 
 TEST_F(RealHistory, FirefoxKeywordBookmarksOfItsOwnSchema) {
