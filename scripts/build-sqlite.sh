@@ -25,7 +25,10 @@ options=(SQLITE_THREADSAFE=0 SQLITE_DEFAULT_MEMSTATUS=0 SQLITE_LIKE_DOESNT_MATCH
     SQLITE_OMIT_WINDOWFUNC SQLITE_OMIT_XFER_OPT)
 defines=$(printf -- '-D%s ' "${options[@]}")
 key=$(printf '%s' "$defines" | md5sum | cut -c1-8)
-stamp=$prefix/.built-$(basename "$toolchain" .cmake)-$key
+# Without unwind tables: on this target they keep every function of the object alive, and no
+# exception passes through SQLite (its one callback, the progress handler, never raises).
+flags="-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables"
+stamp=$prefix/.built-$(basename "$toolchain" .cmake)-$key-$(printf '%s' "$flags" | md5sum | cut -c1-8)
 [ -f "$stamp" ] && exit 0
 
 log=$deps/sqlite-build.log
@@ -52,7 +55,7 @@ cmake_minimum_required(VERSION 3.25)
 project(tessaly_sqlite C)
 add_library(sqlite3 STATIC $amalgamation/sqlite3.c)
 target_compile_options(sqlite3 PRIVATE $defines)
-target_compile_options(sqlite3 PRIVATE -Os -ffunction-sections -fdata-sections)
+target_compile_options(sqlite3 PRIVATE $flags)
 CMAKE
 {
     cmake -S "$build" -B "$build/out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
