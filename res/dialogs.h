@@ -63,7 +63,7 @@
 #define IDC_FILTER 417                    // cbFilter
 #define IDC_FILTER_LABEL 418
 #define IDC_MANAGE_COLLECTIONS 419
-#define IDC_COLLECTION_KEYWORD 403     // edtCollectionKeyword
+#define IDC_COLLECTION_KEYWORD 403 // edtCollectionKeyword
 #define IDC_COLLECTION_KEYWORD_LABEL 404
 #define IDC_SET_COLLECTION_KEYWORD 405 // btnSetCollectionKeyword
 
@@ -132,9 +132,9 @@
 
 // TImportEnginesForm: the search engines of the installed browsers, to be added as sites.
 #define IDD_IMPORTENGINES 520
-#define IDC_ENGINES 521             // Engines
-#define IDC_ENGINE_COLLECTION 522   // cbxCollection
-#define IDC_ENGINE_CATEGORY 523     // cbxCategory
+#define IDC_ENGINES 521           // Engines
+#define IDC_ENGINE_COLLECTION 522 // cbxCollection
+#define IDC_ENGINE_CATEGORY 523   // cbxCategory
 #define IDC_ENGINE_COLLECTION_LABEL 524
 #define IDC_ENGINE_CATEGORY_LABEL 525
 #define IDC_ENGINES_HELP 526 // btnHelp

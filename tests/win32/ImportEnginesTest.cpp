@@ -103,14 +103,8 @@ TEST_F(ImportEnginesTest, OkAddsTheTickedEnginesInListOrderToTheChosenCollection
     EXPECT_EQ(categoryEntries, (std::vector<std::string>{"(general)", "Web"}));
     ASSERT_EQ(targets.Count(), 3);
     EXPECT_EQ(targets.GetItem(1).Name, "Atlas");
-    EXPECT_EQ(targets.GetItem(2), (TTarget{3,
-                                           "Books",
-                                           "http://books.example/find?q=%s",
-                                           "http://books.example/",
-                                           1,
-                                           false,
-                                           "windows-1252",
-                                           {}}));
+    EXPECT_EQ(targets.GetItem(2), (TTarget{3, "Books", "http://books.example/find?q=%s",
+                                           "http://books.example/", 1, false, "windows-1252", "b"}));
     EXPECT_EQ(collections.ByName("Engines").IDs(), (TTargetIDs{2, 3}));
     EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1}));
     EXPECT_TRUE(errors.empty());
