@@ -33,8 +33,8 @@ TImportEnginesForm::~TImportEnginesForm() = default;
 void TImportEnginesForm::HandleInit() {
     list_.Attach(*this, IDC_ENGINES, true, TSortListView::TSortType::None);
     list_.AddColumn("Name", 150);
-    list_.AddColumn("Keyword", 70);
-    list_.AddColumn("Search URL", 230);
+    list_.AddColumn("Keyword", 84);
+    list_.AddColumn("Search URL", 216);
     list_.AddColumn("Browser", 60);
     filling_ = true;
     list_.BeginUpdate();
