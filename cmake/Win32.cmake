@@ -68,9 +68,11 @@ endforeach()
 # Resource headers: dialog and control ids.
 target_include_directories(tessaly_win32 PUBLIC ${PROJECT_SOURCE_DIR}/res)
 # Only libraries the system always loads from its own folder are imported; the others are
-# bound at run time by full path, so a planted copy beside the program never runs.
+# bound at run time by full path, so a planted copy beside the program never runs. ole32 and
+# oleaut32 are bound so too, at their first call (support/win32/OleLibraries.h), to keep them
+# out of the start.
 target_link_libraries(tessaly_win32 PUBLIC tessaly_core tessaly_libjpeg
-    comctl32 shlwapi shell32 ole32 oleaut32 uuid advapi32 user32 gdi32)
+    comctl32 shlwapi shell32 uuid advapi32 user32 gdi32)
 
 # The version resource and the manifest carry the project version.
 set(TESSALY_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)

@@ -2,6 +2,7 @@
 // text made only of ASCII letters, digits, "+" and upper-case escapes.
 #include "browsers/SearchUrl.h"
 #include "support/AnsiCodePage.h"
+#include "support/Text.h"
 #include "support/Unicode.h"
 
 #include <cstdlib>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string text = tsy::Utf16FromLEBytes(std::span(data, size));
     const tsy::TEncodedSearch search = tsy::PrepareSearchText(text, tsy::TAnsiCodePage());
     if (!IsEncoded(search.Utf8) || !IsEncoded(search.CodePage) ||
-        search.Utf8.empty() != tsy::TrimWideText(text).empty()) {
+        search.Utf8.empty() != tsy::TrimText(text).empty()) {
         std::abort();
     }
     return 0;

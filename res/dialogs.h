@@ -39,7 +39,6 @@
 #define IDC_OPEN_LABEL 363
 #define IDC_SEARCH_LABEL_EDIT 364
 #define IDC_CATEGORY_LABEL 365
-#define IDC_BTN_HELP 366    // btnHelp
 #define IDC_CBX_CHARSET 367 // cbxCharset
 #define IDC_CHARSET_LABEL 368
 #define IDC_EDT_KEYWORD 369 // edtKeyword
@@ -51,7 +50,6 @@
 // TSettingsForm and its pages.
 #define IDD_SETTINGS 400
 #define IDC_ADD_SITE_WIZARD 401 // btnAddSiteWizard
-#define IDC_SETTINGS_HELP 402   // btnHelp
 
 #define IDD_SET_COLLECTIONS 410
 #define IDC_COLLECTIONS_LIST 411          // Collections
@@ -137,4 +135,3 @@
 #define IDC_ENGINE_CATEGORY 523   // cbxCategory
 #define IDC_ENGINE_COLLECTION_LABEL 524
 #define IDC_ENGINE_CATEGORY_LABEL 525
-#define IDC_ENGINES_HELP 526 // btnHelp

@@ -14,7 +14,6 @@
 #define IDC_WEBSITE_TEXT 610   // "Download the latest version at "
 #define IDC_URL_WEBSITE 611    // urlWebsite
 #define IDC_ABOUT_LINE 612     // the separator
-#define IDC_ABOUT_HELP 613     // btnHelp
 
 #define IDD_AUTOUPDATE 620
 #define IDC_UPD_MESSAGE 621      // txtMessage

@@ -2,6 +2,7 @@
 
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
+#include "support/Text.h"
 
 #include <utility>
 #include <vector>
@@ -15,7 +16,7 @@ std::string CollectionNameOfEntry(std::string_view entry, bool numberOfItems) {
         if (open != std::string_view::npos)
             entry = entry.substr(0, open);
     }
-    return TrimText(entry);
+    return std::string(TrimText(entry));
 }
 
 TExplorer::TExplorer(const TTargets& targets, const TCollections& collections, const TAppSettings& settings,
@@ -56,7 +57,7 @@ void TExplorer::ExploreSelected(IExploreView& view, const std::optional<std::u16
     TEncodedSearch search;
     if (view.SearchBoxEnabled() && !view.CtrlHeld()) {
         const std::u16string typed = view.SearchBoxText();
-        if (!TrimWideText(typed).empty())
+        if (!TrimText(typed).empty())
             view.AddSearchToHistory();
         search = PrepareSearchText(text.value_or(typed), codePage_);
     }

@@ -2,64 +2,17 @@
 
 #include "browsers/BrowserDetection.h"
 #include "browsers/JsonDocument.h"
+#include "catalogue/IniFile.h"
 #include "support/Text.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace tsy {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-struct TIniSection {
-    std::string_view Name;
-    std::vector<std::pair<std::string_view, std::string_view>> Values;
-
-    // The first value of the key, in any letter case, as the system's INI reading finds it.
-    std::optional<std::string_view> Value(std::string_view key) const {
-        for (const auto& [name, value] : Values)
-            if (EqualIgnoreAsciiCase(name, key))
-                return value;
-        return std::nullopt;
-    }
-};
-
-std::vector<TIniSection> ParseIni(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
-    std::vector<TIniSection> sections;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        const std::string_view line = Trim(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            sections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
-        } else if (!sections.empty() && !line.empty() && line.front() != ';') {
-            const std::size_t equals = line.find('=');
-            if (equals != std::string_view::npos)
-                sections.back().Values.emplace_back(Trim(line.substr(0, equals)),
-                                                    Trim(line.substr(equals + 1)));
-        }
-    }
-    return sections;
-}
-
-const TIniSection* FindSection(const std::vector<TIniSection>& sections, auto&& matches) {
-    auto it = std::find_if(sections.begin(), sections.end(), matches);
-    return it == sections.end() ? nullptr : &*it;
-}
 
 bool LooksAbsolute(std::string_view path) {
     return (path.size() >= 2 && path[1] == ':') || path.starts_with("\\\\") || path.starts_with("//");
@@ -82,8 +35,8 @@ bool IsPlainFolderName(std::string_view name) {
     });
 }
 
-std::string ChromiumUserDataFolder(IOpenPagesPlatform& platform, TBrowserKind kind) {
-    return platform.LocalAppDataFolder() +
+std::string ChromiumUserDataFolder(IBrowserWindows& windows, TBrowserKind kind) {
+    return windows.LocalAppDataFolder() +
            (kind == bkChrome ? "\\Google\\Chrome\\User Data" : "\\Microsoft\\Edge\\User Data");
 }
 
@@ -91,45 +44,47 @@ std::string ChromiumUserDataFolder(IOpenPagesPlatform& platform, TBrowserKind ki
 
 std::optional<std::string> FirefoxProfileFolder(std::string_view firefoxFolder,
                                                 std::string_view profilesIni) {
-    const auto sections = ParseIni(profilesIni);
-    const auto isProfile = [](const TIniSection& section) {
-        return StartsWithIgnoreAsciiCase(section.Name, "Profile");
+    const TIniFile ini(profilesIni);
+    const std::vector<std::string_view> sections = ini.SectionNames();
+    const auto find = [&](auto&& matches) -> std::optional<std::string_view> {
+        auto it = std::find_if(sections.begin(), sections.end(), matches);
+        return it == sections.end() ? std::nullopt : std::optional(*it);
     };
-    std::optional<std::string_view> path;
-    const TIniSection* profile = nullptr;
+    const auto value = [&](std::string_view section, std::string_view key) {
+        return ini.ReadString(section, key, "");
+    };
+    const auto isProfile = [](std::string_view section) {
+        return StartsWithIgnoreAsciiCase(section, "Profile");
+    };
+    std::string path;
+    std::optional<std::string_view> profile;
     // Firefox 67 and later keep a default profile per installation.
-    if (auto install = FindSection(sections, [](const TIniSection& section) {
-            return StartsWithIgnoreAsciiCase(section.Name, "Install") &&
-                   !section.Value("Default").value_or("").empty();
+    if (auto install = find([&](std::string_view section) {
+            return StartsWithIgnoreAsciiCase(section, "Install") && !value(section, "Default").empty();
         })) {
-        path = install->Value("Default");
-        profile = FindSection(sections, [&](const TIniSection& section) {
-            return isProfile(section) && section.Value("Path") == path;
-        });
+        path = value(*install, "Default");
+        profile = find(
+            [&](std::string_view section) { return isProfile(section) && value(section, "Path") == path; });
     } else {
-        profile = FindSection(sections, [&](const TIniSection& section) {
-            return isProfile(section) && section.Value("Default") == "1";
-        });
+        profile = find(
+            [&](std::string_view section) { return isProfile(section) && value(section, "Default") == "1"; });
         if (!profile)
-            profile = FindSection(sections, [](const TIniSection& section) {
-                return EqualIgnoreAsciiCase(section.Name, "Profile0");
-            });
+            profile =
+                find([](std::string_view section) { return EqualIgnoreAsciiCase(section, "Profile0"); });
         if (profile)
-            path = profile->Value("Path");
+            path = value(*profile, "Path");
     }
-    if (!path || path->empty())
+    if (path.empty())
         return std::nullopt;
-    std::string folder(*path);
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    const bool relative =
-        profile ? profile->Value("IsRelative").value_or("1") != "0" : !LooksAbsolute(folder);
-    if (!IsSafeProfilePath(folder, relative))
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const bool relative = profile ? ini.ReadString(*profile, "IsRelative", "1") != "0" : !LooksAbsolute(path);
+    if (!IsSafeProfilePath(path, relative))
         return std::nullopt;
     if (relative)
-        folder.insert(0, firefoxFolder);
-    while (folder.size() > 1 && folder.back() == '\\')
-        folder.pop_back();
-    return folder;
+        path.insert(0, firefoxFolder);
+    while (path.size() > 1 && path.back() == '\\')
+        path.pop_back();
+    return path;
 }
 
 std::string ChromiumProfileName(std::string_view localState) {
@@ -142,12 +97,12 @@ bool IsWebPage(std::string_view url) {
     return StartsWithIgnoreAsciiCase(url, "http://") || StartsWithIgnoreAsciiCase(url, "https://");
 }
 
-void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, const std::string& query,
+void AddDatabasePages(const TBrowserSystem& system, const std::string& path, const std::string& query,
                       TPageInfos& pages) {
-    auto snapshot = platform.SnapshotDatabase(path);
+    auto snapshot = system.Snapshots.Snapshot(path);
     if (!snapshot)
         return;
-    auto rows = platform.HistoryDatabase().Query(snapshot->DatabasePath(), query);
+    auto rows = system.Database.Query(snapshot->DatabasePath(), query);
     if (!rows)
         return;
     std::unordered_set<std::string> listed;
@@ -156,7 +111,7 @@ void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, con
     for (auto& row : *rows) {
         if (!IsWebPage(row.URL))
             continue;
-        TPageInfo page{platform.FromUtf8(row.URL), platform.FromUtf8(row.Title)};
+        TPageInfo page{FromUtf8(system.CodePage, row.URL), FromUtf8(system.CodePage, row.Title)};
         if (!listed.insert(page.URL).second)
             continue;
         // Pages without a title show their address, as the old history file's do.
@@ -166,50 +121,45 @@ void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, con
     }
 }
 
-std::string FirefoxProfile(IOpenPagesPlatform& platform) {
-    const std::string folder = FirefoxFolder(platform);
-    std::optional<std::string> ini;
-    try {
-        ini = platform.ReadWholeFile(folder + "profiles.ini");
-    } catch (const std::exception&) {
-        // An unreadable profile list is a Firefox without a profile, not an error.
-    }
+std::string FirefoxProfile(const TBrowserSystem& system) {
+    const std::string folder = FirefoxFolder(system.Windows);
+    const std::optional<std::string> ini = system.Files.ReadFile(folder + "profiles.ini");
     // Without a profile named, the files are looked for in Firefox's own folder.
     if (!ini)
         return folder;
-    return FirefoxProfileFolder(folder, platform.FromUtf8(*ini)).value_or(folder);
+    return FirefoxProfileFolder(folder, FromUtf8(system.CodePage, *ini)).value_or(folder);
 }
 
-void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages) {
-    const std::string profile = FirefoxProfile(platform);
+void AddFirefoxPages(const TBrowserSystem& system, TPageInfos& pages) {
+    const std::string profile = FirefoxProfile(system);
     const std::string places = profile + "\\places.sqlite";
-    if (platform.FileExists(places)) {
-        AddDatabasePages(platform, places, kFirefoxHistoryQuery, pages);
+    if (system.Files.FileExists(places)) {
+        AddDatabasePages(system, places, kFirefoxHistoryQuery, pages);
         return;
     }
     // A Firefox that keeps no history file has nothing to offer; the other browsers still do.
-    if (const auto history = platform.ReadWholeFile(profile + "\\history.dat"))
-        ParseHistoryDat(*history, pages);
+    const std::string history = profile + "\\history.dat";
+    if (const auto bytes = system.Files.ReadFile(history))
+        ParseHistoryDat(*bytes, pages);
+    else if (system.Files.FileExists(history))
+        throw EFileError("Unable to read \"" + history + "\".");
 }
 
-std::string ChromiumProfile(IOpenPagesPlatform& platform, TBrowserKind kind) {
-    const std::string userData = ChromiumUserDataFolder(platform, kind);
+std::string ChromiumProfile(const TBrowserSystem& system, TBrowserKind kind) {
+    const std::string userData = ChromiumUserDataFolder(system.Windows, kind);
     std::string profile = "Default";
-    try {
-        // Checked again in the code page: a look-alike put in for a character it lacks could
-        // make a name such as ".." of one that was none.
-        if (auto localState = platform.ReadWholeFile(userData + "\\Local State"))
-            if (auto name = platform.FromUtf8Exactly(ChromiumProfileName(*localState));
-                name && IsPlainFolderName(*name))
-                profile = *name;
-    } catch (const std::exception&) {
-        // A browser writing its state just now keeps its default profile for this listing.
-    }
+    // Checked again in the code page: a look-alike put in for a character it lacks could make a
+    // name such as ".." of one that was none. A state file being written just now leaves the
+    // default profile.
+    if (auto localState = system.Files.ReadFile(userData + "\\Local State"))
+        if (auto name = FromUtf8Exactly(system.CodePage, ChromiumProfileName(*localState));
+            name && IsPlainFolderName(*name))
+            profile = *name;
     return userData + "\\" + profile;
 }
 
-void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages) {
-    AddDatabasePages(platform, ChromiumProfile(platform, kind) + "\\History", kChromiumHistoryQuery, pages);
+void AddChromiumPages(const TBrowserSystem& system, TBrowserKind kind, TPageInfos& pages) {
+    AddDatabasePages(system, ChromiumProfile(system, kind) + "\\History", kChromiumHistoryQuery, pages);
 }
 
 } // namespace tsy

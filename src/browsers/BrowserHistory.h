@@ -30,18 +30,18 @@ bool IsWebPage(std::string_view url);
 
 // Appends the web pages of a history database in the order of the query, leaving out URLs
 // already in the list. A database that is missing, locked or corrupt adds nothing.
-void AddDatabasePages(IOpenPagesPlatform& platform, const std::string& path, const std::string& query,
+void AddDatabasePages(const TBrowserSystem& system, const std::string& path, const std::string& query,
                       TPageInfos& pages);
 
 // The folder, without a trailing backslash, of Firefox's current profile: the one its
 // "profiles.ini" names, else Firefox's own folder (with its backslash).
-std::string FirefoxProfile(IOpenPagesPlatform& platform);
+std::string FirefoxProfile(const TBrowserSystem& system);
 // The folder of the last used profile of Chrome or Edge.
-std::string ChromiumProfile(IOpenPagesPlatform& platform, TBrowserKind kind);
+std::string ChromiumProfile(const TBrowserSystem& system, TBrowserKind kind);
 
 // Firefox's pages: its "places.sqlite", or where there is none its "history.dat".
-void AddFirefoxPages(IOpenPagesPlatform& platform, TPageInfos& pages);
+void AddFirefoxPages(const TBrowserSystem& system, TPageInfos& pages);
 // The pages of the last used profile of Chrome or Edge.
-void AddChromiumPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages);
+void AddChromiumPages(const TBrowserSystem& system, TBrowserKind kind, TPageInfos& pages);
 
 } // namespace tsy

@@ -2,7 +2,6 @@
 
 #include "browsers/BrowserDetection.h"
 #include "browsers/BrowserHistory.h"
-#include "browsers/SearchUrl.h"
 #include "support/Text.h"
 
 #include <algorithm>
@@ -292,52 +291,51 @@ void ParseHistoryDat(std::string_view bytes, TPageInfos& pages) {
     }
 }
 
-std::string FirefoxFolder(IOpenPagesPlatform& platform) {
-    return platform.AppDataFolder() + "\\Mozilla\\FireFox\\";
+std::string FirefoxFolder(IBrowserWindows& windows) {
+    return windows.AppDataFolder() + "\\Mozilla\\FireFox\\";
 }
 
-bool IsBrowserRunning(IOpenPagesPlatform& platform, TBrowserKind kind) {
+bool IsBrowserRunning(IBrowserWindows& windows, TBrowserKind kind) {
     if (kind == bkInternetExplorer) {
         bool found = false;
-        platform.ForEachShellWindow([&](IShellWindow& window) {
+        windows.ForEachShellWindow([&](IShellWindow& window) {
             found = IsInternetExplorerWindow(window);
             return !found;
         });
         return found;
     }
     if (kind == bkFirefox)
-        return platform.TopLevelWindowExists("MozillaWindowClass") ||
-               platform.TopLevelWindowExists("MozillaUIWindowClass");
+        return windows.TopLevelWindowExists("MozillaWindowClass") ||
+               windows.TopLevelWindowExists("MozillaUIWindowClass");
     if (IsChromium(kind))
-        return platform.VisibleWindowOfProgram("Chrome_WidgetWin_1",
-                                               std::string(BrowserExecutableName(kind)));
+        return windows.VisibleWindowOfProgram("Chrome_WidgetWin_1", std::string(BrowserExecutableName(kind)));
     return false;
 }
 
-void AddBrowserPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages) {
+void AddBrowserPages(const TBrowserSystem& system, TBrowserKind kind, TPageInfos& pages) {
     if (kind == bkInternetExplorer) {
-        platform.ForEachShellWindow([&](IShellWindow& window) {
+        system.Windows.ForEachShellWindow([&](IShellWindow& window) {
             if (!IsInternetExplorerWindow(window))
                 return true;
             TPageInfo page;
             page.URL = TrimText(window.LocationURL());
             auto title = window.DocumentTitle();
-            page.Title = title ? std::move(*title) : TrimText(window.LocationName());
+            page.Title = title ? std::move(*title) : std::string(TrimText(window.LocationName()));
             pages.push_back(std::move(page));
             return true;
         });
     } else if (kind == bkFirefox) {
-        AddFirefoxPages(platform, pages);
+        AddFirefoxPages(system, pages);
     } else if (IsChromium(kind)) {
-        AddChromiumPages(platform, kind, pages);
+        AddChromiumPages(system, kind, pages);
     }
 }
 
-void ListOpenPages(IOpenPagesPlatform& platform, TBrowserSet kinds, TPageInfos& pages) {
+void ListOpenPages(const TBrowserSystem& system, TBrowserSet kinds, TPageInfos& pages) {
     pages.clear();
     for (TBrowserKind kind = 0; kind < 8; ++kind) {
-        if (InBrowserSet(kinds, kind) && IsBrowserRunning(platform, kind))
-            AddBrowserPages(platform, kind, pages);
+        if (InBrowserSet(kinds, kind) && IsBrowserRunning(system.Windows, kind))
+            AddBrowserPages(system, kind, pages);
     }
 }
 

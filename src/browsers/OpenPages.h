@@ -2,6 +2,8 @@
 
 #include "browsers/Browser.h"
 #include "browsers/HistoryDatabase.h"
+#include "support/CodePage.h"
+#include "support/FileSystem.h"
 
 #include <functional>
 #include <memory>
@@ -66,11 +68,10 @@ public:
     virtual std::string DatabasePath() const = 0;
 };
 
-// What the open-page listing needs from the system. Failures other than the ones documented
-// raise.
-class IOpenPagesPlatform {
+// The desktop as the open-page listing sees it. Failures other than the ones documented raise.
+class IBrowserWindows {
 public:
-    virtual ~IOpenPagesPlatform() = default;
+    virtual ~IBrowserWindows() = default;
     // Calls visit for each shell window in index order until it answers false.
     virtual void ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) = 0;
     virtual bool TopLevelWindowExists(const std::string& className) = 0;
@@ -80,30 +81,35 @@ public:
     // The roaming and the local application-data folders, without a trailing backslash.
     virtual std::string AppDataFolder() = 0;
     virtual std::string LocalAppDataFolder() = 0;
-    // nullopt when the file does not exist; other failures raise.
-    virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
-    virtual bool FileExists(const std::string& path) = 0;
-    // A copy of the database with its "-wal" and "-journal" files where they exist; nullptr
-    // when the database is missing or cannot be copied (a browser may hold it locked).
-    virtual std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) = 0;
-    virtual IHistoryDatabase& HistoryDatabase() = 0;
-    // UTF-8 text in the ANSI code page; text that is not valid UTF-8 comes back unchanged.
-    virtual std::string FromUtf8(const std::string& text) = 0;
-    // The same only where every character has its own byte form: nullopt where the system would
-    // put a look-alike in (a fullwidth full stop becomes "."), and for text that is not UTF-8.
-    virtual std::optional<std::string> FromUtf8Exactly(const std::string& text) = 0;
     // The user's language as a tag such as "en-US".
     virtual std::string LanguageTag() = 0;
 };
 
+class IDatabaseSnapshots {
+public:
+    virtual ~IDatabaseSnapshots() = default;
+    // A copy of the database with its "-wal" and "-journal" files where they exist; nullptr
+    // when the database is missing or cannot be copied (a browser may hold it locked).
+    virtual std::unique_ptr<IDatabaseSnapshot> Snapshot(const std::string& path) = 0;
+};
+
+// What the open-page listing and the engine import need of the system.
+struct TBrowserSystem {
+    IBrowserWindows& Windows;
+    const IFileSystem& Files;
+    const ICodePage& CodePage;
+    IDatabaseSnapshots& Snapshots;
+    IHistoryDatabase& Database;
+};
+
 // Firefox runs when a window of either of its classes is there; Chrome and Edge when one of
 // their visible windows is.
-bool IsBrowserRunning(IOpenPagesPlatform& platform, TBrowserKind kind);
-void AddBrowserPages(IOpenPagesPlatform& platform, TBrowserKind kind, TPageInfos& pages);
+bool IsBrowserRunning(IBrowserWindows& windows, TBrowserKind kind);
+void AddBrowserPages(const TBrowserSystem& system, TBrowserKind kind, TPageInfos& pages);
 // Empties pages, then appends the pages of every running browser of kinds, lowest kind first.
-void ListOpenPages(IOpenPagesPlatform& platform, TBrowserSet kinds, TPageInfos& pages);
+void ListOpenPages(const TBrowserSystem& system, TBrowserSet kinds, TPageInfos& pages);
 
 // The folder of Firefox's "profiles.ini", with a trailing backslash.
-std::string FirefoxFolder(IOpenPagesPlatform& platform);
+std::string FirefoxFolder(IBrowserWindows& windows);
 
 } // namespace tsy

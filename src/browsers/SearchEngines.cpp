@@ -10,27 +10,27 @@
 namespace tsy {
 namespace {
 
-std::optional<TDatabaseTable> QuerySnapshot(IOpenPagesPlatform& platform, const std::string& path,
+std::optional<TDatabaseTable> QuerySnapshot(const TBrowserSystem& system, const std::string& path,
                                             const char* query) {
     // The browser holds its database locked while it runs; its files are never written.
-    auto snapshot = platform.SnapshotDatabase(path);
+    auto snapshot = system.Snapshots.Snapshot(path);
     if (!snapshot)
         return std::nullopt;
-    return platform.HistoryDatabase().QueryTable(snapshot->DatabasePath(), query);
+    return system.Database.QueryTable(snapshot->DatabasePath(), query);
 }
 
-void AddFirefoxEngines(IOpenPagesPlatform& platform, const std::string& language, TSearchEngines& engines,
+void AddFirefoxEngines(const TBrowserSystem& system, const std::string& language, TSearchEngines& engines,
                        TSkippedEngines& skipped) {
-    const std::string profile = FirefoxProfile(platform);
+    const std::string profile = FirefoxProfile(system);
     // Each file on its own: a damaged one leaves the other's engines.
     try {
-        if (auto keywords = QuerySnapshot(platform, profile + "\\places.sqlite", kFirefoxKeywordsQuery))
+        if (auto keywords = QuerySnapshot(system, profile + "\\places.sqlite", kFirefoxKeywordsQuery))
             for (auto& engine : FirefoxKeywordEngines(*keywords, language, skipped))
                 engines.push_back(std::move(engine));
     } catch (const std::exception&) {
     }
     try {
-        if (auto file = platform.ReadWholeFile(profile + "\\search.json.mozlz4"))
+        if (auto file = system.Files.ReadFile(profile + "\\search.json.mozlz4"))
             if (auto json = DecodeMozLz4(*file))
                 for (auto& engine : FirefoxAddedEngines(*json, language, skipped))
                     engines.push_back(std::move(engine));
@@ -38,11 +38,11 @@ void AddFirefoxEngines(IOpenPagesPlatform& platform, const std::string& language
     }
 }
 
-void AddChromiumEngines(IOpenPagesPlatform& platform, TBrowserKind kind, const std::string& language,
+void AddChromiumEngines(const TBrowserSystem& system, TBrowserKind kind, const std::string& language,
                         TSearchEngines& engines, TSkippedEngines& skipped) {
     try {
-        const std::string path = ChromiumProfile(platform, kind) + "\\Web Data";
-        if (auto keywords = QuerySnapshot(platform, path, kChromiumKeywordsQuery))
+        const std::string path = ChromiumProfile(system, kind) + "\\Web Data";
+        if (auto keywords = QuerySnapshot(system, path, kChromiumKeywordsQuery))
             for (auto& engine : ChromiumEngines(*keywords, kind, language, skipped))
                 engines.push_back(std::move(engine));
     } catch (const std::exception&) {
@@ -52,23 +52,23 @@ void AddChromiumEngines(IOpenPagesPlatform& platform, TBrowserKind kind, const s
 
 } // namespace
 
-TSearchEngines FindSearchEngines(IOpenPagesPlatform& platform, TBrowserSet kinds) {
-    const std::string language = platform.LanguageTag();
+TSearchEngines FindSearchEngines(const TBrowserSystem& system, TBrowserSet kinds) {
+    const std::string language = system.Windows.LanguageTag();
     TSearchEngines engines;
     TSkippedEngines skipped;
     for (TBrowserKind kind : {bkFirefox, bkChrome, bkEdge}) {
         if (!InBrowserSet(kinds, kind))
             continue;
         if (kind == bkFirefox)
-            AddFirefoxEngines(platform, language, engines, skipped);
+            AddFirefoxEngines(system, language, engines, skipped);
         else
-            AddChromiumEngines(platform, kind, language, engines, skipped);
+            AddChromiumEngines(system, kind, language, engines, skipped);
     }
     for (auto& engine : engines) {
-        engine.Name = platform.FromUtf8(engine.Name);
-        engine.Keyword = platform.FromUtf8(engine.Keyword);
-        engine.SearchURL = platform.FromUtf8(engine.SearchURL);
-        engine.Charset = platform.FromUtf8(engine.Charset);
+        engine.Name = FromUtf8(system.CodePage, engine.Name);
+        engine.Keyword = FromUtf8(system.CodePage, engine.Keyword);
+        engine.SearchURL = FromUtf8(system.CodePage, engine.SearchURL);
+        engine.Charset = FromUtf8(system.CodePage, engine.Charset);
     }
     return engines;
 }

@@ -23,6 +23,6 @@ using TSearchEngines = std::vector<TSearchEngine>;
 
 // The engines of the current profiles of the browsers in `kinds` (Firefox, Chrome, Edge), each
 // browser's in the order its files keep them. A missing, locked or corrupt file adds nothing.
-TSearchEngines FindSearchEngines(IOpenPagesPlatform& platform, TBrowserSet kinds);
+TSearchEngines FindSearchEngines(const TBrowserSystem& system, TBrowserSet kinds);
 
 } // namespace tsy

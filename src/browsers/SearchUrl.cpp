@@ -26,14 +26,6 @@ int Position(std::size_t index) {
 
 } // namespace
 
-std::string TrimText(std::string_view text) {
-    return std::string(TrimBlanks(text));
-}
-
-std::u16string TrimWideText(std::u16string_view text) {
-    return std::u16string(TrimBlanks(text));
-}
-
 std::string TEncodedSearch::For(const TTarget& target) const {
     const std::optional<std::uint32_t> codePage = CodePageOfCharset(target.Charset);
     if (!codePage)
@@ -54,7 +46,7 @@ bool IsUtf8Charset(std::string_view charset) {
 
 TEncodedSearch PrepareSearchText(std::u16string_view text, const ICodePage& codePage) {
     TEncodedSearch search;
-    search.Text = TrimWideText(text);
+    search.Text = TrimText(text);
     search.Conversion = &codePage;
     search.Utf8 = PrepareSearchText(Utf16ToUtf8(search.Text));
     // Trimming the bytes again changes nothing: the code page keeps codes below 33 as they are.

@@ -17,18 +17,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Drops leading and trailing characters with codes 32 or less.
-std::string TrimText(std::string_view text);
-
 // ASCII letters and digits pass; every other byte becomes "%" and two upper-case hex digits.
 std::string EncodeSearchText(std::string_view text);
 
 // Trims, encodes, then turns every encoded space into "+": the text that goes into a template.
 std::string PrepareSearchText(std::string_view text);
-
-// TrimText for the search box's Unicode text: drops leading and trailing characters with codes
-// 32 or less.
-std::u16string TrimWideText(std::u16string_view text);
 
 // The search text encoded once for each way a site may read it.
 struct TEncodedSearch {

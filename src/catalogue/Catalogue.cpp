@@ -289,7 +289,7 @@ TTargetIDs TextToIDs(std::string_view text) {
     while (true) {
         const std::size_t comma = text.find(',');
         std::int32_t entry = 0;
-        if (ParseEntry(TrimBlanks(text.substr(0, comma)), entry)) {
+        if (ParseEntry(TrimText(text.substr(0, comma)), entry)) {
             ids.push_back(entry);
         }
         if (comma == std::string_view::npos) {

@@ -64,7 +64,7 @@ std::string UnknownKeywordWarning(std::string_view keyword) {
 
 std::optional<std::string> KeywordRefusal(const TKeywordContext& context, std::string_view keyword,
                                           const TKeywordOwner& self) {
-    keyword = TrimBlanks(keyword);
+    keyword = TrimText(keyword);
     if (keyword.empty())
         return std::nullopt;
     if (!IsValidKeyword(keyword, context.CodePage))
@@ -76,7 +76,7 @@ std::optional<std::string> KeywordRefusal(const TKeywordContext& context, std::s
 }
 
 TTypedSearch ParseTypedSearch(std::u16string_view typed, const ICodePage& codePage) {
-    const std::u16string_view text = TrimBlanks(typed);
+    const std::u16string_view text = TrimText(typed);
     if (text.size() < 2 || text[0] != u'!')
         return {};
     if (text[1] == u'!')
@@ -87,7 +87,7 @@ TTypedSearch ParseTypedSearch(std::u16string_view typed, const ICodePage& codePa
     const std::u16string_view word = text.substr(1, end - 1);
     if (!IsValidKeyword(word, codePage))
         return {};
-    return {TTypedSearch::TKind::Keyword, std::u16string(word), std::u16string(TrimBlanks(text.substr(end)))};
+    return {TTypedSearch::TKind::Keyword, std::u16string(word), std::u16string(TrimText(text.substr(end)))};
 }
 
 } // namespace tsy

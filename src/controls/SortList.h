@@ -26,9 +26,9 @@ struct TSortStep {
 // whether the control's own sorting is off at the moment.
 class TSortState {
 public:
-    int Column() const { return FColumn; }
-    TSortOrder Order() const { return FOrder; }
-    bool AutoSort() const { return FAutoSort; }
+    int Column() const { return column_; }
+    TSortOrder Order() const { return order_; }
+    bool AutoSort() const { return autoSort_; }
     // A change of value forgets the sort column and order; setting the same value keeps them.
     void SetAutoSort(bool value);
 
@@ -48,9 +48,9 @@ public:
                 const std::vector<std::string>& b) const;
 
 private:
-    bool FAutoSort = true;
-    int FColumn = -1;
-    TSortOrder FOrder = TSortOrder::None;
+    bool autoSort_ = true;
+    int column_ = -1;
+    TSortOrder order_ = TSortOrder::None;
 };
 
 // Where moving the item at index by delta inserts its copy, before the old item is deleted.

@@ -303,14 +303,8 @@ std::string TPortableStore::FromAnsi(std::string_view bytes) const {
 }
 
 std::string TPortableStore::ToAnsi(std::string_view utf8) const {
-    const std::u16string wide = Utf8ToUtf16(utf8);
-    if (std::optional<std::string> bytes = codePage_.FromWide(wide))
-        return *bytes;
     // What the code page lacks becomes "?", as the narrow registry calls give it.
-    std::string bytes;
-    for (char16_t unit : wide)
-        bytes += codePage_.FromWide(std::u16string_view(&unit, 1)).value_or("?");
-    return bytes;
+    return FromWideOrMarks(codePage_, Utf8ToUtf16(utf8));
 }
 
 std::optional<RawValue> TPortableStore::Read(std::string_view section, std::string_view name,

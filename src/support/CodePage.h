@@ -22,4 +22,13 @@ public:
     virtual bool IsLetterOrDigit(char16_t character) const = 0;
 };
 
+// The text in the code page, a character it lacks as "?".
+std::string FromWideOrMarks(const ICodePage& codePage, std::u16string_view text);
+// UTF-8 text in the code page, a character it lacks as "?"; text that is not valid UTF-8 comes
+// back unchanged.
+std::string FromUtf8(const ICodePage& codePage, std::string_view text);
+// The same only where every character has its own byte form: nullopt where the system would
+// put a look-alike in (a fullwidth full stop becomes "."), and for text that is not UTF-8.
+std::optional<std::string> FromUtf8Exactly(const ICodePage& codePage, std::string_view text);
+
 } // namespace tsy

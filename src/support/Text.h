@@ -15,7 +15,7 @@ constexpr bool IsBlank(char c) noexcept {
 }
 
 // Without the leading and trailing blanks; inner ones stay.
-constexpr std::string_view TrimBlanks(std::string_view text) noexcept {
+constexpr std::string_view TrimText(std::string_view text) noexcept {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
@@ -24,7 +24,7 @@ constexpr std::string_view TrimBlanks(std::string_view text) noexcept {
 }
 
 // The same for UTF-16 text such as the search box's.
-constexpr std::u16string_view TrimBlanks(std::u16string_view text) noexcept {
+constexpr std::u16string_view TrimText(std::u16string_view text) noexcept {
     while (!text.empty() && text.front() <= 32)
         text.remove_prefix(1);
     while (!text.empty() && text.back() <= 32)

@@ -49,7 +49,7 @@ std::string CharsetAfterEdit(std::string_view stored, int chosen) {
 }
 
 std::optional<std::string> CheckStoredAddress(std::string_view address) {
-    const std::string trimmed = TrimText(address);
+    const std::string trimmed(TrimText(address));
     if (IsWebPageAddress(trimmed))
         return std::nullopt;
     return Format("Only web addresses can be stored: \"%s\" is not an http or https address.",
@@ -58,7 +58,7 @@ std::optional<std::string> CheckStoredAddress(std::string_view address) {
 
 std::optional<std::string> ValidateSite(std::string_view name, std::string_view search,
                                         std::string_view open) {
-    const std::string trimmedSearch = TrimText(search);
+    const std::string_view trimmedSearch = TrimText(search);
     if (TrimText(name).empty() || (trimmedSearch.empty() && TrimText(open).empty())) {
         return kInvalidSiteData;
     }
@@ -72,7 +72,7 @@ std::optional<std::string> ValidateSite(std::string_view name, std::string_view 
 
 std::optional<std::string> CheckCategoryName(const TCategories& categories, std::string_view before,
                                              std::string_view entered) {
-    const std::string name = TrimText(entered);
+    const std::string_view name = TrimText(entered);
     if (name.empty()) {
         return kCategoryNameEmpty;
     }
@@ -84,7 +84,7 @@ std::optional<std::string> CheckCategoryName(const TCategories& categories, std:
 
 std::optional<std::string> CheckCollectionName(const TCollections& collections, std::string_view before,
                                                std::string_view entered) {
-    const std::string name = TrimText(entered);
+    const std::string_view name = TrimText(entered);
     if (name.empty()) {
         return kCollectionNameEmpty;
     }
@@ -95,12 +95,12 @@ std::optional<std::string> CheckCollectionName(const TCollections& collections, 
 }
 
 std::int32_t AddCategoryNamed(TCategories& categories, std::string name) {
-    return categories.Add(TrimText(name));
+    return categories.Add(std::string(TrimText(name)));
 }
 
 bool RenameCategoryNamed(TCategories& categories, std::string_view oldName, std::string newName) {
     const std::int32_t index = categories.IndexOfName(oldName);
-    return index != NotFound && categories.Rename(index, TrimText(newName));
+    return index != NotFound && categories.Rename(index, std::string(TrimText(newName)));
 }
 
 void DeleteCategoryAndClear(TCategories& categories, TTargets& targets, std::string_view name) {
@@ -120,12 +120,12 @@ bool DeleteSiteEverywhere(TTargets& targets, TCollections& collections, std::int
 }
 
 std::int32_t AddCollectionNamed(TCollections& collections, std::string name) {
-    return collections.Add(TrimText(name));
+    return collections.Add(std::string(TrimText(name)));
 }
 
 bool RenameCollectionNamed(TCollections& collections, std::string_view oldName, std::string newName) {
     const std::int32_t index = collections.IndexOfName(oldName);
-    return index != NotFound && collections.Rename(index, TrimText(newName));
+    return index != NotFound && collections.Rename(index, std::string(TrimText(newName)));
 }
 
 void DeleteCollectionByName(TCollections& collections, std::string_view name) {

@@ -3,6 +3,7 @@
 #include "browsers/OpenPages.h"
 #include "browsers/SearchUrl.h"
 #include "support/Format.h"
+#include "support/Text.h"
 #include "ui/SiteRules.h"
 
 namespace tsy {

@@ -97,9 +97,9 @@ bool IsNewerVersion(const TVersionRecord& latest, const TVersionRecord& running)
 TUpdateDetails SplitDetails(std::string_view body) {
     const auto lineFeed = body.find('\n');
     if (lineFeed == std::string_view::npos)
-        return {"", std::string(TrimBlanks(body))};
-    return {std::string(TrimBlanks(body.substr(0, lineFeed))),
-            std::string(TrimBlanks(body.substr(lineFeed + 1)))};
+        return {"", std::string(TrimText(body))};
+    return {std::string(TrimText(body.substr(0, lineFeed))),
+            std::string(TrimText(body.substr(lineFeed + 1)))};
 }
 
 std::string BuildRequestURL(std::string_view baseURL, std::string_view format, std::string_view productCode,

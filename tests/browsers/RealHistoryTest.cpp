@@ -21,26 +21,23 @@ namespace {
 namespace fs = std::filesystem;
 
 // The system's folders as a folder of this machine: "C:\Roaming\x" is ROOT/Roaming/x.
-class TFolderPlatform : public fakes::FakeOpenPagesPlatform {
+class TFolderFiles : public fakes::MemoryFileSystem, public IDatabaseSnapshots {
 public:
-    explicit TFolderPlatform(fs::path root) : root_(std::move(root)) {
-        appData = "C:\\Roaming";
-        localAppData = "C:\\Local";
-    }
-    fs::path Local(const std::string& path) const {
-        std::string relative = path.substr(3);
+    explicit TFolderFiles(fs::path root) : root_(std::move(root)) {}
+    fs::path Local(std::string_view path) const {
+        std::string relative(path.substr(3));
         std::replace(relative.begin(), relative.end(), '\\', '/');
         return root_ / relative;
     }
-    std::optional<std::string> ReadWholeFile(const std::string& path) override {
+    std::optional<std::string> ReadFile(std::string_view path) const override {
         std::ifstream in(Local(path), std::ios::binary);
         if (!in)
             return std::nullopt;
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    bool FileExists(const std::string& path) override { return fs::is_regular_file(Local(path)); }
+    bool FileExists(std::string_view path) const override { return fs::is_regular_file(Local(path)); }
     // A copy with its log, as the program takes it while the browser runs.
-    std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) override {
+    std::unique_ptr<IDatabaseSnapshot> Snapshot(const std::string& path) override {
         auto snapshot = std::make_unique<TSnapshot>();
         const fs::path from = Local(path);
         if (!fs::is_regular_file(from))
@@ -50,7 +47,6 @@ public:
             fs::copy_file(from.string() + "-wal", snapshot->folder.Path() / "db-wal");
         return snapshot;
     }
-    IHistoryDatabase& HistoryDatabase() override { return sqlite_; }
 
 private:
     struct TSnapshot : IDatabaseSnapshot {
@@ -58,6 +54,18 @@ private:
         std::string DatabasePath() const override { return (folder.Path() / "db").string(); }
     };
     fs::path root_;
+};
+
+class TFolderPlatform : public fakes::FakeOpenPagesPlatform {
+public:
+    explicit TFolderPlatform(fs::path root) : folder_(std::move(root)) {
+        appData = "C:\\Roaming";
+        localAppData = "C:\\Local";
+    }
+    TBrowserSystem System() { return {*this, folder_, codePage, folder_, sqlite_}; }
+
+private:
+    TFolderFiles folder_;
     TSqliteHistoryDatabase sqlite_;
 };
 
@@ -110,7 +118,7 @@ TEST_F(RealHistory, FirefoxKilledWhileRunningGivesItsVisitsNewestFirst) {
         const bool recorded = WaitUntil(
             [&] {
                 TPageInfos pages;
-                AddDatabasePages(platform, places, kFirefoxHistoryQuery, pages);
+                AddDatabasePages(platform.System(), places, kFirefoxHistoryQuery, pages);
                 return pages.size() == i + 1 && pages[0].Title == VisitTitle(kFirefoxVisits[i]);
             },
             60s);
@@ -119,7 +127,7 @@ TEST_F(RealHistory, FirefoxKilledWhileRunningGivesItsVisitsNewestFirst) {
     }
     ASSERT_GT(fs::file_size(profile / "places.sqlite-wal"), 0u) << "the newest visits are in the log";
     TPageInfos pages;
-    AddFirefoxPages(platform, pages);
+    AddFirefoxPages(platform.System(), pages);
     EXPECT_EQ(Listed(pages), NewestFirst(kFirefoxVisits));
     Export(profile, "firefox", {"places.sqlite", "places.sqlite-wal"});
 }
@@ -137,7 +145,7 @@ TEST_F(RealHistory, ChromiumGivesItsVisitsNewestFirst) {
         ASSERT_EQ(asked.back(), visit);
     }
     TPageInfos pages;
-    AddChromiumPages(platform, bkChrome, pages);
+    AddChromiumPages(platform.System(), bkChrome, pages);
     EXPECT_EQ(Listed(pages), NewestFirst(kChromiumVisits));
     Export(userData / "Default", "chrome", {"History", "History-journal"});
 }
@@ -158,7 +166,7 @@ TEST_F(RealHistory, AFreshChromiumProfileGivesItsBuiltInEnginesWithoutItsShortcu
     ASSERT_TRUE(browser.Started());
     ASSERT_TRUE(browser.WaitForExit(80s));
 
-    const auto engines = FindSearchEngines(platform, 1 << bkChrome);
+    const auto engines = FindSearchEngines(platform.System(), 1 << bkChrome);
     for (const auto& engine : engines)
         std::cout << "engine: " << engine.Name << " | " << engine.Keyword << " | " << engine.SearchURL
                   << " | " << engine.Charset << "\n";
@@ -204,10 +212,11 @@ TEST_F(RealHistory, FirefoxKeywordBookmarksOfItsOwnSchema) {
             [&] {
                 if (!fs::exists(profile / "search.json.mozlz4"))
                     return false;
-                auto snapshot = platform.SnapshotDatabase(
+                const TBrowserSystem system = platform.System();
+                auto snapshot = system.Snapshots.Snapshot(
                     "C:\\Roaming\\Mozilla\\FireFox\\Profiles\\engines.default\\places.sqlite");
                 return snapshot &&
-                       platform.HistoryDatabase().QueryTable(snapshot->DatabasePath(), kFirefoxKeywordsQuery);
+                       system.Database.QueryTable(snapshot->DatabasePath(), kFirefoxKeywordsQuery);
             },
             60s));
     }
@@ -228,7 +237,7 @@ TEST_F(RealHistory, FirefoxKeywordBookmarksOfItsOwnSchema) {
     places.reset();
     // The engines that come with Firefox keep no address in its engine list, so only the keyword
     // without form data is found.
-    const auto engines = FindSearchEngines(platform, 1 << bkFirefox);
+    const auto engines = FindSearchEngines(platform.System(), 1 << bkFirefox);
     ASSERT_EQ(engines.size(), 1u);
     EXPECT_EQ(engines[0].Name, "Wiki search");
     EXPECT_EQ(engines[0].Keyword, "w");

@@ -61,6 +61,8 @@ private:
     DWORD processID_ = 0;
 };
 
+// The first top-level window of the process (of any process for 0) that accept takes.
+HWND FindTopLevel(DWORD processID, std::function<bool(HWND)> accept);
 // Top-level windows of any process; the main window that FindWindowA sees.
 HWND FindMainWindow();
 // Ends whatever program still owns a main window or the single-instance mutex, by its process id.

@@ -1,8 +1,5 @@
 #include "FakeOpenPagesPlatform.h"
 
-#include "support/FileSystem.h"
-
-#include <algorithm>
 #include <stdexcept>
 
 namespace tsy::fakes {
@@ -52,11 +49,6 @@ bool FakeOpenPagesPlatform::VisibleWindowOfProgram(const std::string& className,
     return programWindows.count(className + " " + imageName) != 0;
 }
 
-bool FakeOpenPagesPlatform::FileExists(const std::string& path) {
-    return files.count(path) != 0 || unreadableFiles.count(path) != 0 || databases.rows.count(path) != 0 ||
-           databases.tables.count(path) != 0 || databases.corrupt.count(path) != 0;
-}
-
 namespace {
 
 class Snapshot : public IDatabaseSnapshot {
@@ -70,10 +62,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<IDatabaseSnapshot> FakeOpenPagesPlatform::SnapshotDatabase(const std::string& path) {
-    if (!FileExists(path) || unreadableFiles.count(path))
+std::unique_ptr<IDatabaseSnapshot> FakeHistoryDatabase::Snapshot(const std::string& path) {
+    if (!files_.ReadFile(path))
         return nullptr;
-    return std::make_unique<Snapshot>(path);
+    return std::make_unique<fakes::Snapshot>(path);
 }
 
 std::optional<THistoryRows> FakeHistoryDatabase::Query(const std::string& path, const std::string& sql) {
@@ -96,35 +88,20 @@ std::optional<TDatabaseTable> FakeHistoryDatabase::QueryTable(const std::string&
     return std::nullopt;
 }
 
-std::optional<std::string> FakeOpenPagesPlatform::ReadWholeFile(const std::string& path) {
-    if (unreadableFiles.count(path))
-        throw EFileError("Access is denied.");
-    auto it = files.find(path);
-    if (it == files.end())
-        return std::nullopt;
-    return it->second;
-}
-
-std::optional<std::string> FakeOpenPagesPlatform::FromUtf8Exactly(const std::string& text) {
-    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return std::nullopt;
-    return text;
+void FakeOpenPagesPlatform::Unreadable(std::initializer_list<std::string> paths) {
+    files.unreadableFiles.clear();
+    for (const auto& path : paths)
+        files.unreadableFiles.insert(MemoryFileSystem::Normalize(path));
 }
 
 void FakeOpenPagesPlatform::RunFirefox(const std::string& profilePath, std::optional<std::string> history) {
     windowClasses.insert("MozillaUIWindowClass");
     const std::string folder = appData + "\\Mozilla\\FireFox\\";
-    files[folder + "profiles.ini"] =
-        "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\n"
-        "IsRelative=1\r\nPath=" +
-        profilePath + "\r\n";
-    std::string profile = profilePath;
-    for (char& c : profile) {
-        if (c == '/')
-            c = '\\';
-    }
+    files.AddFile(folder + "profiles.ini", "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\n"
+                                           "Name=default\r\nIsRelative=1\r\nPath=" +
+                                               profilePath + "\r\n");
     if (history)
-        files[folder + profile + "\\history.dat"] = std::move(*history);
+        files.AddFile(folder + profilePath + "\\history.dat", *history);
 }
 
 std::string FakeOpenPagesPlatform::RunChromium(TBrowserKind kind, const std::string& profile,
@@ -133,8 +110,9 @@ std::string FakeOpenPagesPlatform::RunChromium(TBrowserKind kind, const std::str
     programWindows.insert(chrome ? "Chrome_WidgetWin_1 chrome.exe" : "Chrome_WidgetWin_1 msedge.exe");
     const std::string userData =
         localAppData + (chrome ? "\\Google\\Chrome\\User Data" : "\\Microsoft\\Edge\\User Data");
-    files[userData + "\\Local State"] = "{\"profile\":{\"last_used\":\"" + profile + "\"}}";
+    files.AddFile(userData + "\\Local State", "{\"profile\":{\"last_used\":\"" + profile + "\"}}");
     const std::string database = userData + "\\" + profile + "\\History";
+    files.AddFile(database, "");
     databases.rows[database] = std::move(rows);
     return database;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "MemoryFileSystem.h"
 #include "browsers/OpenPages.h"
+#include "support/AnsiCodePage.h"
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace tsy::fakes {
@@ -21,42 +23,49 @@ struct FakeShellWindow {
     std::set<std::string> failingProperties;
 };
 
-// History databases by path, each with the rows a query gives; a path in `corrupt` fails.
-class FakeHistoryDatabase : public IHistoryDatabase {
+// History databases by path, each with the rows a query gives; a path in `corrupt` fails. A
+// snapshot of a database is the file itself, where the files hold one that can be read.
+class FakeHistoryDatabase : public IHistoryDatabase, public IDatabaseSnapshots {
 public:
+    explicit FakeHistoryDatabase(const IFileSystem& files) : files_(files) {}
     std::optional<THistoryRows> Query(const std::string& path, const std::string& sql) override;
     std::optional<TDatabaseTable> QueryTable(const std::string& path, const std::string& sql) override;
+    std::unique_ptr<IDatabaseSnapshot> Snapshot(const std::string& path) override;
     std::map<std::string, THistoryRows> rows;
     // What a query by column names gives, by path, then by the table the query reads FROM.
     std::map<std::string, std::map<std::string, TDatabaseTable>> tables;
     std::set<std::string> corrupt;
     // Each query as "PATH: SQL".
     std::vector<std::string> queries;
+
+private:
+    const IFileSystem& files_;
 };
 
-// The system as fields: shell windows, top-level window classes, files and history databases.
-// A snapshot of a database is the database itself; the text conversion keeps text as it is.
-class FakeOpenPagesPlatform : public IOpenPagesPlatform {
+// The system as fields: shell windows, top-level window classes, files and history databases,
+// with Windows-1252 as the code page.
+class FakeOpenPagesPlatform : public IBrowserWindows {
 public:
+    FakeOpenPagesPlatform() = default;
+    FakeOpenPagesPlatform(const FakeOpenPagesPlatform&) = delete;
+    FakeOpenPagesPlatform& operator=(const FakeOpenPagesPlatform&) = delete;
+
     void ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) override;
     bool TopLevelWindowExists(const std::string& className) override;
     bool VisibleWindowOfProgram(const std::string& className, const std::string& imageName) override;
     std::string AppDataFolder() override { return appData; }
     std::string LocalAppDataFolder() override { return localAppData; }
-    std::optional<std::string> ReadWholeFile(const std::string& path) override;
-    bool FileExists(const std::string& path) override;
-    std::unique_ptr<IDatabaseSnapshot> SnapshotDatabase(const std::string& path) override;
-    IHistoryDatabase& HistoryDatabase() override { return databases; }
-    std::string FromUtf8(const std::string& text) override { return text; }
-    // The exact conversion knows ASCII only, as the narrowest code page would.
-    std::optional<std::string> FromUtf8Exactly(const std::string& text) override;
     std::string LanguageTag() override { return languageTag; }
+
+    TBrowserSystem System() { return {*this, files, codePage, databases, databases}; }
 
     // Runs Firefox with its profile at profilePath (as profiles.ini writes it) and the history
     // image, when given, in that profile's folder.
     void RunFirefox(const std::string& profilePath, std::optional<std::string> history);
     // Shows a window of Chrome (or Edge) and gives its profile the rows as its history.
     std::string RunChromium(TBrowserKind kind, const std::string& profile, THistoryRows rows);
+    // These files, and no others, exist but cannot be read.
+    void Unreadable(std::initializer_list<std::string> paths);
 
     std::vector<FakeShellWindow> windows;
     std::set<std::string> windowClasses;
@@ -64,10 +73,9 @@ public:
     std::set<std::string> programWindows;
     std::string appData = "C:\\Users\\me\\AppData\\Roaming";
     std::string localAppData = "C:\\Users\\me\\AppData\\Local";
-    std::map<std::string, std::string> files;
-    // Files that exist but cannot be read.
-    std::set<std::string> unreadableFiles;
-    FakeHistoryDatabase databases;
+    MemoryFileSystem files;
+    TAnsiCodePage codePage;
+    FakeHistoryDatabase databases{files};
     std::string languageTag = "en-US";
     // Each property read, as "Name 0", "LocationURL 2", ...
     std::vector<std::string> reads;

@@ -73,7 +73,7 @@ class BrowserHistory : public ::testing::Test {
 protected:
     std::string List(TBrowserSet kinds) {
         TPageInfos pages;
-        ListOpenPages(platform, kinds, pages);
+        ListOpenPages(platform.System(), kinds, pages);
         std::string text;
         for (const auto& page : pages)
             text += (text.empty() ? "" : " ; ") + page.URL + "=" + page.Title;
@@ -82,6 +82,7 @@ protected:
     std::string RunFirefoxWithPlaces(THistoryRows rows) {
         platform.RunFirefox("Profiles/d.default", "@$$<(80=http://old.example/)>");
         const std::string places = kFireFoxFolder + "Profiles\\d.default\\places.sqlite";
+        platform.files.AddFile(places, "");
         platform.databases.rows[places] = std::move(rows);
         return places;
     }
@@ -137,20 +138,20 @@ TEST_F(BrowserHistory, MissingLockedOrCorruptFilesGiveNoPagesAndNoError) {
     const std::string chrome = platform.RunChromium(bkChrome, "Default", {{"http://c.example/", "C"}});
     const std::string edge = platform.RunChromium(bkEdge, "Default", {{"http://e.example/", "E"}});
     platform.databases.corrupt.insert(places);
-    platform.unreadableFiles.insert(chrome);
+    platform.Unreadable({chrome});
     platform.databases.rows.erase(edge);
     EXPECT_EQ(List(all), "");
     // An unreadable state file leaves the default profile.
     const std::string state = "C:\\Users\\me\\AppData\\Local\\Google\\Chrome\\User Data\\Local State";
-    platform.unreadableFiles = {state, kFireFoxFolder + "profiles.ini"};
+    platform.Unreadable({state, kFireFoxFolder + "profiles.ini"});
     EXPECT_EQ(List(all), "http://c.example/=C");
 }
 
 TEST_F(BrowserHistory, AChromiumProfileNameWithoutAnExactCodePageFormIsNotFollowed) {
     platform.RunChromium(bkChrome, "Default", {{"http://c.example/", "C"}});
     // Fullwidth "..\\" that a best-fit conversion would make a step out of the browser's folder.
-    platform.files[platform.localAppData + "\\Google\\Chrome\\User Data\\Local State"] =
-        R"({"profile":{"last_used":"\uff0e\uff0e\uff3cx"}})";
+    platform.files.AddFile(platform.localAppData + "\\Google\\Chrome\\User Data\\Local State",
+                           R"({"profile":{"last_used":"\uff0e\uff0e\uff3cx"}})");
     EXPECT_EQ(List(1 << bkChrome), "http://c.example/=C");
 }
 

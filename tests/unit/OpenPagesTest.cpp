@@ -182,7 +182,7 @@ protected:
     // The pages listed, starting from a stale list that must be emptied.
     std::string List(TBrowserSet kinds = 0x07) {
         TPageInfos pages = {{"stale", "stale"}};
-        ListOpenPages(platform, kinds, pages);
+        ListOpenPages(platform.System(), kinds, pages);
         return Joined(pages);
     }
 
@@ -220,7 +220,8 @@ TEST_F(OpenPages, FirefoxPagesFollowInternetExplorerPagesWhenBothAreAsked) {
     EXPECT_EQ(List(1 << bkFirefox), "http://f/=F");
     EXPECT_EQ(List(1 << bkOpera), "");
     // No profile list: the history is looked for in Firefox's own folder.
-    platform.files = {{firefoxFolder + "\\history.dat", "@$$<(80=http://g/)>"}};
+    platform.files.RemoveFile(firefoxFolder + "profiles.ini");
+    platform.files.AddFile(firefoxFolder + "history.dat", "@$$<(80=http://g/)>");
     EXPECT_EQ(List(1 << bkFirefox), "http://g/=http://g/");
 }
 
@@ -232,7 +233,7 @@ TEST_F(OpenPages, FirefoxWithoutHistoryFileAddsNothingAndRaisesNothing) {
 
 TEST_F(OpenPages, UnreadableHistoryAndUnreadableWindowsRaise) {
     platform.RunFirefox("p", "");
-    platform.unreadableFiles.insert(firefoxFolder + "p\\history.dat");
+    platform.Unreadable({firefoxFolder + "p\\history.dat"});
     EXPECT_THROW(List(), EFileError);
     OpenInternetExplorer("http://a/", "A");
     platform.windows[0].failingProperties.insert("LocationURL");

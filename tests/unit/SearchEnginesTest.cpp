@@ -151,10 +151,12 @@ protected:
     SearchEngines() {
         platform.RunFirefox("Profiles/e.default", std::nullopt);
         platform.RunChromium(bkChrome, "Profile 3", {});
+        platform.files.AddFile(places, "");
+        platform.files.AddFile(chrome, "");
         platform.databases.tables[places]["moz_keywords"] = {{"keyword", "url", "post_data", "name"},
                                                              {{"k", "http://k.example/?q=%s", "", "K"}}};
-        platform.files[profile + "search.json.mozlz4"] =
-            MozLz4(kSearchJson, std::uint32_t(std::string(kSearchJson).size()));
+        platform.files.AddFile(profile + "search.json.mozlz4",
+                               MozLz4(kSearchJson, std::uint32_t(std::string(kSearchJson).size())));
         platform.databases.tables[chrome]["keywords"] = {{"short_name", "keyword", "url"},
                                                          {{"C", "c", "https://c.example/?q={searchTerms}"}}};
     }
@@ -167,23 +169,24 @@ protected:
 };
 
 TEST_F(SearchEngines, EachBrowsersCurrentProfileInOrder) {
-    EXPECT_EQ(Listed(FindSearchEngines(platform, all)),
+    EXPECT_EQ(Listed(FindSearchEngines(platform.System(), all)),
               "K|k|http://k.example/?q=%s|UTF-8|1 ; "
               "Added|ad|https://a.example/find?q=%s&lang=&src=ff|windows-1252|1 ; "
               "Plain|@plain|https://c.example/s?x=1&q=%s|UTF-8|1 ; C|c|https://c.example/?q=%s|UTF-8|3");
-    EXPECT_EQ(Listed(FindSearchEngines(platform, 1 << bkChrome)), "C|c|https://c.example/?q=%s|UTF-8|3");
+    EXPECT_EQ(Listed(FindSearchEngines(platform.System(), 1 << bkChrome)),
+              "C|c|https://c.example/?q=%s|UTF-8|3");
 }
 
 TEST_F(SearchEngines, MissingLockedOrCorruptFilesGiveNothingFromThem) {
     platform.databases.corrupt.insert(places);
-    platform.files[profile + "search.json.mozlz4"] = "mozLz40";
-    platform.unreadableFiles.insert(chrome);
-    EXPECT_EQ(Listed(FindSearchEngines(platform, all)), "");
+    platform.files.AddFile(profile + "search.json.mozlz4", "mozLz40");
+    platform.Unreadable({chrome});
+    EXPECT_EQ(Listed(FindSearchEngines(platform.System(), all)), "");
     platform.databases.corrupt.clear();
-    platform.unreadableFiles = {profile + "search.json.mozlz4",
-                                "C:\\Users\\me\\AppData\\Roaming\\Mozilla\\FireFox\\profiles.ini"};
+    platform.Unreadable(
+        {profile + "search.json.mozlz4", "C:\\Users\\me\\AppData\\Roaming\\Mozilla\\FireFox\\profiles.ini"});
     // Without its profile list Firefox's own folder is looked in, which holds nothing.
-    EXPECT_EQ(Listed(FindSearchEngines(platform, all)), "C|c|https://c.example/?q=%s|UTF-8|3");
+    EXPECT_EQ(Listed(FindSearchEngines(platform.System(), all)), "C|c|https://c.example/?q=%s|UTF-8|3");
 }
 
 } // namespace

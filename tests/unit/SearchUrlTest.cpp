@@ -2,6 +2,7 @@
 #include "IconvCodePage.h"
 #include "browsers/Charsets.h"
 #include "support/AnsiCodePage.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 

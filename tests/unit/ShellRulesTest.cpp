@@ -30,12 +30,6 @@ TEST(HelpTopic, BuildsTheTopicAddressFromFileAndKeyword) {
     EXPECT_EQ(HelpTopicAddress(kHelpFileName, kMainFormHelpKeyword), "TSY.chm::/Intro.About.htm");
 }
 
-TEST(HelpTopic, SmallDataValuesAreNumericContexts) {
-    EXPECT_TRUE(IsNumericHelpContext(0));
-    EXPECT_TRUE(IsNumericHelpContext(0xFFFF));
-    EXPECT_FALSE(IsNumericHelpContext(0x10000));
-}
-
 } // namespace
 } // namespace tsy
 

@@ -24,13 +24,6 @@ TEST(TrayLogic, FromTheIconOrWithoutBringUpFirstAShownApplicationHides) {
     EXPECT_EQ(DecideToggle(false, false, false, true, false), TToggleAction::Show);
 }
 
-TEST(TrayLogic, IconVisibleOnlyWithMinimizeToTrayAndNotForTheSlider) {
-    EXPECT_TRUE(TrayIconVisibleOnApply(true, false));
-    EXPECT_FALSE(TrayIconVisibleOnApply(true, true));
-    EXPECT_FALSE(TrayIconVisibleOnApply(false, false));
-    EXPECT_FALSE(TrayIconVisibleOnApply(false, true));
-}
-
 TEST(TrayLogic, MouseNotificationsRouteToToggleDoubleClickAndMenu) {
     TTrayMouseActions a = RouteTrayMouse(kTrayLeftDoubleClick, false);
     EXPECT_FALSE(a.Toggle);

@@ -91,12 +91,12 @@ protected:
     TempFolder folder;
     std::vector<std::unique_ptr<RegistryOverride>> overrides;
     win32::TRegistryStore store;
-    win32::FileVersionReader versions;
-    win32::ShellProtocolAssociation associations;
+    win32::TFileVersionReader versions;
+    win32::TShellProtocolAssociation associations;
     win32::TSystemCollation collation;
     NullDebugOutput debug;
     TBrowserDetection detection{store, versions, associations, collation, debug};
-    win32::BrowserDriver driver;
+    win32::TBrowserDriver driver;
     fakes::RecordingMessageBoxes messages;
     TUrlOpener opener{detection, driver, messages};
     std::string browserLog = folder.File("browser.log");
@@ -391,7 +391,7 @@ TEST_F(BrowsersTest, TheProgramsApartmentIsEnteredForAutomationAndOnlyOnItsOwnTh
 
     InstallFakeInternetExplorer(7);
     RegisterFakeAutomation();
-    win32::BrowserDriver onDemand(&com);
+    win32::TBrowserDriver onDemand(&com);
     onDemand.CreateInternetExplorer()->Navigate("http://a.example/");
     EXPECT_TRUE(com.Entered());
 }

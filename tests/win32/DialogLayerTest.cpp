@@ -93,23 +93,30 @@ TEST_F(DialogLayerTest, AnchoredControlsFollowTheEdgesAndTheTemplateSizeIsTheSma
     EXPECT_EQ(smallest.bottom - smallest.top, window.bottom - window.top);
 }
 
-TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
-    TTestDialog host(environment, IDD_IMPORT);
-    TTestDialog first(environment, IDD_EDITSITEFRAME);
-    TTestDialog second(environment, IDD_SITECOLLECTIONS);
-    TPageHost pages;
+class TTestPage : public TPage {
+public:
+    TTestPage(const TDialogEnvironment& environment, int templateId, std::string name,
+              std::vector<std::string>& steps)
+        : TPage(environment, templateId), name_(std::move(name)), steps_(steps) {}
+    void Enter() override { steps_.push_back("enter " + name_); }
+    void Leave() override { steps_.push_back("leave " + name_); }
+
+private:
+    std::string name_;
+    std::vector<std::string>& steps_;
+};
+
+TEST_F(DialogLayerTest, PageHostEntersThePageItShowsAndLeavesTheOneItHides) {
     std::vector<std::string> steps;
-    bool mayLeave = true;
+    TTestDialog host(environment, IDD_IMPORT);
+    TTestPage first(environment, IDD_EDITSITEFRAME, "first", steps);
+    TTestPage second(environment, IDD_SITECOLLECTIONS, "second", steps);
+    TPageHost pages;
     host.init = [&](TTestDialog& d) {
         CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 10, 10, 400, 200,
                         d.Handle(), reinterpret_cast<HMENU>(INT_PTR(IDC_PAGES)), GetModuleHandleA(nullptr),
                         nullptr);
         d.Anchor(IDC_PAGES, akAll);
-        pages.OnLeave = [&](int index) {
-            steps.push_back("leave " + std::to_string(index));
-            return mayLeave;
-        };
-        pages.OnEnter = [&](int index) { steps.push_back("enter " + std::to_string(index)); };
         pages.Attach(d, IDC_PAGES, true);
         pages.AddPage(first, "First");
         pages.AddPage(second, "Second");
@@ -119,19 +126,24 @@ TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
     auto shown = [](HWND page) { return (GetWindowLongPtrA(page, GWL_STYLE) & WS_VISIBLE) != 0; };
     EXPECT_TRUE(shown(first.Handle()));
     EXPECT_FALSE(shown(second.Handle()));
+    EXPECT_TRUE(steps.empty()) << "a page is entered when it is made the active one";
 
     EXPECT_TRUE(pages.SetActivePage(1));
     EXPECT_EQ(TabCtrl_GetCurSel(pages.Tab()), 1);
     EXPECT_TRUE(shown(second.Handle()));
     EXPECT_FALSE(shown(first.Handle()));
-    mayLeave = false;
-    EXPECT_FALSE(pages.SetActivePage(0));
-    EXPECT_EQ(pages.ActivePage(), 1);
-    // A click on a tab asks the host first, as the tab control does.
+    EXPECT_FALSE(pages.SetActivePage(2));
+    EXPECT_TRUE(pages.SetActivePage(0));
+    // A click on a tab: the tab control tells the host before and after it changes.
     NMHDR changing{pages.Tab(), UINT_PTR(IDC_PAGES), UINT(TCN_SELCHANGING)};
-    EXPECT_NE(SendMessageA(host.Handle(), WM_NOTIFY, IDC_PAGES, LPARAM(&changing)), 0);
-    EXPECT_EQ(GetWindowLongPtrA(host.Handle(), DWLP_MSGRESULT), TRUE);
-    EXPECT_EQ(steps, (std::vector<std::string>{"enter 0", "leave 0", "enter 1", "leave 1", "leave 1"}));
+    EXPECT_EQ(SendMessageA(host.Handle(), WM_NOTIFY, IDC_PAGES, LPARAM(&changing)), 0)
+        << "the tab may change";
+    TabCtrl_SetCurSel(pages.Tab(), 1);
+    NMHDR changed{pages.Tab(), UINT_PTR(IDC_PAGES), UINT(TCN_SELCHANGE)};
+    SendMessageA(host.Handle(), WM_NOTIFY, IDC_PAGES, LPARAM(&changed));
+    EXPECT_EQ(pages.ActivePage(), 1);
+    EXPECT_EQ(steps, (std::vector<std::string>{"enter second", "leave second", "enter first", "leave first",
+                                               "enter second"}));
     // Pages sit inside the tab's display area.
     RECT page = ClientPlace(first.Handle());
     EXPECT_GT(page.top, 10);
@@ -146,8 +158,8 @@ TEST_F(DialogLayerTest, PageHostRunsLeaveAndEnterStepsAndHonoursARefusedLeave) {
     EXPECT_TRUE(errors.empty());
 }
 
-// The parent refuses every change of a row, as the collections page does while no collection
-// is chosen: sorting must not depend on changing the rows' data.
+// Every change of a row is refused, as the collections page does while no collection is
+// chosen: sorting must not depend on changing the rows' data.
 TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
     fakes::AsciiCollation collation;
     TTestDialog host(environment, IDD_IMPORT);
@@ -163,7 +175,7 @@ TEST_F(DialogLayerTest, SortListViewSortsByClickedColumnWithHeaderArrows) {
         list.AddItem("b", {"2"}, 20);
         list.AddItem("B", {"10"}, 30);
         list.AddItem("a", {std::string(1500, 'z')}, 10);
-        d.OnNotify(IDC_SITE_COLLECTIONS, LVN_ITEMCHANGING, [&](NMHDR&) -> LRESULT { return refuseChanges; });
+        list.OnChanging([&](int, bool) { return refuseChanges; });
     };
     host.CreateModeless(nullptr);
     auto captions = [&] {
@@ -254,8 +266,7 @@ TEST_F(DialogLayerTest, SortListViewSortsRowsThatMustMoveFarKeepingDataChecksAnd
             list.AddColumn("Site", 100);
             for (std::size_t i = 0; i < order.size(); ++i)
                 list.AddItem(order[i], {}, LPARAM(i));
-            d.OnNotify(IDC_SITE_COLLECTIONS, LVN_ITEMCHANGING,
-                       [&](NMHDR&) -> LRESULT { return refuseChanges; });
+            list.OnChanging([&](int, bool) { return refuseChanges; });
         };
         host.CreateModeless(nullptr);
         const int count = int(order.size());

@@ -256,7 +256,7 @@ TEST_F(EditorTest, SiteEditorRefusesATakenOrMalformedKeywordAndKeepsAFreeOne) {
 TEST_F(EditorTest, TheSiteEditorsHelpButtonOpensTheSitesTopic) {
     TTarget site = targets.ByID(1);
     EXPECT_FALSE(Drive({[](HWND editor) {
-                           Click(editor, IDC_BTN_HELP);
+                           Click(editor, IDHELP);
                            Click(editor, IDCANCEL);
                        }},
                        [&] { return EditTarget(context, nullptr, site); }));

@@ -27,18 +27,7 @@ namespace tsy::testing {
 class TEditorFixture : public ::testing::Test {
 protected:
     TEditorFixture()
-        : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {
-        context = fakes::TDialogContextBuilder()
-                      .Owners(owners)
-                      .Layouts(layouts)
-                      .Boxes(boxes)
-                      .Help(help)
-                      .Catalogue(targets, collections, categories)
-                      .Collation(collation)
-                      .Keywords(codePage, wideCollation)
-                      .OpenPages([this] { return pages; })
-                      .BuildEditor();
-    }
+        : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())) {}
 
     std::vector<std::string> Warnings() const {
         return boxes.Texts(fakes::RecordingMessageBoxes::Kind::Warning);
@@ -54,9 +43,21 @@ protected:
     fakes::FakeKeyValueStore registry;
     TPersistentUI layouts{registry};
     TOwnerStack owners;
-    win32::TEditorContext context;
-    TPageInfos pages;
     std::vector<std::string> help;
+    TPageInfos pages;
+    win32::TEditorContext context{fakes::TDialogContextBuilder()
+                                      .Owners(owners)
+                                      .Layouts(layouts)
+                                      .Boxes(boxes)
+                                      .Help(help)
+                                      .BuildEnvironment(),
+                                  targets,
+                                  collections,
+                                  categories,
+                                  collation,
+                                  codePage,
+                                  wideCollation,
+                                  [this] { return pages; }};
     std::vector<std::string> errors;
     win32::TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/SearchHistory.h"
 #include "resource.h"
 #include "settings/Settings.h"
 
@@ -76,10 +77,10 @@ TEST_F(MainFormTest, CollectionsAreSortedWithCountsAndTheSettingSelectsIgnoringC
     EXPECT_EQ(Selected(box), "all sites (3)");
 
     // A setting naming no collection leaves nothing selected; the search box goes off.
-    settings.Collection = "gone";
-    form->FillCollections();
+    dialogs.answer = true;
+    dialogs.duringSettings = [&](HWND) { settings.Collection = "gone"; };
+    Click(*form, IDC_SETTINGS);
     EXPECT_EQ(Selected(box), "<none>");
-    form->CbxCollectionsChange();
     EXPECT_FALSE(IsWindowEnabled(form->Control(IDC_SEARCH)));
 }
 
@@ -127,11 +128,11 @@ TEST_F(MainFormTest, StartsAtItsDesignedOuterHeightWithTheFocusOnAControlNotTheW
 
 TEST_F(MainFormTest, CustomizeStartsOnTheFirstPageOnlyAfterMoreThanSixtyWholeMinutes) {
     auto form = MakeForm();
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     clock.now += 60 * 60 + 59;
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     clock.now += 61 * 60;
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_EQ(dialogs.firstPages, (std::vector<bool>{true, false, true}));
 }
 
@@ -146,13 +147,29 @@ TEST_F(MainFormTest, CustomizeStoresTheStateFirstAndAppliesTheSettingsOnlyAfterO
         settings.NumberOfItems = true;
     };
     dialogs.answer = false;
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_EQ(Entries(box), (std::vector<std::string>{"all sites", "Home pages", "Search"}));
     EXPECT_EQ(Selected(box), "Search");
     dialogs.answer = true;
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_EQ(Entries(box), (std::vector<std::string>{"all sites (3)", "Home pages (1)", "Search (2)"}));
     EXPECT_EQ(Selected(box), "Search (2)");
+}
+
+TEST_F(MainFormTest, TheSettingsDialogEmptiesTheSearchBoxAndItsStoredHistory) {
+    auto form = MakeForm(false);
+    Select(*form, "Search");
+    SetWindowTextA(form->Control(IDC_SEARCH), "red fox");
+    Click(*form, IDC_EXPLORE);
+    ASSERT_EQ(form->History().Entries().size(), 1u);
+    dialogs.duringSettings = [&](HWND) { dialogs.clearHistory(); };
+    Click(*form, IDC_SETTINGS);
+    EXPECT_TRUE(form->History().Entries().empty());
+    EXPECT_EQ(GetWindowTextLengthA(form->Control(IDC_SEARCH)), 0);
+    const RawValue* stored =
+        registry.Find(RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_LE(stored->data.size(), 4u) << "an empty list is only its terminators";
 }
 
 TEST_F(MainFormTest, TheHotkeyIsFreeWhileTheSettingsDialogIsOpenAndBackAfterwards) {
@@ -165,31 +182,20 @@ TEST_F(MainFormTest, TheHotkeyIsFreeWhileTheSettingsDialogIsOpenAndBackAfterward
         freeDuringDialog = RegisterHotKey(owner, 0, MOD_CONTROL | MOD_ALT, VK_F9) != FALSE;
         UnregisterHotKey(owner, 0);
     };
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_TRUE(freeDuringDialog);
     // Registered again, even though the dialog was cancelled.
     EXPECT_TRUE(UnregisterHotKey(form->Handle(), 0));
 }
 
-TEST_F(MainFormTest, WideningSharesTheExtraWidthBetweenTheBoxesByTheirDesignWidths) {
+TEST_F(MainFormTest, WideningTheWindowWidensItsBoxes) {
     auto form = MakeForm();
     HWND main = form->Handle();
-    HWND collectionsBox = form->Control(IDC_COLLECTIONS);
-    HWND search = form->Control(IDC_SEARCH);
-    const int collectionsBefore = WidthOf(collectionsBox);
-    const int searchBefore = WidthOf(search);
-    const int labelGap =
-        LeftOf(form->Control(IDC_SEARCH_LABEL)) - (LeftOf(collectionsBox) + collectionsBefore);
+    const int before = WidthOf(form->Control(IDC_COLLECTIONS)) + WidthOf(form->Control(IDC_SEARCH));
     RECT r;
     GetWindowRect(main, &r);
     MoveWindow(main, r.left, r.top, r.right - r.left + 100, r.bottom - r.top, TRUE);
-    const int collectionsGrowth = WidthOf(collectionsBox) - collectionsBefore;
-    const int searchGrowth = WidthOf(search) - searchBefore;
-    EXPECT_EQ(collectionsGrowth + searchGrowth, 100);
-    EXPECT_NEAR(double(collectionsGrowth) / 100.0,
-                double(collectionsBefore) / double(collectionsBefore + searchBefore), 0.02);
-    EXPECT_EQ(LeftOf(form->Control(IDC_SEARCH_LABEL)) - (LeftOf(collectionsBox) + WidthOf(collectionsBox)),
-              labelGap);
+    EXPECT_EQ(WidthOf(form->Control(IDC_COLLECTIONS)) + WidthOf(form->Control(IDC_SEARCH)), before + 100);
 }
 
 TEST_F(MainFormTest, EscQuitsAndSavesWhenMinimizeOnCloseIsOffAndTheWindowWasActivated) {
@@ -249,7 +255,7 @@ TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless
     help.cbSize = sizeof help;
     help.iContextType = HELPINFO_WINDOW;
     EXPECT_EQ(SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)), TRUE);
-    form->DoAbout();
+    Click(*form, IDC_ABOUT);
     EXPECT_EQ(dialogs.abouts, 1);
     EXPECT_TRUE(errors.empty());
 }
@@ -354,18 +360,18 @@ TEST_F(MainFormTest, AboutAndCustomizeGiveTheFocusBackToTheSearchBoxOrTheCollect
     };
     Select(*form, "Search");
     SetFocus(form->Control(IDC_ABOUT));
-    form->DoAbout();
+    Click(*form, IDC_ABOUT);
     EXPECT_TRUE(focusIsIn(search));
     SetFocus(form->Control(IDC_SETTINGS));
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_TRUE(focusIsIn(search));
 
     Select(*form, "Home pages");
     SetFocus(form->Control(IDC_ABOUT));
-    form->DoAbout();
+    Click(*form, IDC_ABOUT);
     EXPECT_TRUE(focusIsIn(collectionsBox));
     SetFocus(form->Control(IDC_SETTINGS));
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     EXPECT_TRUE(focusIsIn(form->Control(IDC_SETTINGS))) << "a disabled search box takes no focus";
 }
 

@@ -53,13 +53,14 @@ TEST_F(HotkeyNoticeTest, ATakenHotkeyIsAWarningBalloonOncePerCombinationAndItsCl
     EXPECT_TRUE(boxes.shown.empty());
 
     // The dialog closing again, with the same combination: already told.
-    form->DoCustomize();
+    Click(*form, IDC_SETTINGS);
     Pump();
     EXPECT_EQ(balloons.size(), 1u);
     // A newly chosen combination that is taken too is news.
     settings.HotkeyMod = kTakenOther;
     settings.HotkeyKey = VK_F12;
-    form->ApplySettings(false);
+    dialogs.answer = true;
+    Click(*form, IDC_SETTINGS);
     Pump();
     ASSERT_EQ(balloons.size(), 2u);
     EXPECT_EQ(
@@ -73,7 +74,7 @@ TEST_F(HotkeyNoticeTest, ATakenHotkeyIsAWarningBalloonOncePerCombinationAndItsCl
     EXPECT_TRUE(form->ApplicationShown()) << "the click brings the program up with the dialog";
 
     settings.HotkeyKey = VK_F11; // free
-    form->ApplySettings(false);
+    Click(*form, IDC_SETTINGS);
     Pump();
     EXPECT_EQ(balloons.size(), 2u);
     EXPECT_TRUE(UnregisterHotKey(form->Handle(), 0)) << "a free combination is registered";

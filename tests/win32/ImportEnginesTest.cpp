@@ -122,7 +122,7 @@ using EnginePictures = ImportEnginesTest;
 
 TEST_F(EnginePictures, TheImportDialogIsSaved) {
     Show([&](HWND dialog, HWND) {
-        Click(dialog, IDC_ENGINES_HELP);
+        Click(dialog, IDHELP);
         tsy::testing::SavePicture(dialog, "import-engines");
         Click(dialog, IDCANCEL);
     });

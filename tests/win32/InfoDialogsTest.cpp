@@ -107,7 +107,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheProgramsVersionAndOpensItsLinks) {
                   SendMessageA(GetDlgItem(about, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                   SendMessageA(GetDlgItem(about, id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
               }
-              Click(about, IDC_ABOUT_HELP);
+              Click(about, IDHELP);
               SendMessageA(about, WM_HELP, 0, 0);
               Click(about, IDOK);
           }},

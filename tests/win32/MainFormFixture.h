@@ -25,6 +25,7 @@
 #include "catalogue/CatalogueStore.h"
 #include "resource.h"
 #include "settings/Autorun.h"
+#include "settings/PersistentUI.h"
 #include "settings/Settings.h"
 #include "settings/SettingsService.h"
 #include "support/AnsiCodePage.h"
@@ -72,17 +73,20 @@ private:
 
 class TScriptedDialogs : public win32::IMainFormDialogs {
 public:
-    bool ShowSettings(HWND owner, int startPage) override {
+    bool ShowSettings(HWND mainWindow, int startPage, std::function<void()> clearSearchHistory) override {
         firstPages.push_back(startPage == win32::kSettingsFirstPage);
         startPages.push_back(startPage);
+        clearHistory = std::move(clearSearchHistory);
         if (duringSettings)
-            duringSettings(owner);
+            duringSettings(mainWindow);
         return answer;
     }
     void ShowAbout(HWND) override { ++abouts; }
     std::vector<bool> firstPages;
     std::vector<int> startPages;
     std::function<void(HWND)> duringSettings;
+    // What the last dialog was given to clear the window's search history.
+    std::function<void()> clearHistory;
     bool answer = false;
     int abouts = 0;
 };
@@ -90,7 +94,8 @@ public:
 class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest()
-        : collections(collation), service(registry, catalogue, browsers, boxes, settings),
+        : collections(collation), categories(collation),
+          service(registry, catalogue, browsers, boxes, settings),
           autorun(registry, "C:\\Program Files\\Tessaly\\Tessaly.exe"),
           owners(TWindowHandle(GetDesktopWindow())) {
         // A stored browser choice keeps the first-run notice away.
@@ -100,28 +105,17 @@ protected:
     }
 
     std::unique_ptr<TMainForm> MakeForm(bool switchesHidden = true, bool slider = false) {
-        win32::TMainFormContext c;
-        c.Instance = GetModuleHandleA(nullptr);
+        win32::TMainFormContext c{.Services = services,
+                                  .Switches = {},
+                                  .SwitchToWindowMessage = RegisterWindowMessageA("SwitchToWindow"),
+                                  .Clock = clock,
+                                  .Help = helpViewer,
+                                  .Dialogs = dialogs,
+                                  .Explorer = explorer,
+                                  .TrayNotify = trayNotify,
+                                  .OpenWebPage = [this](HWND, const char* url) { opened.emplace_back(url); }};
         c.Switches.Minimized = switchesHidden && !slider;
         c.Switches.Slider = slider;
-        c.SwitchToWindowMessage = RegisterWindowMessageA("SwitchToWindow");
-        c.Settings = &settings;
-        c.SettingsService = &service;
-        c.Autorun = &autorun;
-        c.OwnerStack = &owners;
-        c.Targets = &targets;
-        c.Collections = &collections;
-        c.Collation = &collation;
-        c.WideCollation = &wideCollation;
-        c.CodePage = &codePage;
-        c.Clock = &clock;
-        c.Registry = &registry;
-        c.Dialogs = &dialogs;
-        c.Explorer = &explorer;
-        c.Help = &helpViewer;
-        c.Boxes = &boxes;
-        c.TrayNotify = trayNotify;
-        c.OpenWebPage = [this](HWND, const char* url) { opened.emplace_back(url); };
         auto form = std::make_unique<TMainForm>(std::move(c));
         form->Create();
         // What the program's loop runs first: the steps left for after the first picture.
@@ -152,17 +146,16 @@ protected:
         GetWindowRect(control, &r);
         return r.right - r.left;
     }
-    static int LeftOf(HWND control) {
-        RECT r;
-        GetWindowRect(control, &r);
-        POINT p{r.left, r.top};
-        ScreenToClient(GetParent(control), &p);
-        return p.x;
-    }
     void Select(TMainForm& form, const char* text) {
         HWND box = form.Control(IDC_COLLECTIONS);
         SendMessageA(box, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text));
-        form.CbxCollectionsChange();
+        SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDC_COLLECTIONS, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+    }
+    // A click on one of the window's buttons.
+    static void Click(TMainForm& form, int id) {
+        SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.Control(id)));
     }
     std::optional<std::string> StoredSearch() {
         return registry.String(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", "Search");
@@ -173,6 +166,7 @@ protected:
     TAnsiCodePage codePage;
     TTargets targets;
     TCollections collections;
+    TCategories categories;
     TSampleCatalogue catalogue{targets, collections};
     fakes::FakeKeyValueStore registry;
     fakes::FakeBrowserInfo browsers;
@@ -181,11 +175,29 @@ protected:
     TSettingsService service;
     TAutorun autorun;
     TOwnerStack owners;
+    TPersistentUI layouts{registry};
     fakes::TFakeClock clock;
     TScriptedDialogs dialogs;
     fakes::TRecordingOpener opener;
     TStdRandom random;
     TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage, wideCollation};
+    win32::TAppServices services{GetModuleHandleA(nullptr),
+                                 owners,
+                                 layouts,
+                                 boxes,
+                                 targets,
+                                 collections,
+                                 categories,
+                                 collation,
+                                 codePage,
+                                 wideCollation,
+                                 settings,
+                                 service,
+                                 autorun,
+                                 registry,
+                                 false,
+                                 browsers,
+                                 opener};
     // The help file does not exist here: the viewer must cope.
     win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;

@@ -7,6 +7,9 @@
 #include "FakeBrowsers.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
+#include "WideCaseCollation.h"
+#include "catalogue/Catalogue.h"
+#include "support/AnsiCodePage.h"
 #include "support/win32/ComPtr.h"
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
@@ -149,7 +152,7 @@ protected:
     }
     TPageInfos List(TBrowserSet kinds = 0x07) {
         TPageInfos pages = {{"stale", "stale"}};
-        ListOpenPages(platform, kinds, pages);
+        ListOpenPages(system, kinds, pages);
         return pages;
     }
 
@@ -159,7 +162,8 @@ protected:
     win32::ComApartment apartment;
     std::string windowsFile = folder.File("windows.txt");
     EnvironmentOverride windowsVariable{TSY_FAKE_SHELL_WINDOWS_VARIABLE, windowsFile};
-    win32::OpenPagesPlatform platform;
+    win32::TOpenPagesPlatform platform;
+    TBrowserSystem system = platform.System();
 };
 
 const char* const kFolderWindow = "Windows Explorer\tfile:///C:/Windows\tWindows\tnone";
@@ -167,7 +171,7 @@ const char* const kFolderWindow = "Windows Explorer\tfile:///C:/Windows\tWindows
 TEST_F(OpenPagesTest, InternetExplorerWindowsGiveTheirPagesInShellOrder) {
     ShellWindows({"Windows Internet Explorer\thttp://a.example/\tA\ttitle:Page A", kFolderWindow,
                   "Microsoft Internet Explorer\t  http://b.example/s?q=1 \tB\ttitle:Page \xE4 B"});
-    EXPECT_TRUE(IsBrowserRunning(platform, bkInternetExplorer));
+    EXPECT_TRUE(IsBrowserRunning(system.Windows, bkInternetExplorer));
     const auto pages = List();
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].URL, "http://a.example/");
@@ -193,7 +197,7 @@ TEST_F(OpenPagesTest, FirefoxHistoryPagesFollowInternetExplorerPages) {
                                "@$${1{@\n<(80=http://f.example/one)(81=1)(82=First)>@$$}1}@\n"
                                "@$${2{@\n<(90=http://f.example/two)(91=2)>@$$}2}@\n");
     FakeBrowserWindow firefox;
-    EXPECT_TRUE(IsBrowserRunning(platform, bkFirefox));
+    EXPECT_TRUE(IsBrowserRunning(system.Windows, bkFirefox));
     // Firefox keeps its history open for writing while it runs.
     HANDLE open = CreateFileA(files.History().c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -212,7 +216,7 @@ TEST_F(OpenPagesTest, FirefoxWithoutHistoryLeavesTheInternetExplorerPages) {
     ShellWindows({"Windows Internet Explorer\thttp://a.example/\tA\ttitle:Page A"});
     FirefoxFiles files;
     FakeBrowserWindow firefox;
-    ASSERT_TRUE(IsBrowserRunning(platform, bkFirefox));
+    ASSERT_TRUE(IsBrowserRunning(system.Windows, bkFirefox));
     const auto pages = List();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].URL, "http://a.example/");
@@ -222,8 +226,8 @@ TEST_F(OpenPagesTest, NoBrowserRunningGivesNoPages) {
     ShellWindows({kFolderWindow});
     FirefoxFiles files;
     WriteFile(files.History(), "@$$<(80=http://f.example/)>");
-    EXPECT_FALSE(IsBrowserRunning(platform, bkInternetExplorer));
-    EXPECT_FALSE(IsBrowserRunning(platform, bkFirefox));
+    EXPECT_FALSE(IsBrowserRunning(system.Windows, bkInternetExplorer));
+    EXPECT_FALSE(IsBrowserRunning(system.Windows, bkFirefox));
     EXPECT_TRUE(List().empty());
 }
 
@@ -234,12 +238,20 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
     WriteFile(files.History(), "@$$<(80=http://f.example/?query=StubText)(82=Fox search)>");
     FakeBrowserWindow firefox;
     fakes::AsciiCollation collation;
+    fakes::WideCaseCollation wideCollation;
+    TAnsiCodePage codePage;
+    TTargets targets;
+    TCollections collections(collation);
+    TCategories categories(collation);
     fakes::RecordingMessageBoxes boxes;
-    const win32::TEditorContext context = fakes::TDialogContextBuilder()
-                                              .Boxes(boxes)
-                                              .Collation(collation)
-                                              .OpenPages([this] { return List(); })
-                                              .BuildEditor();
+    const win32::TEditorContext context{fakes::TDialogContextBuilder().Boxes(boxes).BuildEnvironment(),
+                                        targets,
+                                        collections,
+                                        categories,
+                                        collation,
+                                        codePage,
+                                        wideCollation,
+                                        [this] { return List(); }};
     std::vector<std::vector<std::string>> listed;
     auto pick = [&](int row) {
         return [&listed, row](HWND dialog) {
@@ -373,12 +385,13 @@ TEST_F(OpenPagesTest, ChromeIsReadWhileItHoldsItsHistoryWithTheNewestVisitsInThe
                           programs.File("other.exe").c_str(), FALSE));
     {
         FakeBrowserWindow other(programs.File("other.exe"), "Chrome_WidgetWin_1");
-        EXPECT_FALSE(IsBrowserRunning(platform, bkChrome)) << "a window of Chrome's class in another program";
+        EXPECT_FALSE(IsBrowserRunning(system.Windows, bkChrome))
+            << "a window of Chrome's class in another program";
         EXPECT_TRUE(Urls(List(kAllKinds)).empty());
     }
     FakeBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
-    EXPECT_TRUE(IsBrowserRunning(platform, bkChrome));
-    EXPECT_FALSE(IsBrowserRunning(platform, bkEdge));
+    EXPECT_TRUE(IsBrowserRunning(system.Windows, bkChrome));
+    EXPECT_FALSE(IsBrowserRunning(system.Windows, bkEdge));
     EXPECT_EQ(Urls(List(kAllKinds)),
               (std::vector<std::string>{"https://find.example/?q=StubText = StubText - Find",
                                         "http://old.example/ = Old"}));
@@ -425,8 +438,8 @@ TEST_F(OpenPagesTest, AChromeProfileIsFollowedOnlyWhereItsNameConvertsExactly) {
     FakeBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
     EXPECT_EQ(Urls(List(1 << bkChrome)), (std::vector<std::string>{"http://c.example/ = C"}));
     // What the code page holds converts.
-    EXPECT_EQ(platform.FromUtf8Exactly("Pr\xC3\xBC"
-                                       "fung"),
+    EXPECT_EQ(FromUtf8Exactly(system.CodePage, "Pr\xC3\xBC"
+                                               "fung"),
               "Pr\xFC"
               "fung");
 }

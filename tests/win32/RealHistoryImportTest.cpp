@@ -9,6 +9,9 @@
 #include "DialogContextBuilder.h"
 #include "ModalDriver.h"
 #include "RecordingMessageBoxes.h"
+#include "WideCaseCollation.h"
+#include "catalogue/Catalogue.h"
+#include "support/AnsiCodePage.h"
 #include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
 
@@ -112,18 +115,27 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         TBrowserWindow firefox(programs.File("firefox.exe"), "MozillaWindowClass");
         TBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
         ASSERT_TRUE(firefox.Shown() && chrome.Shown());
-        win32::OpenPagesPlatform platform;
+        win32::TOpenPagesPlatform platform;
         fakes::AsciiCollation collation;
+        fakes::WideCaseCollation wideCollation;
+        TAnsiCodePage codePage;
+        TTargets targets;
+        TCollections collections(collation);
+        TCategories categories(collation);
         fakes::RecordingMessageBoxes boxes;
-        const auto context = fakes::TDialogContextBuilder()
-                                 .Boxes(boxes)
-                                 .Collation(collation)
-                                 .OpenPages([&] {
-                                     TPageInfos pages;
-                                     ListOpenPages(platform, 1 << bkFirefox | 1 << bkChrome, pages);
-                                     return pages;
-                                 })
-                                 .BuildEditor();
+        const win32::TEditorContext context{fakes::TDialogContextBuilder().Boxes(boxes).BuildEnvironment(),
+                                            targets,
+                                            collections,
+                                            categories,
+                                            collation,
+                                            codePage,
+                                            wideCollation,
+                                            [&] {
+                                                TPageInfos pages;
+                                                ListOpenPages(platform.System(),
+                                                              1 << bkFirefox | 1 << bkChrome, pages);
+                                                return pages;
+                                            }};
         tsy::testing::TModalDriver driver({[&](HWND dialog) {
             HWND list = FindWindowExA(FindWindowExA(dialog, nullptr, "#32770", nullptr), nullptr,
                                       "SysListView32", nullptr);

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "AsciiCollation.h"
-#include "DialogContextBuilder.h"
 #include "FakeBrowserInfo.h"
 #include "FakeKeyValueStore.h"
 #include "HotkeyHolder.h"
@@ -29,7 +28,7 @@
 #include "support/AnsiCodePage.h"
 #include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
-#include "ui/win32/FrmSettings.h"
+#include "ui/win32/AppServices.h"
 
 namespace {
 
@@ -98,16 +97,6 @@ protected:
         store.Load();
         browsers.Install(bkInternetExplorer, 7, 0);
         browsers.Install(bkFirefox, 3, 6);
-        context = fakes::TDialogContextBuilder()
-                      .Owners(owners)
-                      .Layouts(layouts)
-                      .Boxes(boxes)
-                      .Catalogue(targets, collections, categories)
-                      .Collation(collation)
-                      .Keywords(codePage, wideCollation)
-                      .Options(settings, service, autorun)
-                      .Browsers(browsers, opener)
-                      .BuildSettings();
         context.ClearSearchHistory = [this] { ++historyCleared; };
     }
 
@@ -158,7 +147,24 @@ protected:
     TSettingsService service;
     TAutorun autorun;
     fakes::TRecordingOpener opener;
-    TSettingsContext context;
+    TAppServices services{GetModuleHandleA(nullptr),
+                          owners,
+                          layouts,
+                          boxes,
+                          targets,
+                          collections,
+                          categories,
+                          collation,
+                          codePage,
+                          wideCollation,
+                          settings,
+                          service,
+                          autorun,
+                          registry,
+                          false,
+                          browsers,
+                          opener};
+    TSettingsContext context = services.SettingsContext();
     int historyCleared = 0;
     std::vector<std::string> errors;
     TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};

@@ -8,27 +8,32 @@
 
 namespace tsy::win32 {
 
-TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
-    : context_(std::move(context)), version_(version), pages_(context_.Editor.Dialogs.Com) {
+TAppDialogs::TAppDialogs(const TAppServices& services, const TVersionInfo& version, TComOnDemand& com)
+    : context_(services.SettingsContext()), version_(version), pages_(&com) {
     context_.Editor.ListOpenPages = [this] {
         TPageInfos pages;
-        ListOpenPages(pages_,
+        ListOpenPages(pages_.System(),
                       TBrowserSet((1 << bkInternetExplorer) | (1 << bkFirefox) | (1 << bkOpera) |
                                   (1 << bkChrome) | (1 << bkEdge)),
                       pages);
         return pages;
     };
     context_.FindSearchEngines = [this] {
-        return tsy::FindSearchEngines(pages_, context_.Browsers->DetectInstalledBrowsers());
+        return tsy::FindSearchEngines(pages_.System(), context_.Browsers.DetectInstalledBrowsers());
     };
     context_.RunWizard = [this](HWND owner) { return RunAddSiteWizard(context_.Editor, owner); };
-    context_.CheckForUpdates = [this](HWND callingForm) {
+}
+
+bool TAppDialogs::ShowSettings(HWND mainWindow, int startPage, std::function<void()> clearSearchHistory) {
+    TSettingsContext context = context_;
+    context.ClearSearchHistory = std::move(clearSearchHistory);
+    context.CheckForUpdates = [this, mainWindow](HWND callingForm) {
         TUpdateCheckStart start;
         start.Instance = context_.Editor.Dialogs.Instance;
         start.CallingForm = callingForm;
-        start.MainWindow = form_ ? form_->Handle() : nullptr;
+        start.MainWindow = mainWindow;
         start.Running = version_.File;
-        start.Options = context_.Options;
+        start.Options = &context_.Options;
         start.ShowDialog = [](const TDialogEnvironment& dialogs, HWND owner,
                               const TKVUpdateServices& service) {
             ShowUpdateDialog(dialogs, owner, service);
@@ -36,14 +41,7 @@ TAppDialogs::TAppDialogs(TSettingsContext context, const TVersionInfo& version)
         // The thread goes on by itself; its handle is not needed.
         StartUpdateCheck(std::move(start));
     };
-    context_.ClearSearchHistory = [this] {
-        if (form_)
-            form_->ClearSearchHistory();
-    };
-}
-
-bool TAppDialogs::ShowSettings(HWND owner, int startPage) {
-    return ShowSettingsDialog(context_, owner, startPage);
+    return ShowSettingsDialog(context, mainWindow, startPage);
 }
 
 void TAppDialogs::ShowAbout(HWND owner) {

@@ -12,19 +12,15 @@ namespace tsy::win32 {
 // The dialogs the main window opens, made with the application's objects.
 class TAppDialogs : public IMainFormDialogs {
 public:
-    TAppDialogs(TSettingsContext context, const TVersionInfo& version);
+    TAppDialogs(const TAppServices& services, const TVersionInfo& version, TComOnDemand& com);
 
-    // The window whose search history the settings dialog may clear.
-    void SetMainForm(TMainForm* form) noexcept { form_ = form; }
-
-    bool ShowSettings(HWND owner, int startPage) override;
+    bool ShowSettings(HWND mainWindow, int startPage, std::function<void()> clearSearchHistory) override;
     void ShowAbout(HWND owner) override;
 
 private:
     TSettingsContext context_;
     const TVersionInfo& version_;
-    OpenPagesPlatform pages_;
-    TMainForm* form_ = nullptr;
+    TOpenPagesPlatform pages_;
 };
 
 } // namespace tsy::win32

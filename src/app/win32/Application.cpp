@@ -83,8 +83,15 @@ TApplication::TApplication(HINSTANCE instance, std::string executablePath, TRunM
       layouts_(options_), opener_(browsers_, driver_, boxes_),
       explorer_(targets_, collections_, settings_, opener_, boxes_, random_, clock_, codePage_,
                 wideCollation_),
-      help_(HelpFileBeside(executablePath), &com_), sliderMessages_(RegisterSliderMessages()),
-      version_(ReadVersionInfo(executablePath)) {
+      help_(HelpFileBeside(executablePath), &com_),
+      services_{
+          instance_,      owners_,    layouts_,
+          boxes_,         targets_,   collections_,
+          categories_,    collation_, codePage_,
+          wideCollation_, settings_,  service_,
+          autorun_,       options_,   mode_.Portable,
+          browsers_,      opener_,    [this](HWND, const std::string& keyword) { help_.ShowTopic(keyword); }},
+      sliderMessages_(RegisterSliderMessages()), version_(ReadVersionInfo(executablePath)) {
     service_.DetectDefaultBrowserAtFirstLoad();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -98,56 +105,15 @@ int TApplication::Run(const TCommandLineSwitches& switches) {
     TScopedErrorHandler errors(MessageBoxErrorHandler(boxes_));
     if (!writable_)
         boxes_.Warning(CannotWriteMessage(paths_.DataFolder));
-    TSettingsContext dialogContext;
-    dialogContext.Editor.Dialogs.Instance = instance_;
-    dialogContext.Editor.Dialogs.Owners = &owners_;
-    dialogContext.Editor.Dialogs.Layouts = &layouts_;
-    dialogContext.Editor.Dialogs.Boxes = &boxes_;
-    dialogContext.Editor.Dialogs.Com = &com_;
-    dialogContext.Editor.Dialogs.ShowHelp = [this](HWND, const std::string& keyword) {
-        help_.ShowTopic(keyword);
-    };
-    dialogContext.Editor.Targets = &targets_;
-    dialogContext.Editor.Collections = &collections_;
-    dialogContext.Editor.Categories = &categories_;
-    dialogContext.Editor.Collation = &collation_;
-    dialogContext.Editor.CodePage = &codePage_;
-    dialogContext.Editor.WideCollation = &wideCollation_;
-    dialogContext.Settings = &settings_;
-    dialogContext.Service = &service_;
-    dialogContext.Autorun = &autorun_;
-    dialogContext.Options = &options_;
-    dialogContext.Portable = mode_.Portable;
-    dialogContext.Browsers = &browsers_;
-    dialogContext.Opener = &opener_;
-    TAppDialogs dialogs(std::move(dialogContext), version_);
-    TMainFormContext context;
-    context.Instance = instance_;
-    context.Switches = switches;
-    context.SwitchToWindowMessage = switchToWindow_;
-    context.Settings = &settings_;
-    context.SettingsService = &service_;
-    context.Autorun = &autorun_;
-    context.OwnerStack = &owners_;
-    context.Targets = &targets_;
-    context.Collections = &collections_;
-    context.Collation = &collation_;
-    context.WideCollation = &wideCollation_;
-    context.CodePage = &codePage_;
-    context.Clock = &clock_;
-    context.Registry = &options_;
-    context.Help = &help_;
-    context.Dialogs = &dialogs;
-    context.Boxes = &boxes_;
-    context.Explorer = &explorer_;
-    context.PersistentUI = &layouts_;
-    context.ApplySlider = [this](bool enabled) { ApplySlider(enabled); };
-    context.OpenWebPage = [this](HWND owner, const char* url) {
-        com_.Enter();
-        OpenWebPageWithShell(owner, url);
-    };
-    TMainForm form(std::move(context));
-    dialogs.SetMainForm(&form);
+    TAppDialogs dialogs(services_, version_, com_);
+    TMainForm form({.Services = services_,
+                    .Switches = switches,
+                    .SwitchToWindowMessage = switchToWindow_,
+                    .Clock = clock_,
+                    .Help = help_,
+                    .Dialogs = dialogs,
+                    .Explorer = explorer_,
+                    .ApplySlider = [this](bool enabled) { ApplySlider(enabled); }});
     form.Create();
     const int code = RunMessageLoop();
     slider_.reset();

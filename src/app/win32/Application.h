@@ -69,8 +69,8 @@ private:
     void ApplySlider(bool enabled);
 
     HINSTANCE instance_;
-    // Entered on the first use of COM (Internet Explorer, the open pages, the shell, help), not
-    // at start; left after every object that uses it is gone.
+    // Entered on the first use of COM (Internet Explorer, the open pages, help), not at start;
+    // left after every object that uses it is gone.
     TComOnDemand com_;
     TOwnerStack owners_;
     TWin32MessageBoxes boxes_;
@@ -82,10 +82,10 @@ private:
     TSystemCodePage codePage_;
     TSystemClock clock_;
     TStdRandom random_;
-    DebugOutput debug_;
-    FileVersionReader versions_;
-    ShellProtocolAssociation associations_;
-    BrowserDriver driver_;
+    TDebugOutput debug_;
+    TFileVersionReader versions_;
+    TShellProtocolAssociation associations_;
+    TBrowserDriver driver_;
     TBrowserDetection browsers_;
     TRunMode mode_;
     TDataPaths paths_;
@@ -108,6 +108,7 @@ private:
     TUrlOpener opener_;
     TExplorer explorer_;
     THtmlHelp help_;
+    TAppServices services_;
     TSliderMessages sliderMessages_;
     // Read once, before any window exists.
     TVersionInfo version_;

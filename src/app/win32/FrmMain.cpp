@@ -73,8 +73,8 @@ void OpenWebPageWithShell(HWND owner, const char* url) {
 }
 
 TMainForm::TMainForm(TMainFormContext context)
-    : context_(std::move(context)), tray_(context_.Instance, context_.TrayNotify),
-      mru_(*context_.WideCollation, *context_.CodePage) {
+    : context_(std::move(context)), services_(context_.Services),
+      tray_(services_.Instance, context_.TrayNotify), mru_(services_.WideCollation, services_.CodePage) {
     if (!context_.OpenWebPage)
         context_.OpenWebPage = OpenWebPageWithShell;
 }
@@ -115,7 +115,7 @@ void TMainForm::SetWindowIcons() {
     const auto load = [&](int metric) {
         const int size = SystemMetricForDpi(metric, dpi_);
         return static_cast<HICON>(
-            LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0));
+            LoadImageA(services_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0));
     };
     bigIcon_.Reset(load(SM_CXICON));
     smallIcon_.Reset(load(SM_CXSMICON));
@@ -146,8 +146,8 @@ void TMainForm::Create() {
     // The search box inside takes any Unicode text.
     wc.Unicode = true;
     wc.Name = kMainFormClassName;
-    wc.Instance = context_.Instance;
-    wc.Icon = LoadIconA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
+    wc.Instance = services_.Instance;
+    wc.Icon = LoadIconA(services_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
     wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
     placement.Style = kMainFormStyle;
@@ -161,9 +161,12 @@ void TMainForm::Create() {
     placement.Top = work.top + (work.bottom - work.top - fixedSize_.cy) / 2;
     TWindow::Create(wc, kApplicationTitle, placement);
     // Placed on a monitor of another DPI than the system's, the window has heard of it already.
-    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+    // At the system's DPI the class icon is the right one: setting it again would only cost the
+    // window manager a second conversion before the first picture.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
         ScaleTo(dpi);
-    SetWindowIcons();
+        SetWindowIcons();
+    }
     MarkStartupStep("main window");
 
     CreateControls();
@@ -171,7 +174,7 @@ void TMainForm::Create() {
     MarkStartupStep("tray icon");
     tray_.SetApplicationShown(!context_.Switches.StartHidden());
     try {
-        context_.SettingsService->LoadSettings(true, false);
+        services_.Service.LoadSettings(true, false);
     } catch (...) {
         // A failed load (browser detection, an unreadable catalogue) is shown; the window still
         // opens with what is in memory, so the user can correct the settings.
@@ -182,11 +185,9 @@ void TMainForm::Create() {
     createdClientWidth_ = client.right;
     metrics_ = TakeLayoutMetrics(client.right, created_.Collections, created_.SearchLabel, created_.Search);
     LayOut(client.right);
-    if (context_.PersistentUI) {
-        layout_ = std::make_unique<TWin32PUIWindow>(Handle(), "MainForm");
-        context_.PersistentUI->RegisterForm(*layout_);
-        context_.PersistentUI->LoadForm(*layout_);
-    }
+    layout_ = std::make_unique<TWin32PUIWindow>(Handle(), "MainForm");
+    services_.Layouts.RegisterForm(*layout_);
+    services_.Layouts.LoadForm(*layout_);
     MarkStartupStep("placement");
     try {
         ApplyToWindow();
@@ -237,7 +238,7 @@ void TMainForm::CreateControls() {
         } else {
             control = CreateWindowExA(
                 0, def.Class, def.Text, WS_CHILD | WS_VISIBLE | def.Style, r.Left, r.Top, r.Width, height,
-                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.Id)), context_.Instance, nullptr);
+                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.Id)), services_.Instance, nullptr);
         }
         if (!control)
             throw std::runtime_error("Unable to create the main window's controls.");
@@ -248,24 +249,24 @@ void TMainForm::CreateControls() {
     mru_.SetMRUIsSorted(false);
     mru_.SetOnEnter([this] { BtnExploreClick(); });
     banner_ =
-        std::make_unique<TBannerPanel>(context_.Instance, Handle(), IDC_BANNER, IDR_BANNER_BACK, IDR_BANNER);
-    banner_->OnClick = [this] { DoAdvertise(); };
+        std::make_unique<TBannerPanel>(services_.Instance, Handle(), IDC_BANNER, IDR_BANNER_BACK, IDR_BANNER);
+    banner_->OnClick = [this] { context_.OpenWebPage(Handle(), kMakerHomePage); };
     Place(banner_->Handle(), created_.Banner);
     MarkStartupStep("controls");
 }
 
 void TMainForm::CreateTrayIcon() {
     tray_.SetMainWindow(Handle());
-    tray_.SetIcon(static_cast<HICON>(LoadImageA(context_.Instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                LR_SHARED)));
+    tray_.SetIcon(static_cast<HICON>(LoadImageA(services_.Instance, MAKEINTRESOURCEA(IDI_MAINICON),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     tray_.SetTip(kApplicationTitle);
     tray_.SetAutoToggle(false);
     tray_.SetBringUpFirst(true);
     tray_.SetMinimizeToTray(false);
     trayMenu_ = CreateTrayMenu(IDM_TRAY_TOGGLE, IDM_TRAY_EXIT);
     TTrayIconEvents events;
-    events.OnDblClick = [this] { ShowApplication(); };
+    events.OnDblClick = [this] { tray_.ShowApplication(); };
     events.OnContextMenu = [this](POINT at) { ShowTrayMenu(at); };
     events.OnBalloonClick = [this] { PostMessageA(Handle(), kCustomizeHotkeyMessage, 0, 0); };
     tray_.SetEvents(std::move(events));
@@ -307,9 +308,9 @@ void TMainForm::ApplySettings(bool startedForSlider) {
 }
 
 void TMainForm::ApplyToWindow() {
-    TAppSettings& s = *context_.Settings;
+    TAppSettings& s = services_.Settings;
     mru_.SetText(s.Search);
-    mru_.LoadMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    mru_.LoadMRU(services_.Options, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
     MarkStartupStep("search history");
     SetWindowPos(Handle(), s.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -322,11 +323,11 @@ void TMainForm::ApplyToWindow() {
 void TMainForm::ApplyToCompanions(bool startedForSlider) {
     RegisterHotkey();
     MarkStartupStep("hotkey");
-    if (context_.ApplySlider && context_.Autorun)
-        context_.ApplySlider(context_.Autorun->IsAutorunSlider());
+    if (context_.ApplySlider)
+        context_.ApplySlider(services_.Autorun.IsAutorunSlider());
     MarkStartupStep("slider");
     // Last: the shell answers from another process, at its own pace.
-    tray_.SetVisible(TrayIconVisibleOnApply(context_.Settings->MinimizeToTray, startedForSlider));
+    tray_.SetVisible(TrayIconVisibleOnApply(services_.Settings.MinimizeToTray, startedForSlider));
     MarkStartupStep("tray icon shown");
 }
 
@@ -342,14 +343,14 @@ void TMainForm::FinishStart() {
 
 void TMainForm::FillCollections() {
     std::vector<TCollectionEntry> entries;
-    for (std::int32_t i = 0; i < context_.Collections->Count(); ++i) {
-        const TCollection& c = context_.Collections->GetItem(i);
+    for (std::int32_t i = 0; i < services_.Collections.Count(); ++i) {
+        const TCollection& c = services_.Collections.GetItem(i);
         entries.push_back({c.Name(), c.Count()});
     }
-    const TCollectionList list = tsy::FillCollections(entries, context_.Settings->NumberOfItems,
-                                                      context_.Settings->Collection, *context_.Collation);
+    const TCollectionList list = tsy::FillCollections(entries, services_.Settings.NumberOfItems,
+                                                      services_.Settings.Collection, services_.Collation);
     collections_.SetItems(list.Texts, list.SelectedIndex);
-    mru_.SetKeywordChoices(KeywordChoices(*context_.Targets, *context_.Collections, *context_.CodePage));
+    mru_.SetKeywordChoices(KeywordChoices(services_.Targets, services_.Collections, services_.CodePage));
 }
 
 std::string TMainForm::SelectedCollectionText() const {
@@ -357,15 +358,15 @@ std::string TMainForm::SelectedCollectionText() const {
 }
 
 std::string TMainForm::SelectedCollectionName() const {
-    return CollectionNameOfEntry(SelectedCollectionText(), context_.Settings->NumberOfItems);
+    return CollectionNameOfEntry(SelectedCollectionText(), services_.Settings.NumberOfItems);
 }
 
 void TMainForm::CbxCollectionsChange() {
     // A keyword needs the box whatever the collection.
     const bool enable =
         (collections_.ItemIndex() >= 0 &&
-         CollectionCanSearch(*context_.Collections, *context_.Targets, SelectedCollectionName())) ||
-        AnyKeyword(*context_.Targets, *context_.Collections);
+         CollectionCanSearch(services_.Collections, services_.Targets, SelectedCollectionName())) ||
+        AnyKeyword(services_.Targets, services_.Collections);
     EnableWindow(Control(IDC_SEARCH), enable);
     EnableWindow(Control(IDC_SEARCH_LABEL), enable);
     if (!enable)
@@ -373,7 +374,7 @@ void TMainForm::CbxCollectionsChange() {
 }
 
 void TMainForm::RegisterHotkey() {
-    const TAppSettings& s = *context_.Settings;
+    const TAppSettings& s = services_.Settings;
     const auto modifiers = std::uint32_t(s.HotkeyMod);
     const auto key = std::uint32_t(s.HotkeyKey);
     if (RegisterMainHotKey(Handle(), s.UseHotkey, modifiers, key) == THotKeyRegistration::Taken &&
@@ -385,8 +386,8 @@ void TMainForm::ReportTakenHotkey(std::uint32_t modifiers, std::uint32_t key) {
     const std::string text = HotKeyTakenNotice(HotKeyText(modifiers, key));
     if (tray_.Visible())
         tray_.ShowWarningBalloon(kHotKeyNoticeTitle, text);
-    else if (context_.Boxes)
-        context_.Boxes->Warning(text);
+    else
+        services_.Boxes.Warning(text);
 }
 
 void TMainForm::UnregisterHotkey() {
@@ -401,7 +402,7 @@ void TMainForm::HandleCommand(int id, int code, HWND) {
         break;
     case IDC_SETTINGS:
         if (code == BN_CLICKED)
-            DoCustomize();
+            OpenSettings(kSettingsRuleDecides);
         break;
     case IDC_ABOUT:
         if (code == BN_CLICKED)
@@ -415,7 +416,7 @@ void TMainForm::HandleCommand(int id, int code, HWND) {
         CloseWith(TCloseRequest::CloseButton);
         break;
     case IDM_TRAY_TOGGLE:
-        ShowApplication();
+        tray_.ShowApplication();
         break;
     case IDM_TRAY_EXIT:
         CloseWith(TCloseRequest::TrayExit);
@@ -428,8 +429,8 @@ void TMainForm::HandleCommand(int id, int code, HWND) {
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == context_.SwitchToWindowMessage && message != 0) {
         FinishStart();
-        SetTrayIconVisible(context_.Settings->MinimizeToTray);
-        ShowApplication();
+        tray_.SetVisible(services_.Settings.MinimizeToTray);
+        tray_.ShowApplication();
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 0;
     }
@@ -508,8 +509,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             tray_.ToggleApplication(false);
         return 0;
     case WM_HELP:
-        if (context_.Help)
-            context_.Help->ShowTopic(kMainFormHelpKeyword);
+        context_.Help.ShowTopic(kMainFormHelpKeyword);
         return TRUE;
     case WM_DESTROY:
         UnregisterHotkey();

@@ -22,21 +22,10 @@
 #include "support/win32/Dialog.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Window.h"
+#include "ui/win32/AppServices.h"
 
 namespace tsy {
-class TSettingsService;
-class TPersistentUI;
-class TAutorun;
-class TOwnerStack;
-class TCollections;
-class TTargets;
-class ICollation;
-class IWideCollation;
-class ICodePage;
 class IClock;
-class IKeyValueStore;
-class IMessageBoxes;
-struct TAppSettings;
 } // namespace tsy
 
 namespace tsy::win32 {
@@ -50,46 +39,33 @@ inline constexpr int kSettingsRuleDecides = -1;
 inline constexpr int kSettingsFirstPage = 0;
 inline constexpr int kSettingsOptionsPage = 4;
 
-// The dialogs the main window opens. They are built elsewhere; until then the
-// window runs every step around them.
+// The dialogs the main window opens, built elsewhere.
 class IMainFormDialogs {
 public:
     virtual ~IMainFormDialogs() = default;
-    // Modal settings dialog on the given tab (kSettingsRuleDecides: the one it was closed on);
-    // true when closed with OK.
-    virtual bool ShowSettings(HWND owner, int startPage) = 0;
+    // Modal settings dialog on the given tab (kSettingsRuleDecides: the one it was closed on),
+    // owned by the main window; true when closed with OK. The dialog may clear the window's
+    // search history.
+    virtual bool ShowSettings(HWND mainWindow, int startPage, std::function<void()> clearSearchHistory) = 0;
     virtual void ShowAbout(HWND owner) = 0;
 };
 
 // Everything the main window works with; all of it outlives the window.
 struct TMainFormContext {
-    HINSTANCE Instance = nullptr;
+    const TAppServices& Services;
     TCommandLineSwitches Switches;
-    UINT SwitchToWindowMessage = 0;
-    TAppSettings* Settings = nullptr;
-    TSettingsService* SettingsService = nullptr;
-    TAutorun* Autorun = nullptr;
-    TOwnerStack* OwnerStack = nullptr;
-    TTargets* Targets = nullptr;
-    TCollections* Collections = nullptr;
-    const ICollation* Collation = nullptr;
-    // The search box's: its history's comparison and the code page of older stored histories.
-    const IWideCollation* WideCollation = nullptr;
-    const ICodePage* CodePage = nullptr;
-    const IClock* Clock = nullptr;
-    IKeyValueStore* Registry = nullptr;
-    const THtmlHelp* Help = nullptr;
-    IMainFormDialogs* Dialogs = nullptr;
-    // Where the main window's own notices go (a taken hotkey without a tray icon).
-    IMessageBoxes* Boxes = nullptr;
+    UINT SwitchToWindowMessage;
+    const IClock& Clock;
+    const THtmlHelp& Help;
+    IMainFormDialogs& Dialogs;
+    TExplorer& Explorer;
     // The tray icon's shell call; unset, Shell_NotifyIconA.
-    TTrayIconEx::TNotify TrayNotify;
-    TExplorer* Explorer = nullptr;
-    TPersistentUI* PersistentUI = nullptr;
-    // Creates the slider window when asked for and none exists, frees it otherwise.
-    std::function<void(bool enabled)> ApplySlider;
-    // Opens a web page with the shell; the default is ShellExecuteA "open", maximised.
-    std::function<void(HWND owner, const char* url)> OpenWebPage;
+    TTrayIconEx::TNotify TrayNotify = {};
+    // Creates the slider window when asked for and none exists, frees it otherwise; unset where
+    // no slider can be made (tests of the main window alone).
+    std::function<void(bool enabled)> ApplySlider = {};
+    // Opens a web page with the shell; unset, ShellExecuteA "open", maximised.
+    std::function<void(HWND owner, const char* url)> OpenWebPage = {};
 };
 
 // The main window's default for opening a web page: ShellExecuteA "open", maximised.
@@ -104,34 +80,29 @@ public:
     // catalogue and applies them; shows the window unless a switch says otherwise.
     void Create();
 
-    // Handlers, public so that tests can drive them like the user does.
-    void ApplySettings(bool startedForSlider);
-    void FillCollections();
-    void BtnExploreClick();
-    void CbxCollectionsChange();
-    void DoCustomize();
-    // The settings dialog on the tab that holds the hotkey editor (a click on the hotkey's notice).
-    void CustomizeHotkey();
-    void DoAbout();
-    void DoAdvertise();
-    void StoreUIState();
-    // Empties the search box and its history, and stores the empty history at once.
-    void ClearSearchHistory();
-    void CloseWith(TCloseRequest request);
-
     HWND Control(int id) const noexcept { return GetDlgItem(Handle(), id); }
     bool ActivatedOnce() const noexcept { return activatedOnce_; }
     bool ApplicationShown() const noexcept { return tray_.ApplicationShown(); }
     const TTrayIconEx& TrayIcon() const noexcept { return tray_; }
     const TSearchHistory& History() const noexcept { return mru_.History(); }
 
-    void ShowApplication();
-    void HideApplication();
-
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The handlers of the controls, the tray and the close paths.
+    void ApplySettings(bool startedForSlider);
+    void FillCollections();
+    void BtnExploreClick();
+    void CbxCollectionsChange();
+    // The settings dialog on the tab that holds the hotkey editor (a click on the hotkey's notice).
+    void CustomizeHotkey();
+    void DoAbout();
+    void StoreUIState();
+    // Empties the search box and its history, and stores the empty history at once.
+    void ClearSearchHistory();
+    void CloseWith(TCloseRequest request);
+
     // What Explore reads from the window.
     std::optional<std::string> SelectedCollectionEntry() const override;
     std::u16string SearchBoxText() const override;
@@ -160,7 +131,6 @@ private:
     void HandleClose();
     void HandleActivate();
     void CreateTrayIcon();
-    void SetTrayIconVisible(bool visible);
     void ShowTrayMenu(POINT at);
     void FocusSearchOrCollections();
     void RestoreFocus();
@@ -168,6 +138,7 @@ private:
     std::string SelectedCollectionName() const;
 
     TMainFormContext context_;
+    const TAppServices& services_;
     int dpi_ = kDesignDpi;
     UniqueGdiObject font_;
     UniqueIcon bigIcon_;

@@ -15,8 +15,7 @@
 namespace tsy::win32 {
 
 void TMainForm::BtnExploreClick() {
-    if (context_.Explorer)
-        context_.Explorer->btnExploreClick(*this);
+    context_.Explorer.btnExploreClick(*this);
 }
 
 std::optional<std::string> TMainForm::SelectedCollectionEntry() const {
@@ -65,28 +64,24 @@ void TMainForm::RestoreFocus() {
         FocusSearchOrCollections();
 }
 
-void TMainForm::DoCustomize() {
-    OpenSettings(kSettingsRuleDecides);
-}
-
 void TMainForm::CustomizeHotkey() {
     // Another dialog is open: the click waits for the user to finish there.
     if (!IsWindowEnabled(Handle()))
         return;
-    ShowApplication();
+    tray_.ShowApplication();
     OpenSettings(kSettingsOptionsPage);
 }
 
 void TMainForm::OpenSettings(int forcedPage) {
     UnregisterHotkey();
-    const std::int64_t now = context_.Clock->NowSeconds();
+    const std::int64_t now = context_.Clock.NowSeconds();
     int page =
         SettingsStartOnFirstPage(lastSettingsOpening_, now) ? kSettingsFirstPage : kSettingsRuleDecides;
     if (forcedPage != kSettingsRuleDecides)
         page = forcedPage;
     lastSettingsOpening_ = now;
     StoreUIState();
-    const bool catalogueWasRead = context_.SettingsService->CatalogueRead();
+    const bool catalogueWasRead = services_.Service.CatalogueRead();
     bool confirmed = false;
     {
         // Whatever the dialog does, the hotkey comes back.
@@ -94,13 +89,13 @@ void TMainForm::OpenSettings(int forcedPage) {
             TMainForm& form;
             ~TReRegister() { form.RegisterHotkey(); }
         } reRegister{*this};
-        confirmed = context_.Dialogs && context_.Dialogs->ShowSettings(Handle(), page);
+        confirmed = context_.Dialogs.ShowSettings(Handle(), page, [this] { ClearSearchHistory(); });
         if (confirmed) {
             ApplySettings(false);
             // The catalogue may have changed under the selected collection: whether it has
             // anything to search is decided anew.
             CbxCollectionsChange();
-        } else if (!catalogueWasRead && context_.SettingsService->CatalogueRead()) {
+        } else if (!catalogueWasRead && services_.Service.CatalogueRead()) {
             // Read at last when the dialog opened: the collections box shows it even after Cancel.
             FillCollections();
             CbxCollectionsChange();
@@ -112,27 +107,22 @@ void TMainForm::OpenSettings(int forcedPage) {
 }
 
 void TMainForm::DoAbout() {
-    if (context_.Dialogs)
-        context_.Dialogs->ShowAbout(Handle());
+    context_.Dialogs.ShowAbout(Handle());
     FocusSearchOrCollections();
-}
-
-void TMainForm::DoAdvertise() {
-    context_.OpenWebPage(Handle(), kMakerHomePage);
 }
 
 void TMainForm::StoreUIState() {
     // Without its catalogue the box is empty, which says nothing of the user's choice.
-    if (context_.SettingsService->CatalogueRead())
-        context_.Settings->Collection = SelectedCollectionName();
-    context_.Settings->Search = mru_.Text();
-    mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    if (services_.Service.CatalogueRead())
+        services_.Settings.Collection = SelectedCollectionName();
+    services_.Settings.Search = mru_.Text();
+    mru_.SaveMRU(services_.Options, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }
 
 void TMainForm::ClearSearchHistory() {
     mru_.SetText(u"");
     mru_.ClearMRU();
-    mru_.SaveMRU(*context_.Registry, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
+    mru_.SaveMRU(services_.Options, RootKey::CurrentUser, kSearchHistoryKeyPath, kSearchHistoryValueName);
 }
 
 void TMainForm::CloseWith(TCloseRequest request) {
@@ -142,8 +132,8 @@ void TMainForm::CloseWith(TCloseRequest request) {
 
 void TMainForm::HandleClose() {
     TCloseSettings settings;
-    settings.MinimizeOnClose = context_.Settings->MinimizeOnClose;
-    settings.SliderEnabled = context_.Autorun->IsAutorunSlider();
+    settings.MinimizeOnClose = services_.Settings.MinimizeOnClose;
+    settings.SliderEnabled = services_.Autorun.IsAutorunSlider();
     settings.ActivatedOnce = activatedOnce_;
     const TCloseDecision decision = close_.Close(settings);
     switch (decision.Action) {
@@ -151,12 +141,12 @@ void TMainForm::HandleClose() {
         if (decision.SaveState) {
             StoreUIState();
             if (layout_)
-                context_.PersistentUI->SaveForm(*layout_);
-            context_.SettingsService->SaveSettings(false);
-            context_.OwnerStack->Pop(ToHandle(Handle()));
+                services_.Layouts.SaveForm(*layout_);
+            services_.Service.SaveSettings(false);
+            services_.Owners.Pop(ToHandle(Handle()));
         }
         if (layout_) {
-            context_.PersistentUI->UnregisterForm(*layout_);
+            services_.Layouts.UnregisterForm(*layout_);
             layout_.reset();
         }
         DestroyWindow(Handle());
@@ -165,8 +155,8 @@ void TMainForm::HandleClose() {
         ShowWindow(Handle(), SW_MINIMIZE);
         break;
     case TCloseAction::Hide:
-        SetTrayIconVisible(false);
-        HideApplication();
+        tray_.SetVisible(false);
+        tray_.HideApplication();
         break;
     case TCloseAction::Keep:
         break;
@@ -177,20 +167,8 @@ void TMainForm::HandleActivate() {
     if (activatedOnce_)
         return;
     activatedOnce_ = true;
-    context_.OwnerStack->Push(ToHandle(Handle()));
+    services_.Owners.Push(ToHandle(Handle()));
     CbxCollectionsChange();
-}
-
-void TMainForm::ShowApplication() {
-    tray_.ShowApplication();
-}
-
-void TMainForm::HideApplication() {
-    tray_.HideApplication();
-}
-
-void TMainForm::SetTrayIconVisible(bool visible) {
-    tray_.SetVisible(visible);
 }
 
 } // namespace tsy::win32

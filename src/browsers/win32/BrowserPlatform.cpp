@@ -13,7 +13,7 @@
 
 namespace tsy::win32 {
 
-TBrowserVersion FileVersionReader::ProductVersion(const std::string& path) {
+TBrowserVersion TFileVersionReader::ProductVersion(const std::string& path) {
     const TVersionLibrary library;
     const std::vector<char> data = library.Read(path);
     void* fixed = nullptr;
@@ -23,7 +23,7 @@ TBrowserVersion FileVersionReader::ProductVersion(const std::string& path) {
     return TBrowserVersion(static_cast<const VS_FIXEDFILEINFO*>(fixed)->dwProductVersionMS);
 }
 
-std::optional<std::string> ShellProtocolAssociation::OpenExecutable(std::string_view protocol) {
+std::optional<std::string> TShellProtocolAssociation::OpenExecutable(std::string_view protocol) {
     char buffer[261] = {};
     DWORD size = sizeof buffer;
     std::string name(protocol);
@@ -55,13 +55,13 @@ private:
 
 } // namespace
 
-std::unique_ptr<IInternetExplorer> BrowserDriver::CreateInternetExplorer() {
+std::unique_ptr<IInternetExplorer> TBrowserDriver::CreateInternetExplorer() {
     EnterCom();
     return std::make_unique<AutomationExplorer>(Dispatch::Create("InternetExplorer.Application"));
 }
 
-void BrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
-                                 bool waitUntilReady) {
+void TBrowserDriver::StartProcess(const std::string& executable, const std::string& parameters,
+                                  bool waitUntilReady) {
     // The shell may hand the start to an extension that it reaches through COM.
     EnterCom();
     SHELLEXECUTEINFOA info = {};
@@ -83,7 +83,7 @@ void BrowserDriver::StartProcess(const std::string& executable, const std::strin
     ::CloseHandle(info.hProcess);
 }
 
-void BrowserDriver::OpenDocument(const std::string& url) {
+void TBrowserDriver::OpenDocument(const std::string& url) {
     EnterCom();
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;

@@ -7,13 +7,13 @@
 namespace tsy::win32 {
 
 // Version resources through GetFileVersionInfoA and VerQueryValueA.
-class FileVersionReader : public IVersionReader {
+class TFileVersionReader : public IVersionReader {
 public:
     TBrowserVersion ProductVersion(const std::string& path) override;
 };
 
 // Protocol associations through AssocQueryStringA.
-class ShellProtocolAssociation : public IProtocolAssociation {
+class TShellProtocolAssociation : public IProtocolAssociation {
 public:
     std::optional<std::string> OpenExecutable(std::string_view protocol) override;
 };
@@ -21,9 +21,9 @@ public:
 // Internet Explorer through its automation object, the other browsers through the shell.
 // The calling thread must belong to a single-threaded COM apartment: the one given here is
 // entered before the first call that needs it, else the caller's own is used.
-class BrowserDriver : public IBrowserDriver {
+class TBrowserDriver : public IBrowserDriver {
 public:
-    explicit BrowserDriver(TComOnDemand* com = nullptr) noexcept : com_(com) {}
+    explicit TBrowserDriver(TComOnDemand* com = nullptr) noexcept : com_(com) {}
     std::unique_ptr<IInternetExplorer> CreateInternetExplorer() override;
     void StartProcess(const std::string& executable, const std::string& parameters,
                       bool waitUntilReady) override;

@@ -1,6 +1,7 @@
 #include "browsers/win32/HistorySnapshot.h"
 
 #include "browsers/BrowserDetection.h"
+#include "support/Unicode.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -9,27 +10,6 @@
 
 namespace tsy::win32 {
 namespace {
-
-std::string Convert(const std::string& text, UINT from, DWORD flags, UINT to) {
-    if (text.empty())
-        return text;
-    const int wideLength = ::MultiByteToWideChar(from, flags, text.data(), int(text.size()), nullptr, 0);
-    if (wideLength <= 0)
-        return text;
-    std::wstring wide(std::size_t(wideLength), L'\0');
-    ::MultiByteToWideChar(from, flags, text.data(), int(text.size()), wide.data(), wideLength);
-    const int length = ::WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return text;
-    std::string converted(std::size_t(length), '\0');
-    ::WideCharToMultiByte(to, 0, wide.data(), wideLength, converted.data(), length, nullptr, nullptr);
-    return converted;
-}
-
-bool IsFile(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The browser has the file open for writing, so it is read with every sharing allowed; a file
 // held without sharing, or with its bytes locked, fails.
@@ -58,8 +38,8 @@ bool CopyOpenFile(const std::string& from, const std::string& to) {
 
 class TDatabaseSnapshot : public IDatabaseSnapshot {
 public:
-    TDatabaseSnapshot(std::string folder, std::string name)
-        : folder_(std::move(folder)), name_(std::move(name)) {}
+    TDatabaseSnapshot(std::string folder, std::string name, const ICodePage& codePage)
+        : folder_(std::move(folder)), name_(std::move(name)), codePage_(codePage) {}
     TDatabaseSnapshot(const TDatabaseSnapshot&) = delete;
     TDatabaseSnapshot& operator=(const TDatabaseSnapshot&) = delete;
     // Everything in the folder goes, the library's own "-shm" file included.
@@ -76,11 +56,12 @@ public:
         ::RemoveDirectoryA(folder_.c_str());
     }
 
-    std::string DatabasePath() const override { return AnsiToUtf8(File()); }
+    std::string DatabasePath() const override { return Utf16ToUtf8(codePage_.ToWide(File())); }
     std::string File(const std::string& suffix = {}) const { return folder_ + "\\" + name_ + suffix; }
 
 private:
     std::string folder_, name_;
+    const ICodePage& codePage_;
 };
 
 std::string NewTempFolder() {
@@ -101,28 +82,21 @@ std::string NewTempFolder() {
 
 } // namespace
 
-std::unique_ptr<IDatabaseSnapshot> SnapshotDatabaseFile(const std::string& path) {
-    if (!IsFile(path))
+std::unique_ptr<IDatabaseSnapshot> TDatabaseSnapshots::Snapshot(const std::string& path) {
+    if (!files_.FileExists(path))
         return nullptr;
     std::string folder = NewTempFolder();
     if (folder.empty())
         return nullptr;
-    auto snapshot = std::make_unique<TDatabaseSnapshot>(std::move(folder), std::string(FileNamePart(path)));
+    auto snapshot =
+        std::make_unique<TDatabaseSnapshot>(std::move(folder), std::string(FileNamePart(path)), codePage_);
     if (!CopyOpenFile(path, snapshot->File()))
         return nullptr;
     for (const char* suffix : {"-wal", "-journal"}) {
-        if (IsFile(path + suffix) && !CopyOpenFile(path + suffix, snapshot->File(suffix)))
+        if (files_.FileExists(path + suffix) && !CopyOpenFile(path + suffix, snapshot->File(suffix)))
             return nullptr;
     }
     return snapshot;
-}
-
-std::string Utf8ToAnsi(const std::string& text) {
-    return Convert(text, CP_UTF8, MB_ERR_INVALID_CHARS, CP_ACP);
-}
-
-std::string AnsiToUtf8(const std::string& text) {
-    return Convert(text, CP_ACP, 0, CP_UTF8);
 }
 
 } // namespace tsy::win32

@@ -1,10 +1,8 @@
 #include "browsers/win32/OpenPagesPlatform.h"
 
 #include "browsers/BrowserDetection.h"
-#include "browsers/win32/HistorySnapshot.h"
 #include "support/FileSystem.h"
 #include "support/win32/Dispatch.h"
-#include "support/win32/SystemCodePage.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -14,10 +12,6 @@
 
 namespace tsy::win32 {
 namespace {
-
-[[noreturn]] void RaiseFileError(const std::string& action, const std::string& path, DWORD error) {
-    throw EFileError(action + " \"" + path + "\": " + ComErrorText(HRESULT_FROM_WIN32(error)));
-}
 
 class ShellWindow : public IShellWindow {
 public:
@@ -52,7 +46,7 @@ private:
 
 } // namespace
 
-void OpenPagesPlatform::ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) {
+void TBrowserWindows::ForEachShellWindow(const std::function<bool(IShellWindow&)>& visit) {
     if (com_)
         com_->Enter();
     Dispatch shell = Dispatch::Create("Shell.Application");
@@ -79,7 +73,7 @@ void OpenPagesPlatform::ForEachShellWindow(const std::function<bool(IShellWindow
     }
 }
 
-bool OpenPagesPlatform::TopLevelWindowExists(const std::string& className) {
+bool TBrowserWindows::TopLevelWindowExists(const std::string& className) {
     return ::FindWindowA(className.c_str(), nullptr) != nullptr;
 }
 
@@ -125,46 +119,21 @@ BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter) {
 
 } // namespace
 
-bool OpenPagesPlatform::VisibleWindowOfProgram(const std::string& className, const std::string& imageName) {
+bool TBrowserWindows::VisibleWindowOfProgram(const std::string& className, const std::string& imageName) {
     TProgramWindowSearch search{&className, &imageName, false};
     ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
-std::string OpenPagesPlatform::AppDataFolder() {
+std::string TBrowserWindows::AppDataFolder() {
     return ShellFolder(CSIDL_APPDATA);
 }
 
-std::string OpenPagesPlatform::LocalAppDataFolder() {
+std::string TBrowserWindows::LocalAppDataFolder() {
     return ShellFolder(CSIDL_LOCAL_APPDATA);
 }
 
-bool OpenPagesPlatform::FileExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::unique_ptr<IDatabaseSnapshot> OpenPagesPlatform::SnapshotDatabase(const std::string& path) {
-    return SnapshotDatabaseFile(path);
-}
-
-std::string OpenPagesPlatform::FromUtf8(const std::string& text) {
-    return Utf8ToAnsi(text);
-}
-
-std::optional<std::string> OpenPagesPlatform::FromUtf8Exactly(const std::string& text) {
-    if (text.empty())
-        return text;
-    const int length =
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
-    if (length <= 0)
-        return std::nullopt;
-    std::wstring wide(std::size_t(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), wide.data(), length);
-    return TSystemCodePage().FromWide(Utf16Of(wide));
-}
-
-std::string OpenPagesPlatform::LanguageTag() {
+std::string TBrowserWindows::LanguageTag() {
     // Both names are short ASCII codes that every version of the system keeps.
     char language[16] = {};
     char country[16] = {};
@@ -173,35 +142,6 @@ std::string OpenPagesPlatform::LanguageTag() {
     if (!::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, country, sizeof country))
         return language;
     return std::string(language) + "-" + country;
-}
-
-std::optional<std::string> OpenPagesPlatform::ReadWholeFile(const std::string& path) {
-    // The browser keeps its history open while it runs.
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return std::nullopt;
-        RaiseFileError("Unable to open", path, error);
-    }
-    LARGE_INTEGER size = {};
-    if (!::GetFileSizeEx(file.Get(), &size))
-        RaiseFileError("Unable to read", path, ::GetLastError());
-    if (size.QuadPart > 0x7FFFFFFF)
-        RaiseFileError("Unable to read", path, ERROR_FILE_TOO_LARGE);
-    std::string bytes(std::size_t(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD read = 0;
-        if (!::ReadFile(file.Get(), bytes.data() + done, DWORD(bytes.size() - done), &read, nullptr))
-            RaiseFileError("Unable to read", path, ::GetLastError());
-        if (read == 0)
-            break;
-        done += read;
-    }
-    bytes.resize(done);
-    return bytes;
 }
 
 } // namespace tsy::win32

@@ -6,14 +6,58 @@
 
 #include "controls/SortList.h"
 #include "support/Geometry.h"
+#include "support/win32/Dialog.h"
 #include "support/win32/ScreenDpi.h"
 
 namespace tsy::win32 {
 
-void TListViewEx::Attach(HWND control, bool checkBoxes) {
-    control_ = control;
+namespace {
+
+constexpr UINT kTicked = INDEXTOSTATEIMAGEMASK(2);
+
+} // namespace
+
+void TListViewEx::Attach(TDialog& dialog, int id, bool checkBoxes) {
+    control_ = dialog.Item(id);
     DWORD extended = LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0);
     ListView_SetExtendedListViewStyleEx(control_, extended, extended);
+    dialog.OnNotify(id, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const UINT flipped = change.uNewState ^ change.uOldState;
+        if (muted_ || !(change.uChanged & LVIF_STATE))
+            return 0;
+        if ((flipped & LVIS_SELECTED) && selectionChanged_)
+            selectionChanged_();
+        if ((flipped & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK) &&
+            change.iItem >= 0 && checkChanged_)
+            checkChanged_(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == kTicked);
+        return 0;
+    });
+    dialog.OnNotify(id, LVN_ITEMCHANGING, [this](NMHDR& header) -> LRESULT {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool ticks =
+            (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_STATEIMAGEMASK) == kTicked;
+        return !muted_ && changing_ && changing_(change.iItem, ticks);
+    });
+}
+
+void TListViewEx::Quietly(const std::function<void()>& change) {
+    ++muted_;
+    try {
+        change();
+    } catch (...) {
+        --muted_;
+        throw;
+    }
+    --muted_;
+}
+
+void TListViewEx::Refill(const std::function<void()>& change) {
+    Quietly([&] {
+        BeginUpdate();
+        change();
+        EndUpdate();
+    });
 }
 
 int TListViewEx::AddColumn(const std::string& caption, int width) {
@@ -140,6 +184,13 @@ int TListViewEx::SelectedIndex() const {
 int TListViewEx::FindCaption(const std::string& caption) const {
     for (int i = 0; i < Count(); ++i)
         if (ItemText(i) == caption)
+            return i;
+    return -1;
+}
+
+int TListViewEx::FindData(LPARAM data) const {
+    for (int i = 0; i < Count(); ++i)
+        if (ItemData(i) == data)
             return i;
     return -1;
 }

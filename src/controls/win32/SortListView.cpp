@@ -23,31 +23,10 @@ struct TRow {
     UINT State;
 };
 
-// Keeps the parent from hearing of the rows' rewriting, so it neither refuses nor acts on it.
-class TMutedNotifications {
-public:
-    TMutedNotifications(TDialog* dialog, int id) : dialog_(dialog), id_(id) {
-        if (dialog_)
-            dialog_->MuteNotifications(id_, true);
-    }
-    TMutedNotifications(const TMutedNotifications&) = delete;
-    TMutedNotifications& operator=(const TMutedNotifications&) = delete;
-    ~TMutedNotifications() {
-        if (dialog_)
-            dialog_->MuteNotifications(id_, false);
-    }
-
-private:
-    TDialog* dialog_;
-    int id_;
-};
-
 } // namespace
 
 void TSortListView::Attach(TDialog& dialog, int id, bool checkBoxes, TSortType sortType) {
-    TListViewEx::Attach(dialog.Item(id), checkBoxes);
-    dialog_ = &dialog;
-    id_ = id;
+    TListViewEx::Attach(dialog, id, checkBoxes);
     sortType_ = sortType;
     // The header tells the list, not the dialog, when a column was resized.
     TSubclass::Attach(control_);
@@ -125,23 +104,25 @@ void TSortListView::SortNow() {
     if (std::is_sorted(order.begin(), order.end()))
         return;
     const int mark = ListView_GetSelectionMark(control_);
-    TMutedNotifications muted(dialog_, id_);
-    SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < count; ++i) {
-        TRow& row = rows[std::size_t(order[std::size_t(i)])];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-        item.iItem = i;
-        item.pszText = row.Cells[0].data();
-        item.lParam = row.Data;
-        item.state = row.State;
-        item.stateMask = kRowStates;
-        SendMessageA(control_, LVM_SETITEMA, 0, LPARAM(&item));
-        for (int c = 1; c < columns; ++c)
-            SetItemText(i, c, row.Cells[std::size_t(c)]);
-        if (order[std::size_t(i)] == mark)
-            ListView_SetSelectionMark(control_, i);
-    }
+    // The parent must neither refuse nor act on the rows' rewriting.
+    Quietly([&] {
+        SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+        for (int i = 0; i < count; ++i) {
+            TRow& row = rows[std::size_t(order[std::size_t(i)])];
+            LVITEMA item{};
+            item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+            item.iItem = i;
+            item.pszText = row.Cells[0].data();
+            item.lParam = row.Data;
+            item.state = row.State;
+            item.stateMask = kRowStates;
+            SendMessageA(control_, LVM_SETITEMA, 0, LPARAM(&item));
+            for (int c = 1; c < columns; ++c)
+                SetItemText(i, c, row.Cells[std::size_t(c)]);
+            if (order[std::size_t(i)] == mark)
+                ListView_SetSelectionMark(control_, i);
+        }
+    });
     SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control_, nullptr, TRUE);
 }

@@ -10,8 +10,6 @@ class ICollation;
 
 namespace tsy::win32 {
 
-class TDialog;
-
 // A list view that sorts itself by the clicked column, shows the direction as an arrow
 // in the header, and can be switched to a fixed, user-ordered mode.
 class TSortListView : public TListViewEx, private TSubclass {
@@ -23,7 +21,6 @@ public:
     // Takes the control of `dialog` with this id and its column clicks. A list that starts
     // sorted is sorted by its first column, ascending, once its columns exist (StartSorted).
     void Attach(TDialog& dialog, int id, bool checkBoxes, TSortType sortType);
-    using TListViewEx::Attach;
 
     bool AutoSort() const noexcept { return state_.AutoSort(); }
     void SetAutoSort(bool on);
@@ -46,8 +43,6 @@ private:
     void SetArrow(int column, TSortOrder order);
 
     const ICollation& collation_;
-    TDialog* dialog_ = nullptr; // the parent, told to ignore the rows' rewriting
-    int id_ = 0;
     TSortState state_;
     TSortType sortType_ = TSortType::None;
 };

@@ -1,6 +1,7 @@
 #include "controls/win32/TrayIconEx.h"
 
 #include "support/win32/GuardedCall.h"
+#include "support/win32/Window.h"
 
 #include "controls/TrayLogic.h"
 
@@ -31,15 +32,9 @@ TTrayIconEx::TTrayIconEx(HINSTANCE instance, TNotify notify)
 HWND TTrayIconEx::MessageWindow() const {
     if (window_)
         return window_;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TTrayIconEx::Route;
-    wc.hInstance = instance_;
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExA(&wc); // a second icon finds the class registered
     // A top-level window: message-only windows do not hear broadcasts such as TaskbarCreated.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance_, const_cast<TTrayIconEx*>(this));
+    window_ = CreateWindowOfClass({kWindowClass, instance_}, &TTrayIconEx::Route, "",
+                                  {WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0}, const_cast<TTrayIconEx*>(this));
     return window_;
 }
 

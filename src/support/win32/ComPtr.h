@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/win32/OleLibraries.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -25,12 +26,12 @@ public:
 // Joins the calling thread to a single-threaded apartment for the object's lifetime.
 class ComApartment {
 public:
-    ComApartment() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment() noexcept : result_(ole::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {
         if (SUCCEEDED(result_))
-            ::CoUninitialize();
+            ole::CoUninitialize();
     }
     HRESULT Result() const noexcept { return result_; }
 
@@ -48,7 +49,7 @@ public:
     TComOnDemand& operator=(const TComOnDemand&) = delete;
     ~TComOnDemand() {
         if (entered_)
-            ::CoUninitialize();
+            ole::CoUninitialize();
     }
     // Only the first call on the creating thread asks; a thread already in another apartment
     // keeps it.
@@ -56,7 +57,7 @@ public:
         if (asked_ || ::GetCurrentThreadId() != thread_)
             return;
         asked_ = true;
-        entered_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        entered_ = SUCCEEDED(ole::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
     bool Entered() const noexcept { return entered_; }
 

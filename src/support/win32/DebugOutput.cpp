@@ -6,7 +6,7 @@
 
 namespace tsy::win32 {
 
-void DebugOutput::Write(std::string_view line) {
+void TDebugOutput::Write(std::string_view line) {
     ::OutputDebugStringA(std::string(line).c_str());
 }
 

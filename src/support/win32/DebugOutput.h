@@ -4,7 +4,7 @@
 
 namespace tsy::win32 {
 
-class DebugOutput : public IDebugOutput {
+class TDebugOutput : public IDebugOutput {
 public:
     void Write(std::string_view line) override;
 };

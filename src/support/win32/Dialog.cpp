@@ -34,10 +34,7 @@ TDialog::~TDialog() {
     if (handle_ && !modal_) {
         HWND dialog = handle_;
         // The destruction's messages must not reach a dying object; what they would do is done here.
-        if (environment_.Owners)
-            environment_.Owners->Pop(ToHandle(dialog));
-        if (layoutRegistered_ && environment_.Layouts)
-            environment_.Layouts->UnregisterForm(*layout_);
+        Released();
         SetWindowLongPtrA(dialog, DWLP_USER, 0);
         handle_ = nullptr;
         DestroyWindow(dialog);
@@ -74,13 +71,6 @@ void TDialog::OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler
     notifications_[{id, code}] = std::move(handler);
 }
 
-void TDialog::MuteNotifications(int id, bool muted) {
-    if (muted)
-        muted_.insert(id);
-    else
-        muted_.erase(id);
-}
-
 bool TDialog::HandleMessage(UINT, WPARAM, LPARAM) {
     return false;
 }
@@ -97,8 +87,6 @@ void TDialog::EndModal(INT_PTR result) {
             ReportCurrentException();
         }
     }
-    if (environment_.Owners)
-        environment_.Owners->Pop(ToHandle(handle_));
     if (modal_)
         EndDialog(handle_, result);
     else
@@ -113,76 +101,17 @@ void TDialog::SetItemText(int id, std::string_view text) {
     SetWindowTextA(Item(id), std::string(text).c_str());
 }
 
-void TDialog::Anchor(int id, unsigned anchors) {
-    Anchor(Item(id), anchors);
-}
-
-void TDialog::Anchor(HWND control, unsigned anchors) {
-    if (!control)
-        return;
-    RECT client{};
-    GetClientRect(handle_, &client);
-    if (anchored_.empty())
-        reference_ = {client.right, client.bottom};
-    RECT place = PlaceIn(handle_, control);
-    // Places are kept for the reference size, whatever the size is now.
-    if (anchors & akRight) {
-        if (!(anchors & akLeft))
-            place.left -= client.right - reference_.cx;
-        place.right -= client.right - reference_.cx;
+void TDialog::Released() {
+    if (environment_.Owners)
+        environment_.Owners->Pop(ToHandle(handle_));
+    if (layoutRegistered_) {
+        environment_.Layouts->UnregisterForm(*layout_);
+        layoutRegistered_ = false;
     }
-    if (anchors & akBottom) {
-        if (!(anchors & akTop))
-            place.top -= client.bottom - reference_.cy;
-        place.bottom -= client.bottom - reference_.cy;
-    }
-    for (auto& entry : anchored_)
-        if (entry.Control == control) {
-            entry = {control, anchors, place};
-            return;
-        }
-    anchored_.push_back({control, anchors, place});
-}
-
-void TDialog::SetSizeLimits(SIZE minimum, int maxHeight) {
-    minimum_ = minimum;
-    maxHeight_ = maxHeight;
-}
-
-void TDialog::LayOutAnchored() {
-    if (anchored_.empty() || IsIconic(handle_))
-        return;
-    RECT client{};
-    GetClientRect(handle_, &client);
-    const int dx = client.right - reference_.cx;
-    const int dy = client.bottom - reference_.cy;
-    HDWP batch = BeginDeferWindowPos(int(anchored_.size()));
-    for (const auto& entry : anchored_) {
-        RECT r = entry.Place;
-        if (entry.Anchors & akRight) {
-            if (!(entry.Anchors & akLeft))
-                r.left += dx;
-            r.right += dx;
-        }
-        if (entry.Anchors & akBottom) {
-            if (!(entry.Anchors & akTop))
-                r.top += dy;
-            r.bottom += dy;
-        }
-        if (batch)
-            batch = DeferWindowPos(batch, entry.Control, nullptr, r.left, r.top,
-                                   std::max(0, int(r.right - r.left)), std::max(0, int(r.bottom - r.top)),
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (batch)
-        EndDeferWindowPos(batch);
-    // Controls keep pixels laid out for their old size (a wrapped text cut at the new edge)
-    // unless they are repainted too.
-    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TDialog::Resized() {
-    LayOutAnchored();
+    sizing_.LayOut();
     for (const auto& handler : resized_)
         handler();
 }
@@ -204,44 +133,13 @@ TWin32PUIWindow& TDialog::RememberLayout(std::string name, std::uint8_t options,
 }
 
 void TDialog::SetDetailPanel(TDetailPanel panel) {
-    detail_ = std::move(panel);
-    detail_.MinimumHeight = Scaled(detail_.MinimumHeight);
-    OnCommand(detail_.Toggle, [this] { ShowDetail(!detailShown_); });
-    ShowDetail(false);
+    panel.MinimumHeight = Scaled(panel.MinimumHeight);
+    OnCommand(panel.Toggle, [this] { sizing_.ShowDetail(!sizing_.DetailShown()); });
+    sizing_.SetDetailPanel(std::move(panel));
     if (layoutRegistered_)
         environment_.Layouts->SetDetailPanel(
-            *layout_, [this] { return detailShown_; },
-            [this](IPUIWindow&, bool shown) { ShowDetail(shown); });
-}
-
-void TDialog::ShowDetail(bool shown) {
-    if (shown == detailShown_ || detail_.Controls.empty())
-        return;
-    RECT window{};
-    GetWindowRect(handle_, &window);
-    const int width = window.right - window.left;
-    detailShown_ = shown;
-    if (!shown) {
-        // Whatever height the user gave the panel comes back with it.
-        detailHeight_ =
-            PlaceIn(handle_, Item(detail_.Below)).top - PlaceIn(handle_, detail_.Controls.front()).top;
-        if (foldedHeight_ == 0)
-            foldedHeight_ = window.bottom - window.top - detailHeight_;
-        for (HWND control : detail_.Controls)
-            ShowWindow(control, SW_HIDE);
-        SetSizeLimits({minimum_.cx, foldedHeight_}, foldedHeight_);
-        SetWindowPos(handle_, nullptr, 0, 0, width, foldedHeight_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetItemText(detail_.Toggle, detail_.ShowCaption);
-    } else {
-        SetSizeLimits({minimum_.cx, foldedHeight_ + detail_.MinimumHeight}, 0);
-        SetWindowPos(handle_, nullptr, 0, 0, width,
-                     foldedHeight_ + std::max(detailHeight_, detail_.MinimumHeight),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        for (HWND control : detail_.Controls)
-            ShowWindow(control, SW_SHOW);
-        SetItemText(detail_.Toggle, detail_.HideCaption);
-    }
+            *layout_, [this] { return sizing_.DetailShown(); },
+            [this](IPUIWindow&, bool shown) { sizing_.ShowDetail(shown); });
 }
 
 void TDialog::SetLayoutIncludes(std::vector<const IPUIComponent*> components) {
@@ -276,21 +174,7 @@ int TDialog::Scaled(int designPixels) const {
 void TDialog::RescaleTo(int dpi, WPARAM dpiParam) {
     if (dpi <= 0 || dpi == dpi_)
         return;
-    const auto scale = [&](auto& value) { value = MulDiv(value, dpi, dpi_); };
-    scale(reference_.cx);
-    scale(reference_.cy);
-    for (auto& entry : anchored_) {
-        scale(entry.Place.left);
-        scale(entry.Place.top);
-        scale(entry.Place.right);
-        scale(entry.Place.bottom);
-    }
-    scale(minimum_.cx);
-    scale(minimum_.cy);
-    scale(maxHeight_);
-    scale(foldedHeight_);
-    scale(detailHeight_);
-    scale(detail_.MinimumHeight);
+    sizing_.Rescale(dpi_, dpi);
     if (boldFont_) {
         boldFont_.Reset(ScaledFont(static_cast<HFONT>(boldFont_.Get()), dpi_, dpi));
         for (HWND control : bold_)
@@ -321,10 +205,7 @@ bool TDialog::IsChild() const {
 
 void TDialog::Initialise() {
     dpi_ = WindowDpi(handle_);
-    RECT window{};
-    GetWindowRect(handle_, &window);
-    if (minimum_.cx == 0)
-        minimum_ = {window.right - window.left, window.bottom - window.top};
+    sizing_.Attach(handle_);
     if (!IsChild() && environment_.Owners)
         environment_.Owners->Push(ToHandle(handle_));
     HandleInit();
@@ -345,6 +226,10 @@ bool TDialog::RouteCommand(int id, int code) {
         handler();
         return true;
     }
+    if (code == BN_CLICKED && id == IDHELP) {
+        ShowHelp();
+        return true;
+    }
     if (code != BN_CLICKED || (id != IDOK && id != IDCANCEL))
         return false;
     if (IsChild()) {
@@ -363,8 +248,6 @@ bool TDialog::RouteCommand(int id, int code) {
 }
 
 bool TDialog::RouteNotify(NMHDR& header) {
-    if (muted_.count(int(header.idFrom)))
-        return false;
     auto it = notifications_.find({int(header.idFrom), header.code});
     if (it == notifications_.end())
         return false;
@@ -384,13 +267,8 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             Resized();
         return HandleMessage(message, wParam, lParam);
     case WM_GETMINMAXINFO:
-        if (!IsChild() && minimum_.cx > 0 && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_THICKFRAME)) {
-            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {minimum_.cx, minimum_.cy};
-            if (maxHeight_ > 0)
-                info->ptMaxTrackSize.y = maxHeight_;
+        if (!IsChild() && sizing_.Limit(*reinterpret_cast<MINMAXINFO*>(lParam)))
             return TRUE;
-        }
         return HandleMessage(message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
         if (std::find(hints_.begin(), hints_.end(), reinterpret_cast<HWND>(lParam)) != hints_.end()) {
@@ -419,13 +297,8 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowHelp();
         return TRUE;
     case WM_DESTROY:
-        if (environment_.Owners)
-            environment_.Owners->Pop(ToHandle(handle_));
         HandleMessage(message, wParam, lParam);
-        if (layoutRegistered_) {
-            environment_.Layouts->UnregisterForm(*layout_);
-            layoutRegistered_ = false;
-        }
+        Released();
         return FALSE;
     default:
         return HandleMessage(message, wParam, lParam);
@@ -445,8 +318,6 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
         if (!made) {
             // A half-made dialog is of no use to anyone: it closes before it is seen.
             self->closing_ = true;
-            if (self->environment_.Owners)
-                self->environment_.Owners->Pop(ToHandle(dialog));
             if (self->modal_)
                 EndDialog(dialog, -1);
             else

@@ -6,13 +6,12 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "support/win32/ComPtr.h"
+#include "support/win32/DialogLayout.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/WinText.h"
 
@@ -36,8 +35,6 @@ struct TDialogEnvironment {
     IMessageBoxes* Boxes = nullptr;
     // Opens a help topic by keyword; F1 and the Help buttons come here.
     std::function<void(HWND owner, const std::string& keyword)> ShowHelp;
-    // The main thread's apartment, entered before a dialog hands a page to the shell.
-    TComOnDemand* Com = nullptr;
 };
 
 // A warning in a message box, where the environment has a message-box service.
@@ -45,23 +42,12 @@ void Warn(const TDialogEnvironment& environment, const std::string& text);
 // A Yes/No question; without a message-box service nothing is confirmed.
 bool Confirmed(const TDialogEnvironment& environment, const std::string& text);
 
-// The edges of a control that keep their distance to the same edge of the dialog
-// when it is resized. Left and right together stretch the control.
-enum TAnchors : unsigned {
-    akLeft = 1,
-    akTop = 2,
-    akRight = 4,
-    akBottom = 8,
-    akTopLeft = akLeft | akTop,
-    akAll = akLeft | akTop | akRight | akBottom,
-};
-
 // Base of the program's dialogs, built from a DIALOGEX template. It routes commands
 // and notifications to handlers, closes with OK and Cancel (Esc and the close box are
 // Cancel), keeps an exception from reaching Windows (one thrown while the dialog is
 // being made closes it), moves anchored controls, and does for each top-level dialog
 // what every one of them needs: it owns message boxes while open, remembers its layout
-// and opens its help topic on F1.
+// and opens its help topic on F1 and the Help button.
 class TDialog {
 public:
     TDialog(const TDialog&) = delete;
@@ -70,6 +56,8 @@ public:
 
     HWND Handle() const noexcept { return handle_; }
     HWND Item(int id) const noexcept { return GetDlgItem(handle_, id); }
+    void EnableItem(int id, bool enabled) const { EnableWindow(Item(id), enabled); }
+    void ShowItem(int id, bool shown) const { ShowWindow(Item(id), shown ? SW_SHOWNA : SW_HIDE); }
     // The pixels per inch the dialog is laid out for now.
     int Dpi() const noexcept { return dpi_; }
 
@@ -83,9 +71,6 @@ public:
     // Routing, also for the controls that a dialog hosts.
     void OnCommand(int id, std::function<void()> handler, int code = BN_CLICKED);
     void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR&)> handler);
-    // While muted, a control's notifications reach none of its handlers: for a control that
-    // rearranges its own rows, which is no change the dialog should act on or refuse.
-    void MuteNotifications(int id, bool muted);
     // After the dialog was resized and its anchored controls moved.
     void OnResize(std::function<void()> handler) { resized_.push_back(std::move(handler)); }
 
@@ -120,16 +105,23 @@ protected:
 
     std::string ItemText(int id) const { return WindowText(Item(id)); }
     void SetItemText(int id, std::string_view text);
+    void SetCaption(std::string_view caption) { SetWindowTextA(handle_, std::string(caption).c_str()); }
+    // Moves the focus as Tab does, the default button following it.
+    void FocusItem(HWND control) {
+        SendMessageA(GetAncestor(handle_, GA_ROOT), WM_NEXTDLGCTL, WPARAM(control), TRUE);
+    }
+    // As if OK were clicked: the dialog's own OK handling runs.
+    void PressOk() { SendMessageA(handle_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(Item(IDOK))); }
     bool IsChecked(int id) const { return IsDlgButtonChecked(handle_, id) == BST_CHECKED; }
     void SetChecked(int id, bool checked) {
         CheckDlgButton(handle_, id, checked ? BST_CHECKED : BST_UNCHECKED);
     }
 
     // Resizing: the template's size is the smallest.
-    void Anchor(int id, unsigned anchors);
-    void Anchor(HWND control, unsigned anchors);
+    void Anchor(int id, unsigned anchors) { sizing_.Anchor(Item(id), anchors); }
+    void Anchor(HWND control, unsigned anchors) { sizing_.Anchor(control, anchors); }
 
-    // Help topic for F1 and the Help button.
+    // Help topic for F1 and the Help button (IDHELP).
     void SetHelpKeyword(std::string keyword) { helpKeyword_ = std::move(keyword); }
     void ShowHelp();
 
@@ -138,18 +130,8 @@ protected:
     // components and the detail panel to the returned window before it returns.
     TWin32PUIWindow& RememberLayout(std::string name, std::uint8_t options,
                                     std::vector<std::string> classes = {});
-    // The detail panel: controls laid out unfolded in the template that fold away behind a
-    // toggle button. Folded, they hide, the dialog loses their height and cannot grow taller;
-    // unfolded, it gets back the height they had. It starts folded, and whether it is open is
-    // remembered with the layout (add it after RememberLayout).
-    struct TDetailPanel {
-        std::vector<HWND> Controls; // the top one first
-        int Below = 0;              // the first control under the panel
-        int Toggle = 0;
-        const char* ShowCaption = "";
-        const char* HideCaption = "";
-        int MinimumHeight = 0; // pixels at 96 DPI, unfolded
-    };
+    // The detail panel (DialogLayout.h), its minimum height in pixels at 96 DPI; whether it is
+    // open is remembered with the layout (add it after RememberLayout).
     void SetDetailPanel(TDetailPanel panel);
     // Components saved with the layout although their classes are not registered.
     void SetLayoutIncludes(std::vector<const IPUIComponent*> components);
@@ -163,22 +145,14 @@ protected:
     void SetHint(int id) { hints_.push_back(Item(id)); }
 
 private:
-    struct TAnchored {
-        HWND Control;
-        unsigned Anchors;
-        RECT Place; // in client coordinates of the dialog at the reference size
-    };
-
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
     bool RouteCommand(int id, int code);
     bool RouteNotify(NMHDR& header);
-    void LayOutAnchored();
     void Resized();
-    // `maxHeight` 0 lifts the limit.
-    void SetSizeLimits(SIZE minimum, int maxHeight);
-    void ShowDetail(bool shown);
+    // What ends with the window: its place on the owner stack and its layout's registration.
+    void Released();
     void FinishLayout();
     bool IsChild() const;
     // What the dialog manager does not scale itself on a DPI change: the anchored places, the
@@ -193,19 +167,11 @@ private:
     bool closing_ = false;
     std::map<std::pair<int, int>, std::function<void()>> commands_;
     std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR&)>> notifications_;
-    std::set<int> muted_;
-    std::vector<TAnchored> anchored_;
-    SIZE reference_{}; // client size the anchored places belong to
-    SIZE minimum_{};   // window size
-    int maxHeight_ = 0;
+    TDialogLayout sizing_;
     std::string helpKeyword_;
     std::unique_ptr<TWin32PUIWindow> layout_;
     bool layoutRegistered_ = false;
     std::vector<std::function<void()>> resized_;
-    TDetailPanel detail_;
-    bool detailShown_ = true; // as the template lays it out
-    int detailHeight_ = 0;
-    int foldedHeight_ = 0; // window height, folded
     std::vector<HWND> hints_;
     UniqueGdiObject boldFont_;
     std::vector<HWND> bold_;

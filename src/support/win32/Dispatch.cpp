@@ -45,9 +45,9 @@ std::string Narrow(const wchar_t* text) {
         info.pfnDeferredFillIn(&info);
     HRESULT result = info.scode != 0 ? info.scode : DISP_E_EXCEPTION;
     std::string message = Narrow(info.bstrDescription);
-    ::SysFreeString(info.bstrSource);
-    ::SysFreeString(info.bstrDescription);
-    ::SysFreeString(info.bstrHelpFile);
+    ole::SysFreeString(info.bstrSource);
+    ole::SysFreeString(info.bstrDescription);
+    ole::SysFreeString(info.bstrHelpFile);
     throw EComError(result, message.empty() ? ComErrorText(result) : message);
 }
 
@@ -64,9 +64,9 @@ std::string ComErrorText(HRESULT result) {
 }
 
 Variant::Variant(const std::string& ansiText) {
-    ::VariantInit(&value_);
+    ole::VariantInit(&value_);
     auto wide = Widen(ansiText);
-    BSTR text = ::SysAllocStringLen(wide.data(), UINT(wide.size()));
+    BSTR text = ole::SysAllocStringLen(wide.data(), UINT(wide.size()));
     if (!text)
         Raise(E_OUTOFMEMORY);
     value_.vt = VT_BSTR;
@@ -74,43 +74,43 @@ Variant::Variant(const std::string& ansiText) {
 }
 
 Variant::Variant(int number) noexcept {
-    ::VariantInit(&value_);
+    ole::VariantInit(&value_);
     value_.vt = VT_I4;
     value_.lVal = number;
 }
 
 Variant::Variant(bool flag) noexcept {
-    ::VariantInit(&value_);
+    ole::VariantInit(&value_);
     value_.vt = VT_BOOL;
     value_.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
 BSTR* BString::Put() noexcept {
-    ::SysFreeString(text_);
+    ole::SysFreeString(text_);
     text_ = nullptr;
     return &text_;
 }
 
 std::string BString::Text() const {
-    return Narrow(text_, ::SysStringLen(text_));
+    return Narrow(text_, ole::SysStringLen(text_));
 }
 
 VARIANT* VariantResult::Put() noexcept {
-    ::VariantClear(&value_);
+    ole::VariantClear(&value_);
     return &value_;
 }
 
 std::string VariantResult::Text() const {
     VariantResult converted;
-    HRESULT result = ::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_BSTR);
+    HRESULT result = ole::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_BSTR);
     if (FAILED(result))
         Raise(result);
-    return Narrow(converted.value_.bstrVal, ::SysStringLen(converted.value_.bstrVal));
+    return Narrow(converted.value_.bstrVal, ole::SysStringLen(converted.value_.bstrVal));
 }
 
 int VariantResult::Integer() const {
     VariantResult converted;
-    HRESULT result = ::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_I4);
+    HRESULT result = ole::VariantChangeType(converted.Put(), const_cast<VARIANT*>(&value_), 0, VT_I4);
     if (FAILED(result))
         Raise(result);
     return int(converted.value_.lVal);
@@ -143,12 +143,12 @@ ComPtr<IDispatch> VariantResult::Object() const {
 
 Dispatch Dispatch::Create(const char* progId) {
     CLSID classId;
-    HRESULT result = ::CLSIDFromProgID(Widen(progId).c_str(), &classId);
+    HRESULT result = ole::CLSIDFromProgID(Widen(progId).c_str(), &classId);
     if (FAILED(result))
         Raise(result);
     ComPtr<IDispatch> object;
-    result = ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                object.PutVoid());
+    result = ole::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                   IID_IDispatch, object.PutVoid());
     if (FAILED(result))
         Raise(result);
     if (!object)

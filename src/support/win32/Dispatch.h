@@ -33,7 +33,7 @@ public:
     explicit Variant(bool flag) noexcept;
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
-    ~Variant() { ::VariantClear(&value_); }
+    ~Variant() { ole::VariantClear(&value_); }
     const VARIANT& Get() const noexcept { return value_; }
 
 private:
@@ -46,7 +46,7 @@ public:
     BString() noexcept = default;
     BString(const BString&) = delete;
     BString& operator=(const BString&) = delete;
-    ~BString() { ::SysFreeString(text_); }
+    ~BString() { ole::SysFreeString(text_); }
     // For APIs that hand out a string; frees the one held before.
     BSTR* Put() noexcept;
     // The text in the ANSI code page.
@@ -59,10 +59,10 @@ private:
 // An owned VARIANT result: cleared exactly once, never copied.
 class VariantResult {
 public:
-    VariantResult() noexcept { ::VariantInit(&value_); }
+    VariantResult() noexcept { ole::VariantInit(&value_); }
     VariantResult(const VariantResult&) = delete;
     VariantResult& operator=(const VariantResult&) = delete;
-    ~VariantResult() { ::VariantClear(&value_); }
+    ~VariantResult() { ole::VariantClear(&value_); }
     // For calls that write a result; clears the one held before.
     VARIANT* Put() noexcept;
     const VARIANT& Get() const noexcept { return value_; }

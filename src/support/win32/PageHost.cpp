@@ -69,8 +69,8 @@ void TPageHost::Attach(TDialog& host, int tabId, bool tabsVisible) {
     }
     host.OnResize([this] { Fit(); });
     host.OnNotify(tabId, TCN_SELCHANGING, [this](NMHDR&) -> LRESULT {
-        // Nonzero keeps the current tab.
-        return OnLeave && active_ >= 0 && !OnLeave(active_);
+        LeaveActivePage();
+        return 0;
     });
     host.OnNotify(tabId, TCN_SELCHANGE, [this](NMHDR&) -> LRESULT {
         Show(TabCtrl_GetCurSel(tab_));
@@ -78,7 +78,7 @@ void TPageHost::Attach(TDialog& host, int tabId, bool tabsVisible) {
     });
 }
 
-void TPageHost::AddPage(TDialog& page, const std::string& caption) {
+void TPageHost::AddPage(TPage& page, const std::string& caption) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     std::string text = caption;
@@ -91,10 +91,7 @@ void TPageHost::AddPage(TDialog& page, const std::string& caption) {
     SetWindowPos(page.Handle(), before ? before : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Fit();
-    if (active_ < 0)
-        Show(0);
-    else
-        ShowWindow(page.Handle(), SW_HIDE);
+    ShowWindow(page.Handle(), pages_.size() == 1 ? SW_SHOW : SW_HIDE);
 }
 
 bool TPageHost::SetActivePage(int index) {
@@ -102,11 +99,15 @@ bool TPageHost::SetActivePage(int index) {
         return false;
     if (index == active_)
         return true;
-    if (OnLeave && active_ >= 0 && !OnLeave(active_))
-        return false;
+    LeaveActivePage();
     TabCtrl_SetCurSel(tab_, index);
     Show(index);
     return true;
+}
+
+void TPageHost::LeaveActivePage() {
+    if (active_ >= 0)
+        Page(active_).Leave();
 }
 
 RECT TPageHost::PageArea() const {
@@ -120,7 +121,7 @@ RECT TPageHost::PageArea() const {
 
 void TPageHost::Fit() {
     const RECT area = PageArea();
-    for (TDialog* page : pages_)
+    for (TPage* page : pages_)
         SetWindowPos(page->Handle(), nullptr, area.left, area.top, area.right - area.left,
                      area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -133,8 +134,7 @@ void TPageHost::Show(int index) {
             ShowWindow(pages_[std::size_t(i)]->Handle(), SW_HIDE);
     ShowWindow(pages_[std::size_t(index)]->Handle(), SW_SHOW);
     active_ = index;
-    if (OnEnter)
-        OnEnter(index);
+    Page(index).Enter();
 }
 
 } // namespace tsy::win32

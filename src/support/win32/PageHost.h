@@ -6,9 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "support/win32/Dialog.h"
+
 namespace tsy::win32 {
 
-class TDialog;
+// A page of a TPageHost, told when it becomes the shown one and when it stops being it.
+class TPage : public TDialog {
+public:
+    virtual void Enter() {}
+    virtual void Leave() {}
+
+protected:
+    using TDialog::TDialog;
+};
 
 // Child page dialogs shown one at a time in the display area of a tab control of the
 // hosting dialog. With hidden tabs (a wizard) the tab control only gives the pages
@@ -21,21 +31,19 @@ public:
 
     void Attach(TDialog& host, int tabId, bool tabsVisible);
     ~TPageHost();
-    // Makes the page and adds its tab; the first page added is shown.
-    void AddPage(TDialog& page, const std::string& caption);
+    // Makes the page and adds its tab; the first page added is shown, and entered with the first
+    // SetActivePage.
+    void AddPage(TPage& page, const std::string& caption);
 
     HWND Tab() const noexcept { return tab_; }
     int PageCount() const noexcept { return int(pages_.size()); }
+    // The page entered last, or -1.
     int ActivePage() const noexcept { return active_; }
-    TDialog& Page(int index) const { return *pages_.at(std::size_t(index)); }
-    // Runs the leave step of the active page and the enter step of the new one;
-    // false, and nothing changes, when leaving is refused or the index is out of range.
+    TPage& Page(int index) const { return *pages_.at(std::size_t(index)); }
+    // Leaves the active page and enters the new one; false, and nothing changes, when the
+    // index is out of range.
     bool SetActivePage(int index);
-
-    // Before the active page changes; returning false keeps it.
-    std::function<bool(int index)> OnLeave;
-    // After a page became the active one.
-    std::function<void(int index)> OnEnter;
+    void LeaveActivePage();
 
     // Ctrl+Tab and Ctrl+Shift+Tab (and Ctrl+PgDn, Ctrl+PgUp) move between the pages while
     // the host is open, as in any tabbed dialog.
@@ -51,7 +59,7 @@ private:
 
     TDialog* host_ = nullptr;
     HWND tab_ = nullptr;
-    std::vector<TDialog*> pages_;
+    std::vector<TPage*> pages_;
     int active_ = -1;
     HHOOK hook_ = nullptr;
     TPageHost* previous_ = nullptr;

@@ -1,9 +1,11 @@
 #include "support/win32/WinText.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "support/Text.h"
 #include "support/WebAddress.h"
+#include "support/win32/OleLibraries.h"
 
 namespace tsy::win32 {
 
@@ -82,7 +84,19 @@ void OpenWithShell(HWND owner, const std::string& url, int show) {
         MessageBoxA(owner, NotOpenedMessage({url}).c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, show);
+    // The shell may hand the address to extensions that need a single-threaded apartment; the
+    // call waits for them, so the apartment can be left right after it.
+    const HRESULT com = ole::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner;
+    info.lpVerb = "open";
+    info.lpFile = url.c_str();
+    info.nShow = show;
+    ShellExecuteExA(&info);
+    if (SUCCEEDED(com))
+        ole::CoUninitialize();
 }
 
 } // namespace tsy::win32

@@ -22,8 +22,9 @@ std::wstring ComboItemTextW(HWND box, int index);
 RECT PlaceIn(HWND parent, HWND control);
 // Whether a link may go to the shell: an http or https address with its scheme written out.
 bool IsWebLink(std::string_view url);
-// Opens a web address with the shell's "open"; what the shell then does is not inspected. Any
-// other address is refused with a warning owned by `owner`.
+// Opens a web address with the shell's "open", in the apartment the shell needs, on any thread;
+// what the shell then does is not inspected. Any other address is refused with a warning owned
+// by `owner`.
 void OpenWithShell(HWND owner, const std::string& url, int show = SW_SHOWDEFAULT);
 
 } // namespace tsy::win32

@@ -31,34 +31,48 @@ LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
                                    : DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::wstring Wide(const char* text) {
-    return WideOf(TSystemCodePage().ToWide(text ? text : ""));
-}
+// The ANSI and the Unicode functions, for one way of registering and creating.
+struct TAnsiApi {
+    using TClass = WNDCLASSEXA;
+    static std::string Text(const char* text) { return text ? text : ""; }
+    static inline const auto Find = &GetClassInfoExA;
+    static inline const auto Register = &RegisterClassExA;
+    static inline const auto Make = &CreateWindowExA;
+};
 
-HWND CreateUnicode(const TWindowClass& windowClass, const char* caption, const TWindowPlacement& placement,
-                   WNDPROC procedure, void* param) {
-    const std::wstring name = Wide(windowClass.Name);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExW(windowClass.Instance, name.c_str(), &existing)) {
-        WNDCLASSEXW wc{};
+struct TUnicodeApi {
+    using TClass = WNDCLASSEXW;
+    static std::wstring Text(const char* text) { return WideOf(TSystemCodePage().ToWide(text ? text : "")); }
+    static inline const auto Find = &GetClassInfoExW;
+    static inline const auto Register = &RegisterClassExW;
+    static inline const auto Make = &CreateWindowExW;
+};
+
+template <class TApi>
+HWND RegisterAndCreate(const TWindowClass& windowClass, WNDPROC procedure, const char* caption,
+                       const TWindowPlacement& placement, void* param) {
+    const auto name = TApi::Text(windowClass.Name);
+    typename TApi::TClass wc{};
+    wc.cbSize = sizeof wc;
+    if (!TApi::Find(windowClass.Instance, name.c_str(), &wc)) {
+        wc = {};
         wc.cbSize = sizeof wc;
         wc.style = windowClass.Style;
         wc.lpfnWndProc = procedure;
         wc.hInstance = windowClass.Instance;
         wc.hIcon = windowClass.Icon;
         wc.hIconSm = windowClass.SmallIcon;
-        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground =
             windowClass.Background ? windowClass.Background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = name.c_str();
-        if (!RegisterClassExW(&wc))
+        if (!TApi::Register(&wc))
             throw std::runtime_error(std::string("Unable to register the window class ") + windowClass.Name +
                                      ".");
     }
-    return CreateWindowExW(placement.ExStyle, name.c_str(), Wide(caption).c_str(), placement.Style,
-                           placement.Left, placement.Top, placement.Width, placement.Height, placement.Parent,
-                           placement.Menu, windowClass.Instance, param);
+    return TApi::Make(placement.ExStyle, name.c_str(), TApi::Text(caption).c_str(), placement.Style,
+                      placement.Left, placement.Top, placement.Width, placement.Height, placement.Parent,
+                      placement.Menu, windowClass.Instance, param);
 }
 
 } // namespace
@@ -69,37 +83,18 @@ TWindow* TWindow::FromHandle(HWND window) noexcept {
     return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+HWND CreateWindowOfClass(const TWindowClass& windowClass, WNDPROC procedure, const char* caption,
+                         const TWindowPlacement& placement, void* param) {
+    return windowClass.Unicode
+               ? RegisterAndCreate<TUnicodeApi>(windowClass, procedure, caption, placement, param)
+               : RegisterAndCreate<TAnsiApi>(windowClass, procedure, caption, placement, param);
+}
+
 void TWindow::Create(const TWindowClass& windowClass, const char* caption,
                      const TWindowPlacement& placement) {
     if (handle_)
         throw std::logic_error("The window exists already.");
-    if (windowClass.Unicode) {
-        if (!CreateUnicode(windowClass, caption, placement, &TWindow::WindowProc, this))
-            throw std::runtime_error(std::string("Unable to create the window ") + windowClass.Name + ".");
-        return;
-    }
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(windowClass.Instance, windowClass.Name, &existing)) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = windowClass.Style;
-        wc.lpfnWndProc = &TWindow::WindowProc;
-        wc.hInstance = windowClass.Instance;
-        wc.hIcon = windowClass.Icon;
-        wc.hIconSm = windowClass.SmallIcon;
-        wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground =
-            windowClass.Background ? windowClass.Background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = windowClass.Name;
-        if (!RegisterClassExA(&wc))
-            throw std::runtime_error(std::string("Unable to register the window class ") + windowClass.Name +
-                                     ".");
-    }
-    HWND window = CreateWindowExA(placement.ExStyle, windowClass.Name, caption, placement.Style,
-                                  placement.Left, placement.Top, placement.Width, placement.Height,
-                                  placement.Parent, placement.Menu, windowClass.Instance, this);
-    if (!window)
+    if (!CreateWindowOfClass(windowClass, &TWindow::WindowProc, caption, placement, this))
         throw std::runtime_error(std::string("Unable to create the window ") + windowClass.Name + ".");
 }
 

@@ -4,7 +4,7 @@
 
 namespace tsy::win32 {
 
-// A window class registered on first use; the procedure is always the one of TWindow.
+// A window class registered on first use.
 struct TWindowClass {
     const char* Name = nullptr;
     HINSTANCE Instance = nullptr;
@@ -27,6 +27,11 @@ struct TWindowPlacement {
     HWND Parent = nullptr;
     HMENU Menu = nullptr;
 };
+
+// Registers the class when it is not yet and creates a window of it; nullptr when the window
+// cannot be made, std::runtime_error when the class cannot be registered.
+HWND CreateWindowOfClass(const TWindowClass& windowClass, WNDPROC procedure, const char* caption,
+                         const TWindowPlacement& placement, void* param);
 
 // Base of the program's own windows. The object is reached from the window
 // through GWLP_USERDATA; an exception escaping HandleMessage is reported to the

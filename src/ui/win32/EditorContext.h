@@ -21,15 +21,15 @@ namespace tsy::win32 {
 // browsers have open. All of it outlives the dialogs.
 struct TEditorContext {
     TDialogEnvironment Dialogs;
-    TTargets* Targets = nullptr;
-    TCollections* Collections = nullptr;
-    TCategories* Categories = nullptr;
-    const ICollation* Collation = nullptr;
+    TTargets& Targets;
+    TCollections& Collections;
+    TCategories& Categories;
+    const ICollation& Collation;
     // The keyword rules' letters and digits and their case rule, as the search box applies them.
-    const ICodePage* CodePage = nullptr;
-    const IWideCollation* WideCollation = nullptr;
-    // The open pages of Internet Explorer, Firefox and Opera, in that order.
-    std::function<TPageInfos()> ListOpenPages;
+    const ICodePage& CodePage;
+    const IWideCollation& WideCollation;
+    // The open pages of Internet Explorer, Firefox and Opera, in that order; unset, none are open.
+    std::function<TPageInfos()> ListOpenPages = {};
 };
 
 } // namespace tsy::win32

@@ -30,7 +30,7 @@ std::vector<TImportRow> OpenPageRows(const TEditorContext& context, TImportKind 
 }
 
 TImportFrame::TImportFrame(const TEditorContext& context)
-    : TDialog(context.Dialogs, IDD_IMPORTFRAME), context_(context), list_(*context.Collation) {}
+    : TDialog(context.Dialogs, IDD_IMPORTFRAME), context_(context), list_(context.Collation) {}
 
 void TImportFrame::HandleInit() {
     list_.Attach(*this, IDC_URLLIST, false, TSortListView::TSortType::None);
@@ -58,8 +58,8 @@ void TImportFrame::ShowRows(const std::vector<TImportRow>& rows, const std::stri
     list_.EndUpdate();
     message_ = message;
     SetItemText(IDC_IMPORT_MESSAGE, message_);
-    ShowWindow(list_.Handle(), rows.empty() ? SW_HIDE : SW_SHOW);
-    ShowWindow(Item(IDC_IMPORT_MESSAGE), rows.empty() ? SW_SHOW : SW_HIDE);
+    ShowItem(IDC_URLLIST, !rows.empty());
+    ShowItem(IDC_IMPORT_MESSAGE, rows.empty());
     PlaceMessage();
 }
 
@@ -90,6 +90,12 @@ void TImportFrame::PlaceMessage() {
                  client.right - margin, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TImportFrame::SetEnabled(bool enabled) {
+    EnableWindow(Handle(), enabled);
+    EnableItem(IDC_URLLIST, enabled);
+    list_.SetBackColour(GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+}
+
 bool TImportFrame::HandleMessage(UINT message, WPARAM, LPARAM) {
     if (message == WM_SIZE)
         PlaceMessage();
@@ -108,12 +114,10 @@ public:
 
 protected:
     void HandleInit() override {
-        SetWindowTextA(Handle(), ImportCaption(kind_).c_str());
+        SetCaption(ImportCaption(kind_));
         EmbedFrame(frame_, IDC_IMPORT_PLACE, akAll);
         frame_.ShowRows(rows_, {});
-        frame_.OnDoubleClick = [this] {
-            SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        };
+        frame_.OnDoubleClick = [this] { PressOk(); };
         Anchor(IDC_IMPORT_LABEL, akLeft | akTop | akRight);
         Anchor(IDOK, akRight | akBottom);
         Anchor(IDCANCEL, akRight | akBottom);

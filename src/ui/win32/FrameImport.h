@@ -28,6 +28,8 @@ public:
     // (URL, title) of the selected row, or two empty texts.
     std::pair<std::string, std::string> SelectedPage() const;
     TSortListView& URLList() noexcept { return list_; }
+    // A disabled frame's list is greyed.
+    void SetEnabled(bool enabled);
 
     // A row double-clicked.
     std::function<void()> OnDoubleClick;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "catalogue/Keywords.h"
+#include "ui/WizardRules.h"
 
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/SortListView.h"
@@ -58,6 +59,8 @@ class TEditSiteFrame : public TDialog {
 public:
     explicit TEditSiteFrame(const TEditorContext& context);
     TCategoryBox& Category() noexcept { return category_; }
+    TWizardSiteFields Fields() const;
+    void SetFields(const TWizardSiteFields& fields);
 
 protected:
     void HandleInit() override;

@@ -63,7 +63,6 @@ void TAboutForm::HandleInit() {
     AddHint(urlWebsite_.Window(), kSiteHint);
     AddHint(urlDeveloper_.Window(), kDeveloperHint);
 
-    OnCommand(IDC_ABOUT_HELP, [this] { ShowHelp(); });
     SetHelpKeyword(kAboutHelpKeyword);
 }
 
@@ -94,13 +93,7 @@ void TAboutForm::AddHint(HWND control, const char* text) {
 }
 
 void ShowAbout(const TDialogEnvironment& environment, HWND owner, const TVersionInfo& version) {
-    TURLLabel::TOpen open;
-    if (environment.Com)
-        open = [com = environment.Com](HWND linkOwner, const std::string& url) {
-            com->Enter();
-            OpenWithShell(linkOwner, url);
-        };
-    TAboutForm form(environment, version, std::move(open));
+    TAboutForm form(environment, version);
     form.ShowModal(owner);
 }
 

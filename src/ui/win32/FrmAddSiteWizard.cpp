@@ -8,12 +8,12 @@
 #include <string>
 #include <tuple>
 
-#include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "controls/win32/ComboBox.h"
 #include "dialogs.h"
 #include "settings/PersistentUI.h"
 #include "support/MessageBoxes.h"
+#include "support/Text.h"
 #include "support/win32/PageHost.h"
 #include "support/win32/UniqueHandle.h"
 #include "ui/ImportRules.h"
@@ -27,10 +27,10 @@ namespace tsy::win32 {
 namespace {
 
 // A page of the wizard; what it holds is made by the wizard when the page is.
-class TWizardPageDialog : public TDialog {
+class TWizardPageDialog : public TPage {
 public:
     TWizardPageDialog(const TDialogEnvironment& environment, int templateId)
-        : TDialog(environment, templateId) {}
+        : TPage(environment, templateId) {}
 
     std::function<void(TWizardPageDialog&)> OnInit;
     void AnchorControl(HWND control, unsigned anchors) { Anchor(control, anchors); }
@@ -79,9 +79,6 @@ private:
     void BtnNextClick();
     void BtnBackClick();
     void Done();
-    TWizardSiteFields SiteFields() const;
-    void SetSiteFields(const TWizardSiteFields& fields);
-    HWND SiteField(int id) const { return GetDlgItem(frmEditSite_.Handle(), id); }
 
     const TEditorContext& context_;
     std::array<TImportPage, 2> importPages_;
@@ -128,7 +125,6 @@ void TAddSiteWizard::AddPages() {
     }
     editSitePage_.OnInit = [this](TWizardPageDialog& dialog) {
         dialog.EmbedFrame(frmEditSite_, IDC_WIZARD_FRAME_PLACE, akLeft | akTop | akRight);
-        SetWindowTextA(GetDlgItem(frmEditSite_.Handle(), IDC_OPEN_LABEL), kWizardOpenAddressLabel);
     };
     collectionsPage_.OnInit = [this](TWizardPageDialog& dialog) {
         dialog.EmbedFrame(frmSiteCollections_, IDC_WIZARD_FRAME_PLACE, akAll);
@@ -152,8 +148,8 @@ void TAddSiteWizard::GoToPage(int index, bool force) {
     navigation_.Arrive(index);
     const auto view = WizardPageView(index);
     SetItemText(IDOK, view.NextCaption);
-    EnableWindow(Item(IDC_WIZARD_BACK), view.BackEnabled);
-    SetWindowTextA(Handle(), view.Caption.c_str());
+    EnableItem(IDC_WIZARD_BACK, view.BackEnabled);
+    SetCaption(view.Caption);
     SetItemText(IDC_WIZARD_CAPTION, view.Heading);
     SetItemText(IDC_WIZARD_HINT, view.Hint);
     // The focus must not stay behind on a page that is gone.
@@ -161,8 +157,7 @@ void TAddSiteWizard::GoToPage(int index, bool force) {
     HWND focus = GetFocus();
     if (!force && (!focus || !IsWindowVisible(focus) || !IsWindowEnabled(focus))) {
         HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
-        SendMessageA(Handle(), WM_NEXTDLGCTL, WPARAM(first && IsWindowEnabled(first) ? first : Item(IDOK)),
-                     TRUE);
+        FocusItem(first && IsWindowEnabled(first) ? first : Item(IDOK));
     }
 }
 
@@ -176,9 +171,9 @@ bool TAddSiteWizard::CanLeave(int page) {
         break;
     }
     case wpEditSite: {
-        auto fields = SiteFields();
+        auto fields = frmEditSite_.Fields();
         refusal = CheckSiteFieldsLeave(fields);
-        SetSiteFields(fields);
+        frmEditSite_.SetFields(fields);
         break;
     }
     case wpCollections:
@@ -201,13 +196,13 @@ void TAddSiteWizard::ShowPage(int page) {
         break;
     case wpEditSite:
         if (navigation_.GoingBack())
-            site_.Remove(*context_.Targets);
+            site_.Remove(context_.Targets);
         else
             FillSiteFields();
         break;
     case wpCollections: {
-        const TTarget& site =
-            site_.Add(*context_.Targets, *context_.Categories, SiteFields(), frmEditSite_.Category().Text());
+        const TTarget& site = site_.Add(context_.Targets, context_.Categories, frmEditSite_.Fields(),
+                                        frmEditSite_.Category().Text());
         frmSiteCollections_.LoadMemberships(site.ID);
         auto& list = frmSiteCollections_.Collections();
         for (int row = 0; row < list.Count(); ++row)
@@ -238,15 +233,11 @@ void TAddSiteWizard::ShowImportPage(TImportPage& page) {
 }
 
 void TAddSiteWizard::ManualClick(TImportPage& page) {
-    const bool manual = page.Manual.Checked();
-    TListViewEx& list = page.Frame.URLList();
-    EnableWindow(page.Frame.Handle(), !manual);
-    EnableWindow(list.Handle(), !manual);
-    list.SetBackColour(GetSysColor(manual ? COLOR_BTNFACE : COLOR_WINDOW));
+    page.Frame.SetEnabled(!page.Manual.Checked());
 }
 
 void TAddSiteWizard::FillSiteFields() {
-    auto fields = SiteFields();
+    auto fields = frmEditSite_.Fields();
     auto& open = importPages_[wpOpenURL];
     auto& search = importPages_[wpSearchURL];
     if (open.Manual.Checked()) {
@@ -256,18 +247,7 @@ void TAddSiteWizard::FillSiteFields() {
         std::tie(fields.Open, fields.Name) = open.Frame.SelectedPage();
     }
     fields.Search = search.Manual.Checked() ? std::string() : search.Frame.SelectedPage().first;
-    SetSiteFields(fields);
-}
-
-TWizardSiteFields TAddSiteWizard::SiteFields() const {
-    return {WindowText(SiteField(IDC_SITE_NAME)), WindowText(SiteField(IDC_OPEN_URL)),
-            WindowText(SiteField(IDC_SEARCH_URL))};
-}
-
-void TAddSiteWizard::SetSiteFields(const TWizardSiteFields& fields) {
-    SetWindowTextA(SiteField(IDC_SITE_NAME), fields.Name.c_str());
-    SetWindowTextA(SiteField(IDC_OPEN_URL), fields.Open.c_str());
-    SetWindowTextA(SiteField(IDC_SEARCH_URL), fields.Search.c_str());
+    frmEditSite_.SetFields(fields);
 }
 
 void TAddSiteWizard::BtnNextClick() {
@@ -294,17 +274,17 @@ void TAddSiteWizard::Done() {
     }
     if (!CanLeave(wpCollections))
         return;
-    const std::int32_t index = context_.Targets->IndexOf(site.ID);
-    TTarget stored = context_.Targets->GetItem(index);
+    const std::int32_t index = context_.Targets.IndexOf(site.ID);
+    TTarget stored = context_.Targets.GetItem(index);
     stored.Keyword = TrimText(keyword);
-    context_.Targets->SetItem(index, stored);
+    context_.Targets.SetItem(index, stored);
     frmSiteCollections_.ApplyMemberships(site.ID);
     EndModal(IDOK);
 }
 
 void TAddSiteWizard::HandleCancel() {
     // The site exists only for the collections page; without Done it goes again.
-    site_.Remove(*context_.Targets);
+    site_.Remove(context_.Targets);
 }
 
 } // namespace

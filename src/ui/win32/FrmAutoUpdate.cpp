@@ -75,12 +75,12 @@ void TAutoUpdateForm::HandleInit() {
     for (int id : {IDC_UPD_OPEN_SITE, IDC_UPD_DOWNLOAD})
         Anchor(id, akLeft | akBottom);
     RememberLayout("AutoUpdateForm", kPUIRestorePosition | kPUIRestoreSize);
-    SetDetailPanel({{Item(IDC_UPD_DESCRIPTION)},
-                    IDC_UPD_OPEN_SITE,
-                    IDC_UPD_SHOW_DETAILS,
-                    kShowDetailsCaption,
-                    kHideDetailsCaption,
-                    kDetailsMinimumHeight});
+    SetDetailPanel({.Controls = {Item(IDC_UPD_DESCRIPTION)},
+                    .Below = IDC_UPD_OPEN_SITE,
+                    .Toggle = IDC_UPD_SHOW_DETAILS,
+                    .ShowCaption = kShowDetailsCaption,
+                    .HideCaption = kHideDetailsCaption,
+                    .MinimumHeight = kDetailsMinimumHeight});
 }
 
 void TAutoUpdateForm::FillDescription() {

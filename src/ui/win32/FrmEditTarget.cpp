@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "settings/PersistentUI.h"
 #include "support/MessageBoxes.h"
+#include "support/Text.h"
 #include "support/win32/WinText.h"
 #include "ui/ImportRules.h"
 #include "ui/SiteRules.h"
@@ -51,23 +52,22 @@ void TEditTargetForm::HandleInit() {
     for (int id : {IDC_IMPORT_OPEN_URL, IDC_IMPORT_SEARCH_URL})
         Anchor(id, akTop | akRight);
     Anchor(IDC_SHOW_HELPERS, akLeft | akBottom);
-    for (int id : {IDOK, IDCANCEL, IDC_BTN_HELP})
+    for (int id : {IDOK, IDCANCEL, IDHELP})
         Anchor(id, akRight | akBottom);
 
     OnCommand(IDC_IMPORT_OPEN_URL, [this] { ImportOpenURL(); });
     OnCommand(IDC_IMPORT_SEARCH_URL, [this] { ImportSearchURL(); });
     OnCommand(
         IDC_CBX_CATEGORY, [this] { cbxCategory_.HandleChange(context_, Handle()); }, CBN_SELCHANGE);
-    OnCommand(IDC_BTN_HELP, [this] { ShowHelp(); });
     SetHelpKeyword(kSitesHelpKeyword);
 
     RememberLayout(kEditTargetFormName, kPUIRestorePosition | kPUIRestoreSize);
-    SetDetailPanel({{Item(IDC_COLLECTIONS_LABEL), frmSiteCollections_.Handle()},
-                    IDC_SHOW_HELPERS,
-                    IDC_SHOW_HELPERS,
-                    kShowHelpersCaption,
-                    kHideHelpersCaption,
-                    kPanelMinimum});
+    SetDetailPanel({.Controls = {Item(IDC_COLLECTIONS_LABEL), frmSiteCollections_.Handle()},
+                    .Below = IDC_SHOW_HELPERS,
+                    .Toggle = IDC_SHOW_HELPERS,
+                    .ShowCaption = kShowHelpersCaption,
+                    .HideCaption = kHideHelpersCaption,
+                    .MinimumHeight = kPanelMinimum});
 }
 
 bool TEditTargetForm::CanAccept() {
@@ -88,7 +88,7 @@ bool TEditTargetForm::CanAccept() {
     target_.Name = TrimText(name);
     target_.Search = SearchURLToStored(search);
     target_.Open = TrimText(open);
-    target_.CatID = context_.Categories->IDOfName(TrimText(cbxCategory_.Text()));
+    target_.CatID = context_.Categories.IDOfName(TrimText(cbxCategory_.Text()));
     target_.Charset = CharsetAfterEdit(target_.Charset, cbxCharset_.ItemIndex());
     frmSiteCollections_.ApplyMemberships(target_.ID);
     return true;
@@ -123,12 +123,12 @@ bool AddTarget(const TEditorContext& context, HWND owner, TTarget& target) {
     target = TTarget{};
     // Today's sites read UTF-8; the encoding box starts there.
     target.Charset = kUtf8Charset;
-    const std::int32_t index = context.Targets->Add(target);
+    const std::int32_t index = context.Targets.Add(target);
     if (EditTarget(context, owner, target)) {
-        context.Targets->SetItem(index, target);
+        context.Targets.SetItem(index, target);
         return true;
     }
-    context.Targets->Delete(index);
+    context.Targets.Delete(index);
     return false;
 }
 

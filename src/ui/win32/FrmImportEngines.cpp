@@ -13,20 +13,11 @@
 
 namespace tsy::win32 {
 
-namespace {
-
-constexpr int kCheckedImage = 2;
-
-bool TicksRow(const NMLISTVIEW& change) {
-    return (change.uChanged & LVIF_STATE) &&
-           (change.uNewState & LVIS_STATEIMAGEMASK) == UINT(INDEXTOSTATEIMAGEMASK(kCheckedImage));
-}
-
-} // namespace
+namespace {} // namespace
 
 TImportEnginesForm::TImportEnginesForm(const TEditorContext& context, TSearchEngines engines)
     : TDialog(context.Dialogs, IDD_IMPORTENGINES), context_(context), engines_(std::move(engines)),
-      list_(*context.Collation) {}
+      list_(context.Collation) {}
 
 TImportEnginesForm::~TImportEnginesForm() = default;
 
@@ -36,28 +27,29 @@ void TImportEnginesForm::HandleInit() {
     list_.AddColumn("Keyword", 84);
     list_.AddColumn("Search URL", 216);
     list_.AddColumn("Browser", 60);
-    filling_ = true;
-    list_.BeginUpdate();
-    for (std::size_t i = 0; i < engines_.size(); ++i) {
-        const TSearchEngine& engine = engines_[i];
-        inCatalogue_.push_back(InCatalogue(*context_.Targets, engine.SearchURL));
-        const int row =
-            list_.AddItem(inCatalogue_.back() ? engine.Name + kInCatalogueMark : engine.Name,
-                          {engine.Keyword, engine.SearchURL, BrowserName(engine.Browser)}, LPARAM(i));
-        list_.SetChecked(row, !inCatalogue_.back());
-    }
-    list_.EndUpdate();
-    filling_ = false;
-    OnNotify(IDC_ENGINES, LVN_ITEMCHANGING, [this](NMHDR& header) { return RowChanging(header); });
+    list_.Refill([this] {
+        for (std::size_t i = 0; i < engines_.size(); ++i) {
+            const TSearchEngine& engine = engines_[i];
+            inCatalogue_.push_back(InCatalogue(context_.Targets, engine.SearchURL));
+            const int row =
+                list_.AddItem(inCatalogue_.back() ? engine.Name + kInCatalogueMark : engine.Name,
+                              {engine.Keyword, engine.SearchURL, BrowserName(engine.Browser)}, LPARAM(i));
+            list_.SetChecked(row, !inCatalogue_.back());
+        }
+    });
+    // A template the catalogue has already would only make a second site of it.
+    list_.OnChanging([this](int row, bool ticks) {
+        return row >= 0 && ticks && inCatalogue_[std::size_t(list_.ItemData(row))];
+    });
 
     collections_.Attach(Item(IDC_ENGINE_COLLECTION));
     collections_.Add(kNoCollectionEntry);
-    for (const TCollection& collection : *context_.Collections)
+    for (const TCollection& collection : context_.Collections)
         collections_.Add(collection.Name());
     collections_.SetItemIndex(0);
     categories_.Attach(Item(IDC_ENGINE_CATEGORY));
     // The category box of the site editor, without its entry that adds a category.
-    TCategoryBoxEntries entries = CategoryBoxEntries(*context_.Categories, *context_.Collation, 0);
+    TCategoryBoxEntries entries = CategoryBoxEntries(context_.Categories, context_.Collation, 0);
     entries.Items.pop_back();
     categories_.SetItems(entries.Items, entries.Selected);
 
@@ -65,23 +57,14 @@ void TImportEnginesForm::HandleInit() {
     for (int id :
          {IDC_ENGINE_COLLECTION_LABEL, IDC_ENGINE_COLLECTION, IDC_ENGINE_CATEGORY_LABEL, IDC_ENGINE_CATEGORY})
         Anchor(id, akLeft | akBottom);
-    for (int id : {IDOK, IDCANCEL, IDC_ENGINES_HELP})
+    for (int id : {IDOK, IDCANCEL, IDHELP})
         Anchor(id, akRight | akBottom);
     SetHelpKeyword(kImportEnginesHelpKeyword);
-    OnCommand(IDC_ENGINES_HELP, [this] { ShowHelp(); });
 
     TWin32PUIWindow& layout = RememberLayout(kImportEnginesFormName, kPUIRestorePosition | kPUIRestoreSize,
                                              {std::string(kPUIListViewClass)});
     remembered_ = std::make_unique<TWin32PUIListView>(list_.Handle(), "Engines");
     layout.components.push_back(remembered_.get());
-}
-
-LRESULT TImportEnginesForm::RowChanging(NMHDR& header) const {
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (filling_ || change.iItem < 0 || !TicksRow(change))
-        return FALSE;
-    // A template the catalogue has already would only make a second site of it.
-    return inCatalogue_[std::size_t(list_.ItemData(change.iItem))] ? TRUE : FALSE;
 }
 
 bool TImportEnginesForm::CanAccept() {
@@ -93,11 +76,11 @@ bool TImportEnginesForm::CanAccept() {
     }
     TCollection* collection = nullptr;
     if (collections_.ItemIndex() > 0)
-        collection = &context_.Collections->ByName(collections_.Text());
-    const std::int32_t catID = context_.Categories->IDOfName(categories_.Text());
-    added_ = AddEngineSites(
-        *context_.Targets, collection, ticked, catID,
-        {*context_.Targets, *context_.Collections, *context_.CodePage, *context_.WideCollation});
+        collection = &context_.Collections.ByName(collections_.Text());
+    const std::int32_t catID = context_.Categories.IDOfName(categories_.Text());
+    added_ =
+        AddEngineSites(context_.Targets, collection, ticked, catID,
+                       {context_.Targets, context_.Collections, context_.CodePage, context_.WideCollation});
     return true;
 }
 

@@ -31,8 +31,6 @@ protected:
     bool CanAccept() override;
 
 private:
-    LRESULT RowChanging(NMHDR& header) const;
-
     const TEditorContext& context_;
     TSearchEngines engines_;
     std::vector<bool> inCatalogue_;
@@ -40,7 +38,6 @@ private:
     TComboBox collections_;
     TComboBox categories_;
     std::unique_ptr<TWin32PUIListView> remembered_;
-    bool filling_ = false;
     std::vector<std::int32_t> added_;
 };
 

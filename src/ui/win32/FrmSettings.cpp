@@ -37,7 +37,7 @@ void TSettingsForm::Remember(TSortListView& list, const char* name) {
 }
 
 void TSettingsForm::HandleInit() {
-    catalogueRead_ = context_.Service->CatalogueRead();
+    catalogueRead_ = context_.Service.CatalogueRead();
     TWin32PUIWindow& layout =
         RememberLayout(kSettingsFormName, kPUIRestoreSize,
                        {std::string(kPUIPageControlClass), std::string(kPUIListViewClass)});
@@ -62,12 +62,11 @@ void TSettingsForm::HandleInit() {
 
     Anchor(IDC_PAGES, akAll);
     Anchor(IDC_ADD_SITE_WIZARD, akLeft | akBottom);
-    for (int id : {IDOK, IDCANCEL, IDC_SETTINGS_HELP})
+    for (int id : {IDOK, IDCANCEL, IDHELP})
         Anchor(id, akRight | akBottom);
     SetHelpKeyword(kSettingsHelpKeyword);
-    OnCommand(IDC_SETTINGS_HELP, [this] { ShowHelp(); });
     OnCommand(IDC_ADD_SITE_WIZARD, [this] { AddSiteWizardClick(); });
-    EnableWindow(Item(IDC_ADD_SITE_WIZARD), context_.RunWizard != nullptr && catalogueRead_);
+    EnableItem(IDC_ADD_SITE_WIZARD, context_.RunWizard != nullptr && catalogueRead_);
     // A catalogue that could not be read is neither shown nor changed.
     if (!catalogueRead_)
         for (auto& page : catalogue_)
@@ -78,19 +77,8 @@ void TSettingsForm::HandleLayoutRestored() {
     // The restored tab stands unless the dialog is asked for another one.
     const int restored = TabCtrl_GetCurSel(pages_.Tab());
     const int first = startPage_ >= 0 ? startPage_ : restored < 0 ? 0 : restored;
-    pages_.SetActivePage(first);
-    TabCtrl_SetCurSel(pages_.Tab(), first);
-    pages_.OnLeave = [this](int index) {
-        if (catalogueRead_ && index < int(catalogue_.size()))
-            catalogue_[std::size_t(index)]->Leave();
-        return true;
-    };
-    pages_.OnEnter = [this](int index) {
-        if (catalogueRead_ && index < int(catalogue_.size()))
-            catalogue_[std::size_t(index)]->Enter();
-    };
     state_.CollectionFilter = filter_->ItemIndex() == 1;
-    pages_.OnEnter(first);
+    pages_.SetActivePage(first);
 }
 
 bool TSettingsForm::RequireSingleSelection(const TSortListView& list, const char* noun, const char* verb) {
@@ -110,41 +98,36 @@ bool TSettingsForm::RequireSomeSelection(const TSortListView& list, const char* 
 }
 
 void TSettingsForm::PreviewSite(std::int32_t siteId) {
-    const std::string url = PreviewURL(context_.Editor.Targets->ByID(siteId));
-    context_.Opener->OpenURL(context_.Settings->Browser, url);
-}
-
-void TSettingsForm::LeaveActivePage() {
-    if (pages_.OnLeave && pages_.ActivePage() >= 0)
-        pages_.OnLeave(pages_.ActivePage());
+    const std::string url = PreviewURL(context_.Editor.Targets.ByID(siteId));
+    context_.Opener.OpenURL(context_.Settings.Browser, url);
 }
 
 bool TSettingsForm::CanAccept() {
-    LeaveActivePage();
+    pages_.LeaveActivePage();
     advanced_->Store();
-    context_.Service->SaveSettings(catalogueRead_);
+    context_.Service.SaveSettings(catalogueRead_);
     return true;
 }
 
 void TSettingsForm::HandleCancel() {
-    LeaveActivePage();
+    pages_.LeaveActivePage();
     // The pages edit the catalogue in memory: reading it back discards every edit. One that
     // could not be read is left to the next Customize.
-    context_.Service->LoadSettings(catalogueRead_, true);
+    context_.Service.LoadSettings(catalogueRead_, true);
 }
 
 void TSettingsForm::AddSiteWizardClick() {
     if (!context_.RunWizard(Handle()))
         return;
     const int page = pages_.ActivePage();
-    if (page >= 0 && page < int(catalogue_.size())) {
-        catalogue_[std::size_t(page)]->Leave();
-        catalogue_[std::size_t(page)]->Enter();
+    if (page >= 0) {
+        pages_.Page(page).Leave();
+        pages_.Page(page).Enter();
     }
 }
 
 bool ShowSettingsDialog(const TSettingsContext& context, HWND owner, int startPage) {
-    if (const std::optional<std::string> warning = context.Service->ReadCatalogueIfUnread())
+    if (const std::optional<std::string> warning = context.Service.ReadCatalogueIfUnread())
         context.Editor.Dialogs.Boxes->Warning(*warning);
     TSettingsForm form(context, startPage);
     return form.ShowModal(owner) == IDOK;

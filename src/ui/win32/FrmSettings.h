@@ -37,23 +37,24 @@ inline constexpr const char* kSettingsFormName = "SettingsForm";
 // What the settings dialog works on besides the catalogue; all of it outlives the dialog.
 struct TSettingsContext {
     TEditorContext Editor;
-    TAppSettings* Settings = nullptr;
-    TSettingsService* Service = nullptr;
-    TAutorun* Autorun = nullptr;
+    TAppSettings& Settings;
+    TSettingsService& Service;
+    TAutorun& Autorun;
     // The store of the options, for the update check's own thread.
-    IKeyValueStore* Options = nullptr;
+    IKeyValueStore& Options;
     // A portable copy says where "start with Windows" is written.
-    bool Portable = false;
-    IBrowserInfo* Browsers = nullptr;
-    IUrlOpener* Opener = nullptr;
-    // Empties the main window's search box and history and stores the empty history.
-    std::function<void()> ClearSearchHistory;
+    bool Portable;
+    IBrowserInfo& Browsers;
+    IUrlOpener& Opener;
+    // The main window's part, given each time the dialog opens: empties its search box and
+    // history and stores the empty history.
+    std::function<void()> ClearSearchHistory = {};
     // Starts an update check in the background; the dialog is the window that asked.
-    std::function<void(HWND callingForm)> CheckForUpdates;
-    // The add-site wizard; true when it ended with Done.
-    std::function<bool(HWND owner)> RunWizard;
-    // The search engines of the installed browsers.
-    std::function<TSearchEngines()> FindSearchEngines;
+    std::function<void(HWND callingForm)> CheckForUpdates = {};
+    // The add-site wizard; true when it ended with Done. Unset, the wizard's button stays off.
+    std::function<bool(HWND owner)> RunWizard = {};
+    // The search engines of the installed browsers; unset, none are offered.
+    std::function<TSearchEngines()> FindSearchEngines = {};
 };
 
 // What the pages share while the dialog is open.
@@ -70,6 +71,7 @@ public:
 
     TSettingsState& State() noexcept { return state_; }
     const TSettingsContext& Context() const noexcept { return context_; }
+    bool CatalogueRead() const noexcept { return catalogueRead_; }
     TPageHost& Pages() noexcept { return pages_; }
 
     // The selection rules; false, after a warning, when the command must not go on.
@@ -87,7 +89,6 @@ protected:
 
 private:
     void AddSiteWizardClick();
-    void LeaveActivePage();
 
     const TSettingsContext& context_;
     int startPage_;

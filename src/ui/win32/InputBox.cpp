@@ -1,9 +1,9 @@
 #include "ui/win32/InputBox.h"
 
-#include "browsers/SearchUrl.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs.h"
 #include "support/MessageBoxes.h"
+#include "support/Text.h"
 #include "ui/SiteRules.h"
 #include "ui/win32/EditorContext.h"
 
@@ -22,7 +22,7 @@ public:
 
 protected:
     void HandleInit() override {
-        SetWindowTextA(Handle(), caption_.c_str());
+        SetCaption(caption_);
         SetItemText(IDC_INPUT_PROMPT, prompt_);
         SetItemText(IDC_INPUT_VALUE, text_);
         SendMessageA(Item(IDC_INPUT_VALUE), EM_SETSEL, 0, -1);
@@ -44,13 +44,13 @@ std::optional<std::string> AskName(const TEditorContext& context, HWND owner, co
     auto entered = InputQuery(context.Dialogs, owner, caption, prompt, before);
     if (!entered)
         return std::nullopt;
-    const auto refusal = collection ? CheckCollectionName(*context.Collections, before, *entered)
-                                    : CheckCategoryName(*context.Categories, before, *entered);
+    const auto refusal = collection ? CheckCollectionName(context.Collections, before, *entered)
+                                    : CheckCategoryName(context.Categories, before, *entered);
     if (refusal) {
         Warn(context.Dialogs, *refusal);
         return std::nullopt;
     }
-    return TrimText(*entered);
+    return std::string(TrimText(*entered));
 }
 
 } // namespace
@@ -70,37 +70,37 @@ std::int32_t AddCategoryPrompt(const TEditorContext& context, HWND owner) {
         InputQuery(context.Dialogs, owner, kAddCategoryCaption, kCategoryNamePrompt, kNewCategoryDefault);
     if (!entered)
         return NotFound;
-    if (const auto refusal = CheckCategoryName(*context.Categories, "", *entered)) {
+    if (const auto refusal = CheckCategoryName(context.Categories, "", *entered)) {
         Warn(context.Dialogs, *refusal);
         return NotFound;
     }
-    return AddCategoryNamed(*context.Categories, TrimText(*entered));
+    return AddCategoryNamed(context.Categories, *entered);
 }
 
 bool RenameCategoryPrompt(const TEditorContext& context, HWND owner, const std::string& name) {
     auto accepted = AskName(context, owner, kRenameCategoryCaption, kCategoryNamePrompt, name, false);
     if (!accepted)
         return false;
-    return *accepted == name || RenameCategoryNamed(*context.Categories, name, *accepted);
+    return *accepted == name || RenameCategoryNamed(context.Categories, name, *accepted);
 }
 
 bool DeleteCategoryConfirmed(const TEditorContext& context, const std::string& name) {
     if (!Confirmed(context.Dialogs, kDeleteCategoryQuestion))
         return false;
-    DeleteCategoryAndClear(*context.Categories, *context.Targets, name);
+    DeleteCategoryAndClear(context.Categories, context.Targets, name);
     return true;
 }
 
 std::int32_t AddCollectionPrompt(const TEditorContext& context, HWND owner) {
     auto accepted = AskName(context, owner, kAddCollectionCaption, kCollectionNamePrompt, "", true);
-    return accepted ? AddCollectionNamed(*context.Collections, *accepted) : NotFound;
+    return accepted ? AddCollectionNamed(context.Collections, *accepted) : NotFound;
 }
 
 bool RenameCollectionPrompt(const TEditorContext& context, HWND owner, const std::string& name) {
     auto accepted = AskName(context, owner, kRenameCollectionCaption, kCollectionNamePrompt, name, true);
     if (!accepted)
         return false;
-    return *accepted == name || RenameCollectionNamed(*context.Collections, name, *accepted);
+    return *accepted == name || RenameCollectionNamed(context.Collections, name, *accepted);
 }
 
 } // namespace tsy::win32

@@ -47,14 +47,14 @@ TAdvancedPage::TAdvancedPage(TSettingsForm& form) : TSettingsPage(form, IDD_SET_
 
 void TAdvancedPage::HandleInit() {
     const TSettingsContext& context = form_.Context();
-    const TAppSettings& settings = *context.Settings;
+    const TAppSettings& settings = context.Settings;
     for (const auto& option : kOptions)
         SetChecked(option.Id, settings.*option.Field);
-    SetChecked(IDC_AUTORUN, context.Autorun->IsAutorunMinimized());
+    SetChecked(IDC_AUTORUN, context.Autorun.IsAutorunMinimized());
     // The one thing a portable copy writes to the computer it runs on.
     if (context.Portable)
         SetItemText(IDC_AUTORUN, ItemText(IDC_AUTORUN) + " (written to this computer's start-up list)");
-    SetChecked(IDC_USE_SLIDER, context.Autorun->IsAutorunSlider());
+    SetChecked(IDC_USE_SLIDER, context.Autorun.IsAutorunSlider());
     hotKey_.Attach(Item(IDC_HOTKEY));
     hotKey_.SetHotKeyKey(std::uint32_t(settings.HotkeyKey));
     hotKey_.SetHotKeyModifiers(std::uint32_t(settings.HotkeyMod));
@@ -65,8 +65,8 @@ void TAdvancedPage::HandleInit() {
     browsers_.Attach(Item(IDC_PREFERRED_BROWSER));
     // The system's own choice comes last, whatever is installed.
     for (TBrowserKind kind : {bkInternetExplorer, bkFirefox, bkChrome, bkEdge, bkDefaultBrowser})
-        if (context.Browsers->IsBrowserInstalled(kind)) {
-            const int entry = browsers_.Add(ListedBrowserName(*context.Browsers, kind), LPARAM(kind));
+        if (context.Browsers.IsBrowserInstalled(kind)) {
+            const int entry = browsers_.Add(ListedBrowserName(context.Browsers, kind), LPARAM(kind));
             if (kind == settings.Browser)
                 browsers_.SetItemIndex(entry);
         }
@@ -81,7 +81,7 @@ void TAdvancedPage::HandleInit() {
 
 void TAdvancedPage::UseHotkeyClick() {
     const bool on = IsChecked(IDC_USE_HOTKEY);
-    EnableWindow(hotKey_.Handle(), on);
+    EnableItem(IDC_HOTKEY, on);
     ShowHotkeyHint();
     if (on && IsWindowVisible(Root()))
         SetFocus(hotKey_.Handle());
@@ -93,7 +93,7 @@ void TAdvancedPage::ShowHotkeyHint() {
     // yet) says nothing.
     const bool taken = IsChecked(IDC_USE_HOTKEY) && hotKey_.HotKeyKey() != 0 &&
                        !HotKeyAvailable(Root(), hotKey_.HotKeyModifiers(), hotKey_.HotKeyKey());
-    ShowWindow(Item(IDC_HOTKEY_HINT), taken ? SW_SHOWNA : SW_HIDE);
+    ShowItem(IDC_HOTKEY_HINT, taken);
 }
 
 void TAdvancedPage::ClearHistory() {
@@ -102,19 +102,19 @@ void TAdvancedPage::ClearHistory() {
         return;
     if (context.ClearSearchHistory)
         context.ClearSearchHistory();
-    context.Settings->Search.clear();
+    context.Settings.Search.clear();
 }
 
 void TAdvancedPage::Store() {
     const TSettingsContext& context = form_.Context();
-    TAppSettings& settings = *context.Settings;
+    TAppSettings& settings = context.Settings;
     for (const auto& option : kOptions)
         settings.*option.Field = IsChecked(option.Id);
     if (const int entry = browsers_.ItemIndex(); entry >= 0)
         settings.Browser = TBrowserKind(browsers_.ItemData(entry));
     settings.HotkeyKey = std::int32_t(hotKey_.HotKeyKey());
     settings.HotkeyMod = std::int32_t(hotKey_.HotKeyModifiers());
-    context.Autorun->ApplyChoice(IsChecked(IDC_USE_SLIDER), IsChecked(IDC_AUTORUN));
+    context.Autorun.ApplyChoice(IsChecked(IDC_USE_SLIDER), IsChecked(IDC_AUTORUN));
 }
 
 } // namespace tsy::win32

@@ -10,6 +10,7 @@
 #include "controls/win32/SortListView.h"
 #include "controls/win32/WinHotKey.h"
 #include "support/win32/Dialog.h"
+#include "support/win32/PageHost.h"
 
 namespace tsy::win32 {
 
@@ -17,54 +18,45 @@ class TSettingsForm;
 struct TSettingsState;
 struct TEditorContext;
 
-// Runs a rebuild of a page's list with its change handlers detached (the flag set).
-template <class TBody> void Rebuilding(bool& flag, TBody body) {
-    const bool before = flag;
-    flag = true;
-    try {
-        body();
-    } catch (...) {
-        flag = before;
-        throw;
-    }
-    flag = before;
-}
-
 // The site of the list's selected row.
 std::optional<std::int32_t> SelectedSite(const TListViewEx& sites);
 
 // A page of the settings dialog with its tab-entry and tab-leave steps.
-class TSettingsPage : public TDialog {
+class TSettingsPage : public TPage {
 public:
     TSettingsPage(TSettingsForm& form, int templateId);
 
-    virtual void Enter() {}
-    virtual void Leave() {}
+    // A catalogue that could not be read is neither shown nor changed.
+    void Enter() final;
+    void Leave() final;
 
 protected:
+    virtual void EnterPage() {}
+    virtual void LeavePage() {}
     // Lists report the focus to the dialog: the last one focused is the one commands act on.
     void AttachList(TSortListView& list, int id, bool checkBoxes, TSortListView::TSortType sortType,
                     const char* name);
     const TEditorContext& Editor() const;
     TSettingsState& State() const;
     HWND Root() const { return GetAncestor(Handle(), GA_ROOT); }
+    // The Preview button: the page of the one selected site, the focus back on the list.
+    void PreviewSelected(TSortListView& sites);
     // One row per collection, named after it.
     void FillCollectionRows(TSortListView& list);
-    // The row whose data is the value, or -1.
-    static int RowOfData(const TListViewEx& list, LPARAM data);
 
     TSettingsForm& form_;
-    // Rebuilding or re-marking a list must not act on the catalogue.
-    bool rebuilding_ = false;
 };
 
 // A page with a list of collections beside a list of sites; leaving it makes both selections current.
 class TCollectionSitesPage : public TSettingsPage {
 public:
     TCollectionSitesPage(TSettingsForm& form, int templateId);
-    void Leave() override;
+    void LeavePage() override;
 
 protected:
+    // The collection of the first selected row, or NotFound.
+    std::int32_t SelectedCollection() const;
+
     TSortListView collections_;
     TSortListView targets_;
 };
@@ -73,17 +65,15 @@ protected:
 class TCollectionsPage : public TCollectionSitesPage {
 public:
     explicit TCollectionsPage(TSettingsForm& form);
-    void Enter() override;
+    void EnterPage() override;
 
 protected:
     void HandleInit() override;
 
 private:
-    void FillTargets(int collection, bool membersOnly);
+    void FillTargets(std::int32_t collection, bool membersOnly);
     void SelectionStep();
-    LRESULT TargetChanging(NMHDR& header);
-    void TargetChanged(NMHDR& header);
-    int FirstSelectedCollection() const;
+    void TargetChecked(int row, bool checked);
     // The keyword field shows the keyword of the one selected collection.
     void ShowKeyword();
     void SetKeyword();
@@ -98,7 +88,7 @@ private:
 class TOrderPage : public TCollectionSitesPage {
 public:
     explicit TOrderPage(TSettingsForm& form);
-    void Enter() override;
+    void EnterPage() override;
 
 protected:
     void HandleInit() override;
@@ -108,15 +98,14 @@ private:
     void FillTargets();
     void ApplyOrderMode();
     void Move(int delta);
-    std::int32_t SelectedCollection() const;
 };
 
 // "Sites": the sites themselves.
 class TSitesPage : public TSettingsPage {
 public:
     explicit TSitesPage(TSettingsForm& form);
-    void Enter() override;
-    void Leave() override;
+    void EnterPage() override;
+    void LeavePage() override;
 
 protected:
     void HandleInit() override;
@@ -136,7 +125,7 @@ private:
 class TCategoriesPage : public TSettingsPage {
 public:
     explicit TCategoriesPage(TSettingsForm& form);
-    void Enter() override;
+    void EnterPage() override;
 
 protected:
     void HandleInit() override;

@@ -17,7 +17,7 @@ namespace tsy::win32 {
 // Sites ----------------------------------------------------------------------------------
 
 TSitesPage::TSitesPage(TSettingsForm& form)
-    : TSettingsPage(form, IDD_SET_SITES), targets_(*form.Context().Editor.Collation) {}
+    : TSettingsPage(form, IDD_SET_SITES), targets_(form.Context().Editor.Collation) {}
 
 void TSitesPage::HandleInit() {
     AttachList(targets_, IDC_TARGETS, false, TSortListView::TSortType::None, "Targets");
@@ -33,12 +33,7 @@ void TSitesPage::HandleInit() {
     OnCommand(IDC_EDIT_TARGET, [this] { Edit(); });
     OnCommand(IDC_DELETE_TARGET, [this] { Delete(); });
     OnCommand(IDC_IMPORT_ENGINES, [this] { ImportEngines(); });
-    OnCommand(IDC_PREVIEW_TARGET, [this] {
-        if (form_.RequireSingleSelection(targets_, "site", "view")) {
-            form_.PreviewSite(std::int32_t(targets_.ItemData(targets_.SelectedIndex())));
-            SetFocus(targets_.Handle());
-        }
-    });
+    OnCommand(IDC_PREVIEW_TARGET, [this] { PreviewSelected(targets_); });
     OnNotify(IDC_TARGETS, NM_DBLCLK, [this](NMHDR&) -> LRESULT {
         if (targets_.SelectedCount() == 1)
             Edit();
@@ -47,9 +42,9 @@ void TSitesPage::HandleInit() {
 }
 
 void TSitesPage::ShowRow(int row, std::int32_t siteId) {
-    const TTarget site = Editor().Targets->ByID(siteId);
+    const TTarget site = Editor().Targets.ByID(siteId);
     targets_.SetItemText(row, 0, site.Name);
-    targets_.SetItemText(row, 1, CategoryCaption(*Editor().Categories, site.CatID));
+    targets_.SetItemText(row, 1, CategoryCaption(Editor().Categories, site.CatID));
     targets_.SetItemText(row, 2, site.Open);
     targets_.SetItemText(row, 3, site.Search);
 }
@@ -60,18 +55,16 @@ int TSitesPage::AddRow(std::int32_t siteId) {
     return row;
 }
 
-void TSitesPage::Enter() {
-    Rebuilding(rebuilding_, [&] {
-        targets_.BeginUpdate();
+void TSitesPage::EnterPage() {
+    targets_.Refill([&] {
         targets_.Clear();
-        for (const TTarget& site : *Editor().Targets)
+        for (const TTarget& site : Editor().Targets)
             AddRow(site.ID);
-        targets_.EndUpdate();
     });
-    targets_.SelectItem(RowOfData(targets_, State().CurrentSite));
+    targets_.SelectItem(targets_.FindData(State().CurrentSite));
 }
 
-void TSitesPage::Leave() {
+void TSitesPage::LeavePage() {
     LeaveTab(State(), {false, {}, SelectedSite(targets_)});
 }
 
@@ -89,9 +82,9 @@ void TSitesPage::Edit() {
         return;
     const int row = targets_.SelectedIndex();
     const auto id = std::int32_t(targets_.ItemData(row));
-    TTarget copy = Editor().Targets->ByID(id);
+    TTarget copy = Editor().Targets.ByID(id);
     if (EditTarget(Editor(), Root(), copy)) {
-        Editor().Targets->SetItem(Editor().Targets->IndexOf(id), copy);
+        Editor().Targets.SetItem(Editor().Targets.IndexOf(id), copy);
         ShowRow(row, id);
     }
     targets_.SelectAndFocus(row);
@@ -103,7 +96,7 @@ void TSitesPage::Delete() {
     if (!Confirm(kDeleteSitesQuestion))
         return;
     targets_.DeleteSelected([this](int row) {
-        return DeleteSiteEverywhere(*Editor().Targets, *Editor().Collections,
+        return DeleteSiteEverywhere(Editor().Targets, Editor().Collections,
                                     std::int32_t(targets_.ItemData(row)));
     });
     SetFocus(targets_.Handle());
@@ -121,7 +114,7 @@ void TSitesPage::ImportEngines() {
 // Categories -----------------------------------------------------------------------------
 
 TCategoriesPage::TCategoriesPage(TSettingsForm& form)
-    : TSettingsPage(form, IDD_SET_CATEGORIES), categories_(*form.Context().Editor.Collation) {}
+    : TSettingsPage(form, IDD_SET_CATEGORIES), categories_(form.Context().Editor.Collation) {}
 
 void TCategoriesPage::HandleInit() {
     AttachList(categories_, IDC_CATEGORIES, false, TSortListView::TSortType::Both, "Categories");
@@ -135,27 +128,25 @@ void TCategoriesPage::HandleInit() {
     OnCommand(IDC_DELETE_CATEGORY, [this] { Delete(); });
 }
 
-void TCategoriesPage::Enter() {
-    Rebuilding(rebuilding_, [&] {
-        categories_.BeginUpdate();
+void TCategoriesPage::EnterPage() {
+    categories_.Refill([&] {
         categories_.Clear();
-        for (const TCategory& category : *Editor().Categories)
+        for (const TCategory& category : Editor().Categories)
             categories_.AddItem(category.Name, {}, category.ID);
-        categories_.EndUpdate();
     });
-    if (const auto category = CategoryOfCurrentSite(State(), *Editor().Targets))
-        categories_.SelectItem(RowOfData(categories_, *category));
+    if (const auto category = CategoryOfCurrentSite(State(), Editor().Targets))
+        categories_.SelectItem(categories_.FindData(*category));
 }
 
 void TCategoriesPage::Add() {
     const std::int32_t added = AddCategoryPrompt(Editor(), Root());
     if (added != NotFound) {
-        const TCategory category = Editor().Categories->GetItem(added);
+        const TCategory category = Editor().Categories.GetItem(added);
         categories_.SelectItem(-1);
         categories_.BeginUpdate();
         categories_.AddItem(category.Name, {}, category.ID);
         categories_.EndUpdate();
-        categories_.SelectItem(RowOfData(categories_, category.ID));
+        categories_.SelectItem(categories_.FindData(category.ID));
     }
     categories_.SelectAndFocus(categories_.SelectedIndex());
 }
@@ -166,7 +157,7 @@ void TCategoriesPage::Rename() {
     const int row = categories_.SelectedIndex();
     if (RenameCategoryPrompt(Editor(), Root(), categories_.ItemText(row)))
         categories_.SetItemText(row, 0,
-                                Editor().Categories->NameOfID(std::int32_t(categories_.ItemData(row))));
+                                Editor().Categories.NameOfID(std::int32_t(categories_.ItemData(row))));
     SetFocus(categories_.Handle());
 }
 

@@ -59,7 +59,7 @@ void RunUpdateCheck(const TUpdateCheckStart& start) {
     IKeyValueStore& options = start.Options ? *start.Options : registry;
     TPersistentUI layouts(options);
     TWinINetClient http;
-    DebugOutput debug;
+    TDebugOutput debug;
 
     TUpdateServicesContext context;
     context.Registry = &options;

@@ -19,19 +19,6 @@ namespace {
 
 constexpr const char* kFilterEntries[] = {"All sites", "Collection's sites only"};
 
-bool CheckedNow(const NMLISTVIEW& change) {
-    return (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-}
-
-bool CheckChanged(const NMLISTVIEW& change) {
-    return (change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) &&
-           (change.uOldState & LVIS_STATEIMAGEMASK) != 0;
-}
-
-bool SelectionChanged(const NMLISTVIEW& change) {
-    return (change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED);
-}
-
 TTabSelection TabSelection(const TListViewEx& collections, const TListViewEx& sites) {
     const int row = collections.SelectedIndex();
     return {true, row >= 0 ? collections.ItemText(row) : std::string(), SelectedSite(sites)};
@@ -45,7 +32,17 @@ std::optional<std::int32_t> SelectedSite(const TListViewEx& sites) {
 }
 
 TSettingsPage::TSettingsPage(TSettingsForm& form, int templateId)
-    : TDialog(form.Context().Editor.Dialogs, templateId), form_(form) {}
+    : TPage(form.Context().Editor.Dialogs, templateId), form_(form) {}
+
+void TSettingsPage::Enter() {
+    if (form_.CatalogueRead())
+        EnterPage();
+}
+
+void TSettingsPage::Leave() {
+    if (form_.CatalogueRead())
+        LeavePage();
+}
 
 const TEditorContext& TSettingsPage::Editor() const {
     return form_.Context().Editor;
@@ -66,31 +63,36 @@ void TSettingsPage::AttachList(TSortListView& list, int id, bool checkBoxes,
     form_.Remember(list, name);
 }
 
-void TSettingsPage::FillCollectionRows(TSortListView& list) {
-    Rebuilding(rebuilding_, [&] {
-        list.BeginUpdate();
-        list.Clear();
-        for (const TCollection& c : *Editor().Collections)
-            list.AddItem(c.Name());
-        list.EndUpdate();
-    });
+void TSettingsPage::PreviewSelected(TSortListView& sites) {
+    if (!form_.RequireSingleSelection(sites, "site", "view"))
+        return;
+    // An order entry may be a site's id negated.
+    const auto entry = std::int32_t(sites.ItemData(sites.SelectedIndex()));
+    form_.PreviewSite(entry < 0 ? -entry : entry);
+    SetFocus(sites.Handle());
 }
 
-int TSettingsPage::RowOfData(const TListViewEx& list, LPARAM data) {
-    for (int i = 0; i < list.Count(); ++i)
-        if (list.ItemData(i) == data)
-            return i;
-    return -1;
+void TSettingsPage::FillCollectionRows(TSortListView& list) {
+    list.Refill([&] {
+        list.Clear();
+        for (const TCollection& c : Editor().Collections)
+            list.AddItem(c.Name());
+    });
 }
 
 // Collections ----------------------------------------------------------------------------
 
 TCollectionSitesPage::TCollectionSitesPage(TSettingsForm& form, int templateId)
-    : TSettingsPage(form, templateId), collections_(*form.Context().Editor.Collation),
-      targets_(*form.Context().Editor.Collation) {}
+    : TSettingsPage(form, templateId), collections_(form.Context().Editor.Collation),
+      targets_(form.Context().Editor.Collation) {}
 
-void TCollectionSitesPage::Leave() {
+void TCollectionSitesPage::LeavePage() {
     LeaveTab(State(), TabSelection(collections_, targets_));
+}
+
+std::int32_t TCollectionSitesPage::SelectedCollection() const {
+    const int row = collections_.SelectedIndex();
+    return row < 0 ? NotFound : Editor().Collections.IndexOfName(collections_.ItemText(row));
 }
 
 TCollectionsPage::TCollectionsPage(TSettingsForm& form) : TCollectionSitesPage(form, IDD_SET_COLLECTIONS) {}
@@ -116,76 +118,56 @@ void TCollectionsPage::HandleInit() {
         filter_.Add(entry);
     filter_.SetItemIndex(0);
 
-    OnNotify(IDC_COLLECTIONS_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        if (!rebuilding_ && SelectionChanged(reinterpret_cast<NMLISTVIEW&>(header)))
-            SelectionStep();
-        return 0;
-    });
-    OnNotify(IDC_COLLECTION_TARGETS, LVN_ITEMCHANGING,
-             [this](NMHDR& header) { return TargetChanging(header); });
-    OnNotify(IDC_COLLECTION_TARGETS, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        TargetChanged(header);
-        return 0;
-    });
+    collections_.OnSelectionChanged([this] { SelectionStep(); });
+    // Without a collection a tick would belong nowhere.
+    targets_.OnChanging([this](int, bool) { return collections_.SelectedIndex() < 0; });
+    targets_.OnCheckChanged([this](int row, bool checked) { TargetChecked(row, checked); });
     OnCommand(
         IDC_FILTER,
         [this] {
             State().CollectionFilter = filter_.ItemIndex() == 1;
-            FillTargets(FirstSelectedCollection(), State().CollectionFilter);
+            FillTargets(SelectedCollection(), State().CollectionFilter);
         },
         CBN_SELCHANGE);
     OnCommand(IDC_ADD_COLLECTION_BTN, [this] { Add(); });
     OnCommand(IDC_RENAME_COLLECTION, [this] { Rename(); });
     OnCommand(IDC_DELETE_COLLECTION, [this] { Delete(); });
-    OnCommand(IDC_PREVIEW_COLLECTION_TARGET, [this] {
-        if (form_.RequireSingleSelection(targets_, "site", "view")) {
-            form_.PreviewSite(std::int32_t(targets_.ItemData(targets_.SelectedIndex())));
-            SetFocus(targets_.Handle());
-        }
-    });
+    OnCommand(IDC_PREVIEW_COLLECTION_TARGET, [this] { PreviewSelected(targets_); });
 }
 
-int TCollectionsPage::FirstSelectedCollection() const {
-    const int row = collections_.SelectedIndex();
-    return row < 0 ? -1 : Editor().Collections->IndexOfName(collections_.ItemText(row));
-}
-
-void TCollectionsPage::FillTargets(int collection, bool membersOnly) {
-    Rebuilding(rebuilding_, [&] {
-        const TCollection* c =
-            collection >= 0 && collection != NotFound ? &Editor().Collections->GetItem(collection) : nullptr;
-        const int selected = targets_.SelectedIndex();
-        const LPARAM selectedSite = selected >= 0 ? targets_.ItemData(selected) : 0;
-        targets_.BeginUpdate();
+void TCollectionsPage::FillTargets(std::int32_t collection, bool membersOnly) {
+    const TCollection* c = collection != NotFound ? &Editor().Collections.GetItem(collection) : nullptr;
+    const int selected = targets_.SelectedIndex();
+    const LPARAM selectedSite = selected >= 0 ? targets_.ItemData(selected) : 0;
+    targets_.Refill([&] {
         targets_.Clear();
-        for (const TTarget& site : *Editor().Targets) {
+        for (const TTarget& site : Editor().Targets) {
             const bool member = c && c->Contains(site.ID);
             if (membersOnly && c && !member)
                 continue;
             const int row =
-                targets_.AddItem(site.Name, {CategoryCaption(*Editor().Categories, site.CatID)}, site.ID);
+                targets_.AddItem(site.Name, {CategoryCaption(Editor().Categories, site.CatID)}, site.ID);
             targets_.SetChecked(row, member);
         }
-        targets_.EndUpdate();
-        if (selected >= 0)
-            targets_.SelectItem(RowOfData(targets_, selectedSite));
     });
+    if (selected >= 0)
+        targets_.Refill([&] { targets_.SelectItem(targets_.FindData(selectedSite)); });
 }
 
 void TCollectionsPage::ShowKeyword() {
-    const int collection = FirstSelectedCollection();
-    const bool one = collections_.SelectedCount() == 1 && collection >= 0 && collection != NotFound;
+    const std::int32_t collection = SelectedCollection();
+    const bool one = collections_.SelectedCount() == 1 && collection != NotFound;
     SetItemText(IDC_COLLECTION_KEYWORD,
-                one ? Editor().Collections->GetItem(collection).Keyword : std::string());
+                one ? Editor().Collections.GetItem(collection).Keyword : std::string());
     for (int id : {IDC_COLLECTION_KEYWORD_LABEL, IDC_COLLECTION_KEYWORD, IDC_SET_COLLECTION_KEYWORD})
-        EnableWindow(Item(id), one);
+        EnableItem(id, one);
 }
 
 void TCollectionsPage::SetKeyword() {
     if (!form_.RequireSingleSelection(collections_, "collection", "give a keyword"))
         return;
-    const int collection = FirstSelectedCollection();
-    if (collection < 0 || collection == NotFound)
+    const std::int32_t collection = SelectedCollection();
+    if (collection == NotFound)
         return;
     const std::string keyword = ItemText(IDC_COLLECTION_KEYWORD);
     const TKeywordOwner self{TKeywordOwner::TKind::Collection, collection, {}};
@@ -194,15 +176,15 @@ void TCollectionsPage::SetKeyword() {
         SetFocus(Item(IDC_COLLECTION_KEYWORD));
         return;
     }
-    Editor().Collections->GetItem(collection).Keyword = std::string(TrimBlanks(keyword));
+    Editor().Collections.GetItem(collection).Keyword = std::string(TrimText(keyword));
     ShowKeyword();
 }
 
 void TCollectionsPage::SelectionStep() {
     ShowKeyword();
-    const int collection = FirstSelectedCollection();
-    if (collection < 0 || collection == NotFound) {
-        Rebuilding(rebuilding_, [&] {
+    const std::int32_t collection = SelectedCollection();
+    if (collection == NotFound) {
+        targets_.Refill([&] {
             for (int i = 0; i < targets_.Count(); ++i)
                 targets_.SetChecked(i, false);
         });
@@ -212,53 +194,41 @@ void TCollectionsPage::SelectionStep() {
         FillTargets(collection, true);
         return;
     }
-    const TCollection& c = Editor().Collections->GetItem(collection);
-    Rebuilding(rebuilding_, [&] {
+    const TCollection& c = Editor().Collections.GetItem(collection);
+    targets_.Refill([&] {
         for (int i = 0; i < targets_.Count(); ++i)
             targets_.SetChecked(i, c.Contains(std::int32_t(targets_.ItemData(i))));
     });
 }
 
-LRESULT TCollectionsPage::TargetChanging(NMHDR&) {
-    // Without a collection a tick would belong nowhere.
-    return !rebuilding_ && collections_.SelectedIndex() < 0;
-}
-
-void TCollectionsPage::TargetChanged(NMHDR& header) {
-    const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
-    if (rebuilding_ || !CheckChanged(change) || change.iItem < 0)
+void TCollectionsPage::TargetChecked(int row, bool checked) {
+    const std::int32_t collection = SelectedCollection();
+    if (collection == NotFound)
         return;
-    const int collection = FirstSelectedCollection();
-    if (collection < 0 || collection == NotFound)
-        return;
-    TCollection& c = Editor().Collections->GetItem(collection);
-    const auto site = std::int32_t(targets_.ItemData(change.iItem));
-    if (CheckedNow(change))
+    TCollection& c = Editor().Collections.GetItem(collection);
+    const auto site = std::int32_t(targets_.ItemData(row));
+    if (checked)
         c.Add(site);
     else
         c.Remove(site);
 }
 
-void TCollectionsPage::Enter() {
+void TCollectionsPage::EnterPage() {
     FillCollectionRows(collections_);
-    FillTargets(-1, false);
+    FillTargets(NotFound, false);
     const int row = collections_.FindCaption(State().CurrentCollection);
     collections_.SelectItem(row); // runs the selection step
     if (row < 0)
         SelectionStep();
-    targets_.SelectItem(RowOfData(targets_, State().CurrentSite));
+    targets_.SelectItem(targets_.FindData(State().CurrentSite));
 }
 
 void TCollectionsPage::Add() {
     const std::int32_t added = AddCollectionPrompt(Editor(), Root());
     if (added != NotFound) {
         collections_.SelectItem(-1);
-        const std::string name = Editor().Collections->GetItem(added).Name();
-        Rebuilding(rebuilding_, [&] {
-            collections_.BeginUpdate();
-            collections_.AddItem(name);
-            collections_.EndUpdate();
-        });
+        const std::string name = Editor().Collections.GetItem(added).Name();
+        collections_.Refill([&] { collections_.AddItem(name); });
         collections_.SelectItem(collections_.FindCaption(name));
     }
     collections_.SelectAndFocus(collections_.SelectedIndex());
@@ -269,9 +239,9 @@ void TCollectionsPage::Rename() {
         return;
     const int row = collections_.SelectedIndex();
     const std::string name = collections_.ItemText(row);
-    const std::int32_t index = Editor().Collections->IndexOfName(name);
+    const std::int32_t index = Editor().Collections.IndexOfName(name);
     if (RenameCollectionPrompt(Editor(), Root(), name))
-        collections_.SetItemText(row, 0, Editor().Collections->GetItem(index).Name());
+        collections_.SetItemText(row, 0, Editor().Collections.GetItem(index).Name());
     collections_.SelectAndFocus(row);
 }
 
@@ -281,7 +251,7 @@ void TCollectionsPage::Delete() {
     if (!Confirm(kDeleteCollectionsQuestion))
         return;
     collections_.DeleteSelected([this](int row) {
-        tsy::DeleteCollectionByName(*Editor().Collections, collections_.ItemText(row));
+        tsy::DeleteCollectionByName(Editor().Collections, collections_.ItemText(row));
         return true;
     });
     SetFocus(collections_.Handle());
@@ -303,56 +273,39 @@ void TOrderPage::HandleInit() {
     Anchor(IDC_RANDOMIZE, akLeft | akBottom);
     for (int id : {IDC_SITE_ORDER, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_PREVIEW_ACTIVE_TARGET})
         Anchor(id, akTop | akRight);
-    OnNotify(IDC_ACTIVE_COLLECTIONS, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        if (!rebuilding_ && SelectionChanged(reinterpret_cast<NMLISTVIEW&>(header)))
-            SelectionStep();
-        return 0;
-    });
+    collections_.OnSelectionChanged([this] { SelectionStep(); });
     OnCommand(IDC_RANDOMIZE, [this] {
         const std::int32_t c = SelectedCollection();
         if (c == NotFound)
             return;
-        Editor().Collections->GetItem(c).Randomize = IsChecked(IDC_RANDOMIZE);
+        Editor().Collections.GetItem(c).Randomize = IsChecked(IDC_RANDOMIZE);
         ApplyOrderMode();
     });
     OnCommand(IDC_MOVE_UP, [this] { Move(-1); });
     OnCommand(IDC_MOVE_DOWN, [this] { Move(1); });
-    OnCommand(IDC_PREVIEW_ACTIVE_TARGET, [this] {
-        if (form_.RequireSingleSelection(targets_, "site", "view")) {
-            const auto entry = std::int32_t(targets_.ItemData(targets_.SelectedIndex()));
-            form_.PreviewSite(entry < 0 ? -entry : entry);
-            SetFocus(targets_.Handle());
-        }
-    });
-}
-
-std::int32_t TOrderPage::SelectedCollection() const {
-    const int row = collections_.SelectedIndex();
-    return row < 0 ? NotFound : Editor().Collections->IndexOfName(collections_.ItemText(row));
+    OnCommand(IDC_PREVIEW_ACTIVE_TARGET, [this] { PreviewSelected(targets_); });
 }
 
 void TOrderPage::FillTargets() {
     const std::int32_t c = SelectedCollection();
-    Rebuilding(rebuilding_, [&] {
-        targets_.BeginUpdate();
+    targets_.Refill([&] {
         targets_.Clear();
         if (c != NotFound)
-            for (std::int32_t entry : Editor().Collections->GetItem(c).IDs()) {
-                const std::int32_t site = Editor().Targets->IndexOf(entry);
-                targets_.AddItem(site != NotFound ? Editor().Targets->GetItem(site).Name : std::string(), {},
+            for (std::int32_t entry : Editor().Collections.GetItem(c).IDs()) {
+                const std::int32_t site = Editor().Targets.IndexOf(entry);
+                targets_.AddItem(site != NotFound ? Editor().Targets.GetItem(site).Name : std::string(), {},
                                  entry);
             }
-        targets_.EndUpdate();
     });
 }
 
 void TOrderPage::ApplyOrderMode() {
     const std::int32_t c = SelectedCollection();
-    const TOrderMode mode = OrderModeFor(c != NotFound && Editor().Collections->GetItem(c).Randomize,
-                                         Editor().Collections->Count());
-    EnableWindow(Item(IDC_MOVE_UP), mode.MoveButtons);
-    EnableWindow(Item(IDC_MOVE_DOWN), mode.MoveButtons);
-    EnableWindow(targets_.Handle(), mode.ListEnabled);
+    const TOrderMode mode = OrderModeFor(c != NotFound && Editor().Collections.GetItem(c).Randomize,
+                                         Editor().Collections.Count());
+    EnableItem(IDC_MOVE_UP, mode.MoveButtons);
+    EnableItem(IDC_MOVE_DOWN, mode.MoveButtons);
+    EnableItem(IDC_ACTIVE_TARGETS, mode.ListEnabled);
     const int selected = targets_.SelectedIndex();
     const LPARAM entry = selected >= 0 ? targets_.ItemData(selected) : 0;
     targets_.SetAutoSort(mode.SortedByName);
@@ -363,22 +316,22 @@ void TOrderPage::ApplyOrderMode() {
         FillTargets();
     }
     if (selected >= 0)
-        targets_.SelectItem(RowOfData(targets_, entry));
+        targets_.SelectItem(targets_.FindData(entry));
 }
 
 void TOrderPage::SelectionStep() {
     const std::int32_t c = SelectedCollection();
     const bool any = c != NotFound;
-    EnableWindow(Item(IDC_RANDOMIZE), any);
-    EnableWindow(targets_.Handle(), any);
+    EnableItem(IDC_RANDOMIZE, any);
+    EnableItem(IDC_ACTIVE_TARGETS, any);
     if (!any)
         return;
     if (const int row = targets_.SelectedIndex(); row >= 0)
         State().CurrentSite = std::int32_t(targets_.ItemData(row));
     FillTargets();
-    SetChecked(IDC_RANDOMIZE, Editor().Collections->GetItem(c).Randomize);
+    SetChecked(IDC_RANDOMIZE, Editor().Collections.GetItem(c).Randomize);
     ApplyOrderMode();
-    targets_.SelectItem(RowOfData(targets_, State().CurrentSite));
+    targets_.SelectItem(targets_.FindData(State().CurrentSite));
 }
 
 void TOrderPage::Move(int delta) {
@@ -388,15 +341,15 @@ void TOrderPage::Move(int delta) {
         return;
     if (!MovedIndex(row, delta, targets_.Count()))
         return;
-    Editor().Collections->GetItem(c).Exchange(row, delta);
+    Editor().Collections.GetItem(c).Exchange(row, delta);
     targets_.MoveSelected(delta);
 }
 
-void TOrderPage::Enter() {
+void TOrderPage::EnterPage() {
     FillCollectionRows(collections_);
-    Rebuilding(rebuilding_, [&] { targets_.Clear(); });
-    EnableWindow(Item(IDC_RANDOMIZE), FALSE);
-    EnableWindow(targets_.Handle(), FALSE);
+    targets_.Refill([&] { targets_.Clear(); });
+    EnableItem(IDC_RANDOMIZE, false);
+    EnableItem(IDC_ACTIVE_TARGETS, false);
     collections_.SelectItem(collections_.FindCaption(State().CurrentCollection));
 }
 
