@@ -25,14 +25,6 @@ bool IsSpace(char c) {
     return SpaceTable[static_cast<unsigned char>(c)];
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The profile functions keep C strings: whatever follows a NUL is invisible.
 std::string_view CutAtNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
@@ -213,13 +205,13 @@ void TIniFile::Parse(std::string_view text) {
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')
             ++end;
         const std::size_t next = text.find_first_not_of("\r\n", end);
-        const std::string_view line = Trim(text.substr(pos, end - pos));
+        const std::string_view line = TrimText(text.substr(pos, end - pos), IsSpace);
         pos = next == std::string_view::npos ? text.size() : next;
 
         if (!line.empty() && line[0] == '[') {
             const std::size_t close = line.rfind(']');
             if (close != std::string_view::npos && close > 0) {
-                section = &AddSection(CutAtNul(Trim(line.substr(1, close - 1))));
+                section = &AddSection(CutAtNul(TrimText(line.substr(1, close - 1), IsSpace)));
                 continue;
             }
         }
@@ -227,8 +219,8 @@ void TIniFile::Parse(std::string_view text) {
         std::string_view value;
         const std::size_t equals = line.find('=');
         if (equals != std::string_view::npos) {
-            name = Trim(line.substr(0, equals));
-            value = CutAtNul(Trim(line.substr(equals + 1)));
+            name = TrimText(line.substr(0, equals), IsSpace);
+            value = CutAtNul(TrimText(line.substr(equals + 1), IsSpace));
         }
         // Blank lines go, and so does a nameless line straight after another.
         if (line.empty() || (name.empty() && section->last != None && entries_[section->last].name.empty()))
@@ -308,8 +300,8 @@ std::vector<std::string_view> TIniFile::SectionNames() const {
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view fallback) const {
     // A value lookup trims the names it is given; a key listing does not.
-    if (const Section* found = FindSection(Trim(section))) {
-        const std::uint32_t i = FindEntry(*found, Trim(key));
+    if (const Section* found = FindSection(TrimText(section, IsSpace))) {
+        const std::uint32_t i = FindEntry(*found, TrimText(key, IsSpace));
         if (i != None && entries_[i].hasValue)
             return Unquoted(entries_[i].value);
     }
@@ -332,8 +324,8 @@ std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view ke
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = WrittenValue(value);
 
-    const std::string sectionName = OneLine(Trim(section));
-    const std::string keyName = OneLine(Trim(key));
+    const std::string sectionName = OneLine(TrimText(section, IsSpace));
+    const std::string keyName = OneLine(TrimText(key, IsSpace));
     const std::uint32_t found = sectionIndex_.Find(sectionName);
     Section& target = found != None ? sections_[found] : AddSection(Keep(sectionName));
     const std::uint32_t i = FindEntry(target, keyName);

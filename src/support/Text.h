@@ -14,11 +14,11 @@ constexpr bool IsBlank(char c) noexcept {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-// Without the leading and trailing blanks; inner ones stay.
-constexpr std::string_view TrimText(std::string_view text) noexcept {
-    while (!text.empty() && IsBlank(text.front()))
+// Without the leading and trailing blanks; inner ones stay. A file format may have its own blanks.
+constexpr std::string_view TrimText(std::string_view text, bool (*isBlank)(char) = IsBlank) noexcept {
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "AsciiCollation.h"
-#include "DialogContextBuilder.h"
 #include "ModalDriver.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/SortListView.h"
@@ -40,9 +39,7 @@ protected:
 
 class DialogLayerTest : public ::testing::Test {
 protected:
-    DialogLayerTest() : owners(TWindowHandle(GetDesktopWindow())) {
-        environment = fakes::TDialogContextBuilder().Owners(owners).BuildEnvironment();
-    }
+    DialogLayerTest() : owners(TWindowHandle(GetDesktopWindow())) {}
     static RECT ClientPlace(HWND control) {
         RECT r;
         GetWindowRect(control, &r);
@@ -51,7 +48,7 @@ protected:
     }
 
     TOwnerStack owners;
-    TDialogEnvironment environment;
+    TDialogEnvironment environment{.Instance = GetModuleHandleA(nullptr), .Owners = &owners};
     std::vector<std::string> errors;
     TScopedErrorHandler errorScope{[this](std::string_view text) { errors.emplace_back(text); }};
 };

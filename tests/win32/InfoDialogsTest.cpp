@@ -5,7 +5,6 @@
 
 #include <fstream>
 
-#include "DialogContextBuilder.h"
 #include "FakeKeyValueStore.h"
 #include "ModalDriver.h"
 #include "TestWindow.h"
@@ -44,14 +43,7 @@ std::string VersionFromSource() {
 
 class InfoDialogsTest : public ::testing::Test {
 protected:
-    InfoDialogsTest() : owners(ToHandle(GetDesktopWindow())), boxes(owners) {
-        environment = fakes::TDialogContextBuilder()
-                          .Owners(owners)
-                          .Layouts(layouts)
-                          .Boxes(boxes)
-                          .Help(help)
-                          .BuildEnvironment();
-    }
+    InfoDialogsTest() : owners(ToHandle(GetDesktopWindow())), boxes(owners) {}
     template <class TShow> void Drive(std::deque<TModalDriver::TStep> steps, TShow show) {
         TModalDriver driver(std::move(steps));
         show();
@@ -68,8 +60,9 @@ protected:
     TWin32MessageBoxes boxes;
     fakes::FakeKeyValueStore registry;
     TPersistentUI layouts{registry};
-    TDialogEnvironment environment;
     std::vector<std::string> help;
+    TDialogEnvironment environment{GetModuleHandleA(nullptr), &owners, &layouts, &boxes,
+                                   [this](HWND, const std::string& keyword) { help.push_back(keyword); }};
     std::vector<std::string> opened;
 };
 

@@ -8,28 +8,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "AsciiCollation.h"
-#include "FakeBrowserInfo.h"
+#include "FakeAppServices.h"
 #include "FakeClock.h"
-#include "FakeKeyValueStore.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingOpener.h"
 #include "TestWindow.h"
-#include "WideCaseCollation.h"
 #include "app/win32/FrmMain.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueStore.h"
 #include "resource.h"
-#include "settings/Autorun.h"
-#include "settings/PersistentUI.h"
-#include "settings/Settings.h"
-#include "settings/SettingsService.h"
-#include "support/AnsiCodePage.h"
-#include "support/OwnerStack.h"
 #include "support/StdRandom.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/HtmlHelp.h"
@@ -37,39 +23,6 @@
 namespace tsy::testing {
 
 using tsy::win32::TMainForm;
-
-// The catalogue the tests explore: two sites with search URLs, one with a home page only.
-class TSampleCatalogue : public ICatalogueStore {
-public:
-    bool failLoad = false;
-    TSampleCatalogue(TTargets& targets, TCollections& collections)
-        : targets_(targets), collections_(collections) {}
-    void Load() override {
-        ++loads;
-        read = !failLoad;
-        if (failLoad)
-            throw std::runtime_error("The sites file cannot be read.");
-        targets_.Clear();
-        collections_.Clear();
-        targets_.Append(
-            {1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false, {}, {}});
-        targets_.Append({2, "Beta", "http://beta.example/find/%s", "http://beta.example/", 0, false, {}, {}});
-        targets_.Append({3, "Home", "", "http://home.example/", 0, false, {}, {}});
-        collections_.Append("Search").SetIDs({1, 2});
-        collections_.Append("Home pages").SetIDs({3});
-        collections_.Append("all sites").SetIDs({1, 2, -3});
-    }
-    bool IsRead() const override { return read; }
-    void CheckIntegrity() override {}
-    void Save() override { ++saves; }
-    int loads = 0;
-    int saves = 0;
-    bool read = false;
-
-private:
-    TTargets& targets_;
-    TCollections& collections_;
-};
 
 class TScriptedDialogs : public win32::IMainFormDialogs {
 public:
@@ -91,13 +44,16 @@ public:
     int abouts = 0;
 };
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ::testing::Test, protected fakes::TFakeAppServices {
 protected:
-    MainFormTest()
-        : collections(collation), categories(collation),
-          service(registry, catalogue, browsers, boxes, settings),
-          autorun(registry, "C:\\Program Files\\Tessaly\\Tessaly.exe"),
-          owners(TWindowHandle(GetDesktopWindow())) {
+    MainFormTest() {
+        // Two sites with search URLs, one with a home page only.
+        catalogue.sites = {
+            {1, "Alpha", "http://alpha.example/?q=%s", "http://alpha.example/", 0, false, {}, {}},
+            {2, "Beta", "http://beta.example/find/%s", "http://beta.example/", 0, false, {}, {}},
+            {3, "Home", "", "http://home.example/", 0, false, {}, {}}};
+        catalogue.groups = {
+            {"Search", {1, 2}, false}, {"Home pages", {3}, false}, {"all sites", {1, 2, -3}, false}};
         // A stored browser choice keeps the first-run notice away.
         WriteDword(*registry.Open(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", true), "Browser", 1);
         settings.UseHotkey = false;
@@ -161,43 +117,10 @@ protected:
         return registry.String(RootKey::CurrentUser, "\\SOFTWARE\\Orvelle\\Tessaly", "Search");
     }
 
-    fakes::AsciiCollation collation;
-    fakes::WideCaseCollation wideCollation;
-    TAnsiCodePage codePage;
-    TTargets targets;
-    TCollections collections;
-    TCategories categories;
-    TSampleCatalogue catalogue{targets, collections};
-    fakes::FakeKeyValueStore registry;
-    fakes::FakeBrowserInfo browsers;
-    fakes::RecordingMessageBoxes boxes;
-    TAppSettings settings;
-    TSettingsService service;
-    TAutorun autorun;
-    TOwnerStack owners;
-    TPersistentUI layouts{registry};
     fakes::TFakeClock clock;
     TScriptedDialogs dialogs;
-    fakes::TRecordingOpener opener;
     TStdRandom random;
     TExplorer explorer{targets, collections, settings, opener, boxes, random, clock, codePage, wideCollation};
-    win32::TAppServices services{GetModuleHandleA(nullptr),
-                                 owners,
-                                 layouts,
-                                 boxes,
-                                 targets,
-                                 collections,
-                                 categories,
-                                 collation,
-                                 codePage,
-                                 wideCollation,
-                                 settings,
-                                 service,
-                                 autorun,
-                                 registry,
-                                 false,
-                                 browsers,
-                                 opener};
     // The help file does not exist here: the viewer must cope.
     win32::THtmlHelp helpViewer{"TSY.chm"};
     std::vector<std::string> opened;

@@ -1,17 +1,11 @@
 #include "browsers/OpenPages.h"
 #include "browsers/win32/OpenPagesPlatform.h"
 
-#include "AsciiCollation.h"
 #include "BrowserTestSupport.h"
-#include "DialogContextBuilder.h"
+#include "FakeAppServices.h"
 #include "FakeBrowsers.h"
 #include "ModalDriver.h"
-#include "RecordingMessageBoxes.h"
-#include "WideCaseCollation.h"
-#include "catalogue/Catalogue.h"
-#include "support/AnsiCodePage.h"
 #include "support/win32/ComPtr.h"
-#include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
 
 #include <windows.h>
@@ -237,21 +231,9 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
     FirefoxFiles files;
     WriteFile(files.History(), "@$$<(80=http://f.example/?query=StubText)(82=Fox search)>");
     FakeBrowserWindow firefox;
-    fakes::AsciiCollation collation;
-    fakes::WideCaseCollation wideCollation;
-    TAnsiCodePage codePage;
-    TTargets targets;
-    TCollections collections(collation);
-    TCategories categories(collation);
-    fakes::RecordingMessageBoxes boxes;
-    const win32::TEditorContext context{fakes::TDialogContextBuilder().Boxes(boxes).BuildEnvironment(),
-                                        targets,
-                                        collections,
-                                        categories,
-                                        collation,
-                                        codePage,
-                                        wideCollation,
-                                        [this] { return List(); }};
+    fakes::TFakeAppServices app;
+    win32::TEditorContext context = app.services.Editor();
+    context.ListOpenPages = [this] { return List(); };
     std::vector<std::vector<std::string>> listed;
     auto pick = [&](int row) {
         return [&listed, row](HWND dialog) {
@@ -283,7 +265,7 @@ TEST_F(OpenPagesTest, ImportDialogOffersWhatTheBrowsersHaveOpen) {
     EXPECT_EQ(listed[0].size(), 3u) << "every open page, Internet Explorer's first";
     EXPECT_EQ(listed[1], (std::vector<std::string>{"http://s.example/find?q=%s&l=a%%2Db",
                                                    "http://f.example/?query=%s"}));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(app.boxes.shown.empty());
 }
 
 // A history database written as a browser writes it: in write-ahead mode, kept open, the

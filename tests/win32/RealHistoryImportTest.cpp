@@ -4,15 +4,9 @@
 #include "browsers/win32/OpenPagesPlatform.h"
 
 #include "../browsers/RealVisits.h"
-#include "AsciiCollation.h"
 #include "BrowserTestSupport.h"
-#include "DialogContextBuilder.h"
+#include "FakeAppServices.h"
 #include "ModalDriver.h"
-#include "RecordingMessageBoxes.h"
-#include "WideCaseCollation.h"
-#include "catalogue/Catalogue.h"
-#include "support/AnsiCodePage.h"
-#include "ui/win32/EditorContext.h"
 #include "ui/win32/FrameImport.h"
 
 #include <windows.h>
@@ -116,26 +110,13 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         TBrowserWindow chrome(programs.File("chrome.exe"), "Chrome_WidgetWin_1");
         ASSERT_TRUE(firefox.Shown() && chrome.Shown());
         win32::TOpenPagesPlatform platform;
-        fakes::AsciiCollation collation;
-        fakes::WideCaseCollation wideCollation;
-        TAnsiCodePage codePage;
-        TTargets targets;
-        TCollections collections(collation);
-        TCategories categories(collation);
-        fakes::RecordingMessageBoxes boxes;
-        const win32::TEditorContext context{fakes::TDialogContextBuilder().Boxes(boxes).BuildEnvironment(),
-                                            targets,
-                                            collections,
-                                            categories,
-                                            collation,
-                                            codePage,
-                                            wideCollation,
-                                            [&] {
-                                                TPageInfos pages;
-                                                ListOpenPages(platform.System(),
-                                                              1 << bkFirefox | 1 << bkChrome, pages);
-                                                return pages;
-                                            }};
+        fakes::TFakeAppServices app;
+        win32::TEditorContext context = app.services.Editor();
+        context.ListOpenPages = [&] {
+            TPageInfos pages;
+            ListOpenPages(platform.System(), 1 << bkFirefox | 1 << bkChrome, pages);
+            return pages;
+        };
         tsy::testing::TModalDriver driver({[&](HWND dialog) {
             HWND list = FindWindowExA(FindWindowExA(dialog, nullptr, "#32770", nullptr), nullptr,
                                       "SysListView32", nullptr);
@@ -149,7 +130,7 @@ TEST(RealHistoryImport, TheImportListOffersWhatTheRealBrowsersVisitedNewestFirst
         }});
         ASSERT_TRUE(win32::ImportURL(context, nullptr, TImportKind::Open, url, title));
         EXPECT_TRUE(driver.AllStepsRun());
-        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_TRUE(app.boxes.shown.empty());
     }
     // Firefox's pages come before Chrome's; each browser's newest first.
     std::vector<std::string> expected(browsers::kFirefoxVisits.rbegin(), browsers::kFirefoxVisits.rend());

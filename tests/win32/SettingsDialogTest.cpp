@@ -7,28 +7,14 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "AsciiCollation.h"
-#include "FakeBrowserInfo.h"
-#include "FakeKeyValueStore.h"
+#include "FakeAppServices.h"
 #include "HotkeyHolder.h"
 #include "LayoutCheck.h"
 #include "ModalDriver.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingOpener.h"
 #include "TextFit.h"
-#include "WideCaseCollation.h"
 #include "browsers/OpenUrls.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueStore.h"
 #include "dialogs.h"
-#include "settings/Autorun.h"
-#include "settings/PersistentUI.h"
-#include "settings/Settings.h"
-#include "settings/SettingsService.h"
-#include "support/AnsiCodePage.h"
-#include "support/OwnerStack.h"
 #include "support/win32/ErrorBoundary.h"
-#include "ui/win32/AppServices.h"
 
 namespace {
 
@@ -38,63 +24,15 @@ using tsy::testing::Click;
 using tsy::testing::TModalDriver;
 using Kind = fakes::RecordingMessageBoxes::Kind;
 
-// A catalogue "file" that keeps what was saved and hands it back on load.
-class TSnapshotStore : public ICatalogueStore {
-public:
-    TSnapshotStore(TTargets& targets, TCollections& collections, TCategories& categories)
-        : targets_(targets), collections_(collections), categories_(categories) {}
-    void Load() override {
-        ++loads;
-        targets_.Clear();
-        collections_.Clear();
-        categories_.Clear();
-        for (const auto& t : sites)
-            targets_.Append(t);
-        for (const auto& [name, ids, random] : groups) {
-            auto& c = collections_.Append(name);
-            c.SetIDs(ids);
-            c.Randomize = random;
-        }
-        for (const auto& c : kinds)
-            categories_.Append(c);
-    }
-    bool IsRead() const override { return read; }
-    void CheckIntegrity() override {}
-    void Save() override {
-        ++saves;
-        sites.clear();
-        for (const TTarget& t : targets_)
-            sites.push_back(t);
-        groups.clear();
-        for (const TCollection& c : collections_)
-            groups.push_back({c.Name(), c.IDs(), c.Randomize});
-        kinds.clear();
-        for (const TCategory& c : categories_)
-            kinds.push_back(c);
-    }
-    std::vector<TTarget> sites;
-    std::vector<std::tuple<std::string, TTargetIDs, bool>> groups;
-    std::vector<TCategory> kinds;
-    int loads = 0, saves = 0;
-    bool read = true;
-
-private:
-    TTargets& targets_;
-    TCollections& collections_;
-    TCategories& categories_;
-};
-
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public ::testing::Test, protected fakes::TFakeAppServices {
 protected:
-    SettingsDialogTest()
-        : collections(collation), categories(collation), owners(TWindowHandle(GetDesktopWindow())),
-          service(registry, store, browsers, boxes, settings), autorun(registry, "C:\\Tessaly\\Tessaly.exe") {
-        store.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false, {}, {}},
-                       {2, "Beta", "", "http://beta.example/", 0, false, {}, {}},
-                       {3, "Gamma", "", "http://gamma.example/", 1, false, {}, {}}};
-        store.groups = {{"Search", {1, 2}, false}, {"News", {3}, false}};
-        store.kinds = {{1, "Books"}};
-        store.Load();
+    SettingsDialogTest() {
+        catalogue.sites = {{1, "Alpha", "http://alpha.example/?q=%s", "", 1, false, {}, {}},
+                           {2, "Beta", "", "http://beta.example/", 0, false, {}, {}},
+                           {3, "Gamma", "", "http://gamma.example/", 1, false, {}, {}}};
+        catalogue.groups = {{"Search", {1, 2}, false}, {"News", {3}, false}};
+        catalogue.kinds = {{1, "Books"}};
+        catalogue.Load();
         browsers.Install(bkInternetExplorer, 7, 0);
         browsers.Install(bkFirefox, 3, 6);
         context.ClearSearchHistory = [this] { ++historyCleared; };
@@ -131,39 +69,6 @@ protected:
     }
     std::vector<std::string> Warnings() const { return boxes.Texts(Kind::Warning); }
 
-    fakes::AsciiCollation collation;
-    TAnsiCodePage codePage;
-    fakes::WideCaseCollation wideCollation;
-    TTargets targets;
-    TCollections collections;
-    TCategories categories;
-    TSnapshotStore store{targets, collections, categories};
-    fakes::RecordingMessageBoxes boxes;
-    fakes::FakeKeyValueStore registry;
-    fakes::FakeBrowserInfo browsers;
-    TPersistentUI layouts{registry};
-    TOwnerStack owners;
-    TAppSettings settings;
-    TSettingsService service;
-    TAutorun autorun;
-    fakes::TRecordingOpener opener;
-    TAppServices services{GetModuleHandleA(nullptr),
-                          owners,
-                          layouts,
-                          boxes,
-                          targets,
-                          collections,
-                          categories,
-                          collation,
-                          codePage,
-                          wideCollation,
-                          settings,
-                          service,
-                          autorun,
-                          registry,
-                          false,
-                          browsers,
-                          opener};
     TSettingsContext context = services.SettingsContext();
     int historyCleared = 0;
     std::vector<std::string> errors;
@@ -214,21 +119,21 @@ TEST_F(SettingsDialogTest, TicksNeedACollectionAndAppendTheSiteToItsOrder) {
     });
     EXPECT_EQ(order, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
     EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 2, 3}));
-    EXPECT_EQ(store.saves, 1);
+    EXPECT_EQ(catalogue.saves, 1);
     EXPECT_TRUE(errors.empty());
 }
 
 // Names in orders that make the rows travel; the site list refuses every row change while no
 // collection is chosen.
 TEST_F(SettingsDialogTest, EveryListSortsByItsHeaderInBothDirections) {
-    store.sites = {{1, "Zulu", "", "http://z.example/", 4, false, {}, {}},
-                   {2, "Alpha", "", "http://a.example/", 2, false, {}, {}},
-                   {3, "Mike", "", "http://m.example/", 3, false, {}, {}},
-                   {4, "Bravo", "", "http://b.example/", 1, false, {}, {}}};
-    store.groups = {
+    catalogue.sites = {{1, "Zulu", "", "http://z.example/", 4, false, {}, {}},
+                       {2, "Alpha", "", "http://a.example/", 2, false, {}, {}},
+                       {3, "Mike", "", "http://m.example/", 3, false, {}, {}},
+                       {4, "Bravo", "", "http://b.example/", 1, false, {}, {}}};
+    catalogue.groups = {
         {"Tour", {3, 1, 4, 2}, true}, {"Docs", {2}, false}, {"Radio", {1}, false}, {"Art", {4}, false}};
-    store.kinds = {{1, "Tools"}, {2, "Books"}, {3, "Maps"}, {4, "Games"}};
-    store.Load();
+    catalogue.kinds = {{1, "Tools"}, {2, "Books"}, {3, "Maps"}, {4, "Games"}};
+    catalogue.Load();
     Show([&](TSettingsForm& form, HWND dialog) {
         auto click = [&](int page, int id, int column) {
             NMLISTVIEW notice{};
@@ -295,8 +200,8 @@ TEST_F(SettingsDialogTest, ACollectionWithAVeryLongNameStillDeletes) {
 
 // The field follows the one selected collection; a taken or malformed keyword is refused.
 TEST_F(SettingsDialogTest, TheCollectionsTabSetsTheKeywordOfTheOneSelectedCollection) {
-    store.sites[0].Keyword = "w";
-    store.Load();
+    catalogue.sites[0].Keyword = "w";
+    catalogue.Load();
     Show([&](TSettingsForm& form, HWND dialog) {
         HWND list = PageItem(form, 0, IDC_COLLECTIONS_LIST);
         HWND keyword = PageItem(form, 0, IDC_COLLECTION_KEYWORD);
@@ -370,7 +275,7 @@ TEST_F(SettingsDialogTest, DeletingASiteLeavesEveryCollectionAndCancelBringsItBa
     EXPECT_EQ(targets.Count(), 3);
     EXPECT_EQ(collections.ByName("Search").IDs(), (TTargetIDs{1, 2}));
     EXPECT_EQ(opener.lists, std::vector<std::vector<std::string>>{{"http://alpha.example/?q=StubText"}});
-    EXPECT_EQ(store.saves, 0);
+    EXPECT_EQ(catalogue.saves, 0);
 
     Show([&](TSettingsForm& form, HWND dialog) {
         form.Pages().SetActivePage(2);
@@ -380,7 +285,7 @@ TEST_F(SettingsDialogTest, DeletingASiteLeavesEveryCollectionAndCancelBringsItBa
         ClickOn(form, 2, IDC_DELETE_TARGET);
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(store.sites.size(), 2u);
+    EXPECT_EQ(catalogue.sites.size(), 2u);
     EXPECT_TRUE(errors.empty());
 }
 
@@ -417,15 +322,15 @@ TEST_F(SettingsDialogTest, SettingsTabStoresTheOptionsAndTheSliderFormOfTheAutor
 }
 
 TEST_F(SettingsDialogTest, ACatalogueThatWasNotReadIsNotShownSavedOrReadBackByCancel) {
-    store.read = false;
-    const int loads = store.loads;
+    catalogue.read = false;
+    const int loads = catalogue.loads;
     for (int button : {IDCANCEL, IDOK})
         Show([&](TSettingsForm& form, HWND dialog) {
             EXPECT_EQ(ListView_GetItemCount(PageItem(form, 0, IDC_COLLECTIONS_LIST)), 0);
             Click(dialog, button);
         });
-    EXPECT_EQ(store.loads, loads) << "Cancel leaves the reading to the next Customize";
-    EXPECT_EQ(store.saves, 0);
+    EXPECT_EQ(catalogue.loads, loads) << "Cancel leaves the reading to the next Customize";
+    EXPECT_EQ(catalogue.saves, 0);
     EXPECT_TRUE(errors.empty());
 }
 
@@ -545,9 +450,9 @@ TEST_F(SettingsDialogTest, ImportFromBrowsersAddsTheTickedEnginesWhichOkSavesOrW
         Click(dialog, IDOK);
     }));
     EXPECT_EQ(rows, (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Delta", "Echo"}));
-    ASSERT_EQ(store.sites.size(), 5u);
-    EXPECT_EQ(store.sites[4].Search, "https://echo.example/?q=%s");
-    EXPECT_EQ(std::get<1>(store.groups[0]), (TTargetIDs{1, 2, 4, 5}));
+    ASSERT_EQ(catalogue.sites.size(), 5u);
+    EXPECT_EQ(catalogue.sites[4].Search, "https://echo.example/?q=%s");
+    EXPECT_EQ(std::get<1>(catalogue.groups[0]), (TTargetIDs{1, 2, 4, 5}));
     found.clear();
     Show([&](TSettingsForm& form, HWND dialog) {
         form.Pages().SetActivePage(2);
@@ -573,7 +478,7 @@ TEST_F(SettingsPictures, EveryTabIsSaved) {
         }
         Click(dialog, IDCANCEL);
     });
-    store.read = false;
+    catalogue.read = false;
     Show([&](TSettingsForm& form, HWND dialog) {
         form.Pages().SetActivePage(2);
         tsy::testing::SavePicture(dialog, "settings-unread");

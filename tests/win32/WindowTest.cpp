@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "DialogContextBuilder.h"
 #include "support/win32/Dialog.h"
 #include "support/win32/ErrorBoundary.h"
 #include "support/win32/Window.h"
@@ -136,7 +135,7 @@ struct TEmptyTemplate {
 class TThrowingDialog : public TDialog {
 public:
     explicit TThrowingDialog(const DLGTEMPLATE* dialogTemplate)
-        : TDialog(tsy::fakes::TDialogContextBuilder().BuildEnvironment(), dialogTemplate) {}
+        : TDialog({.Instance = GetModuleHandleA(nullptr)}, dialogTemplate) {}
     std::vector<int> seen;
 
 protected:
