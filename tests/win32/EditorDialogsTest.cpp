@@ -411,7 +411,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
           [&] { return about.ShowModal(nullptr); });
     TUpdateServicesContext check;
     check.Running = {1, 0, 0, 1};
-    TKVUpdateServices service(check, RootKey::CurrentUser, "TSY", "", "\\SOFTWARE\\Orvelle\\Tessaly");
+    TKVUpdateServices updates(check, RootKey::CurrentUser, "TSY", "", "\\SOFTWARE\\Orvelle\\Tessaly");
     Drive({[](HWND dialog) {
               Click(dialog, IDC_UPD_SHOW_DETAILS);
               tsy::testing::Pump();
@@ -419,7 +419,7 @@ TEST_F(DialogPictures, EachDialogIsSaved) {
               Click(dialog, IDCANCEL);
           }},
           [&] {
-              ShowUpdateDialog(context.Dialogs, nullptr, service);
+              ShowUpdateDialog(context.Dialogs, nullptr, updates);
               return true;
           });
 }

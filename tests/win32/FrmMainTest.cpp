@@ -251,10 +251,10 @@ TEST_F(MainFormTest, TheBannerOpensTheMakersPageAndHelpForAMissingFileIsHarmless
     SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], tsy::kMakerHomePage);
-    HELPINFO help{};
-    help.cbSize = sizeof help;
-    help.iContextType = HELPINFO_WINDOW;
-    EXPECT_EQ(SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help)), TRUE);
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
     Click(*form, IDC_ABOUT);
     EXPECT_EQ(dialogs.abouts, 1);
     EXPECT_TRUE(errors.empty());
@@ -267,10 +267,10 @@ TEST_F(MainFormTest, F1AsksTheHelpViewerForTheMainWindowsTopic) {
         return nullptr;
     });
     auto form = MakeForm();
-    HELPINFO help{};
-    help.cbSize = sizeof help;
-    help.iContextType = HELPINFO_WINDOW;
-    SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    SendMessageA(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(requests, std::vector<std::string>{"0 TSY.chm::/Intro.About.htm"});
 }
 

@@ -86,7 +86,8 @@ public:
                             &startup, &process_))
             throw std::runtime_error("cannot start " + program);
         CloseHandle(process_.hThread);
-        for (DWORD start = GetTickCount(); !Window();) {
+        // A window of a class given is shown, as the program asks of a Chromium window.
+        for (DWORD start = GetTickCount(); className.empty() ? !Window() : !IsWindowVisible(Window());) {
             if (GetTickCount() - start > 20000)
                 throw std::runtime_error("the fake browser window did not appear");
             Sleep(20);

@@ -34,7 +34,7 @@ struct TDialogEnvironment {
     ILayoutStore* Layouts = nullptr;
     IMessageBoxes* Boxes = nullptr;
     // Opens a help topic by keyword; F1 and the Help buttons come here.
-    std::function<void(HWND owner, const std::string& keyword)> ShowHelp;
+    std::function<void(HWND owner, const std::string& keyword)> ShowHelp = {};
 };
 
 // A warning in a message box, where the environment has a message-box service.
