@@ -148,6 +148,10 @@ void TMainForm::Create() {
     wc.Name = kMainFormClassName;
     wc.Instance = services_.Instance;
     wc.Icon = LoadIconA(services_.Instance, MAKEINTRESOURCEA(IDI_MAINICON));
+    // Loaded from its own image rather than shrunk from the large one; the tray shares it.
+    wc.SmallIcon = static_cast<HICON>(LoadImageA(services_.Instance, MAKEINTRESOURCEA(IDI_MAINICON),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.Cursor = LoadCursorA(nullptr, IDC_ARROW);
     TWindowPlacement placement;
     placement.Style = kMainFormStyle;
