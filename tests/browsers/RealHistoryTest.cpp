@@ -132,6 +132,26 @@ TEST_F(RealHistory, FirefoxKilledWhileRunningGivesItsVisitsNewestFirst) {
     Export(profile, "firefox", {"places.sqlite", "places.sqlite-wal"});
 }
 
+TEST_F(RealHistory, FirefoxsOwnProfilesIniLeadsToTheProfileItCreated) {
+    const fs::path home = root.Path() / "home";
+    fs::create_directories(home);
+    TProcess firefox(
+        {"env", "HOME=" + home.string(), "firefox-esr", "--headless", "-CreateProfile", "tessaly"}, 60s);
+    ASSERT_TRUE(firefox.Started() && firefox.WaitForExit(60s));
+    fs::path ini, created;
+    for (const auto& entry : fs::recursive_directory_iterator(home)) {
+        if (entry.path().filename() == "profiles.ini")
+            ini = entry.path();
+        if (entry.is_directory() && entry.path().extension() == ".tessaly")
+            created = entry.path();
+    }
+    ASSERT_FALSE(ini.empty() || created.empty()) << "Firefox wrote no profile";
+    ASSERT_EQ(created.parent_path(), ini.parent_path());
+    std::ifstream in(ini, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(FirefoxProfileFolder("C:\\Firefox\\", text), "C:\\Firefox\\" + created.filename().string());
+}
+
 TEST_F(RealHistory, ChromiumGivesItsVisitsNewestFirst) {
     const fs::path userData = root.Path() / "Local/Google/Chrome/User Data";
     for (const auto& visit : kChromiumVisits) {
